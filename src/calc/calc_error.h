@@ -1,0 +1,32 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace corvane {
+
+// Run-time error numbers as the planner's messages show them.
+enum ErrorNumber : int {
+    kErrInvalidCall = 5,
+    kErrOverflow = 6,
+    kErrTypeMismatch = 13,
+    kErrPrinter = 482,
+};
+
+// A failure carrying its run-time error number, so callers can sort
+// failures by number and pick the right message.
+class CalcError : public std::runtime_error {
+public:
+    explicit CalcError(int number);
+    int number() const noexcept { return number_; }
+
+private:
+    int number_;
+};
+
+[[noreturn]] void RaiseError(int number);
+
+// A whole number written with its sign position: " 18", "-5".
+std::string NumberAsText(long long value);
+
+}  // namespace corvane

@@ -1,0 +1,99 @@
+#include "calc/number_parse.h"
+
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <system_error>
+
+#include "calc/calc_error.h"
+
+namespace corvane {
+
+namespace {
+
+bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
+
+std::string_view Trim(std::string_view text) {
+    while (!text.empty() && IsBlankChar(text.front())) text.remove_prefix(1);
+    while (!text.empty() && IsBlankChar(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+bool Consume(std::string_view& text, std::string_view mark) {
+    if (mark.empty() || text.substr(0, mark.size()) != mark) return false;
+    text.remove_prefix(mark.size());
+    return true;
+}
+
+double RoundHalfEven(double x) {
+    const double floor = std::floor(x);
+    const double diff = x - floor;
+    if (diff < 0.5) return floor;
+    if (diff > 0.5) return floor + 1.0;
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+double ToWhole(std::string_view text, const NumberMarks& marks, double low, double high) {
+    const double rounded = RoundHalfEven(TextToDouble(text, marks));
+    if (rounded < low || rounded > high) RaiseError(kErrOverflow);
+    return rounded;
+}
+
+}  // namespace
+
+bool IsBlank(std::string_view text) { return Trim(text).empty(); }
+
+double TextToDouble(std::string_view text, const NumberMarks& marks) {
+    std::string_view rest = Trim(text);
+    // A plain ASCII form for the locale-independent reader.
+    std::string plain;
+    plain.reserve(rest.size());
+    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
+        if (rest.front() == '-') plain += '-';
+        rest.remove_prefix(1);
+    }
+    bool anyDigit = false;
+    bool inFraction = false;
+    while (!rest.empty()) {
+        const char c = rest.front();
+        if (IsDigit(c)) {
+            plain += c;
+            anyDigit = true;
+            rest.remove_prefix(1);
+        } else if (!inFraction && Consume(rest, marks.decimal)) {
+            plain += '.';
+            inFraction = true;
+        } else if (!inFraction && anyDigit && Consume(rest, marks.group)) {
+            // Grouping marks are allowed among the whole digits.
+        } else {
+            RaiseError(kErrTypeMismatch);
+        }
+    }
+    if (!anyDigit) RaiseError(kErrTypeMismatch);
+
+    double value = 0.0;
+    const char* first = plain.data();
+    const char* last = plain.data() + plain.size();
+    const auto res = std::from_chars(first, last, value, std::chars_format::fixed);
+    if (res.ec == std::errc::result_out_of_range) {
+        // Too large is an overflow; too small to represent is zero.
+        const bool tooLarge = plain.find_first_of("123456789") < plain.find('.');
+        if (tooLarge) RaiseError(kErrOverflow);
+        return 0.0;
+    }
+    if (res.ec != std::errc() || res.ptr != last) RaiseError(kErrTypeMismatch);
+    if (!std::isfinite(value)) RaiseError(kErrOverflow);
+    return value;
+}
+
+std::int16_t TextToInt16(std::string_view text, const NumberMarks& marks) {
+    return static_cast<std::int16_t>(ToWhole(text, marks, -32768.0, 32767.0));
+}
+
+std::int32_t TextToInt32(std::string_view text, const NumberMarks& marks) {
+    return static_cast<std::int32_t>(ToWhole(text, marks, -2147483648.0, 2147483647.0));
+}
+
+}  // namespace corvane

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+
+namespace corvane {
+
+// The four figures of a half-hour of traffic, as the fields stored them.
+struct StaffingInputs {
+    std::int16_t talk = 0;   // average talk time, seconds
+    std::int16_t acw = 0;    // after-call work time, seconds
+    std::int32_t calls = 0;  // calls offered in the half-hour
+    std::int16_t slo = 0;    // service level objective, seconds
+};
+
+inline constexpr std::array<int, 12> WaitThresholds = {5, 10, 15, 20, 30, 40,
+                                                       50, 60, 90, 120, 180, 240};
+
+// The Erlang C measures for one agent count.
+struct StaffingRow {
+    std::int16_t N = 0;    // agents
+    double P0 = 0;         // probability of waiting, 0..1
+    double ASA = 0;        // average speed of answer, seconds
+    double DLYDLY = 0;     // average delay of delayed calls, seconds
+    double Q1 = 0;         // calls waiting in the queue
+    double Q2 = 0;         // calls waiting while all agents are busy
+    double SL = 0;         // service level, 0..1
+    double OCC = 0;        // occupancy, 0..1
+    double TKLD = 0;       // trunk load, Erlangs
+    std::array<double, WaitThresholds.size()> Waiting{};  // callers waiting longer than t
+};
+
+// The table stops at the first row whose probability of waiting is at
+// most this.
+inline constexpr double kStaffingStopLimit = 0.02;
+
+using StaffingRowSink = std::function<void(const StaffingRow&)>;
+
+// Runs the Erlang C recursion from the first agent count above the
+// traffic up to and including the first row with P0 <= 2 %, handing each
+// row to the sink before computing the next. Raises CalcError(6) when a
+// value leaves the double range; rows already delivered stay delivered.
+void ComputeStaffingRows(const StaffingInputs& inputs, const StaffingRowSink& sink);
+
+}  // namespace corvane

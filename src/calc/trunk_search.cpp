@@ -1,0 +1,66 @@
+#include "calc/trunk_search.h"
+
+#include "calc/calc_error.h"
+#include "calc/checked_math.h"
+
+#include <cmath>
+#include <vector>
+
+namespace corvane {
+
+namespace ck = checked;
+
+namespace {
+
+bool continueTrunks = false;
+
+// ln k for the trunk counts a search usually reaches, worked out once.
+// They are the very doubles std::log gives, so results do not change.
+double LogOfCount(int k) {
+    static const std::vector<double> table = [] {
+        std::vector<double> logs(1025);
+        for (std::size_t i = 1; i < logs.size(); ++i) logs[i] = std::log(static_cast<double>(i));
+        return logs;
+    }();
+    if (k > 0 && static_cast<std::size_t>(k) < table.size()) return table[static_cast<std::size_t>(k)];
+    return ck::Log(k);
+}
+
+}  // namespace
+
+ErlangBSequence::ErlangBSequence(double trafficErlangs) : lnA_(ck::Log(trafficErlangs)) {}
+
+double ErlangBSequence::Next() {
+    n_ = ck::Int16(static_cast<long>(n_) + 1);
+    const double N = n_;
+    logFactorial_ = ck::Add(logFactorial_, LogOfCount(n_));
+    const double lastTerm = ck::Exp(ck::Sub(ck::Mul(N, lnA_), logFactorial_));
+    sumOfTerms_ = ck::Add(sumOfTerms_, lastTerm);
+    return ck::Div(lastTerm, sumOfTerms_);
+}
+
+bool ContinueTrunks() { return continueTrunks; }
+
+void CancelTrunks() { continueTrunks = false; }
+
+std::int16_t TrunksRequired(double A, double P, TrunkSearchHost& host) {
+    continueTrunks = true;
+    try {
+        ErlangBSequence blocking(A);
+        const double allowance = P / 100.0;
+        for (;;) {
+            const double B = blocking.Next();
+            host.ServicePendingEvents();
+            if (!continueTrunks) return 0;
+            if (B <= allowance) return blocking.trunks();
+        }
+    } catch (const CalcError& e) {
+        if (e.number() == kErrOverflow)
+            host.ShowMessage("This combination of numbers is too large for the program.", "");
+        else
+            host.ShowMessage("Unexpected error # " + NumberAsText(e.number()), "Corvane");
+        return 0;
+    }
+}
+
+}  // namespace corvane

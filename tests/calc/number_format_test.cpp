@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+
+#include "calc/calc_error.h"
+#include "calc/number_format.h"
+
+namespace corvane {
+namespace {
+
+struct FormatCase {
+    double value;
+    const char* pattern;
+    const char* expected;
+};
+
+class FormatNumberTest : public ::testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatNumberTest, WritesThePattern) {
+    const FormatCase& c = GetParam();
+    EXPECT_EQ(FormatNumber(c.value, c.pattern), c.expected)
+        << c.value << " with " << c.pattern;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Patterns, FormatNumberTest,
+    ::testing::Values(
+        FormatCase{0, "#,##0", "0"}, FormatCase{12, "#,##0", "12"},
+        FormatCase{708, "#,##0", "708"}, FormatCase{1234, "#,##0", "1,234"},
+        FormatCase{1234567, "#,##0", "1,234,567"}, FormatCase{999.5, "#,##0", "1,000"},
+        FormatCase{89.1217, "##0.0", "89.1"}, FormatCase{0.04, "##0.0", "0.0"},
+        FormatCase{99.95, "##0.0", "100.0"}, FormatCase{99.949, "##0.0", "99.9"},
+        FormatCase{1717.35, "#,##0.0", "1,717.4"}, FormatCase{10000, "#,##0.0", "10,000.0"},
+        FormatCase{1381.6, "#,##0.0", "1,381.6"}, FormatCase{0.05, "#,##0.0", "0.1"},
+        FormatCase{0.049, "#,##0.0", "0.0"}, FormatCase{99.86, "##0", "100"},
+        FormatCase{13.663, "##0", "14"}, FormatCase{0.5, "##0", "1"},
+        FormatCase{0.49, "###0", "0"}, FormatCase{25405.2, "###0", "25405"},
+        FormatCase{8701.7, "###0", "8702"}, FormatCase{7, "0", "7"},
+        FormatCase{12, "#0", "12"}, FormatCase{2.5, "#0", "3"},
+        FormatCase{0.14, "##0.0", "0.1"}, FormatCase{699.9, "##0.0", "699.9"},
+        FormatCase{5, "##0.0", "5.0"}, FormatCase{0.25, "##0.0", "0.3"},
+        FormatCase{1e20, "#,##0", "100,000,000,000,000,000,000"},
+        FormatCase{-2.5, "#0", "-3"}, FormatCase{-0.04, "##0.0", "0.0"},
+        FormatCase{-1234.56, "#,##0.0", "-1,234.6"}));
+
+TEST(FormatNumber, JudgesTheHalfOnFifteenSignificantDigits) {
+    // 8.75 in exact arithmetic, a hair below it as computed.
+    EXPECT_EQ(FormatNumber(8.749999999999996, "#,##0.0"), "8.8");
+    EXPECT_EQ(FormatNumber(8.74999999999, "#,##0.0"), "8.7");
+    // The largest double below one half reads 0.500000000000000.
+    EXPECT_EQ(FormatNumber(0.49999999999999994, "##0"), "1");
+    EXPECT_EQ(FormatNumber(0.4999999999999, "##0"), "0");
+}
+
+TEST(FormatNumber, UsesTheRegionalMarks) {
+    const NumberMarks german{".", ","};
+    EXPECT_EQ(FormatNumber(1717.35, "#,##0.0", german), "1.717,4");
+    EXPECT_EQ(FormatNumber(12.5, "##0.0", german), "12,5");
+    EXPECT_EQ(FormatNumber(1234567, "#,##0", german), "1.234.567");
+    const NumberMarks swiss{"\u2019", "."};
+    EXPECT_EQ(FormatNumber(1234.5, "#,##0.0", swiss), "1\u2019234.5");
+}
+
+TEST(FormatNumber, RefusesNonFiniteValues) {
+    for (double v : {std::numeric_limits<double>::infinity(),
+                     std::numeric_limits<double>::quiet_NaN()}) {
+        try {
+            FormatNumber(v, "#,##0");
+            ADD_FAILURE() << "no error for " << v;
+        } catch (const CalcError& e) {
+            EXPECT_EQ(e.number(), kErrOverflow);
+        }
+    }
+}
+
+TEST(ParsePattern, ReadsDigitsGroupingAndDecimals) {
+    const NumberPattern p = ParsePattern("#,##0.0");
+    EXPECT_EQ(p.minIntegerDigits, 1);
+    EXPECT_TRUE(p.grouping);
+    EXPECT_EQ(p.decimals, 1);
+    const NumberPattern q = ParsePattern("###0");
+    EXPECT_EQ(q.minIntegerDigits, 1);
+    EXPECT_FALSE(q.grouping);
+    EXPECT_EQ(q.decimals, 0);
+}
+
+TEST(RightAlignInField, PadsOrCutsAtTheRight) {
+    struct Case {
+        const char* text;
+        std::size_t width;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"12", 5, "   12"},         {"100.0", 5, "100.0"},   {"1,381.6", 6, "1,381."},
+        {"10,000.0", 7, "10,000."}, {"25405", 4, "2540"},    {"", 3, "   "},
+        {"10,000", 5, "10,00"},     {"abc", 0, ""},          {"1\u2019234", 3, "1\u20192"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(RightAlignInField(c.text, c.width), c.expected);
+    EXPECT_EQ(FieldWidth("0,000.0"), 7u);
+    EXPECT_EQ(FieldWidth("000.00"), 6u);
+}
+
+TEST(NumberAsText, HasASignPosition) {
+    EXPECT_EQ(NumberAsText(18), " 18");
+    EXPECT_EQ(NumberAsText(0), " 0");
+    EXPECT_EQ(NumberAsText(-5), "-5");
+    EXPECT_EQ("Unexpected error # " + NumberAsText(5), "Unexpected error #  5");
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "calc/calc_error.h"
+#include "calc/staffing_engine.h"
+#include "calc/staffing_tables.h"
+
+namespace corvane {
+namespace {
+
+struct Tables {
+    std::vector<std::string> agents;
+    std::vector<std::string> delays;
+    int error = 0;
+};
+
+// Builds both tables the way the window does: head lines, then one
+// staffing and one delay line per row.
+Tables BuildTables(int talk, int acw, int calls, int slo, const NumberMarks& marks = {}) {
+    const StaffingEcho echo{std::to_string(talk), std::to_string(acw), std::to_string(calls),
+                            std::to_string(slo)};
+    Tables t;
+    t.agents = StaffingHeadLines(echo);
+    t.delays = DelayHeadLines(echo);
+    try {
+        ComputeStaffingRows({static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw),
+                             calls, static_cast<std::int16_t>(slo)},
+                            [&](const StaffingRow& r) {
+                                t.agents.push_back(FormatStaffingLine(r, marks));
+                                t.delays.push_back(FormatDelayLine(r, marks));
+                            });
+    } catch (const CalcError& e) {
+        t.error = e.number();
+    }
+    return t;
+}
+
+TEST(StaffingTables, WorkedExampleHeadLines) {
+    const Tables t = BuildTables(180, 30, 100, 20);
+    const std::vector<std::string> agentsHead = {
+        "Average Talk Time (Sec.)      : 180",
+        "After-Call Work Time (Sec.)   : 30",
+        "Calls per Half-Hour           : 100",
+        "Service Level Objective (Sec.): 20",
+        " ",
+        "Agents   P(0)%    ASA    DLYDLY     Q1       Q2    SL%  OCC%   TKLD",
+        "======   =====   =====    ====     ====     ====   ===  ====  ======",
+    };
+    const std::vector<std::string> delaysHead = {
+        "Average Talk Time (Sec.)      : 180",
+        "After-Call Work Time (Sec.)   : 30",
+        "Calls per Half-Hour           : 100",
+        "Service Level Objective (Sec.): 20",
+        " ",
+        "          |<=== Number of callers waiting longer than x seconds ===>|",
+        "Agents SL%    5   10   15   20   30   40   50   60   90  120  180  240",
+        "====== === ==== ==== ==== ==== ==== ==== ==== ==== ==== ==== ==== ====",
+    };
+    EXPECT_EQ(std::vector<std::string>(t.agents.begin(), t.agents.begin() + 7), agentsHead);
+    EXPECT_EQ(std::vector<std::string>(t.delays.begin(), t.delays.begin() + 8), delaysHead);
+    EXPECT_EQ(agentsHead[5].size(), 67u);
+    EXPECT_EQ(agentsHead[6].size(), 68u);
+    EXPECT_EQ(delaysHead[5].size(), 69u);
+    EXPECT_EQ(delaysHead[6].size(), 70u);
+    EXPECT_EQ(delaysHead[7].size(), 70u);
+}
+
+TEST(StaffingTables, EchoTakesTheTextUnchanged) {
+    const auto lines = StaffingHeadLines({"180.4", " 30 ", "", "abc"});
+    EXPECT_EQ(lines[0], "Average Talk Time (Sec.)      : 180.4");
+    EXPECT_EQ(lines[1], "After-Call Work Time (Sec.)   :  30 ");
+    EXPECT_EQ(lines[2], "Calls per Half-Hour           : ");
+    EXPECT_EQ(lines[3], "Service Level Objective (Sec.): abc");
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(lines[static_cast<std::size_t>(i)][30], ':');
+}
+
+TEST(StaffingTables, WorkedExampleRows) {
+    const Tables t = BuildTables(180, 30, 100, 20);
+    ASSERT_EQ(t.error, 0);
+    const std::vector<std::string> staffing = {
+        "   12    89.1   561.5   630.0     31.2     35.0    14    97   41.2",
+        "   13    61.9    97.4   157.5      5.4      8.8    46    90   15.4",
+        "   14    41.6    37.5    90.0      2.1      5.0    67    83   12.1",
+        "   15    27.1    17.1    63.0      0.9      3.5    80    78   10.9",
+        "   16    17.0     8.3    48.5      0.5      2.7    89    73   10.5",
+        "   17    10.3     4.1    39.4      0.2      2.2    94    69   10.2",
+        "   18     6.0     2.0    33.2      0.1      1.8    97    65   10.1",
+        "   19     3.4     1.0    28.6      0.1      1.6    98    61   10.1",
+        "   20     1.8     0.5    25.2      0.0      1.4    99    58   10.0",
+    };
+    const std::vector<std::string> delays = {
+        "   12  14   88   88   87   86   85   84   82   81   77   74   67   61",
+        "   13  46   60   58   56   54   51   48   45   42   35   29   20   13",
+        "   14  67   39   37   35   33   30   27   24   21   15   11    6    3",
+        "   15  80   25   23   21   20   17   14   12   10    6    4    2    1",
+        "   16  89   15   14   13   11    9    7    6    5    3    1    0    0",
+        "   17  94    9    8    7    6    5    4    3    2    1    0    0    0",
+        "   18  97    5    4    4    3    2    2    1    1    0    0    0    0",
+        "   19  98    3    2    2    2    1    1    1    0    0    0    0    0",
+        "   20  99    2    1    1    1    1    0    0    0    0    0    0    0",
+    };
+    EXPECT_EQ(std::vector<std::string>(t.agents.begin() + 7, t.agents.end()), staffing);
+    EXPECT_EQ(std::vector<std::string>(t.delays.begin() + 8, t.delays.end()), delays);
+    for (const auto& line : staffing) EXPECT_EQ(line.size(), 66u);
+    for (const auto& line : delays) EXPECT_EQ(line.size(), 69u);
+}
+
+TEST(StaffingTables, LongValuesAreCutAtTheirRightEnd) {
+    const Tables upper = BuildTables(1800, 0, 707, 20);
+    ASSERT_EQ(upper.error, 0);
+    EXPECT_EQ(upper.agents[7],
+              "  708    95.4 1,717.4 1,800.0    674.6    707.0     6   100 1,381.");
+    EXPECT_EQ(upper.agents.size(), 7u + 58u);
+
+    const Tables busy = BuildTables(42, 0, 30000, 20);
+    ASSERT_EQ(busy.error, 0);
+    EXPECT_EQ(busy.delays[8],
+              "  701  41 2540 2255 2002 1777 1400 1104 8702 6858 3357 1644  394   94");
+}
+
+TEST(StaffingTables, FailedRunsKeepEqualRowCounts) {
+    struct Case {
+        int talk, acw, calls, slo;
+        std::size_t rows;
+    };
+    for (const Case& c : {Case{1800, 0, 708, 20, 0}, Case{1, 0, 1800, 20, 2},
+                          Case{1, 0, 100, 600, 0}}) {
+        const Tables t = BuildTables(c.talk, c.acw, c.calls, c.slo);
+        EXPECT_EQ(t.error, kErrOverflow);
+        EXPECT_EQ(t.agents.size(), 7u + c.rows);
+        EXPECT_EQ(t.delays.size(), 8u + c.rows);
+    }
+}
+
+TEST(StaffingTables, RegionalMarks) {
+    const NumberMarks german{".", ","};
+    const Tables t = BuildTables(1800, 0, 707, 20, german);
+    EXPECT_EQ(t.agents[7],
+              "  708    95,4 1.717,4 1.800,0    674,6    707,0     6   100 1.381,");
+}
+
+}  // namespace
+}  // namespace corvane

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "calc/trunk_table.h"
+
+namespace corvane {
+namespace {
+
+TEST(TrunkTable, HeadAndLastItems) {
+    const auto items = TrunkTableHeadItems();
+    ASSERT_EQ(items.size(), 4u);
+    EXPECT_EQ(items[0], "Trunks Required per Group for Erlangs and % Busy Signals Allowable\r\n");
+    EXPECT_EQ(items[1], "        Traffic in    % Busy      Trunks");
+    EXPECT_EQ(items[2], "Group     Erlangs    Allowable   Required");
+    EXPECT_EQ(items[3], "=====     =======    =========   ========");
+    const std::size_t lengths[] = {68, 40, 41, 41};
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(items[i].size(), lengths[i]);
+    EXPECT_EQ(TrunkTableLastItem(), "\r\n");
+}
+
+TEST(TrunkTable, GroupLines) {
+    struct Case {
+        int index;
+        double erlangs;
+        int busy, trunks;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {0, 10, 1, 18, "   1        10.0            1         18"},
+        {2, 699.9, 1, 728, "   3       699.9            1        728"},
+        {3, 2, 10, 4, "   4         2.0           10          4"},
+        {1, 10, 1, 0, "   2        10.0            1          0"},
+        {4, 0.14, 99, 10000, "   5         0.1           99      10,00"},
+        {0, 1234.56, 5, 1234, "   1     1,234.6            5      1,234"},
+    };
+    for (const Case& c : cases) {
+        const std::string line = FormatTrunkGroupLine(c.index, c.erlangs,
+                                                      static_cast<std::int16_t>(c.busy),
+                                                      static_cast<std::int16_t>(c.trunks));
+        EXPECT_EQ(line, c.expected);
+        EXPECT_EQ(line.size(), 40u);
+    }
+    EXPECT_EQ(FormatTrunkGroupLine(0, 12.5, 5, 20, {".", ","}),
+              "   1        12,5            5         20");
+}
+
+}  // namespace
+}  // namespace corvane
