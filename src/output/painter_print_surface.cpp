@@ -1,0 +1,80 @@
+#include "output/painter_print_surface.h"
+
+#include <QFontMetricsF>
+#include <QPrinter>
+
+#include "calc/calc_error.h"
+
+namespace corvane::output {
+
+namespace {
+constexpr int kErrPrinter = 482;
+}
+
+PainterPrintSurface::PainterPrintSurface(QPrinter* printer) : printer_(printer) {
+    font_.setStyleHint(QFont::TypeWriter);
+}
+
+PainterPrintSurface::~PainterPrintSurface() {
+    if (painter_.isActive()) painter_.end();
+}
+
+void PainterPrintSurface::setFont(const QString& family, double points) {
+    font_ = QFont(family);
+    font_.setStyleHint(QFont::TypeWriter);
+    font_.setFixedPitch(true);
+    font_.setPointSizeF(points);
+    if (painter_.isActive()) painter_.setFont(font_);
+}
+
+void PainterPrintSurface::ensureStarted() {
+    if (!started_) {
+        if (!painter_.begin(printer_)) RaiseError(kErrPrinter);
+        painter_.setFont(font_);
+        started_ = true;
+        y_ = 0;
+    }
+    if (pageBreakPending_) {
+        if (!printer_->newPage()) RaiseError(kErrPrinter);
+        pageBreakPending_ = false;
+        y_ = 0;
+    }
+}
+
+void PainterPrintSurface::advance() {
+    const QFontMetricsF metrics(font_, printer_);
+    const double height =
+        printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
+    if (y_ + metrics.lineSpacing() > height) {
+        if (!printer_->newPage()) RaiseError(kErrPrinter);
+        y_ = 0;
+    }
+}
+
+void PainterPrintSurface::drawSegment(const QString& segment) {
+    ensureStarted();
+    advance();
+    const QFontMetricsF metrics(font_, printer_);
+    if (!segment.isEmpty()) painter_.drawText(QPointF(0, y_ + metrics.ascent()), segment);
+    y_ += metrics.lineSpacing();
+}
+
+void PainterPrintSurface::printLine(const QString& text) {
+    const QStringList segments = text.split(QStringLiteral("\r\n"));
+    for (const QString& segment : segments) drawSegment(segment);
+}
+
+void PainterPrintSurface::printEmptyLine() { drawSegment(QString()); }
+
+void PainterPrintSurface::newPage() {
+    if (started_) pageBreakPending_ = true;
+    else pageBreakPending_ = false;  // nothing printed yet: nothing to break
+}
+
+void PainterPrintSurface::endDoc() {
+    if (painter_.isActive()) painter_.end();
+    started_ = false;
+    pageBreakPending_ = false;
+}
+
+}  // namespace corvane::output

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QFont>
+#include <QPainter>
+
+#include "output/print_surface.h"
+
+class QPrinter;
+
+namespace corvane::output {
+
+// A line-printer surface drawn with QPainter on a QPrinter (a real printer
+// or a PDF file). The document begins with the first line printed, so a
+// run that prints nothing leaves no empty page.
+class PainterPrintSurface : public PrintSurface {
+public:
+    explicit PainterPrintSurface(QPrinter* printer);
+    ~PainterPrintSurface() override;
+
+    void setFont(const QString& family, double points) override;
+    void printLine(const QString& text) override;
+    void printEmptyLine() override;
+    void newPage() override;
+    void endDoc() override;
+
+private:
+    void ensureStarted();
+    void advance();  // moves to the next line, breaking the page when full
+    void drawSegment(const QString& segment);
+
+    QPrinter* printer_;
+    QPainter painter_;
+    QFont font_;
+    bool started_ = false;
+    bool pageBreakPending_ = false;
+    double y_ = 0;
+};
+
+}  // namespace corvane::output

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QString>
+
+namespace corvane::output {
+
+// A printing surface that behaves like a line printer: text goes down the
+// page line by line and continues at the top of the next page when the
+// page is full.
+class PrintSurface {
+public:
+    virtual ~PrintSurface() = default;
+    virtual void setFont(const QString& family, double points) = 0;
+    // Prints a text and ends the line; a CR LF inside it ends a line too.
+    virtual void printLine(const QString& text) = 0;
+    virtual void printEmptyLine() = 0;
+    // Further output starts on a new page.
+    virtual void newPage() = 0;
+    // Ends the document; a page break with nothing after it adds no page.
+    virtual void endDoc() = 0;
+};
+
+// The Print dialog: asks for the printer and the number of copies.
+class PrintDialog {
+public:
+    virtual ~PrintDialog() = default;
+    // False when the user cancels.
+    virtual bool choose(int* copies) = 0;
+    // A surface on the printer chosen last.
+    virtual PrintSurface* surface() = 0;
+};
+
+}  // namespace corvane::output

@@ -1,0 +1,83 @@
+#include "ui/chm_archive.h"
+
+#include <QFile>
+
+#include <chm_lib.h>
+
+namespace corvane::ui {
+
+namespace {
+
+QString Normalised(const QString& objectPath) {
+    QString p = objectPath;
+    if (!p.startsWith(QLatin1Char('/'))) p.prepend(QLatin1Char('/'));
+    return p;
+}
+
+quint16 ReadU16(const QByteArray& data, int at) {
+    return static_cast<quint16>(static_cast<unsigned char>(data[at]) |
+                                (static_cast<unsigned char>(data[at + 1]) << 8));
+}
+
+}  // namespace
+
+ChmArchive::~ChmArchive() {
+    if (file_) chm_close(file_);
+}
+
+bool ChmArchive::open(const QString& path) {
+    if (file_) {
+        chm_close(file_);
+        file_ = nullptr;
+    }
+    if (!QFile::exists(path)) return false;
+    file_ = chm_open(QFile::encodeName(path).constData());
+    if (!file_) return false;
+    readSystemRecord();
+    return true;
+}
+
+bool ChmArchive::contains(const QString& objectPath) const {
+    if (!file_) return false;
+    chmUnitInfo info{};
+    return chm_resolve_object(file_, Normalised(objectPath).toUtf8().constData(), &info) ==
+           CHM_RESOLVE_SUCCESS;
+}
+
+QByteArray ChmArchive::read(const QString& objectPath) const {
+    if (!file_) return {};
+    chmUnitInfo info{};
+    if (chm_resolve_object(file_, Normalised(objectPath).toUtf8().constData(), &info) !=
+        CHM_RESOLVE_SUCCESS)
+        return {};
+    // Help pages are small; anything claiming more is not a help page.
+    if (info.length > 64u * 1024u * 1024u) return {};
+    QByteArray data(static_cast<qsizetype>(info.length), '\0');
+    const LONGINT64 got = chm_retrieve_object(file_, &info, reinterpret_cast<unsigned char*>(data.data()),
+                                              0, static_cast<LONGINT64>(info.length));
+    if (got < 0) return {};
+    data.truncate(static_cast<qsizetype>(got));
+    return data;
+}
+
+void ChmArchive::readSystemRecord() {
+    // A 4-byte version, then records of {u16 code, u16 length, data}.
+    const QByteArray system = read(QStringLiteral("/#SYSTEM"));
+    int at = 4;
+    while (at + 4 <= system.size()) {
+        const quint16 code = ReadU16(system, at);
+        const quint16 length = ReadU16(system, at + 2);
+        at += 4;
+        if (at + length > system.size()) break;
+        QByteArray value = system.mid(at, length);
+        const int nul = value.indexOf('\0');
+        if (nul >= 0) value.truncate(nul);
+        const QString text = QString::fromLatin1(value);
+        if (code == 0) contentsFile_ = text;
+        else if (code == 2) defaultTopic_ = text;
+        else if (code == 3) title_ = text;
+        at += length;
+    }
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+struct chmFile;
+
+namespace corvane::ui {
+
+// Read access to a compiled HTML help file.
+class ChmArchive {
+public:
+    ChmArchive() = default;
+    ~ChmArchive();
+    ChmArchive(const ChmArchive&) = delete;
+    ChmArchive& operator=(const ChmArchive&) = delete;
+
+    bool open(const QString& path);
+    bool isOpen() const { return file_ != nullptr; }
+
+    // The bytes of an object such as "/index.htm"; empty when missing.
+    // Names are matched without regard to case.
+    QByteArray read(const QString& objectPath) const;
+    bool contains(const QString& objectPath) const;
+
+    // From the file's system record: the page it opens at, its title and
+    // its table of contents (an .hhc sitemap).
+    QString defaultTopic() const { return defaultTopic_; }
+    QString title() const { return title_; }
+    QString contentsFile() const { return contentsFile_; }
+
+private:
+    void readSystemRecord();
+
+    chmFile* file_ = nullptr;
+    QString defaultTopic_;
+    QString title_;
+    QString contentsFile_;
+};
+
+}  // namespace corvane::ui

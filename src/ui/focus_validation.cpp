@@ -1,0 +1,143 @@
+#include "ui/focus_validation.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QWindow>
+
+namespace corvane::ui {
+
+namespace {
+
+template <typename Map>
+typename Map::mapped_type::second_type* FindCheck(Map& map, QWidget* w) {
+    const auto it = map.find(w);
+    if (it == map.end() || it->second.first.isNull()) return nullptr;
+    return &it->second.second;
+}
+
+struct DepthGuard {
+    explicit DepthGuard(int& d) : depth(d) { ++depth; }
+    ~DepthGuard() { --depth; }
+    int& depth;
+};
+
+}  // namespace
+
+FocusValidation::FocusValidation(QWidget* window) : QObject(window), window_(window) {
+    qApp->installEventFilter(this);
+}
+
+FocusValidation::~FocusValidation() { qApp->removeEventFilter(this); }
+
+void FocusValidation::setLeaveCheck(QWidget* field, Check check) {
+    leaveChecks_[field] = {field, std::move(check)};
+}
+
+void FocusValidation::setEntryCheck(QWidget* control, Check check) {
+    entryChecks_[control] = {control, std::move(check)};
+}
+
+void FocusValidation::setCausesValidation(QWidget* control, bool causes) {
+    if (causes) noValidation_.erase(control);
+    else noValidation_[control] = control;
+}
+
+bool FocusValidation::validateFocused() {
+    QWidget* focused = QApplication::focusWidget();
+    if (!focused || !belongsToWindow(focused)) return true;
+    return runLeaveCheck(focused);
+}
+
+bool FocusValidation::belongsToWindow(const QWidget* w) const {
+    return w && window_ && w->window() == window_;
+}
+
+bool FocusValidation::runLeaveCheck(QWidget* field) {
+    Check* check = FindCheck(leaveChecks_, field);
+    if (!check) return true;
+    DepthGuard guard(depth_);
+    return (*check)();
+}
+
+bool FocusValidation::runEntryCheck(QWidget* control) {
+    Check* check = FindCheck(entryChecks_, control);
+    if (!check) return true;
+    DepthGuard guard(depth_);
+    return (*check)();
+}
+
+bool FocusValidation::allowMoveTo(QWidget* target) {
+    QWidget* focused = QApplication::focusWidget();
+    if (!target || target == focused || !belongsToWindow(target)) return true;
+    if (noValidation_.count(target)) return true;
+    if (focused && belongsToWindow(focused) && !runLeaveCheck(focused)) return false;
+    return runEntryCheck(target);
+}
+
+QWidget* FocusValidation::clickFocusTarget(QWidget* under) const {
+    // Walk up as Qt does when it picks the widget a click gives focus to.
+    for (QWidget* w = under; w; w = w->parentWidget()) {
+        if (w->isWindow()) return nullptr;
+        QWidget* proxy = w->focusProxy() ? w->focusProxy() : w;
+        if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus) &&
+            (proxy->focusPolicy() & Qt::ClickFocus))
+            return proxy;
+    }
+    return nullptr;
+}
+
+bool FocusValidation::filterMousePress(QEvent* event) {
+    auto* mouse = static_cast<QMouseEvent*>(event);
+    const QPoint local = window_->mapFromGlobal(mouse->globalPosition().toPoint());
+    QWidget* under = window_->childAt(local);
+    if (!under) return false;
+    if (qobject_cast<QMenuBar*>(under)) return false;
+    QWidget* target = clickFocusTarget(under);
+    if (!target || allowMoveTo(target)) return false;
+    swallowRelease_ = true;
+    return true;
+}
+
+bool FocusValidation::filterKeyPress(QObject* watched, QEvent* event) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
+    if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    QWidget* focused = QApplication::focusWidget();
+    if (watched != focused || !belongsToWindow(focused)) return false;
+    return !runLeaveCheck(focused);
+}
+
+bool FocusValidation::filterShortcut(QObject* watched) {
+    auto* target = qobject_cast<QWidget*>(watched);
+    if (!target || qobject_cast<QMenuBar*>(target) || qobject_cast<QMenu*>(target)) return false;
+    return !allowMoveTo(target);
+}
+
+bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
+    if (!window_ || depth_ > 0) return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+        // Seen at the window handle, before Qt moves the focus.
+        if (watched->isWindowType() && watched == window_->windowHandle())
+            return filterMousePress(event);
+        return false;
+    case QEvent::MouseButtonRelease:
+        if (swallowRelease_ && watched->isWindowType()) {
+            swallowRelease_ = false;
+            return true;
+        }
+        return false;
+    case QEvent::KeyPress:
+        return filterKeyPress(watched, event);
+    case QEvent::Shortcut:
+        return filterShortcut(watched);
+    default:
+        return false;
+    }
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,304 @@
+// The main window's controls: place, size, caption, font, colours and
+// visibility at creation, the menu bar and the focus order.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include <QAction>
+#include <QFont>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+
+#include "ui/fonts.h"
+#include "ui/form1.h"
+#include "ui/picture_button.h"
+#include "ui/twips.h"
+
+namespace corvane::ui {
+
+namespace {
+
+// The client area: white, with the small background picture at its
+// top-left corner (the logo covers it).
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QWidget* parent) : QWidget(parent), background_(":/corvane/background.png") {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), Qt::white);
+        painter.drawPixmap(0, 0, background_);
+    }
+
+private:
+    QPixmap background_;
+};
+
+template <typename W>
+W* Place(W* w, const char* name, int left, int top, int width, int height) {
+    w->setObjectName(QString::fromLatin1(name));
+    w->setGeometry(TwipsRect(left, top, width, height));
+    return w;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+                  int width, int height) {
+    auto* label = Place(new QLabel(caption, parent), name, left, top, width, height);
+    label->setTextFormat(Qt::PlainText);
+    label->setAccessibleName(caption.trimmed());
+    return label;
+}
+
+QLineEdit* MakeField(QWidget* parent, const QString& name, int left, int top, int width,
+                     int height, const QString& accessibleName) {
+    auto* field = new QLineEdit(parent);
+    field->setObjectName(name);
+    field->setGeometry(TwipsRect(left, top, width, height));
+    field->setAccessibleName(accessibleName);
+    return field;
+}
+
+void SetColours(QWidget* w, const char* style) { w->setStyleSheet(QString::fromLatin1(style)); }
+
+}  // namespace
+
+void Form1::createControls() {
+    setWindowTitle(QStringLiteral("Corvane by Halvorsk"));
+    QIcon icon;
+    icon.addFile(QStringLiteral(":/corvane/corvane.ico.png"), QSize(32, 32));
+    icon.addFile(QStringLiteral(":/corvane/corvane16.png"), QSize(16, 16));
+    setWindowIcon(icon);
+    setFont(DefaultFont());
+
+    auto* client = new ClientArea(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(Px(10440), Px(6660));
+    setCentralWidget(client);
+
+    createNavigation(client);
+    createStaffingBand(client);
+    createResultArea(client);
+    createTrunksArea(client);
+    createBottomStrip(client);
+
+    // Fixed single border: the layout never changes size.
+    client->setAutoFillBackground(false);
+    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+}
+
+void Form1::createNavigation(QWidget* client) {
+    Picture1 = Place(new QLabel(client), "Picture1", 0, 0, 1695, 1695);
+    Picture1->setPixmap(QPixmap(QStringLiteral(":/corvane/logo.jpg")));
+    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture1->setStyleSheet(QStringLiteral("background: white;"));
+    Picture1->setAccessibleName(QStringLiteral("Corvane logo"));
+
+    const QCursor hand(QPixmap(QStringLiteral(":/corvane/hand.png")), 12, 1);
+    auto makeButton = [&](const char* name, int left, int top, const char* accessible) {
+        auto* button = Place(new PictureButton(client), name, left, top, 900, 180);
+        button->setCursor(hand);
+        button->setAccessibleName(QString::fromLatin1(accessible));
+        return button;
+    };
+    picCorvane = makeButton("picCorvane", 360, 2400, "Corvane");
+    Image1 = Place(new QLabel(client), "Image1", 360, 2520, 495, 735);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/corvane/image1.png")));
+    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picStaff = makeButton("picStaff", 840, 2640, "Staff");
+    picDelays = makeButton("picDelays", 840, 2880, "Delays");
+    picTrunks = makeButton("picTrunks", 840, 3120, "Trunks");
+    // A static image lies beneath the buttons it touches.
+    Image1->stackUnder(picCorvane);
+}
+
+void Form1::createStaffingBand(QWidget* client) {
+    lblSelect = MakeLabel(client, "lblSelect", QStringLiteral("To begin, click Staff, Delays, or Trunks"),
+                          1920, 0, 8295, 975);
+    lblSelect->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblSelect->setAutoFillBackground(true);
+    SetColours(lblSelect, "background: #c0c0ff; padding-top: 2px;");
+
+    lblTalk = MakeLabel(client, "lblTalk", QStringLiteral("Average Talk Time (Sec.)"), 2160, 165, 1800, 195);
+    txtTalk = MakeField(client, QStringLiteral("txtTalk"), 4320, 120, 735, 285,
+                        QStringLiteral("Average Talk Time (Sec.)"));
+    lblAcw = MakeLabel(client, "lblAcw", QStringLiteral("After-Call Work Time (Sec.)"), 2160, 525, 1965, 195);
+    txtAcw = MakeField(client, QStringLiteral("txtAcw"), 4320, 480, 735, 285,
+                       QStringLiteral("After-Call Work Time (Sec.)"));
+    lblCalls = MakeLabel(client, "lblCalls", QStringLiteral("Calls per Half-Hour"), 5640, 165, 1350, 195);
+    txtCalls = MakeField(client, QStringLiteral("txtCalls"), 8040, 120, 735, 285,
+                         QStringLiteral("Calls per Half-Hour"));
+    lblSlo = MakeLabel(client, "lblSlo", QStringLiteral("Service Level Objective (Sec.)"), 5640, 525, 2160, 195);
+    txtSlo = MakeField(client, QStringLiteral("txtSlo"), 8040, 480, 735, 285,
+                       QStringLiteral("Service Level Objective (Sec.)"));
+    btnCalculate = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnCalculate",
+                         9120, 120, 1095, 345);
+    btnCalculate->setAccessibleName(QStringLiteral("Calculate"));
+}
+
+void Form1::createResultArea(QWidget* client) {
+    lblAgents = MakeLabel(client, "lblAgents",
+                          QStringLiteral(" Operational results obtained from staffing level options"),
+                          1920, 960, 8295, 255);
+    lblDelays = MakeLabel(client, "lblDelays",
+                          QStringLiteral(" Number of callers waiting longer than x seconds"), 1920,
+                          960, 8295, 255);
+    for (QLabel* heading : {lblAgents, lblDelays}) {
+        heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+        SetColours(heading, "background: #c0c0ff; color: black; border: 1px solid black;");
+    }
+    lstAgents = Place(new QListWidget(client), "lstAgents", 1920, 1200, 8295, 3840);
+    lstDelays = Place(new QListWidget(client), "lstDelays", 1920, 1200, 8295, 3840);
+    lstAgents->setAccessibleName(QStringLiteral("Staffing results"));
+    lstDelays->setAccessibleName(QStringLiteral("Callers waiting longer than x seconds"));
+    for (QListWidget* list : {lstAgents, lstDelays}) {
+        list->setFont(TableFont());
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+        list->setUniformItemSizes(true);
+    }
+    SetColours(lstAgents, "QListWidget { background: white; color: black; }");
+}
+
+void Form1::createTrunksArea(QWidget* client) {
+    lblTrunks = MakeLabel(client, "lblTrunks",
+                          QStringLiteral("For each trunk group, enter the Erlangs of traffic and "
+                                         "the % of busy signals allowable"),
+                          1920, 840, 8295, 375);
+    lblTrunks->setAlignment(Qt::AlignCenter);
+    SetColours(lblTrunks, "background: #c0c0ff; border: 1px solid black;");
+
+    const char* blackOnWhite = "background: white; color: black;";
+    lblRequired1 = MakeLabel(client, "lblRequired1", QStringLiteral("Trunks"), 9240, 1320, 615, 255);
+    lblErlangH = MakeLabel(client, "lblErlangH", QStringLiteral("(0.1-699.9)"), 4740, 1560, 975, 255);
+    lblBusyH = MakeLabel(client, "lblBusyH", QStringLiteral("(1-99)"), 8040, 1560, 615, 255);
+    lblRequired2 = MakeLabel(client, "lblRequired2", QStringLiteral("required"), 9240, 1560, 615, 255);
+    for (QLabel* heading : {lblRequired1, lblErlangH, lblBusyH, lblRequired2}) {
+        heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        SetColours(heading, blackOnWhite);
+    }
+
+    for (int i = 0; i < 5; ++i) {
+        const int top = 1800 + 360 * i;
+        const QString group = QString::number(i + 1);
+        lblErlang[i] = MakeLabel(client, "", QStringLiteral("Erlangs of traffic for trunk group %1:").arg(group),
+                                 2160, top, 2655, 255);
+        lblErlang[i]->setObjectName(QStringLiteral("lblErlang%1").arg(i));
+        txtErlang[i] = MakeField(client, QStringLiteral("txtErlang(%1)").arg(i), 4920, top, 615, 285,
+                                 QStringLiteral("Erlangs of traffic for trunk group %1").arg(group));
+        lblBusy[i] = MakeLabel(client, "", QStringLiteral("% busy signals allowable:"), 6000, top, 1935, 255);
+        lblBusy[i]->setObjectName(QStringLiteral("lblBusy%1").arg(i));
+        txtBusy[i] = MakeField(client, QStringLiteral("txtBusy(%1)").arg(i), 8040, top, 615, 285,
+                               QStringLiteral("Percent busy signals allowable for trunk group ") + group);
+        txtRequired[i] = MakeField(client, QStringLiteral("txtRequired(%1)").arg(i), 9240, top, 615, 285,
+                                   QStringLiteral("Trunks required for trunk group %1").arg(group));
+        txtRequired[i]->setReadOnly(true);
+        for (QWidget* w : std::initializer_list<QWidget*>{lblErlang[i], txtErlang[i], lblBusy[i],
+                                                          txtBusy[i], txtRequired[i]})
+            SetColours(w, blackOnWhite);
+    }
+
+    lblCancelTrunks = MakeLabel(client, "lblCancelTrunks",
+                                QStringLiteral("These calculations can take a long time. You can stop "
+                                               "by clicking the Cancel button."),
+                                4440, 3720, 3135, 495);
+    lblCancelTrunks->setWordWrap(true);
+    SetColours(lblCancelTrunks, "background: white; color: #ff0000;");
+    btnCancelTrunks = Place(new QPushButton(QStringLiteral("Cancel"), client), "btnCancelTrunks",
+                            7800, 3720, 1095, 345);
+    btnCancelTrunks->setAccessibleName(QStringLiteral("Cancel"));
+    // Reached by Tab, but a click leaves the focus where the user was typing.
+    btnCancelTrunks->setFocusPolicy(Qt::TabFocus);
+    btnTrunks = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnTrunks", 9120,
+                      3720, 1095, 345);
+    btnTrunks->setAccessibleName(QStringLiteral("Calculate"));
+    lblCancelTrunks->hide();
+    btnCancelTrunks->hide();
+}
+
+void Form1::createBottomStrip(QWidget* client) {
+    lblLink = MakeLabel(client, "lblLink", QStringLiteral("halvorsk.example"), 4800, 5640, 2175, 375);
+    QFont linkFont = DefaultFont();
+    linkFont.setPointSizeF(12);
+    lblLink->setFont(linkFont);
+    lblLink->setAlignment(Qt::AlignCenter);
+    SetColours(lblLink, "background: white; color: black;");
+
+    Picture2 = Place(new QLabel(client), "Picture2", 7320, 5400, 2535, 855);
+    Picture2->setPixmap(QPixmap(QStringLiteral(":/corvane/picture2.jpg")));
+    Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Picture2->setStyleSheet(QStringLiteral("background: white;"));
+    Picture2->setAccessibleName(QStringLiteral("Corvane staffing and trunking"));
+
+    Label1 = MakeLabel(client, "Label1",
+                       QStringLiteral("Designer's note: lstErlangs stays hidden; it holds the trunk "
+                                      "table for Copy to Clipboard and Print."),
+                       600, 5160, 2895, 1215);
+    Label1->setWordWrap(true);
+    Label1->hide();
+    lstErlangs = Place(new QListWidget(client), "lstErlangs", 4800, 5040, 975, 255);
+    lstErlangs->setFont(TableFont());
+    lstErlangs->hide();
+}
+
+void Form1::createMenus() {
+    struct Item {
+        const char* name;
+        const char* caption;
+        void (Form1::*handler)();
+    };
+    struct Menu {
+        const char* name;
+        const char* caption;
+        std::vector<Item> items;
+    };
+    const Menu menus[] = {
+        {"mnuFile", "&File",
+         {{"mnuPrint", "&Print...", &Form1::mnuPrint_Click},
+          {"mnuClipboard", "&Copy to Clipboard", &Form1::mnuClipboard_Click},
+          {"mnuExit", "E&xit", &Form1::mnuExit_Click}}},
+        {"mnuTools", "&Tools",
+         {{"mnuCalculate", "C&alculate", &Form1::mnuCalculate_Click},
+          {"mnuClear", "C&lear", &Form1::mnuClear_Click}}},
+        {"mnuHelp", "&Help",
+         {{"mnuCorvanehelp", "&Corvane Help", &Form1::mnuCorvanehelp_Click},
+          {"mnuAbout", "&About Corvane", &Form1::mnuAbout_Click}}},
+    };
+    for (const Menu& m : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.caption));
+        menu->setObjectName(QString::fromLatin1(m.name));
+        for (const Item& item : m.items) {
+            QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+            action->setObjectName(QString::fromLatin1(item.name));
+            const auto handler = item.handler;
+            connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+        }
+    }
+}
+
+void Form1::applyTabOrder() {
+    // Controls that take the focus, by tab index; labels and images never do.
+    std::vector<std::pair<int, QWidget*>> order = {
+        {1, txtRequired[0]}, {2, picCorvane}, {7, lstAgents}, {8, lstDelays},
+        {16, picStaff},      {21, picDelays}, {27, picTrunks}, {28, txtRequired[1]},
+        {29, txtRequired[2]}, {30, txtRequired[3]}, {31, txtRequired[4]}, {36, txtTalk},
+        {39, txtAcw},        {40, txtCalls},  {41, txtSlo},    {42, btnCalculate},
+        {53, btnTrunks},     {54, btnCancelTrunks}, {55, lstErlangs},
+    };
+    for (int i = 0; i < 5; ++i) {
+        order.emplace_back(43 + 2 * i, txtErlang[i]);
+        order.emplace_back(44 + 2 * i, txtBusy[i]);
+    }
+    std::sort(order.begin(), order.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [index, widget] : order) widget->setProperty("tabIndex", index);
+    for (std::size_t i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1].second, order[i].second);
+    for (QLabel* picture : {Picture1, Picture2, Image1}) picture->setFocusPolicy(Qt::NoFocus);
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,97 @@
+#include "ui/frm_about.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "ui/fonts.h"
+#include "ui/frm_license.h"
+#include "ui/twips.h"
+#include "version.h"
+
+namespace corvane::ui {
+
+namespace {
+Qt::WindowFlags FixedDialogFlags() {
+    return Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+           Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+}
+}  // namespace
+
+frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("About MyApp"));
+    setModal(true);
+    setFixedSize(Px(5835), Px(3900));
+    setFont(DefaultFont());
+    setAutoFillBackground(true);
+    QPalette white = palette();
+    white.setColor(QPalette::Window, Qt::white);
+    setPalette(white);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    const QPixmap logo(QStringLiteral(":/corvane/logo.jpg"));
+    picIcon->setPixmap(logo);
+    picIcon->setGeometry(Px(120), Px(120), logo.isNull() ? Px(1560) : logo.width(),
+                         logo.isNull() ? Px(1650) : logo.height());
+    picIcon->setAccessibleName(QStringLiteral("Corvane logo"));
+
+    lblVersion = new QLabel(QStringLiteral("Version"), this);
+    lblVersion->setObjectName(QStringLiteral("lblVersion"));
+    lblVersion->setGeometry(TwipsRect(2130, 780, 3165, 225));
+
+    lblDisclaimer = new QLabel(this);
+    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
+    lblDisclaimer->setGeometry(TwipsRect(255, 2625, 3870, 825));
+    QFont disclaimerFont = DefaultFont();
+    disclaimerFont.setPointSizeF(9.75);
+    lblDisclaimer->setFont(disclaimerFont);
+    lblDisclaimer->setWordWrap(true);
+    lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblDisclaimer->setStyleSheet(QStringLiteral("background: white; color: black;"));
+    lblDisclaimer->setText(QStringLiteral(
+        "Copyright \u00A9 Halvorsk. All rights reserved. Free to use; see License Info."));
+
+    cmdOK = new QPushButton(QStringLiteral("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(TwipsRect(4245, 2625, 1260, 345));
+    cmdOK->setDefault(true);
+    cmdLicense = new QPushButton(QStringLiteral("&License Info"), this);
+    cmdLicense->setObjectName(QStringLiteral("cmdLicense"));
+    cmdLicense->setGeometry(TwipsRect(4260, 3075, 1245, 345));
+    cmdLicense->setAutoDefault(false);
+    cmdLicense->setAccessibleName(QStringLiteral("License Info"));
+
+    setTabOrder(cmdOK, picIcon);
+    setTabOrder(picIcon, cmdLicense);
+
+    // OK is both the default (Enter) and the cancel button (Esc, which
+    // QDialog maps to reject).
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cmdLicense, &QPushButton::clicked, this, [this] {
+        frmLicense license(this);
+        license.exec();
+    });
+    Form_Load();
+    cmdOK->setFocus();
+}
+
+void frmAbout::Form_Load() {
+    setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kApplicationTitle));
+    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+                            .arg(kVersionMajor)
+                            .arg(kVersionMinor)
+                            .arg(kVersionRevision));
+}
+
+void frmAbout::paintEvent(QPaintEvent* event) {
+    QDialog::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(QPen(QColor(128, 128, 128), 1));
+    painter.drawLine(Px(90), Px(2040), Px(5654), Px(2040));
+    painter.setPen(QPen(Qt::white, 2));
+    painter.drawLine(Px(105), Px(2460), Px(5654), Px(2460));
+}
+
+}  // namespace corvane::ui

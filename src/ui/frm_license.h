@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QTextBrowser;
+
+namespace corvane::ui {
+
+// The end-user licence agreement, modal over the About box. It has no
+// cancel button: Esc does nothing here.
+class frmLicense : public QDialog {
+    Q_OBJECT
+public:
+    explicit frmLicense(QWidget* parent = nullptr);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QLabel* Label1 = nullptr;
+    QTextBrowser* RichTextBox1 = nullptr;
+    QPushButton* OKButton = nullptr;
+};
+
+}  // namespace corvane::ui

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+
+#include "ui/message_box.h"
+
+class QWidget;
+
+namespace corvane::ui {
+
+class HelpViewer;
+
+// Opens the help file in the program's help window, or says plainly why
+// it cannot.
+class HelpLauncher {
+public:
+    HelpLauncher(QWidget* owner, MessageFunction message);
+    ~HelpLauncher();
+
+    void open(const QString& helpFile);
+    HelpViewer* viewer() const { return viewer_; }
+
+private:
+    QWidget* owner_;
+    MessageFunction message_;
+    QPointer<HelpViewer> viewer_;
+};
+
+}  // namespace corvane::ui

@@ -1,0 +1,153 @@
+#include "ui/help_viewer.h"
+
+#include <QHBoxLayout>
+#include <QRegularExpression>
+#include <QSplitter>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include "ui/fonts.h"
+
+namespace corvane::ui {
+
+namespace {
+
+const QString kScheme = QStringLiteral("chm");
+
+QUrl TopicUrl(const QString& objectPath) {
+    QUrl url;
+    url.setScheme(kScheme);
+    url.setPath(objectPath.startsWith(QLatin1Char('/')) ? objectPath : QLatin1Char('/') + objectPath);
+    return url;
+}
+
+}  // namespace
+
+ChmBrowser::ChmBrowser(QWidget* parent) : QTextBrowser(parent) {
+    setOpenLinks(true);
+    setOpenExternalLinks(false);
+}
+
+QVariant ChmBrowser::loadResource(int type, const QUrl& name) {
+    if (name.scheme() == kScheme && archive_) {
+        const QByteArray data = archive_->read(name.path());
+        if (data.isEmpty()) return {};
+        if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
+            return QString::fromUtf8(data);
+        return data;
+    }
+    // Nothing outside the help file is fetched.
+    return {};
+}
+
+HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setObjectName(QStringLiteral("helpViewer"));
+    setWindowTitle(QStringLiteral("Corvane Help"));
+    resize(820, 560);
+
+    auto* tools = new QHBoxLayout;
+    auto makeTool = [&](const QString& text, const char* name) {
+        auto* b = new QToolButton(this);
+        b->setText(text);
+        b->setObjectName(QString::fromLatin1(name));
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        tools->addWidget(b);
+        return b;
+    };
+    back_ = makeTool(QStringLiteral("< &Back"), "helpBack");
+    forward_ = makeTool(QStringLiteral("&Forward >"), "helpForward");
+    home_ = makeTool(QStringLiteral("&Home"), "helpHome");
+    tools->addStretch(1);
+
+    contents_ = new QTreeWidget(this);
+    contents_->setObjectName(QStringLiteral("helpContents"));
+    contents_->setHeaderLabel(QStringLiteral("Contents"));
+    browser_ = new ChmBrowser(this);
+    browser_->setObjectName(QStringLiteral("helpBrowser"));
+
+    auto* split = new QSplitter(this);
+    split->addWidget(contents_);
+    split->addWidget(browser_);
+    split->setStretchFactor(1, 3);
+    split->setSizes({220, 600});
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(tools);
+    layout->addWidget(split, 1);
+
+    back_->setEnabled(false);
+    forward_->setEnabled(false);
+    connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
+    connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
+    connect(home_, &QToolButton::clicked, this, [this] { showTopic(defaultTopic_); });
+    connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
+    connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
+    connect(contents_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+        const QString local = item->data(0, Qt::UserRole).toString();
+        if (!local.isEmpty()) showTopic(local);
+    });
+    connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
+        const QString local = item->data(0, Qt::UserRole).toString();
+        if (!local.isEmpty()) showTopic(local);
+    });
+}
+
+HelpViewer::~HelpViewer() = default;
+
+bool HelpViewer::openFile(const QString& path) {
+    auto archive = std::make_unique<ChmArchive>();
+    if (!archive->open(path)) return false;
+    QString topic = archive->defaultTopic();
+    if (topic.isEmpty() || !archive->contains(topic)) return false;
+    archive_ = std::move(archive);
+    browser_->setArchive(archive_.get());
+    browser_->clearHistory();
+    defaultTopic_ = topic;
+    if (!archive_->title().isEmpty()) setWindowTitle(archive_->title());
+    loadContents();
+    showTopic(topic);
+    return true;
+}
+
+void HelpViewer::showTopic(const QString& objectPath) { browser_->setSource(TopicUrl(objectPath)); }
+
+void HelpViewer::loadContents() {
+    contents_->clear();
+    if (archive_->contentsFile().isEmpty()) return;
+    const QString sitemap = QString::fromUtf8(archive_->read(archive_->contentsFile()));
+    // A sitemap nests <UL> lists of <OBJECT type="text/sitemap"> entries.
+    static const QRegularExpression token(
+        QStringLiteral("<\\s*(/?)\\s*ul\\b[^>]*>|<object\\b[^>]*>(.*?)</object>"),
+        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+    static const QRegularExpression param(
+        QStringLiteral("<param\\s+name\\s*=\\s*\"([^\"]*)\"\\s+value\\s*=\\s*\"([^\"]*)\""),
+        QRegularExpression::CaseInsensitiveOption);
+    std::vector<QTreeWidgetItem*> parents;
+    QTreeWidgetItem* last = nullptr;
+    for (auto it = token.globalMatch(sitemap); it.hasNext();) {
+        const auto m = it.next();
+        if (m.capturedLength(2) == 0 && m.captured(0).contains(QLatin1String("ul"), Qt::CaseInsensitive) &&
+            !m.captured(0).startsWith(QLatin1String("<object"), Qt::CaseInsensitive)) {
+            if (m.captured(1).isEmpty()) parents.push_back(last);
+            else if (!parents.empty()) parents.pop_back();
+            continue;
+        }
+        QString name, local;
+        for (auto p = param.globalMatch(m.captured(2)); p.hasNext();) {
+            const auto pm = p.next();
+            if (pm.captured(1).compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0) name = pm.captured(2);
+            if (pm.captured(1).compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0) local = pm.captured(2);
+        }
+        if (name.isEmpty()) continue;
+        QTreeWidgetItem* parent = parents.empty() ? nullptr : parents.back();
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
+        item->setText(0, name);
+        item->setData(0, Qt::UserRole, local);
+        last = item;
+    }
+    contents_->expandAll();
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <functional>
+
+#include <QString>
+
+class QWidget;
+
+namespace corvane::ui {
+
+// A modal message with an OK button only and no icon; the answer is never
+// used. Windows hold one of these so tests can record what is shown.
+using MessageFunction = std::function<void(const QString& text, const QString& title)>;
+
+// The real one: a QMessageBox over `parent`. An empty title stays empty.
+MessageFunction PlatformMessageBox(QWidget* parent);
+
+}  // namespace corvane::ui

@@ -1,0 +1,152 @@
+#include "ui/form_fixture.h"
+
+#include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "ui/frm_about.h"
+#include "ui/frm_license.h"
+#include "ui/help_viewer.h"
+
+using corvane::testing::FormFixture;
+
+namespace {
+
+// Runs `step` on the modal dialog that is showing, once it shows.
+void WhenModal(std::function<void(QWidget*)> step) {
+    auto* timer = new QTimer;
+    timer->setInterval(20);
+    QObject::connect(timer, &QTimer::timeout, [timer, step] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            step(modal);
+        }
+    });
+    timer->start();
+}
+
+}  // namespace
+
+class DialogsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Corvane")); }
+
+    void aboutShowsTitleAndVersionEveryTime() {
+        FormFixture f;
+        for (int opening = 0; opening < 2; ++opening) {
+            QString caption, version;
+            WhenModal([&](QWidget* about) {
+                caption = about->windowTitle();
+                version = about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
+                QTest::keyClick(about, Qt::Key_Escape);
+            });
+            f.form->mnuAbout_Click();  // returns when the box is closed
+            QCOMPARE(caption, QStringLiteral("About Corvane"));
+            QCOMPARE(version, QStringLiteral("Version 5.0.26"));
+        }
+        QVERIFY(f.form->findChildren<corvane::ui::frmAbout*>().isEmpty());  // unloaded
+    }
+
+    void okClosesTheAboutBox() {
+        FormFixture f;
+        bool closedByOk = false;
+        WhenModal([&](QWidget* about) {
+            f.click(about->findChild<QPushButton*>(QStringLiteral("cmdOK")));
+            closedByOk = true;
+        });
+        f.form->mnuAbout_Click();
+        QVERIFY(closedByOk);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void licenceOpensModallyOverTheAboutBox() {
+        corvane::ui::frmAbout about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        QString licenceTitle;
+        bool escapeIgnored = false;
+        bool aboutBlocked = false;
+        WhenModal([&](QWidget* licence) {
+            licenceTitle = licence->windowTitle();
+            aboutBlocked = QApplication::activeModalWidget() == licence && licence->isModal();
+            QTest::keyClick(licence, Qt::Key_Escape);
+            escapeIgnored = licence->isVisible();
+            QVERIFY(!licence->findChild<QTextBrowser*>(QStringLiteral("RichTextBox1"))->toPlainText().isEmpty());
+            QCOMPARE(licence->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
+                     QStringLiteral("Corvane End User License Agreement"));
+            licence->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+        });
+        about.findChild<QPushButton*>(QStringLiteral("cmdLicense"))->click();
+        QCOMPARE(licenceTitle, QStringLiteral("Corvane License Info"));
+        QVERIFY(escapeIgnored);
+        QVERIFY(aboutBlocked);
+        QVERIFY(about.isVisible());  // back to the About box
+    }
+
+    void helpCommandChangesNothingInTheWindow() {
+        FormFixture f;
+        f.clickView("picStaff");
+        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180"));
+        f.form->CalculateStaff();
+        const QStringList before = f.items(QStringLiteral("lstAgents"));
+        f.form->mnuCorvanehelp_Click();
+        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.field(QStringLiteral("txtTalk"))->text(), QStringLiteral("180"));
+        QCOMPARE(f.form->TalkValue, std::int16_t(180));
+        QCOMPARE(f.items(QStringLiteral("lstAgents")), before);
+    }
+
+    void helpFileIsBesideTheProgram() {
+        FormFixture f;
+        QCOMPARE(f.form->helpFile(), QDir(QCoreApplication::applicationDirPath()).filePath("Corvane.chm"));
+    }
+
+    void missingHelpFileSaysSo() {
+        FormFixture f;  // the test program's directory holds no help file
+        QVERIFY(!QFile::exists(f.form->helpFile()));
+        f.form->mnuCorvanehelp_Click();
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QVERIFY(f.messages[0].text.contains(QDir::toNativeSeparators(f.form->helpFile())));
+        QCOMPARE(f.messages[0].title, QStringLiteral("Corvane Help"));
+        auto* viewer = f.form->findChild<corvane::ui::HelpViewer*>();
+        QVERIFY(!viewer || !viewer->isVisible());
+    }
+
+    void viewerOpensTheDefaultTopicAndFollowsLinks() {
+        corvane::ui::HelpViewer viewer;
+        QVERIFY(viewer.openFile(QStringLiteral(CORVANE_CHM_FILE)));
+        viewer.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&viewer));
+        QCOMPARE(viewer.browser()->source().path(), QStringLiteral("/index.htm"));
+        QVERIFY(viewer.browser()->toPlainText().contains(QStringLiteral("Welcome to Corvane")));
+        QVERIFY(viewer.contents()->topLevelItemCount() >= 4);
+
+        // Click the link to the staffing page.
+        QTextCursor link = viewer.browser()->document()->find(QStringLiteral("Staffing table"));
+        QVERIFY(!link.isNull());
+        link.setPosition(link.selectionStart() + 2);
+        const QPoint at = viewer.browser()->cursorRect(link).center();
+        QTest::mouseClick(viewer.browser()->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+        QCOMPARE(viewer.browser()->source().path(), QStringLiteral("/staffing.htm"));
+        QVERIFY(viewer.browser()->toPlainText().contains(QStringLiteral("DLYDLY")));
+        viewer.browser()->backward();
+        QCOMPARE(viewer.browser()->source().path(), QStringLiteral("/index.htm"));
+    }
+
+    void unreadableHelpFileIsRefused() {
+        QTemporaryDir dir;
+        QFile bad(dir.filePath(QStringLiteral("Corvane.chm")));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("not a help file");
+        bad.close();
+        corvane::ui::HelpViewer viewer;
+        QVERIFY(!viewer.openFile(bad.fileName()));
+    }
+};
+
+QTEST_MAIN(DialogsTest)
+#include "dialogs_test.moc"

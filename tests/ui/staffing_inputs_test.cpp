@@ -1,0 +1,305 @@
+#include "ui/form_fixture.h"
+
+#include "support/worked_example.h"
+
+using corvane::testing::FormFixture;
+using corvane::testing::ShownMessage;
+
+namespace {
+
+template <std::size_t N>
+QStringList Lines(const char* const (&lines)[N]) {
+    QStringList out;
+    for (const char* l : lines) out << QString::fromLatin1(l);
+    return out;
+}
+
+std::int32_t Stored(const corvane::ui::Form1& form, const QString& field) {
+    if (field == QLatin1String("txtTalk")) return form.TalkValue;
+    if (field == QLatin1String("txtAcw")) return form.AcwValue;
+    if (field == QLatin1String("txtCalls")) return form.CallsValue;
+    return form.SloValue;
+}
+
+void SetStored(corvane::ui::Form1& form, const QString& field, int value) {
+    if (field == QLatin1String("txtTalk")) form.TalkValue = static_cast<std::int16_t>(value);
+    else if (field == QLatin1String("txtAcw")) form.AcwValue = static_cast<std::int16_t>(value);
+    else if (field == QLatin1String("txtCalls")) form.CallsValue = value;
+    else form.SloValue = static_cast<std::int16_t>(value);
+}
+
+const int kPrevious = 77;  // stored before each entry, to see whether it is kept
+
+}  // namespace
+
+class StaffingInputsTest : public QObject {
+    Q_OBJECT
+
+    // Fills the four fields with the worked example by typing and Tab.
+    void typeWorkedExample(FormFixture& f) {
+        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180"));
+        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("30"));
+        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("100"));
+        f.typeAndTab(QStringLiteral("txtSlo"), QStringLiteral("20"));
+    }
+
+private slots:
+    void fieldEntries_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("accepted");
+        QTest::addColumn<int>("stored");
+        QTest::addColumn<QString>("message");  // empty: none
+        QTest::addColumn<QString>("title");
+
+        const QString talk = QStringLiteral("Average Talk Time");
+        const QString acw = QStringLiteral("After-Call Work Time");
+        const QString calls = QStringLiteral("Calls per Half-Hour");
+        const QString slo = QStringLiteral("Service Level Objective");
+        const QString talkRange = QStringLiteral("Entry must be 1-1800");
+        QTest::newRow("talk 1800") << "txtTalk" << "1800" << true << 1800 << "" << "";
+        QTest::newRow("talk 1801") << "txtTalk" << "1801" << false << 0 << talkRange << talk;
+        QTest::newRow("talk 12.5") << "txtTalk" << "12.5" << true << 12 << "" << "";
+        QTest::newRow("talk 0.5") << "txtTalk" << "0.5" << false << 0 << talkRange << talk;
+        QTest::newRow("talk 1800.5") << "txtTalk" << "1800.5" << true << 1800 << "" << "";
+        QTest::newRow("talk 1801.5") << "txtTalk" << "1801.5" << false << 0 << talkRange << talk;
+        QTest::newRow("talk 0") << "txtTalk" << "0" << false << 0 << talkRange << talk;
+        // Beyond the whole-number range: refused, the stored number kept.
+        QTest::newRow("talk 40000") << "txtTalk" << "40000" << false << kPrevious << talkRange << talk;
+        QTest::newRow("talk blank") << "txtTalk" << "" << true << kPrevious << "" << "";
+        QTest::newRow("talk spaces") << "txtTalk" << "   " << true << kPrevious << "" << "";
+        QTest::newRow("acw 0") << "txtAcw" << "0" << true << 0 << "" << "";
+        QTest::newRow("acw 1801") << "txtAcw" << "1801" << false << 0 << "Value must be 0-1800" << acw;
+        QTest::newRow("acw 99999") << "txtAcw" << "99999" << false << kPrevious << "Value must be 0-1800" << acw;
+        QTest::newRow("calls abc") << "txtCalls" << "abc" << false << kPrevious << "Entry 'abc' is not valid" << calls;
+        QTest::newRow("calls 0") << "txtCalls" << "0" << false << 0 << "Entry must be 1-30000" << calls;
+        QTest::newRow("calls 30,000") << "txtCalls" << "30,000" << true << 30000 << "" << "";
+        QTest::newRow("calls 40000") << "txtCalls" << "40000" << false << 0 << "Entry must be 1-30000" << calls;
+        QTest::newRow("slo -5") << "txtSlo" << "-5" << false << 0 << "Entry must be 0-600" << slo;
+        QTest::newRow("slo 0") << "txtSlo" << "0" << true << 0 << "" << "";
+        QTest::newRow("slo 600") << "txtSlo" << "600" << true << 600 << "" << "";
+        QTest::newRow("slo ' 1a '") << "txtSlo" << " 1a " << false << kPrevious << "Entry ' 1a ' is not valid" << slo;
+        QTest::newRow("slo 70000") << "txtSlo" << "70000" << false << kPrevious << "Entry must be 0-600" << slo;
+    }
+
+    void fieldEntries() {
+        QFETCH(QString, field);
+        QFETCH(QString, text);
+        QFETCH(bool, accepted);
+        QFETCH(int, stored);
+        QFETCH(QString, message);
+        QFETCH(QString, title);
+
+        FormFixture f;
+        f.clickView("picStaff");
+        SetStored(*f.form, field, kPrevious);
+        // The other fields hold text, so leaving for the Calculate button
+        // meets no blank-field question.
+        for (const char* other : {"txtTalk", "txtAcw", "txtCalls", "txtSlo"})
+            if (field != QLatin1String(other)) f.field(QString::fromLatin1(other))->setText(QStringLiteral("1"));
+        QLineEdit* edit = f.field(field);
+        edit->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+
+        QCOMPARE(QApplication::focusWidget() == edit, !accepted);
+        QCOMPARE(Stored(*f.form, field), stored);
+        QCOMPARE(edit->text(), text);  // never rewritten
+        if (message.isEmpty()) {
+            QVERIFY(f.messages.empty());
+        } else {
+            QCOMPARE(f.messages.size(), std::size_t(1));
+            QCOMPARE(f.messages[0], (ShownMessage{message, title}));
+        }
+    }
+
+    void enteringByTabSelectsTheWholeText() {
+        FormFixture f;
+        f.clickView("picStaff");
+        typeWorkedExample(f);
+        f.field(QStringLiteral("txtTalk"))->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(f.field(QStringLiteral("txtTalk")), Qt::Key_Tab);
+        QLineEdit* acw = f.field(QStringLiteral("txtAcw"));
+        QCOMPARE(QApplication::focusWidget(), acw);
+        QCOMPARE(acw->selectedText(), QStringLiteral("30"));
+        QTest::keyClicks(acw, QStringLiteral("45"));
+        QCOMPARE(acw->text(), QStringLiteral("45"));
+    }
+
+    void blankCheckShowsOnlyTheFirstBlankField() {
+        FormFixture f;
+        f.clickView("picStaff");
+        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180"));
+        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("100"));
+        f.click(f.find(QStringLiteral("btnCalculate")));
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QCOMPARE(f.messages[0], (ShownMessage{"Please enter a value for After-Call Work Time", "Validate"}));
+        QCOMPARE(QApplication::focusWidget(), f.field(QStringLiteral("txtAcw")));
+        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);  // no calculation
+    }
+
+    void blankCheckByTab() {
+        FormFixture f;
+        f.clickView("picStaff");
+        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180"));
+        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("30"));
+        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("100"));
+        QTest::keyClick(f.field(QStringLiteral("txtSlo")), Qt::Key_Tab);  // blank, on to the button
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QCOMPARE(f.messages[0],
+                 (ShownMessage{"Please enter a value for Service Level Objective", "Validate"}));
+        QCOMPARE(QApplication::focusWidget(), f.field(QStringLiteral("txtSlo")));
+    }
+
+    void workedExampleByClickingCalculate() {
+        FormFixture f;
+        f.clickView("picStaff");
+        typeWorkedExample(f);
+        f.click(f.find(QStringLiteral("btnCalculate")));
+        QVERIFY(f.messages.empty());
+        QCOMPARE(f.items(QStringLiteral("lstAgents")),
+                 Lines(corvane::testing::kWorkedStaffingHead) + Lines(corvane::testing::kWorkedStaffingRows));
+        QCOMPARE(f.items(QStringLiteral("lstDelays")),
+                 Lines(corvane::testing::kWorkedDelayHead) + Lines(corvane::testing::kWorkedDelayRows));
+        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+    }
+
+    void echoShowsTheTextAsTyped() {
+        FormFixture f;
+        f.clickView("picStaff");
+        typeWorkedExample(f);
+        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180.4"));
+        f.click(f.find(QStringLiteral("btnCalculate")));
+        QCOMPARE(f.items(QStringLiteral("lstAgents"))[0], QStringLiteral("Average Talk Time (Sec.)      : 180.4"));
+        QCOMPARE(f.items(QStringLiteral("lstAgents"))[7], QString::fromLatin1(corvane::testing::kWorkedStaffingRows[0]));
+    }
+
+    void failureShowsItsMessageOnceAndKeepsTheHeadLines() {
+        FormFixture f;
+        f.clickView("picStaff");
+        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("1800"));
+        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("0"));
+        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("708"));
+        f.typeAndTab(QStringLiteral("txtSlo"), QStringLiteral("20"));
+        f.click(f.find(QStringLiteral("btnCalculate")));
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QCOMPARE(f.messages[0],
+                 (ShownMessage{"Staff calculation failed: the specified parameters are outside the usable range.",
+                               "Corvane"}));
+        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 7);
+        QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 8);
+    }
+
+    void overflowWithAnEmptyFieldIsSilent() {
+        FormFixture f;
+        f.clickView("picDelays");
+        f.form->mnuCalculate_Click();  // nothing typed: no handle time
+        QVERIFY(f.messages.empty());
+        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 7);
+        QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 8);
+    }
+
+    void refusedEntryBlocksAClickOnCalculate() {
+        FormFixture f;
+        f.clickView("picStaff");
+        typeWorkedExample(f);
+        QLineEdit* talk = f.field(QStringLiteral("txtTalk"));
+        talk->setFocus(Qt::OtherFocusReason);
+        talk->selectAll();
+        QTest::keyClicks(talk, QStringLiteral("1801"));
+        f.click(f.find(QStringLiteral("btnCalculate")));
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QCOMPARE(f.messages[0].text, QStringLiteral("Entry must be 1-1800"));
+        QCOMPARE(QApplication::focusWidget(), talk);
+        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
+        QCOMPARE(talk->text(), QStringLiteral("1801"));
+    }
+
+    void refusedEntryBlocksAViewSwitchAndTheAccessKey() {
+        FormFixture f;
+        f.clickView("picStaff");
+        QLineEdit* calls = f.field(QStringLiteral("txtCalls"));
+        calls->setFocus(Qt::OtherFocusReason);
+        QTest::keyClicks(calls, QStringLiteral("abc"));
+        f.clickView("picTrunks");
+        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QCOMPARE(QApplication::focusWidget(), calls);
+
+        QTest::keyClick(calls, Qt::Key_C, Qt::AltModifier);
+        QTest::qWait(200);  // an accepted access key clicks after a short delay
+        QCOMPARE(f.messages.size(), std::size_t(2));
+        QCOMPARE(f.messages[1], (ShownMessage{"Entry 'abc' is not valid", "Calls per Half-Hour"}));
+        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
+    }
+
+    void accessKeyCalculatesWhenEverythingIsFilled() {
+        FormFixture f;
+        f.clickView("picStaff");
+        typeWorkedExample(f);
+        QLineEdit* slo = f.field(QStringLiteral("txtSlo"));
+        slo->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(slo, Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(f.list(QStringLiteral("lstAgents"))->count(), 16);
+        QVERIFY(f.messages.empty());
+    }
+
+    void menuCalculateChecksOnlyTheFocusedField() {
+        FormFixture f;
+        f.clickView("picStaff");
+        typeWorkedExample(f);
+        QLineEdit* slo = f.field(QStringLiteral("txtSlo"));
+        slo->setFocus(Qt::OtherFocusReason);
+        slo->selectAll();
+        QTest::keyClicks(slo, QStringLiteral("601"));
+        f.form->mnuCalculate_Click();
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QCOMPARE(f.messages[0], (ShownMessage{"Entry must be 0-600", "Service Level Objective"}));
+        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
+
+        // A good entry typed but not yet left is stored before the run.
+        slo->selectAll();
+        QTest::keyClicks(slo, QStringLiteral("20"));
+        f.form->mnuCalculate_Click();
+        QCOMPARE(f.items(QStringLiteral("lstAgents")).mid(7), Lines(corvane::testing::kWorkedStaffingRows));
+        QCOMPARE(f.messages.size(), std::size_t(1));
+    }
+
+    void calculateInTheOpeningViewDoesNothing() {
+        FormFixture f;
+        f.form->mnuCalculate_Click();
+        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
+        QCOMPARE(f.list(QStringLiteral("lstErlangs"))->count(), 0);
+        QVERIFY(f.messages.empty());
+    }
+
+    void clearOutsideTheTrunksViewClearsStaffingOnly() {
+        for (const char* view : {"picCorvane", "picStaff", "picDelays"}) {
+            FormFixture f;
+            f.clickView("picStaff");
+            typeWorkedExample(f);
+            f.click(f.find(QStringLiteral("btnCalculate")));
+            f.clickView("picTrunks");
+            f.typeAndTab(QStringLiteral("txtErlang(0)"), QStringLiteral("10"));
+            f.typeAndTab(QStringLiteral("txtBusy(0)"), QStringLiteral("1"));
+            f.form->CalculateTrunks();
+            const QStringList trunkTable = f.items(QStringLiteral("lstErlangs"));
+            f.clickView(view);
+            f.form->mnuClear_Click();
+            for (const char* name : {"txtTalk", "txtAcw", "txtCalls", "txtSlo"})
+                QVERIFY(f.field(QString::fromLatin1(name))->text().isEmpty());
+            QCOMPARE(f.form->TalkValue + f.form->AcwValue + f.form->CallsValue + f.form->SloValue, 0);
+            QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
+            QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 0);
+            QCOMPARE(f.field(QStringLiteral("txtErlang(0)"))->text(), QStringLiteral("10.0"));
+            QCOMPARE(f.form->GroupErlangs[0], 10.0);
+            QCOMPARE(f.items(QStringLiteral("lstErlangs")), trunkTable);
+            QVERIFY(f.messages.empty());
+            if (QString::fromLatin1(view) != QLatin1String("picCorvane"))
+                QCOMPARE(QApplication::focusWidget(), f.field(QStringLiteral("txtTalk")));
+        }
+    }
+};
+
+QTEST_MAIN(StaffingInputsTest)
+#include "staffing_inputs_test.moc"
