@@ -117,6 +117,7 @@ void Form1::CalculateTrunks() {
     TrunkSearchBridge bridge(*this);
     const NumberMarks numberMarks = marks();
 
+    const bool buttonHadFocus = btnTrunks->hasFocus();
     lblCancelTrunks->show();
     btnCancelTrunks->show();
     btnTrunks->hide();
@@ -145,6 +146,7 @@ void Form1::CalculateTrunks() {
     // The Calculate button comes back only where it belongs: the user may
     // have switched to another view during the run.
     btnTrunks->setVisible(CurrentView == QLatin1String("Trunks"));
+    if (buttonHadFocus && btnTrunks->isVisible() && !closing_) btnTrunks->setFocus(Qt::OtherFocusReason);
     trunkRunActive_ = false;
 }
 

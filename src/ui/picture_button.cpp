@@ -53,7 +53,8 @@ void PictureButton::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         QPen pen(Qt::black, 1, Qt::DotLine);
         painter.setPen(pen);
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        const QRect area = pixmap().isNull() ? rect() : QRect(QPoint(0, 0), pixmap().deviceIndependentSize().toSize());
+        painter.drawRect(area.adjusted(0, 0, -1, -1));
     }
 }
 
