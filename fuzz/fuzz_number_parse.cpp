@@ -1,0 +1,58 @@
+// Text to number: only the overflow and type-mismatch errors may come out,
+// and a whole number read back from its own text is the same number.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "calc/calc_error.h"
+#include "calc/number_format.h"
+#include "calc/number_parse.h"
+#include "fuzz_marks.h"
+
+using namespace corvane;
+
+namespace {
+
+void Require(bool ok) {
+    if (!ok) std::abort();
+}
+
+template <typename F>
+bool Converts(F&& convert) {
+    try {
+        convert();
+        return true;
+    } catch (const CalcError& e) {
+        Require(e.number() == kErrOverflow || e.number() == kErrTypeMismatch);
+        return false;
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const NumberMarks marks = FuzzMarks(data[0]);
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+
+    double d = 0;
+    const bool isNumber = Converts([&] { d = TextToDouble(text, marks); });
+    std::int16_t i16 = 0;
+    const bool is16 = Converts([&] { i16 = TextToInt16(text, marks); });
+    std::int32_t i32 = 0;
+    const bool is32 = Converts([&] { i32 = TextToInt32(text, marks); });
+
+    // A whole number is a number; the narrower type never reads what the
+    // wider one refuses.
+    Require(!is16 || is32);
+    Require(!is32 || isNumber);
+    if (is16) Require(i16 == i32);
+
+    if (is32) {
+        // Round trips: its sign-position text and its grouped pattern text.
+        Require(TextToInt32(NumberAsText(i32), marks) == i32);
+        Require(TextToInt32(FormatNumber(i32, "#,##0", marks), marks) == i32);
+    }
+    if (isNumber) Require(d == d);  // never NaN
+    return 0;
+}

@@ -1,0 +1,259 @@
+// Thousands of random but reproducible user actions on the main window:
+// typing any text, Tab, clicks anywhere, every menu command, view
+// switches, commands during a trunk run and closing in the middle of one.
+// Nothing may crash, and the lists keep their invariants.
+#include "ui/form_fixture.h"
+
+#include <QAction>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <random>
+
+#include "output/print_surface.h"
+#include "ui/event_pump.h"
+
+using corvane::testing::FormFixture;
+
+namespace {
+
+// Print: sometimes cancelled, sometimes printed on a surface that only counts.
+class CountingPrintDialog : public corvane::output::PrintDialog, public corvane::output::PrintSurface {
+public:
+    std::mt19937* rng = nullptr;
+    int lines = 0;
+    bool choose(int* copies) override {
+        if ((*rng)() % 3 == 0) return false;
+        *copies = static_cast<int>((*rng)() % 3);
+        return true;
+    }
+    PrintSurface* surface() override { return this; }
+    void setFont(const QString&, double) override {}
+    void printLine(const QString&) override { ++lines; }
+    void printEmptyLine() override { ++lines; }
+    void newPage() override {}
+    void endDoc() override {}
+};
+
+class MonkeyPump : public corvane::ui::EventPump {
+public:
+    std::function<void()> duringRun;
+    void ProcessPendingEvents() override {
+        QCoreApplication::processEvents();
+        if (duringRun) duringRun();
+    }
+};
+
+QString RandomText(std::mt19937& rng) {
+    static const QStringList plausible = {"180", "30", "100", "20", "12.5", "-5", "0", "1800", "1801",
+                                          "0.1", "699.9", "0.05", "99.5", "40000", "1,234", " 7 ", "abc",
+                                          "", "   ", "2.5", "1e3", "--1", ".", "720"};
+    switch (rng() % 5) {
+    case 0:
+    case 1:
+        return plausible[static_cast<int>(rng() % plausible.size())];
+    case 2: {  // printable ASCII
+        QString s;
+        for (int i = 0, n = static_cast<int>(rng() % 12); i < n; ++i) s += QChar(32 + static_cast<int>(rng() % 95));
+        return s;
+    }
+    case 3: {  // non-ASCII and control characters
+        static const QString pool = QStringLiteral("\u00e9\u00fc\u20ac\u4e2d\u2019\u202f\u0001\u0007\u007f\u0660\u00a0");
+        QString s;
+        for (int i = 0, n = 1 + static_cast<int>(rng() % 6); i < n; ++i) s += pool[static_cast<int>(rng() % pool.size())];
+        return s;
+    }
+    default:  // very long
+        return QString(500 + static_cast<int>(rng() % 1500), QChar(QLatin1Char("0123456789.,"[rng() % 12])));
+    }
+}
+
+// Types any text, also characters a keyboard test helper cannot spell.
+void TypeText(QWidget* widget, const QString& text) {
+    for (const QChar ch : text) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(widget, &press);
+        QApplication::sendEvent(widget, &release);
+    }
+}
+
+}  // namespace
+
+class MonkeyTest : public QObject {
+    Q_OBJECT
+
+    struct Lists {
+        QStringList agents, delays, erlangs;
+        bool operator==(const Lists& o) const {
+            return agents == o.agents && delays == o.delays && erlangs == o.erlangs;
+        }
+    };
+
+    static Lists Snapshot(const FormFixture& f) {
+        return {f.items(QStringLiteral("lstAgents")), f.items(QStringLiteral("lstDelays")),
+                f.items(QStringLiteral("lstErlangs"))};
+    }
+
+    static void CheckInvariants(const FormFixture& f, const Lists& lists) {
+        const int agents = static_cast<int>(lists.agents.size());
+        const int delays = static_cast<int>(lists.delays.size());
+        QVERIFY2((agents == 0 && delays == 0) || (agents >= 7 && agents - 7 == delays - 8),
+                 qPrintable(QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
+        static const QStringList views = {"None", "Agents", "Delays", "Trunks"};
+        QVERIFY(views.contains(f.form->CurrentView));
+        if (!f.form->trunkRunInProgress()) {
+            QVERIFY(!f.find(QStringLiteral("btnCancelTrunks"))->isVisible());
+            QVERIFY(QApplication::overrideCursor() == nullptr);
+        }
+        QVERIFY(!f.find(QStringLiteral("lstErlangs"))->isVisible());
+    }
+
+    // One random action; returns whether it may change the lists.
+    bool act(FormFixture& f, std::mt19937& rng, bool duringRun) {
+        QWidget* focus = QApplication::focusWidget();
+        const QList<QWidget*> controls = f.form->centralWidget()->findChildren<QWidget*>();
+        switch (rng() % 10) {
+        case 0:
+        case 1:
+        case 2: {  // type into the focused field, or into a field clicked first
+            QList<QLineEdit*> fields;
+            for (QLineEdit* e : f.form->findChildren<QLineEdit*>())
+                if (e->isVisible() && !e->isReadOnly()) fields << e;
+            if (!fields.isEmpty() && rng() % 2) f.click(fields[static_cast<int>(rng() % fields.size())]);
+            if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+                field->selectAll();
+                TypeText(field, RandomText(rng));
+            }
+            return false;
+        }
+        case 3: {  // keys
+            if (!focus) focus = f.form.get();
+            static const std::pair<int, Qt::KeyboardModifiers> keys[] = {
+                {Qt::Key_Tab, Qt::NoModifier},   {Qt::Key_Backtab, Qt::ShiftModifier},
+                {Qt::Key_Tab, Qt::NoModifier},   {Qt::Key_Return, Qt::NoModifier},
+                {Qt::Key_Space, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
+                {Qt::Key_C, Qt::AltModifier},    {Qt::Key_F1, Qt::NoModifier},
+                {Qt::Key_Backspace, Qt::NoModifier}};
+            const auto& [key, mods] = keys[rng() % std::size(keys)];
+            QTest::keyClick(focus, static_cast<Qt::Key>(key), mods);
+            QTest::qWait(key == Qt::Key_C ? 150 : 0);  // an access key clicks a little later
+            return key == Qt::Key_Return || key == Qt::Key_Space || key == Qt::Key_C;
+        }
+        case 4:
+        case 5: {  // click any visible control
+            QList<QWidget*> visible;
+            for (QWidget* w : controls)
+                if (w->isVisible() && w->parentWidget() == f.form->centralWidget()) visible << w;
+            if (visible.isEmpty()) return false;
+            QWidget* target = visible[static_cast<int>(rng() % visible.size())];
+            const bool calculates = target->objectName() == QLatin1String("btnCalculate") ||
+                                    target->objectName() == QLatin1String("btnTrunks");
+            f.click(target);
+            return calculates;
+        }
+        case 6: {  // view switch
+            static const char* const buttons[] = {"picCorvane", "picStaff", "picDelays", "picTrunks"};
+            f.clickView(buttons[rng() % 4]);
+            return false;
+        }
+        case 7:
+        case 8: {  // a menu command
+            QList<QAction*> actions;
+            for (QAction* menu : f.form->menuBar()->actions())
+                for (QAction* a : menu->menu()->actions())
+                    if (a->objectName() != QLatin1String("mnuExit")) actions << a;
+            QAction* a = actions[static_cast<int>(rng() % actions.size())];
+            a->trigger();
+            return a->objectName() == QLatin1String("mnuCalculate") || a->objectName() == QLatin1String("mnuClear");
+        }
+        default: {  // a trunk run, with more actions inside it
+            if (duringRun) {
+                f.form->CalculateTrunks();  // refused while one runs
+                return false;
+            }
+            f.clickView("picTrunks");
+            for (int g = 0; g < 2; ++g) {
+                const int i = static_cast<int>(rng() % 5);
+                f.form->GroupErlangs[static_cast<std::size_t>(i)] = 0.1 + static_cast<double>(rng() % 3000) / 10.0;
+                f.form->GroupBusy[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(1 + rng() % 99);
+            }
+            int inner = 0;
+            pump_.duringRun = [&] {
+                if (inner >= 6 || rng() % 40) return;
+                ++inner;
+                act(f, rng, true);
+            };
+            f.form->CalculateTrunks();
+            pump_.duringRun = nullptr;
+            return true;
+        }
+        }
+    }
+
+    MonkeyPump pump_;
+
+private slots:
+    void randomActions_data() {
+        QTest::addColumn<unsigned>("seed");
+        QTest::addColumn<int>("actions");
+        QTest::newRow("seed 1") << 1u << 2500;
+        QTest::newRow("seed 2") << 2u << 2500;
+        QTest::newRow("seed 3") << 3u << 2500;
+    }
+
+    void randomActions() {
+        QFETCH(unsigned, seed);
+        QFETCH(int, actions);
+        std::mt19937 rng(seed);
+        FormFixture f;
+        CountingPrintDialog print;
+        print.rng = &rng;
+        f.form->setPrintDialog(&print);
+        f.form->setEventPump(&pump_);
+        // The About box is modal: close whatever modal window opens.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [] {
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) modal->reject();
+        });
+        closer.start(5);
+
+        QElapsedTimer clock;
+        clock.start();
+        Lists before = Snapshot(f);
+        for (int n = 0; n < actions; ++n) {
+            const bool mayChange = act(f, rng, false);
+            const Lists after = Snapshot(f);
+            CheckInvariants(f, after);
+            if (QTest::currentTestFailed()) qFatal("invariant broken after action %d", n);
+            if (!mayChange) QVERIFY2(after == before, qPrintable(QStringLiteral("action %1 changed a list").arg(n)));
+            before = after;
+        }
+
+        // Finally: close in the middle of a run.
+        f.form->GroupErlangs = {600, 500, 400, 300, 200};
+        f.form->GroupBusy = {1, 1, 1, 1, 1};
+        f.clickView("picTrunks");
+        int pumps = 0;
+        pump_.duringRun = [&] {
+            if (++pumps == 100) f.form->close();
+        };
+        const std::size_t messagesBefore = f.messages.size();
+        f.form->CalculateTrunks();
+        pump_.duringRun = nullptr;
+        QVERIFY(!f.form->isVisible());
+        QCOMPARE(f.messages.size(), messagesBefore);
+        CheckInvariants(f, Snapshot(f));
+        qInfo("seed %u: %d actions in %lld ms, %zu messages answered, %d printed lines", seed, actions,
+              static_cast<long long>(clock.elapsed()), f.messages.size(), print.lines);
+        f.form->setEventPump(nullptr);
+        f.form->setPrintDialog(nullptr);
+    }
+};
+
+QTEST_MAIN(MonkeyTest)
+#include "monkey_test.moc"
