@@ -15,6 +15,7 @@
 
 #include "ui/fonts.h"
 #include "ui/form1.h"
+#include "ui/hidpi_pixmap.h"
 #include "ui/picture_button.h"
 #include "ui/twips.h"
 
@@ -26,7 +27,8 @@ namespace {
 // top-left corner (the logo covers it).
 class ClientArea : public QWidget {
 public:
-    explicit ClientArea(QWidget* parent) : QWidget(parent), background_(":/corvane/background.png") {}
+    explicit ClientArea(QWidget* parent)
+        : QWidget(parent), background_(LoadPicture(QStringLiteral(":/corvane/background.png"), devicePixelRatioF())) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -63,6 +65,14 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, int left, int top, in
     return field;
 }
 
+// A caption a little wider in the substitute font than in the face it was
+// laid out for grows to the right (into free space) instead of losing its
+// last letters.
+void KeepCaptionWhole(QLabel* caption) {
+    const int needed = caption->sizeHint().width();
+    if (needed > caption->width()) caption->resize(needed, caption->height());
+}
+
 void SetColours(QWidget* w, const char* style) { w->setStyleSheet(QString::fromLatin1(style)); }
 
 }  // namespace
@@ -72,6 +82,7 @@ void Form1::createControls() {
     QIcon icon;
     icon.addFile(QStringLiteral(":/corvane/corvane.ico.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/corvane/corvane16.png"), QSize(16, 16));
+    icon.addFile(QStringLiteral(":/corvane/corvane64.png"), QSize(64, 64));
     setWindowIcon(icon);
     setFont(DefaultFont());
 
@@ -93,12 +104,12 @@ void Form1::createControls() {
 
 void Form1::createNavigation(QWidget* client) {
     Picture1 = Place(new QLabel(client), "Picture1", 0, 0, 1695, 1695);
-    Picture1->setPixmap(QPixmap(QStringLiteral(":/corvane/logo.jpg")));
+    Picture1->setPixmap(LoadPicture(QStringLiteral(":/corvane/logo.jpg"), devicePixelRatioF()));
     Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture1->setStyleSheet(QStringLiteral("background: white;"));
     Picture1->setAccessibleName(QStringLiteral("Corvane logo"));
 
-    const QCursor hand(QPixmap(QStringLiteral(":/corvane/hand.png")), 12, 1);
+    const QCursor hand(LoadPicture(QStringLiteral(":/corvane/hand.png"), devicePixelRatioF()), 12, 1);
     auto makeButton = [&](const char* name, int left, int top, const char* accessible) {
         auto* button = Place(new PictureButton(client), name, left, top, 900, 180);
         button->setCursor(hand);
@@ -107,7 +118,7 @@ void Form1::createNavigation(QWidget* client) {
     };
     picCorvane = makeButton("picCorvane", 360, 2400, "Corvane");
     Image1 = Place(new QLabel(client), "Image1", 360, 2520, 495, 735);
-    Image1->setPixmap(QPixmap(QStringLiteral(":/corvane/image1.png")));
+    Image1->setPixmap(LoadPicture(QStringLiteral(":/corvane/image1.png"), devicePixelRatioF()));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picStaff = makeButton("picStaff", 840, 2640, "Staff");
     picDelays = makeButton("picDelays", 840, 2880, "Delays");
@@ -135,6 +146,7 @@ void Form1::createStaffingBand(QWidget* client) {
     lblSlo = MakeLabel(client, "lblSlo", QStringLiteral("Service Level Objective (Sec.)"), 5640, 525, 2160, 195);
     txtSlo = MakeField(client, QStringLiteral("txtSlo"), 8040, 480, 735, 285,
                        QStringLiteral("Service Level Objective (Sec.)"));
+    for (QLabel* caption : {lblTalk, lblAcw, lblCalls, lblSlo}) KeepCaptionWhole(caption);
     btnCalculate = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnCalculate",
                          9120, 120, 1095, 345);
     btnCalculate->setAccessibleName(QStringLiteral("Calculate"));
@@ -197,6 +209,8 @@ void Form1::createTrunksArea(QWidget* client) {
         txtRequired[i] = MakeField(client, QStringLiteral("txtRequired(%1)").arg(i), 9240, top, 615, 285,
                                    QStringLiteral("Trunks required for trunk group %1").arg(group));
         txtRequired[i]->setReadOnly(true);
+        KeepCaptionWhole(lblErlang[i]);
+        KeepCaptionWhole(lblBusy[i]);
         for (QWidget* w : std::initializer_list<QWidget*>{lblErlang[i], txtErlang[i], lblBusy[i],
                                                           txtBusy[i], txtRequired[i]})
             SetColours(w, blackOnWhite);
@@ -229,7 +243,7 @@ void Form1::createBottomStrip(QWidget* client) {
     SetColours(lblLink, "background: white; color: black;");
 
     Picture2 = Place(new QLabel(client), "Picture2", 7320, 5400, 2535, 855);
-    Picture2->setPixmap(QPixmap(QStringLiteral(":/corvane/picture2.jpg")));
+    Picture2->setPixmap(LoadPicture(QStringLiteral(":/corvane/picture2.jpg"), devicePixelRatioF()));
     Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     Picture2->setStyleSheet(QStringLiteral("background: white;"));
     Picture2->setAccessibleName(QStringLiteral("Corvane staffing and trunking"));

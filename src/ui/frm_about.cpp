@@ -6,6 +6,7 @@
 
 #include "ui/fonts.h"
 #include "ui/frm_license.h"
+#include "ui/hidpi_pixmap.h"
 #include "ui/twips.h"
 #include "version.h"
 
@@ -31,10 +32,11 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
-    const QPixmap logo(QStringLiteral(":/corvane/logo.jpg"));
+    const QPixmap logo = LoadPicture(QStringLiteral(":/corvane/logo.jpg"), devicePixelRatioF());
     picIcon->setPixmap(logo);
-    picIcon->setGeometry(Px(120), Px(120), logo.isNull() ? Px(1560) : logo.width(),
-                         logo.isNull() ? Px(1650) : logo.height());
+    // Sized to its picture.
+    const QSize size = logo.isNull() ? QSize(Px(1560), Px(1650)) : logo.deviceIndependentSize().toSize();
+    picIcon->setGeometry(QRect(QPoint(Px(120), Px(120)), size));
     picIcon->setAccessibleName(QStringLiteral("Corvane logo"));
 
     lblVersion = new QLabel(QStringLiteral("Version"), this);

@@ -1,5 +1,7 @@
 #include "ui/picture_button.h"
 
+#include "ui/hidpi_pixmap.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -14,8 +16,7 @@ PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
 
 void PictureButton::loadPicture(const QString& path) {
     pictureFile_ = path;
-    QPixmap picture;
-    if (!picture.load(path, "JPG")) picture = QPixmap();
+    const QPixmap picture = LoadPicture(path, devicePixelRatioF());
     setPixmap(picture);
     setProperty("pictureLoaded", !picture.isNull());
 }
