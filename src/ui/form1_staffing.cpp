@@ -8,6 +8,7 @@
 #include "calc/number_parse.h"
 #include "calc/staffing_engine.h"
 #include "calc/staffing_tables.h"
+#include "ui/field_check.h"
 #include "ui/form1.h"
 
 namespace corvane::ui {
@@ -27,34 +28,21 @@ void AddLines(QListWidget* list, const std::vector<std::string>& lines) {
 bool Form1::validateStaffField(QLineEdit* field, std::int16_t* stored16, std::int32_t* stored32,
                                int low, int high, const QString& rangeMessage,
                                const QString& title) {
-    const std::string text = field->text().toStdString();
-    try {
-        long value = 0;
-        if (stored32) {
-            value = TextToInt32(text, marks());
-            *stored32 = static_cast<std::int32_t>(value);
-        } else {
-            value = TextToInt16(text, marks());
-            *stored16 = static_cast<std::int16_t>(value);
-        }
-        if (value < low || value > high) {
-            message(rangeMessage, title);
+    const NumberMarks numberMarks = marks();
+    return CheckField(
+        field->text(),
+        [&] {
+            const std::string text = field->text().toStdString();
+            long value = 0;
+            if (stored32) value = *stored32 = TextToInt32(text, numberMarks);
+            else value = *stored16 = TextToInt16(text, numberMarks);
+            if (value >= low && value <= high) return true;
+            // A refused number is not kept.
             if (stored32) *stored32 = 0;
             else *stored16 = 0;
             return false;
-        }
-        return true;
-    } catch (const CalcError& e) {
-        if (e.number() == kErrTypeMismatch) {
-            if (IsBlank(text)) return true;  // left empty: the stored number stays
-            message(QStringLiteral("Entry '") + field->text() + QStringLiteral("' is not valid"), title);
-            return false;
-        }
-        // A number beyond the whole-number range is out of range too; the
-        // stored number is kept.
-        message(rangeMessage, title);
-        return false;
-    }
+        },
+        rangeMessage, title, [this](const QString& text, const QString& t) { message(text, t); });
 }
 
 bool Form1::txtTalk_Validate() {

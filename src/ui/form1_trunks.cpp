@@ -11,6 +11,7 @@
 #include "calc/trunk_search.h"
 #include "calc/trunk_table.h"
 #include "ui/event_pump.h"
+#include "ui/field_check.h"
 #include "ui/form1.h"
 
 namespace corvane::ui {
@@ -45,53 +46,37 @@ const TrunkField kBusyField{"Value must be between 1 and 99", "Busy"};
 }  // namespace
 
 bool Form1::txtErlang_Validate(int index) {
-    QLineEdit* field = txtErlang[static_cast<std::size_t>(index)];
-    const QString title = QString::fromLatin1(kErlangField.title);
-    const std::string text = field->text().toStdString();
-    try {
-        const double value = TextToDouble(text, marks());
-        GroupErlangs[static_cast<std::size_t>(index)] = value;
-        if (value >= 0.1 && value <= 699.9) {
-            field->setText(QString::fromStdString(FormatNumber(value, "##0.0", marks())));
+    const auto i = static_cast<std::size_t>(index);
+    QLineEdit* field = txtErlang[i];
+    const NumberMarks numberMarks = marks();
+    return CheckField(
+        field->text(),
+        [&] {
+            const double value = TextToDouble(field->text().toStdString(), numberMarks);
+            GroupErlangs[i] = value;  // stored even when out of range
+            if (value < 0.1 || value > 699.9) return false;
+            field->setText(QString::fromStdString(FormatNumber(value, "##0.0", numberMarks)));
             return true;
-        }
-        message(QString::fromLatin1(kErlangField.rangeMessage), title);
-        return false;
-    } catch (const CalcError& e) {
-        if (e.number() == kErrTypeMismatch) {
-            if (IsBlank(text)) return true;
-            message(QStringLiteral("Entry '") + field->text() + QStringLiteral("' is not valid"), title);
-            return false;
-        }
-        // Too large for any number: out of range, and the stored value stays.
-        message(QString::fromLatin1(kErlangField.rangeMessage), title);
-        return false;
-    }
+        },
+        QString::fromLatin1(kErlangField.rangeMessage), QString::fromLatin1(kErlangField.title),
+        [this](const QString& text, const QString& title) { message(text, title); });
 }
 
 bool Form1::txtBusy_Validate(int index) {
-    QLineEdit* field = txtBusy[static_cast<std::size_t>(index)];
-    const QString title = QString::fromLatin1(kBusyField.title);
-    const std::string text = field->text().toStdString();
-    try {
-        const std::int16_t value = TextToInt16(text, marks());
-        GroupBusy[static_cast<std::size_t>(index)] = value;
-        if (value >= 1 && value <= 99) {
-            field->setText(QString::fromStdString(FormatNumber(value, "#0", marks())));
+    const auto i = static_cast<std::size_t>(index);
+    QLineEdit* field = txtBusy[i];
+    const NumberMarks numberMarks = marks();
+    return CheckField(
+        field->text(),
+        [&] {
+            const std::int16_t value = TextToInt16(field->text().toStdString(), numberMarks);
+            GroupBusy[i] = value;  // stored even when out of range
+            if (value < 1 || value > 99) return false;
+            field->setText(QString::fromStdString(FormatNumber(value, "#0", numberMarks)));
             return true;
-        }
-        message(QString::fromLatin1(kBusyField.rangeMessage), title);
-        return false;
-    } catch (const CalcError& e) {
-        if (e.number() == kErrTypeMismatch) {
-            if (IsBlank(text)) return true;
-            message(QStringLiteral("Entry '") + field->text() + QStringLiteral("' is not valid"), title);
-            return false;
-        }
-        // Beyond the whole-number range: out of range, the stored value stays.
-        message(QString::fromLatin1(kBusyField.rangeMessage), title);
-        return false;
-    }
+        },
+        QString::fromLatin1(kBusyField.rangeMessage), QString::fromLatin1(kBusyField.title),
+        [this](const QString& text, const QString& title) { message(text, title); });
 }
 
 void Form1::ClearTrunks() {

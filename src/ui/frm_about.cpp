@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "ui/dialog_frame.h"
 #include "ui/fonts.h"
 #include "ui/frm_license.h"
 #include "ui/hidpi_pixmap.h"
@@ -12,23 +13,8 @@
 
 namespace corvane::ui {
 
-namespace {
-Qt::WindowFlags FixedDialogFlags() {
-    return Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-           Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
-}
-}  // namespace
-
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("About MyApp"));
-    setModal(true);
-    setFixedSize(Px(5835), Px(3900));
-    setFont(DefaultFont());
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    SetUpFixedDialog(this, "frmAbout", QStringLiteral("About MyApp"), 5835, 3900);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));

@@ -6,23 +6,14 @@
 #include <QPushButton>
 #include <QTextBrowser>
 
-#include "ui/fonts.h"
+#include "ui/dialog_frame.h"
 #include "ui/twips.h"
 
 namespace corvane::ui {
 
 frmLicense::frmLicense(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
-                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setObjectName(QStringLiteral("frmLicense"));
-    setWindowTitle(QStringLiteral("Corvane License Info"));
-    setModal(true);
-    setFixedSize(Px(6060), Px(4140));
-    setFont(DefaultFont());
-    setAutoFillBackground(true);
-    QPalette white = palette();
-    white.setColor(QPalette::Window, Qt::white);
-    setPalette(white);
+    : QDialog(parent, FixedDialogFlags()) {
+    SetUpFixedDialog(this, "frmLicense", QStringLiteral("Corvane License Info"), 6060, 4140);
 
     Label1 = new QLabel(QStringLiteral("Corvane End User License Agreement"), this);
     Label1->setObjectName(QStringLiteral("Label1"));

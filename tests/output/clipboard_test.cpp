@@ -20,15 +20,6 @@ QString Joined(const char* const (&lines)[N]) {
     return out;
 }
 
-void RunWorkedExample(FormFixture& f, const QString& slo = QStringLiteral("20")) {
-    f.clickView("picStaff");
-    f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180"));
-    f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("30"));
-    f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("100"));
-    f.typeAndTab(QStringLiteral("txtSlo"), slo);
-    f.click(f.find(QStringLiteral("btnCalculate")));
-}
-
 }  // namespace
 
 class ClipboardTest : public QObject {
@@ -56,7 +47,7 @@ private slots:
 
     void staffingAndDelaysViews() {
         FormFixture f;
-        RunWorkedExample(f);
+        f.calculateWorkedExample();
         f.form->mnuClipboard_Click();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  kHeading + Joined(corvane::testing::kWorkedStaffingHead) +
@@ -72,7 +63,7 @@ private slots:
 
     void trailingSpacesAreKept() {
         FormFixture f;
-        RunWorkedExample(f, QStringLiteral("20  "));
+        f.calculateWorkedExample(QStringLiteral("20  "));
         f.form->mnuClipboard_Click();
         QVERIFY(QGuiApplication::clipboard()->text().contains(
             QStringLiteral("Service Level Objective (Sec.): 20  \r\n \r\nAgents")));

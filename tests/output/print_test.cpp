@@ -112,21 +112,12 @@ class PrintTest : public QObject {
 
     QTemporaryDir dir_{QDir::tempPath() + QStringLiteral("/corvane-print-XXXXXX")};
 
-    void runWorkedExample(FormFixture& f) {
-        f.clickView("picStaff");
-        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180"));
-        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("30"));
-        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("100"));
-        f.typeAndTab(QStringLiteral("txtSlo"), QStringLiteral("20"));
-        f.click(f.find(QStringLiteral("btnCalculate")));
-    }
-
 private slots:
     void initTestCase() { dir_.setAutoRemove(qEnvironmentVariableIsEmpty("CORVANE_KEEP_PDF")); }
 
     void oneCopyOfTheStaffingTable() {
         FormFixture f;
-        runWorkedExample(f);
+        f.calculateWorkedExample();
         const QString pdf = dir_.filePath(QStringLiteral("one.pdf"));
         PdfPrintDialog dialog(pdf);
         f.form->setPrintDialog(&dialog);
@@ -142,7 +133,7 @@ private slots:
 
     void threeCopiesEachOnItsOwnPage() {
         FormFixture f;
-        runWorkedExample(f);
+        f.calculateWorkedExample();
         f.clickView("picDelays");
         const QString pdf = dir_.filePath(QStringLiteral("three.pdf"));
         PdfPrintDialog dialog(pdf);
@@ -185,10 +176,8 @@ private slots:
     void longTableContinuesOnTheNextPage() {
         FormFixture f;
         f.clickView("picStaff");
-        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("1800"));
-        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("0"));
-        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("707"));
-        f.typeAndTab(QStringLiteral("txtSlo"), QStringLiteral("20"));
+        f.typeStaffing(QStringLiteral("1800"), QStringLiteral("0"), QStringLiteral("707"),
+                       QStringLiteral("20"));
         f.click(f.find(QStringLiteral("btnCalculate")));
         QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 65);
         const QString pdf = dir_.filePath(QStringLiteral("long.pdf"));
@@ -212,7 +201,7 @@ private slots:
 
     void zeroCopiesAndCancelPrintNothing() {
         FormFixture f;
-        runWorkedExample(f);
+        f.calculateWorkedExample();
         const QString none = dir_.filePath(QStringLiteral("zero.pdf"));
         PdfPrintDialog zero(none);
         zero.copies = 0;

@@ -74,6 +74,23 @@ public:
         QTest::keyClick(f, Qt::Key_Tab);
     }
 
+    // Types the four staffing figures, each followed by Tab.
+    void typeStaffing(const QString& talk, const QString& acw, const QString& calls,
+                      const QString& slo) const {
+        typeAndTab(QStringLiteral("txtTalk"), talk);
+        typeAndTab(QStringLiteral("txtAcw"), acw);
+        typeAndTab(QStringLiteral("txtCalls"), calls);
+        typeAndTab(QStringLiteral("txtSlo"), slo);
+    }
+
+    // The worked example typed into the staffing view and calculated by a
+    // click on Calculate.
+    void calculateWorkedExample(const QString& slo = QStringLiteral("20")) const {
+        clickView("picStaff");
+        typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"), slo);
+        click(find(QStringLiteral("btnCalculate")));
+    }
+
     std::unique_ptr<ui::Form1> form;
     std::vector<ShownMessage> messages;
     std::function<void()> onMessage;

@@ -28,10 +28,8 @@ private slots:
         FormFixture f;
         f.form->setLocale(QLocale(QLocale::German, QLocale::Germany));
         f.clickView("picStaff");
-        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("1.800"));
-        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("0"));
-        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("707"));
-        f.typeAndTab(QStringLiteral("txtSlo"), QStringLiteral("20"));
+        f.typeStaffing(QStringLiteral("1.800"), QStringLiteral("0"), QStringLiteral("707"),
+                       QStringLiteral("20"));
         QCOMPARE(f.form->TalkValue, std::int16_t(1800));
         f.click(f.find(QStringLiteral("btnCalculate")));
         QCOMPARE(f.items(QStringLiteral("lstAgents")).at(7),

@@ -36,11 +36,9 @@ class StaffingInputsTest : public QObject {
     Q_OBJECT
 
     // Fills the four fields with the worked example by typing and Tab.
-    void typeWorkedExample(FormFixture& f) {
-        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180"));
-        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("30"));
-        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("100"));
-        f.typeAndTab(QStringLiteral("txtSlo"), QStringLiteral("20"));
+    static void typeWorkedExample(FormFixture& f) {
+        f.typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"),
+                       QStringLiteral("20"));
     }
 
 private slots:
@@ -153,9 +151,7 @@ private slots:
 
     void workedExampleByClickingCalculate() {
         FormFixture f;
-        f.clickView("picStaff");
-        typeWorkedExample(f);
-        f.click(f.find(QStringLiteral("btnCalculate")));
+        f.calculateWorkedExample();
         QVERIFY(f.messages.empty());
         QCOMPARE(f.items(QStringLiteral("lstAgents")),
                  Lines(corvane::testing::kWorkedStaffingHead) + Lines(corvane::testing::kWorkedStaffingRows));
@@ -177,10 +173,8 @@ private slots:
     void failureShowsItsMessageOnceAndKeepsTheHeadLines() {
         FormFixture f;
         f.clickView("picStaff");
-        f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("1800"));
-        f.typeAndTab(QStringLiteral("txtAcw"), QStringLiteral("0"));
-        f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("708"));
-        f.typeAndTab(QStringLiteral("txtSlo"), QStringLiteral("20"));
+        f.typeStaffing(QStringLiteral("1800"), QStringLiteral("0"), QStringLiteral("708"),
+                       QStringLiteral("20"));
         f.click(f.find(QStringLiteral("btnCalculate")));
         QCOMPARE(f.messages.size(), std::size_t(1));
         QCOMPARE(f.messages[0],

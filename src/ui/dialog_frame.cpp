@@ -1,0 +1,26 @@
+#include "ui/dialog_frame.h"
+
+#include "ui/fonts.h"
+#include "ui/twips.h"
+
+namespace corvane::ui {
+
+Qt::WindowFlags FixedDialogFlags() {
+    return Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+           Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+}
+
+void SetUpFixedDialog(QDialog* dialog, const char* name, const QString& caption, int widthTwips,
+                      int heightTwips) {
+    dialog->setObjectName(QString::fromLatin1(name));
+    dialog->setWindowTitle(caption);
+    dialog->setModal(true);
+    dialog->setFixedSize(Px(widthTwips), Px(heightTwips));
+    dialog->setFont(DefaultFont());
+    dialog->setAutoFillBackground(true);
+    QPalette white = dialog->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    dialog->setPalette(white);
+}
+
+}  // namespace corvane::ui
