@@ -114,6 +114,11 @@ private slots:
         QCOMPARE(f.messages[0].title, QStringLiteral("Corvane Help"));
         auto* viewer = f.form->findChild<corvane::ui::HelpViewer*>();
         QVERIFY(!viewer || !viewer->isVisible());
+        // F1 pressed in a field reaches the window the same way.
+        f.clickView("picStaff");
+        QTest::keyClick(f.field(QStringLiteral("txtTalk")), Qt::Key_F1);
+        QCOMPARE(f.messages.size(), std::size_t(2));
+        QCOMPARE(f.messages[1], f.messages[0]);
     }
 
     void viewerOpensTheDefaultTopicAndFollowsLinks() {
