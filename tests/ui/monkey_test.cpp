@@ -247,6 +247,9 @@ private slots:
         pump_.duringRun = nullptr;
         QVERIFY(!f.form->isVisible());
         QCOMPARE(f.messages.size(), messagesBefore);
+        // Every message was one the program means to give.
+        for (const auto& m : f.messages)
+            QVERIFY2(!m.text.startsWith(QLatin1String("Unexpected error")), qPrintable(m.text + " | " + m.title));
         CheckInvariants(f, Snapshot(f));
         qInfo("seed %u: %d actions in %lld ms, %zu messages answered, %d printed lines", seed, actions,
               static_cast<long long>(clock.elapsed()), f.messages.size(), print.lines);
