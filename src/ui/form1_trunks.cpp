@@ -133,6 +133,7 @@ void Form1::CalculateTrunks() {
     btnTrunks->setVisible(CurrentView == QLatin1String("Trunks"));
     if (buttonHadFocus && btnTrunks->isVisible() && !closing_) btnTrunks->setFocus(Qt::OtherFocusReason);
     trunkRunActive_ = false;
+    closing_ = false;  // the close it served has happened
 }
 
 void Form1::btnCancelTrunks_Click() { CancelTrunks(); }

@@ -178,6 +178,7 @@ private slots:
         QCOMPARE(f.field(QStringLiteral("txtRequired(2)"))->text(), QStringLiteral(" 15"));
         QVERIFY(f.messages.empty());
         QCOMPARE(last->text(), QStringLiteral("abc"));
+        expectIdle(f);
         f.clickView("picStaff");  // leaves the trunks view: now the refused entry is reported
         QCOMPARE(f.messages.size(), std::size_t(1));
         f.form->setEventPump(nullptr);
