@@ -7,10 +7,6 @@
 
 namespace corvane::output {
 
-namespace {
-constexpr int kErrPrinter = 482;
-}
-
 PainterPrintSurface::PainterPrintSurface(QPrinter* printer) : printer_(printer) {
     font_.setStyleHint(QFont::TypeWriter);
 }
@@ -28,10 +24,9 @@ void PainterPrintSurface::setFont(const QString& family, double points) {
 }
 
 void PainterPrintSurface::ensureStarted() {
-    if (!started_) {
+    if (!painter_.isActive()) {
         if (!painter_.begin(printer_)) RaiseError(kErrPrinter);
         painter_.setFont(font_);
-        started_ = true;
         y_ = 0;
     }
     if (pageBreakPending_) {
@@ -66,14 +61,11 @@ void PainterPrintSurface::printLine(const QString& text) {
 
 void PainterPrintSurface::printEmptyLine() { drawSegment(QString()); }
 
-void PainterPrintSurface::newPage() {
-    if (started_) pageBreakPending_ = true;
-    else pageBreakPending_ = false;  // nothing printed yet: nothing to break
-}
+// Nothing printed yet: nothing to break.
+void PainterPrintSurface::newPage() { pageBreakPending_ = painter_.isActive(); }
 
 void PainterPrintSurface::endDoc() {
     if (painter_.isActive()) painter_.end();
-    started_ = false;
     pageBreakPending_ = false;
 }
 

@@ -31,7 +31,6 @@ private:
     QPrinter* printer_;
     QPainter painter_;
     QFont font_;
-    bool started_ = false;
     bool pageBreakPending_ = false;
     double y_ = 0;
 };

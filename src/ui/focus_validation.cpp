@@ -11,13 +11,6 @@ namespace corvane::ui {
 
 namespace {
 
-template <typename Map>
-typename Map::mapped_type::second_type* FindCheck(Map& map, QWidget* w) {
-    const auto it = map.find(w);
-    if (it == map.end() || it->second.first.isNull()) return nullptr;
-    return &it->second.second;
-}
-
 struct DepthGuard {
     explicit DepthGuard(int& d) : depth(d) { ++depth; }
     ~DepthGuard() { --depth; }
@@ -48,33 +41,26 @@ void FocusValidation::setCausesValidation(QWidget* control, bool causes) {
 bool FocusValidation::validateFocused() {
     QWidget* focused = QApplication::focusWidget();
     if (!focused || !belongsToWindow(focused)) return true;
-    return runLeaveCheck(focused);
+    return runCheck(leaveChecks_, focused);
 }
 
 bool FocusValidation::belongsToWindow(const QWidget* w) const {
     return w && window_ && w->window() == window_;
 }
 
-bool FocusValidation::runLeaveCheck(QWidget* field) {
-    Check* check = FindCheck(leaveChecks_, field);
-    if (!check) return true;
+bool FocusValidation::runCheck(Checks& checks, QWidget* w) {
+    const auto it = checks.find(w);
+    if (it == checks.end() || it->second.first.isNull()) return true;
     DepthGuard guard(depth_);
-    return (*check)();
-}
-
-bool FocusValidation::runEntryCheck(QWidget* control) {
-    Check* check = FindCheck(entryChecks_, control);
-    if (!check) return true;
-    DepthGuard guard(depth_);
-    return (*check)();
+    return it->second.second();
 }
 
 bool FocusValidation::allowMoveTo(QWidget* target) {
     QWidget* focused = QApplication::focusWidget();
     if (!target || target == focused || !belongsToWindow(target)) return true;
     if (noValidation_.count(target)) return true;
-    if (focused && belongsToWindow(focused) && !runLeaveCheck(focused)) return false;
-    return runEntryCheck(target);
+    if (focused && belongsToWindow(focused) && !runCheck(leaveChecks_, focused)) return false;
+    return runCheck(entryChecks_, target);
 }
 
 QWidget* FocusValidation::clickFocusTarget(QWidget* under) const {
@@ -93,9 +79,8 @@ bool FocusValidation::filterMousePress(QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint local = window_->mapFromGlobal(mouse->globalPosition().toPoint());
     QWidget* under = window_->childAt(local);
-    if (!under) return false;
-    if (qobject_cast<QMenuBar*>(under)) return false;
-    QWidget* target = clickFocusTarget(under);
+    // The menu bar takes no focus, so a click there finds no target.
+    QWidget* target = under ? clickFocusTarget(under) : nullptr;
     if (!target || allowMoveTo(target)) return false;
     swallowRelease_ = true;
     return true;
@@ -107,7 +92,7 @@ bool FocusValidation::filterKeyPress(QObject* watched, QEvent* event) {
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     QWidget* focused = QApplication::focusWidget();
     if (watched != focused || !belongsToWindow(focused)) return false;
-    return !runLeaveCheck(focused);
+    return !runCheck(leaveChecks_, focused);
 }
 
 bool FocusValidation::filterShortcut(QObject* watched) {

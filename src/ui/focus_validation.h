@@ -48,14 +48,15 @@ private:
     bool filterShortcut(QObject* watched);
     // May the focus move from the focused field to `target`?
     bool allowMoveTo(QWidget* target);
-    bool runLeaveCheck(QWidget* field);
-    bool runEntryCheck(QWidget* control);
+    using Checks = std::map<QWidget*, std::pair<QPointer<QWidget>, Check>>;
+    // Runs the check registered for `w`; true when there is none.
+    bool runCheck(Checks& checks, QWidget* w);
     QWidget* clickFocusTarget(QWidget* under) const;
     bool belongsToWindow(const QWidget* w) const;
 
     QPointer<QWidget> window_;
-    std::map<QWidget*, std::pair<QPointer<QWidget>, Check>> leaveChecks_;
-    std::map<QWidget*, std::pair<QPointer<QWidget>, Check>> entryChecks_;
+    Checks leaveChecks_;
+    Checks entryChecks_;
     std::map<QWidget*, QPointer<QWidget>> noValidation_;
     int depth_ = 0;
     bool swallowRelease_ = false;

@@ -91,7 +91,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
         return QMainWindow::eventFilter(watched, event);
     if (auto* field = qobject_cast<QLineEdit*>(watched)) {
-        if (!field->isReadOnly()) field->selectAll();
+        field->selectAll();
     } else if (watched == static_cast<QObject*>(btnCalculate) && reason != Qt::MouseFocusReason &&
                reason != Qt::ShortcutFocusReason && !validation_->checking()) {
         // A click or access key was checked before the focus moved.

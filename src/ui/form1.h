@@ -15,12 +15,9 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPushButton;
-class QAction;
-class QMenu;
 
 namespace corvane::output {
 class PrintDialog;
-
 }  // namespace corvane::output
 
 namespace corvane::ui {
@@ -45,7 +42,6 @@ public:
     void setEventPump(EventPump* pump);
     void setLocale(const QLocale& locale);
     void setPrintDialog(output::PrintDialog* dialog);
-
 
     // State the window owns.
     QString CurrentView;
@@ -96,7 +92,6 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-
 
 private:
     class TrunkSearchBridge;
@@ -171,7 +166,6 @@ private:
     FocusValidation* validation_ = nullptr;
     bool trunkRunActive_ = false;
     bool closing_ = false;
-
 };
 
 }  // namespace corvane::ui

@@ -47,7 +47,7 @@ void Form1::wireEvents() {
 void Form1::mnuCalculate_Click() {
     // Every failure here is silent; the runs report their own.
     if (CurrentView == QLatin1String("Trunks")) {
-        if (trunkRunActive_ || !validation_->validateFocused()) return;
+        if (!validation_->validateFocused()) return;
         CalculateTrunks();
     } else if (CurrentView == QLatin1String("Agents") || CurrentView == QLatin1String("Delays")) {
         if (!validation_->validateFocused()) return;

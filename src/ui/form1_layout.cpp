@@ -48,9 +48,11 @@ W* Place(W* w, const char* name, int left, int top, int width, int height) {
     return w;
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top,
+QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                   int width, int height) {
-    auto* label = Place(new QLabel(caption, parent), name, left, top, width, height);
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    label->setGeometry(TwipsRect(left, top, width, height));
     label->setTextFormat(Qt::PlainText);
     label->setAccessibleName(caption.trimmed());
     return label;
@@ -197,13 +199,13 @@ void Form1::createTrunksArea(QWidget* client) {
     for (int i = 0; i < 5; ++i) {
         const int top = 1800 + 360 * i;
         const QString group = QString::number(i + 1);
-        lblErlang[i] = MakeLabel(client, "", QStringLiteral("Erlangs of traffic for trunk group %1:").arg(group),
+        lblErlang[i] = MakeLabel(client, QStringLiteral("lblErlang%1").arg(i),
+                                 QStringLiteral("Erlangs of traffic for trunk group %1:").arg(group),
                                  2160, top, 2655, 255);
-        lblErlang[i]->setObjectName(QStringLiteral("lblErlang%1").arg(i));
         txtErlang[i] = MakeField(client, QStringLiteral("txtErlang(%1)").arg(i), 4920, top, 615, 285,
                                  QStringLiteral("Erlangs of traffic for trunk group %1").arg(group));
-        lblBusy[i] = MakeLabel(client, "", QStringLiteral("% busy signals allowable:"), 6000, top, 1935, 255);
-        lblBusy[i]->setObjectName(QStringLiteral("lblBusy%1").arg(i));
+        lblBusy[i] = MakeLabel(client, QStringLiteral("lblBusy%1").arg(i),
+                               QStringLiteral("% busy signals allowable:"), 6000, top, 1935, 255);
         txtBusy[i] = MakeField(client, QStringLiteral("txtBusy(%1)").arg(i), 8040, top, 615, 285,
                                QStringLiteral("Percent busy signals allowable for trunk group ") + group);
         txtRequired[i] = MakeField(client, QStringLiteral("txtRequired(%1)").arg(i), 9240, top, 615, 285,

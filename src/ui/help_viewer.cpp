@@ -84,14 +84,12 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(home_, &QToolButton::clicked, this, [this] { showTopic(defaultTopic_); });
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
-    connect(contents_, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) {
+    const auto showItem = [this](QTreeWidgetItem* item) {
         const QString local = item->data(0, Qt::UserRole).toString();
         if (!local.isEmpty()) showTopic(local);
-    });
-    connect(contents_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) {
-        const QString local = item->data(0, Qt::UserRole).toString();
-        if (!local.isEmpty()) showTopic(local);
-    });
+    };
+    connect(contents_, &QTreeWidget::itemActivated, this, showItem);
+    connect(contents_, &QTreeWidget::itemClicked, this, showItem);
 }
 
 HelpViewer::~HelpViewer() = default;
@@ -128,8 +126,7 @@ void HelpViewer::loadContents() {
     QTreeWidgetItem* last = nullptr;
     for (auto it = token.globalMatch(sitemap); it.hasNext();) {
         const auto m = it.next();
-        if (m.capturedLength(2) == 0 && m.captured(0).contains(QLatin1String("ul"), Qt::CaseInsensitive) &&
-            !m.captured(0).startsWith(QLatin1String("<object"), Qt::CaseInsensitive)) {
+        if (m.capturedStart(1) >= 0) {  // <UL> or </UL>
             if (m.captured(1).isEmpty()) parents.push_back(last);
             else if (!parents.empty()) parents.pop_back();
             continue;

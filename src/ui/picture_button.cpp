@@ -18,7 +18,6 @@ void PictureButton::loadPicture(const QString& path) {
     pictureFile_ = path;
     const QPixmap picture = LoadPicture(path, devicePixelRatioF());
     setPixmap(picture);
-    setProperty("pictureLoaded", !picture.isNull());
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {
