@@ -6,12 +6,16 @@
 
 namespace corvane {
 
-// The four figures of a half-hour of traffic, as the fields stored them.
+inline constexpr int kHalfHourSeconds = 1800;
+
+// The four figures of an interval of traffic, as the fields stored them.
+// The window always plans a half-hour; the day plan also 15 and 60 minutes.
 struct StaffingInputs {
     std::int16_t talk = 0;   // average talk time, seconds
     std::int16_t acw = 0;    // after-call work time, seconds
-    std::int32_t calls = 0;  // calls offered in the half-hour
+    std::int32_t calls = 0;  // calls offered in the interval
     std::int16_t slo = 0;    // service level objective, seconds
+    std::int32_t intervalSeconds = kHalfHourSeconds;
 };
 
 inline constexpr std::array<int, 12> WaitThresholds = {5, 10, 15, 20, 30, 40,
@@ -34,6 +38,35 @@ struct StaffingRow {
 // The table stops at the first row whose probability of waiting is at
 // most this.
 inline constexpr double kStaffingStopLimit = 0.02;
+
+// The Erlang C recursion, one agent count at a time, for callers that need
+// rows past the table's stop (the day plan) or only some of the measures.
+// Every step raises CalcError(6) when a value leaves the double range.
+class StaffingRecursion {
+public:
+    explicit StaffingRecursion(const StaffingInputs& inputs);
+
+    double Traffic() const { return A_; }
+
+    // Moves to the next agent count that can carry the traffic (the first
+    // call gives the table's first row) and returns it.
+    int NextAgents();
+
+    // The measures of the current agent count. The twelve waiting counts
+    // cost twelve exponentials; without them Waiting stays zero.
+    StaffingRow Row(bool withWaiting = true) const;
+
+private:
+    double talk_;
+    double calls_;
+    double handle_;
+    double slo_;
+    double interval_;
+    double A_;
+    double term_ = 1.0;
+    double sum_ = 1.0;
+    int k_ = 1;
+};
 
 using StaffingRowSink = std::function<void(const StaffingRow&)>;
 

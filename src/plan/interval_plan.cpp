@@ -1,0 +1,144 @@
+#include "plan/interval_plan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "calc/calc_error.h"
+#include "calc/staffing_engine.h"
+#include "plan/erlang_a.h"
+#include "plan/shrinkage.h"
+
+namespace corvane::plan {
+
+namespace {
+
+bool MeetsCommonTargets(const PlanOptions& o, double serviceLevel, double asa) {
+    if (!(serviceLevel >= o.slPercent.ToDouble() / 100.0)) return false;
+    if (o.asaLimit && !(asa <= o.asaLimit->ToDouble())) return false;
+    return true;
+}
+
+// Occupancy A / N against the cap, in whole numbers: calls * H / L / N <=
+// units / (100 * 10^scale), so a cap is met exactly when equal.
+bool OccupancyWithinCap(const ForecastRow& r, int intervalSeconds, long agents,
+                        const Decimal& cap) {
+    const __int128 load = static_cast<__int128>(r.calls) * (r.talk + r.acw) * 100 *
+                          static_cast<__int128>(cap.Denominator());
+    const __int128 room = static_cast<__int128>(cap.units) * agents * intervalSeconds;
+    return load <= room;
+}
+
+StaffingInputs EngineInputs(const ForecastRow& r, const PlanOptions& o) {
+    StaffingInputs in;
+    in.talk = static_cast<std::int16_t>(r.talk);
+    in.acw = static_cast<std::int16_t>(r.acw);
+    in.calls = static_cast<std::int32_t>(r.calls);
+    in.slo = static_cast<std::int16_t>(o.answerSeconds);
+    in.intervalSeconds = o.IntervalSeconds();
+    return in;
+}
+
+// Erlang C: walks the staffing table's rows, and past its stop when the
+// targets need it. The chosen row is then computed whole, waiting counts
+// included, so an interval the window's run could not show is refused.
+void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+    StaffingRecursion recursion(EngineInputs(r, o));
+    for (;;) {
+        const int n = recursion.NextAgents();
+        const StaffingRow row = recursion.Row(false);
+        if (!MeetsCommonTargets(o, row.SL, row.ASA)) continue;
+        if (o.maxOccupancy && !OccupancyWithinCap(r, o.IntervalSeconds(), n, *o.maxOccupancy))
+            continue;
+        const StaffingRow full = recursion.Row(true);
+        plan.agents = full.N;
+        plan.measures = IntervalMeasures{full.SL, full.ASA, full.OCC, std::nullopt};
+        return;
+    }
+}
+
+void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+    const ErlangAModel model{static_cast<double>(r.calls) / o.IntervalSeconds(),
+                             static_cast<double>(r.talk + r.acw),
+                             static_cast<double>(*o.patience)};
+    const double slTarget = o.slPercent.ToDouble() / 100.0;
+    const double capShare = o.maxOccupancy ? o.maxOccupancy->ToDouble() / 100.0 : 0.0;
+    const double abandonCap = o.maxAbandon ? o.maxAbandon->ToDouble() / 100.0 : 0.0;
+    auto measure = [&](long n) {
+        if (n > kMaxAgents) RaiseError(kErrOverflow);
+        return ErlangA(model, static_cast<int>(n), o.answerSeconds);
+    };
+    auto meets = [&](const ErlangAMeasures& m) {
+        return MeetsCommonTargets(o, m.serviceLevel, m.asa) &&
+               (!o.maxOccupancy || m.occupancy <= capShare) &&
+               (!o.maxAbandon || m.abandon <= abandonCap);
+    };
+    // Every measure improves as agents are added, so the first count that
+    // meets the targets is found by galloping up from the traffic and
+    // halving back. The service level never exceeds the share of calls
+    // answered, at most N / A: no count below A * P / 100 can meet it.
+    const double A = model.Traffic();
+    long low = std::max(1L, static_cast<long>(std::floor(A * slTarget)));
+    long high = std::max(low, static_cast<long>(std::ceil(A)));
+    if (!meets(measure(high))) {
+        long failed = high;
+        for (long step = 1;; step *= 2) {
+            const long next = std::min<long>(failed + step, kMaxAgents + 1L);
+            if (meets(measure(next))) {
+                high = next;
+                break;
+            }
+            failed = next;
+        }
+        low = failed + 1;
+    }
+    // `high` meets the targets and nothing below `low` can: halve between.
+    while (low < high) {
+        const long mid = low + (high - low) / 2;
+        if (meets(measure(mid))) high = mid;
+        else low = mid + 1;
+    }
+    const ErlangAMeasures m = measure(high);
+    plan.agents = high;
+    plan.measures = IntervalMeasures{m.serviceLevel, m.asa, m.occupancy, m.abandon};
+}
+
+}  // namespace
+
+const char* StatusText(IntervalStatus status) {
+    switch (status) {
+        case IntervalStatus::Planned: return "ok";
+        case IntervalStatus::NoCalls: return "no calls";
+        case IntervalStatus::OutsideRange: return "outside the usable range";
+    }
+    return "";
+}
+
+IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
+    IntervalPlan plan;
+    plan.input = r;
+    plan.erlangs = static_cast<double>(r.calls) * static_cast<double>(r.talk + r.acw) /
+                   o.IntervalSeconds();
+    if (r.calls == 0) {
+        plan.status = IntervalStatus::NoCalls;
+        return plan;
+    }
+    // The engine's whole numbers: 16-bit seconds, 32-bit calls.
+    if (r.talk + r.acw > kMaxSeconds || r.calls > INT32_MAX) {
+        plan.status = IntervalStatus::OutsideRange;
+        return plan;
+    }
+    try {
+        if (o.patience) SearchErlangA(r, o, plan);
+        else SearchErlangC(r, o, plan);
+    } catch (const CalcError&) {
+        plan.status = IntervalStatus::OutsideRange;
+        plan.agents = 0;
+        plan.measures.reset();
+        return plan;
+    }
+    plan.scheduled = ScheduledAgents(plan.agents, o.shrinkage);
+    return plan;
+}
+
+}  // namespace corvane::plan

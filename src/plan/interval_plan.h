@@ -1,0 +1,36 @@
+#pragma once
+
+#include <optional>
+
+#include "plan/forecast.h"
+#include "plan/plan_options.h"
+
+namespace corvane::plan {
+
+enum class IntervalStatus { Planned, NoCalls, OutsideRange };
+
+// The text the outputs give each status.
+const char* StatusText(IntervalStatus status);
+
+// The measures of the chosen agent count; shares are fractions 0..1.
+struct IntervalMeasures {
+    double serviceLevel = 0;
+    double asa = 0;        // seconds
+    double occupancy = 0;
+    std::optional<double> abandon;  // Erlang A only
+};
+
+struct IntervalPlan {
+    ForecastRow input;
+    double erlangs = 0;
+    IntervalStatus status = IntervalStatus::Planned;
+    long agents = 0;       // required on the phones
+    long scheduled = 0;    // with shrinkage
+    std::optional<IntervalMeasures> measures;  // only when planned
+};
+
+// Plans one interval: the first agent count that meets every target, or a
+// status saying why there is none.
+IntervalPlan PlanInterval(const ForecastRow& row, const PlanOptions& options);
+
+}  // namespace corvane::plan
