@@ -24,6 +24,7 @@ struct Collector {
     std::vector<CsvRecord> records;
     CsvRecord current;
     int line = 0;  // the physical line being fed
+    int lastRowEnd = 0;  // the line the last complete record ended on
 
     static void Field(void* data, std::size_t len, void* self) {
         auto* c = static_cast<Collector*>(self);
@@ -35,6 +36,7 @@ struct Collector {
         const bool blank = std::all_of(c->current.fields.begin(), c->current.fields.end(),
                                        [](const std::string& f) { return f.empty(); });
         if (!blank) c->records.push_back(std::move(c->current));
+        c->lastRowEnd = c->line;
         c->current = CsvRecord{};
     }
 };
@@ -88,6 +90,21 @@ unsigned char Delimiter(std::string_view content) {
     }
 }
 
+// Where the record that never ended began: the first line with anything
+// on it after `line`.
+int FirstFilledLineAfter(std::string_view content, int line) {
+    int current = 1;
+    std::size_t start = 0;
+    while (start < content.size()) {
+        std::size_t end = content.find('\n', start);
+        if (end == std::string_view::npos) end = content.size();
+        if (current > line && !Trim(content.substr(start, end - start)).empty()) return current;
+        ++current;
+        start = end + 1;
+    }
+    return current;
+}
+
 std::vector<CsvRecord> ParseRecords(std::string_view content, const std::string& name) {
     Collector collector;
     CsvParser parser(Delimiter(content));
@@ -103,7 +120,7 @@ std::vector<CsvRecord> ParseRecords(std::string_view content, const std::string&
         start = end;
     }
     if (!parser.Finish(collector))
-        throw PlanInputError(name + ":" + std::to_string(collector.current.line) +
+        throw PlanInputError(name + ":" + std::to_string(FirstFilledLineAfter(content, collector.lastRowEnd)) +
                              ": a quoted field is never closed");
     return std::move(collector.records);
 }

@@ -1,0 +1,191 @@
+// Runs the corvane-plan program as a user would and looks at what it left.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QImageReader>
+#include <QSvgRenderer>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream all;
+    all << in.rdbuf();
+    return all.str();
+}
+
+void Spit(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+class PlanCli : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("corvane-plan-test-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(dir_);
+        fs::create_directories(dir_);
+        fs::copy_file(fs::path(CORVANE_EXAMPLES) / "day.csv", dir_ / "day.csv");
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    // Runs in the test's own directory; `input` goes to standard input.
+    Result Run(const std::string& args, const std::string& input = "") {
+        Spit(dir_ / "stdin", input);
+        const std::string command = "cd '" + dir_.string() + "' && '" CORVANE_PLAN "' " + args +
+                                    " <stdin >stdout 2>stderr";
+        const int raw = std::system(command.c_str());
+        Result r;
+        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+        r.out = Slurp(dir_ / "stdout");
+        r.err = Slurp(dir_ / "stderr");
+        return r;
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(PlanCli, SampleDayMatchesTheCheckedInPlans) {
+    struct Case {
+        const char* args;
+        const char* expected;
+    };
+    const Case cases[] = {
+        {"day.csv --shrinkage 30", "day-plan.txt"},
+        {"day.csv --shrinkage 30 --format csv", "day-plan.csv"},
+        {"day.csv --shrinkage 30 --format json", "day-plan.json"},
+        {"day.csv --shrinkage 30 --patience 180 --max-abandon 5", "day-plan-patience.txt"},
+    };
+    for (const Case& c : cases) {
+        const Result r = Run(c.args);
+        EXPECT_EQ(r.status, 0) << c.args << "\n" << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_EQ(r.out, Slurp(fs::path(CORVANE_EXAMPLES) / c.expected)) << c.args;
+    }
+    // The same plan from standard input and into a file.
+    const Result piped = Run("- --shrinkage 30 --format csv -o plan.csv", Slurp(dir_ / "day.csv"));
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, "");
+    EXPECT_EQ(Slurp(dir_ / "plan.csv"), Slurp(fs::path(CORVANE_EXAMPLES) / "day-plan.csv"));
+}
+
+TEST_F(PlanCli, BadInputWritesNothing) {
+    struct Case {
+        std::string args;
+        std::string input;
+        std::string message;
+    };
+    const std::string good = "interval,calls,talk\n08:00,10,180\n";
+    const Case cases[] = {
+        {"in.csv", "interval,calls,talk\n08:00,10,180\n08:30,abc,180\n",
+         "corvane-plan: in.csv:3: calls: 'abc' is not a whole number\n"},
+        {"--sl 120/20 in.csv", good, "corvane-plan: --sl: '120' must be above 0 and below 100\n"},
+        {"--sl 80 in.csv", good,
+         "corvane-plan: --sl: '80' is not P/S (say 80/20: 80 % answered within 20 seconds)\n"},
+        {"--sl 80/32768 in.csv", good, "corvane-plan: --sl: '32768' must be 0 to 32767\n"},
+        {"--interval 7 in.csv", good, "corvane-plan: --interval: '7' must be 15, 30 or 60 minutes\n"},
+        {"--shrinkage 100 in.csv", good,
+         "corvane-plan: --shrinkage: '100' must be at least 0 and below 100\n"},
+        {"--shrinkage 1,5 in.csv", good,
+         "corvane-plan: --shrinkage: '1,5' is not a number (digits, optionally \".\" and decimals)\n"},
+        {"--asa 0 in.csv", good, "corvane-plan: --asa: '0' must be above 0\n"},
+        {"--max-occupancy 101 in.csv", good,
+         "corvane-plan: --max-occupancy: '101' must be above 0 and at most 100\n"},
+        {"--format xml in.csv", good, "corvane-plan: --format: 'xml' must be text, csv or json\n"},
+        {"--chart plan.pdf in.csv", good, "corvane-plan: --chart: 'plan.pdf' must end in .svg or .png\n"},
+        {"--patience 0 in.csv", good, "corvane-plan: --patience: '0' must be 1 to 32767\n"},
+        {"--patience -5 in.csv", good, "corvane-plan: --patience: '-5' is not a whole number of seconds\n"},
+        {"--patience soon in.csv", good,
+         "corvane-plan: --patience: 'soon' is not a whole number of seconds\n"},
+        {"--patience 32768 in.csv", good, "corvane-plan: --patience: '32768' must be 1 to 32767\n"},
+        {"--max-abandon 5 in.csv", good,
+         "corvane-plan: --max-abandon: needs --patience (callers only hang up in the model with "
+         "abandonment)\n"},
+        {"in.csv", "interval,talk\n08:00,180\n", "corvane-plan: in.csv:1: no 'calls' column\n"},
+        {"in.csv", "", "corvane-plan: in.csv: the file is empty\n"},
+        {"in.csv", std::string("\x89PNG\r\n\x1a\n\0\0", 10),
+         "corvane-plan: in.csv:1: not a text file (a NUL byte or bytes that are not UTF-8)\n"},
+        {"missing.csv", good, "corvane-plan: missing.csv: cannot open: No such file or directory\n"},
+        {".", good, "corvane-plan: .: is a directory, not a forecast file\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        Spit(dir_ / "in.csv", c.input);
+        Spit(dir_ / "plan.txt", "the old plan\n");
+        fs::remove(dir_ / "chart.svg");
+        const bool chart = c.args.find("--chart") != std::string::npos;
+        const Result r = Run(c.args + " -o plan.txt" + (chart ? "" : " --chart chart.svg"));
+        const Result plain = Run(c.args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.err, c.message);
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(plain.out, "");
+        EXPECT_EQ(Slurp(dir_ / "plan.txt"), "the old plan\n");
+        EXPECT_FALSE(fs::exists(dir_ / "chart.svg"));
+    }
+    // Nothing half-written is left beside the output either.
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
+    EXPECT_EQ(files, 6u);  // day.csv, in.csv, plan.txt, stdin, stdout, stderr
+}
+
+TEST_F(PlanCli, OutsideTheUsableRangeIsPlannedAroundWithStatus3) {
+    Spit(dir_ / "in.csv", "interval,calls,talk\n08:00,100,180\n08:30,708,1800\n09:00,0,180\n");
+    const Result r = Run("in.csv --format csv -o plan.csv");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "corvane-plan: 1 interval(s) outside the usable range\n");
+    EXPECT_EQ(Slurp(dir_ / "plan.csv"),
+              "interval,calls,talk,acw,erlangs,agents,service_level,asa,occupancy,scheduled,status\r\n"
+              "08:00,100,180,0,10.000,14,88.84,7.84,71.43,14,ok\r\n"
+              "08:30,708,1800,0,708.000,,,,,,outside the usable range\r\n"
+              "09:00,0,180,0,0.000,0,,,,0,no calls\r\n");
+}
+
+TEST_F(PlanCli, ChartsAreImagesOfTheRequestedKind) {
+    const Result svg = Run("day.csv --chart day.svg --sl 90/15");
+    const Result png = Run("day.csv --chart day.png -o plan.txt");
+    ASSERT_EQ(svg.status, 0) << svg.err;
+    ASSERT_EQ(png.status, 0) << png.err;
+    EXPECT_EQ(svg.err, "");
+
+    QSvgRenderer renderer(QString::fromStdString((dir_ / "day.svg").string()));
+    EXPECT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 1200, 600));
+    EXPECT_NE(Slurp(dir_ / "day.svg").find("90 % of calls answered within 15 s"), std::string::npos);
+
+    QImageReader reader(QString::fromStdString((dir_ / "day.png").string()));
+    EXPECT_EQ(reader.format(), "png");
+    const QImage image = reader.read();
+    ASSERT_FALSE(image.isNull());
+    EXPECT_EQ(image.size(), QSize(1200, 600));
+    // Not a blank page: the steps are drawn in the plan's two colours.
+    int drawn = 0;
+    for (int x = 0; x < image.width(); x += 3)
+        for (int y = 0; y < image.height(); y += 3)
+            if (image.pixelColor(x, y) == QColor(0x1f, 0x4e, 0x9a)) ++drawn;
+    EXPECT_GT(drawn, 100);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QGuiApplication app(argc, argv);  // the image readers need it
+    return RUN_ALL_TESTS();
+}

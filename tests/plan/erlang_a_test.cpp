@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "calc/staffing_engine.h"
+#include "plan/erlang_a.h"
+#include "plan/interval_plan.h"
+
+namespace corvane::plan {
+namespace {
+
+ErlangAModel Model(double calls, double handle, double patience, double interval = 1800) {
+    return {calls / interval, handle, patience};
+}
+
+void ExpectRelative(double actual, double expected, double digits, const char* what) {
+    EXPECT_NEAR(actual, expected, std::abs(expected) * std::pow(10.0, -digits)) << what;
+}
+
+TEST(ErlangA, ReferenceRows) {
+    struct Case {
+        double calls, handle;
+        int agents;
+        double patience;
+        int seconds;
+        double wait, abandon, sl, asa, occupancy;
+    };
+    const Case cases[] = {
+        {100, 240, 14, 120, 20, 0.396489845884, 0.103340123469, 0.722871908905, 10.6922117449,
+         0.853961787173},
+        {200, 180, 20, 60, 20, 0.405750040229, 0.112258517856, 0.786214689694, 5.77405488211,
+         0.887741482144},
+        {50, 200, 3, 90, 15, 0.825954148295, 0.502093492512, 0.225014803554, 41.3841805246,
+         0.922049087941},
+        {6000, 300, 1000, 200, 20, 0.454130138852, 0.0138886828966, 0.981487196054,
+         2.74850169507, 0.986111317103},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.calls);
+        const ErlangAMeasures m = ErlangA(Model(c.calls, c.handle, c.patience), c.agents, c.seconds);
+        ExpectRelative(m.waitProbability, c.wait, 9, "P(wait)");
+        ExpectRelative(m.abandon, c.abandon, 9, "abandonment");
+        ExpectRelative(m.serviceLevel, c.sl, 9, "service level");
+        ExpectRelative(m.asa, c.asa, 9, "ASA");
+        ExpectRelative(m.occupancy, c.occupancy, 9, "occupancy");
+    }
+}
+
+TEST(ErlangA, EndlessPatienceIsErlangC) {
+    // Worked example rows, 15 to 20 agents: patience 32767 s against a
+    // handle time of 210 s.
+    StaffingRecursion table({180, 30, 100, 20});
+    for (int n = table.NextAgents(); n <= 20; n = table.NextAgents()) {
+        if (n < 15) continue;
+        const StaffingRow c = table.Row();
+        const ErlangAMeasures a = ErlangA(Model(100, 210, 32767), n, 20);
+        EXPECT_NEAR(a.waitProbability, c.P0, 2e-3) << n;
+        EXPECT_NEAR(a.serviceLevel, c.SL, 2e-3) << n;
+        EXPECT_NEAR(a.asa, c.ASA, 0.02 * c.ASA + 0.05) << n;
+        EXPECT_NEAR(a.occupancy, c.OCC, 1e-3) << n;
+        EXPECT_LT(a.abandon, 1e-3) << n;
+    }
+}
+
+TEST(ErlangA, InstantHangUpIsErlangB) {
+    // Patience 1 s against a handle time of 30000 s: whoever waits hangs up.
+    for (const int n : {5, 10, 14, 20}) {
+        const double A = 15.0;
+        double b = 1.0;
+        for (int k = 1; k <= n; ++k) b = A * b / (k + A * b);
+        const ErlangAMeasures m = ErlangA(Model(A * 1800 / 30000, 30000, 1), n, 20);
+        EXPECT_NEAR(m.abandon, b, 1e-3 * b) << n;
+        EXPECT_NEAR(m.waitProbability, b, 1e-3 * b) << n;
+        EXPECT_NEAR(m.occupancy, A * (1 - b) / n, 1e-3) << n;
+    }
+}
+
+TEST(ErlangA, EveryAgentCountIsValid) {
+    // A = 13.3 held by one agent: finite shares between 0 and 1.
+    const ErlangAMeasures m = ErlangA(Model(100, 239.4, 120), 1, 20);
+    for (const double share : {m.waitProbability, m.abandon, m.serviceLevel, m.occupancy}) {
+        EXPECT_TRUE(std::isfinite(share));
+        EXPECT_GE(share, 0.0);
+        EXPECT_LE(share, 1.0);
+    }
+    EXPECT_GT(m.waitProbability, 0.9);
+    EXPECT_GT(m.abandon, 0.85);   // 13.3 Erlangs, one agent: most hang up
+    EXPECT_GT(m.occupancy, 0.9);  // and the agent never rests
+    EXPECT_TRUE(std::isfinite(m.asa));
+    // Overloaded with endless patience: the queue is long but the sums stay finite.
+    const ErlangAMeasures heavy = ErlangA(Model(30000, 1800, 32767), 20, 20);
+    EXPECT_TRUE(std::isfinite(heavy.asa));
+    EXPECT_NEAR(heavy.occupancy, 1.0, 1e-6);
+}
+
+TEST(ErlangA, ZeroObjectiveIsOneMinusWait) {
+    for (const int n : {10, 14, 18}) {
+        const ErlangAMeasures m = ErlangA(Model(100, 240, 120), n, 0);
+        EXPECT_NEAR(m.serviceLevel, 1.0 - m.waitProbability, 1e-15) << n;
+    }
+}
+
+TEST(ErlangA, SearchAnswers) {
+    struct Case {
+        int patience;
+        long agents;
+    };
+    // 150 calls of 240 s, 80/20: shorter patience needs fewer agents here.
+    for (const Case c : {Case{60, 21}, Case{180, 23}}) {
+        PlanOptions o;
+        o.patience = c.patience;
+        const IntervalPlan p = PlanInterval({"t", 2, 150, 240, 0}, o);
+        ASSERT_EQ(p.status, IntervalStatus::Planned);
+        EXPECT_EQ(p.agents, c.agents) << c.patience;
+        ASSERT_TRUE(p.measures->abandon.has_value());
+        EXPECT_GE(p.measures->serviceLevel, 0.8);
+        EXPECT_LT(ErlangA(Model(150, 240, c.patience), static_cast<int>(c.agents) - 1, 20)
+                      .serviceLevel,
+                  0.8);
+    }
+    PlanOptions o;
+    o.patience = 180;
+    EXPECT_EQ(PlanInterval({"t", 2, 0, 240, 0}, o).agents, 0);
+    o.maxAbandon = Decimal{1, 0};  // at most 1 % hang up puts agents back
+    const IntervalPlan capped = PlanInterval({"t", 2, 150, 240, 0}, o);
+    EXPECT_GT(capped.agents, 23);
+    EXPECT_LE(*capped.measures->abandon, 0.01);
+}
+
+}  // namespace
+}  // namespace corvane::plan
