@@ -1,0 +1,78 @@
+// Timing of the day plan: a year of half-hours (17,520 intervals, traffic
+// 1 to 500 Erlangs) planned in memory, and the whole corvane-plan process
+// reading and writing it as CSV.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "plan/day_plan.h"
+#include "plan/forecast_csv.h"
+
+namespace {
+
+using namespace corvane::plan;
+
+constexpr int kYear = 365 * 48;
+
+// A repeatable year: each day rises from 1 Erlang at night to a peak
+// between 1 and 500 Erlangs; talk and acw vary a little.
+std::string YearCsv() {
+    std::string csv = "interval,calls,talk,acw\n";
+    unsigned seed = 12345;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 0x7fff; };
+    for (int i = 0; i < kYear; ++i) {
+        const int slot = i % 48;
+        const double shape = slot < 14 || slot > 43 ? 0.0 : 1.0 - std::abs(slot - 28) / 15.0;
+        const double peak = 1.0 + 499.0 * (next() % 1000) / 999.0;
+        const double erlangs = 1.0 + (peak - 1.0) * shape;
+        const int talk = 150 + static_cast<int>(next() % 90);
+        const int acw = 20 + static_cast<int>(next() % 30);
+        const long calls = std::lround(erlangs * 1800.0 / (talk + acw));
+        csv += "d" + std::to_string(i / 48 + 1) + " " + std::to_string(slot / 2) + ":" +
+               (slot % 2 ? "30" : "00") + "," + std::to_string(calls) + "," +
+               std::to_string(talk) + "," + std::to_string(acw) + "\n";
+    }
+    return csv;
+}
+
+const Forecast& Year() {
+    static const Forecast forecast = ReadForecast(YearCsv(), "year.csv", {});
+    return forecast;
+}
+
+void PlanYearErlangC(benchmark::State& state) {
+    PlanOptions options;
+    for (auto _ : state) benchmark::DoNotOptimize(PlanDay(Year(), options));
+    state.counters["intervals"] = kYear;
+}
+BENCHMARK(PlanYearErlangC)->Unit(benchmark::kMillisecond);
+
+void PlanYearErlangA(benchmark::State& state) {
+    PlanOptions options;
+    options.patience = 180;
+    for (auto _ : state) benchmark::DoNotOptimize(PlanDay(Year(), options));
+}
+BENCHMARK(PlanYearErlangA)->Unit(benchmark::kMillisecond);
+
+// The program as a planner runs it: read the CSV, plan, write the CSV.
+void WholeProcess(benchmark::State& state, const char* extra) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-year.csv";
+    std::ofstream(input) << YearCsv();
+    const std::string command = std::string("'" CORVANE_PLAN "' '") + input.string() +
+                                "' --format csv -o '" + (dir / "corvane-bench-plan.csv").string() +
+                                "' " + extra;
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError("corvane-plan failed");
+}
+BENCHMARK_CAPTURE(WholeProcess, erlang_c, "")->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(WholeProcess, erlang_a, "--patience 180")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
+BENCHMARK_MAIN();
