@@ -15,8 +15,8 @@ public:
     ChmArchive(const ChmArchive&) = delete;
     ChmArchive& operator=(const ChmArchive&) = delete;
 
+    // Opens a regular file whose headers fit its size; false otherwise.
     bool open(const QString& path);
-    bool isOpen() const { return file_ != nullptr; }
 
     // The bytes of an object such as "/index.htm"; empty when missing.
     // Names are matched without regard to case.

@@ -1,5 +1,7 @@
 #include "ui/dialog_frame.h"
 
+#include <QPixmap>
+
 #include "ui/fonts.h"
 #include "ui/twips.h"
 
@@ -10,11 +12,18 @@ Qt::WindowFlags FixedDialogFlags() {
            Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 }
 
+QIcon NoWindowIcon() {
+    QPixmap clear(16, 16);
+    clear.fill(Qt::transparent);
+    return QIcon(clear);
+}
+
 void SetUpFixedDialog(QDialog* dialog, const char* name, const QString& caption, int widthTwips,
                       int heightTwips) {
     dialog->setObjectName(QString::fromLatin1(name));
     dialog->setWindowTitle(caption);
     dialog->setModal(true);
+    dialog->setWindowIcon(NoWindowIcon());
     dialog->setFixedSize(Px(widthTwips), Px(heightTwips));
     dialog->setFont(DefaultFont());
     dialog->setAutoFillBackground(true);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QIcon>
 
 namespace corvane::ui {
 
@@ -10,5 +11,9 @@ void SetUpFixedDialog(QDialog* dialog, const char* name, const QString& caption,
                       int heightTwips);
 
 Qt::WindowFlags FixedDialogFlags();
+
+// An icon with nothing to show: a window that must carry no icon of its
+// own would otherwise inherit the program's.
+QIcon NoWindowIcon();
 
 }  // namespace corvane::ui

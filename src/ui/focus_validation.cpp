@@ -1,5 +1,6 @@
 #include "ui/focus_validation.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
@@ -82,7 +83,11 @@ bool FocusValidation::filterMousePress(QEvent* event) {
     // The menu bar takes no focus, so a click there finds no target.
     QWidget* target = under ? clickFocusTarget(under) : nullptr;
     if (!target || allowMoveTo(target)) return false;
-    swallowRelease_ = true;
+    // The release of a refused press is eaten only while the button is
+    // still held: when the check's message box took the release, the next
+    // click must not lose its own.
+    swallowRelease_ = (QGuiApplication::mouseButtons() & mouse->button()) != 0;
+    swallowButton_ = mouse->button();
     return true;
 }
 
@@ -98,7 +103,12 @@ bool FocusValidation::filterKeyPress(QObject* watched, QEvent* event) {
 bool FocusValidation::filterShortcut(QObject* watched) {
     auto* target = qobject_cast<QWidget*>(watched);
     if (!target || qobject_cast<QMenuBar*>(target) || qobject_cast<QMenu*>(target)) return false;
-    return !allowMoveTo(target);
+    if (!allowMoveTo(target)) return true;
+    // An access key ends as a click does: with the focus on its button.
+    if (qobject_cast<QAbstractButton*>(target) && (target->focusPolicy() & Qt::TabFocus) &&
+        target->isVisible() && target->isEnabled())
+        target->setFocus(Qt::ShortcutFocusReason);
+    return false;
 }
 
 bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
@@ -106,12 +116,16 @@ bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
+        if (!watched->isWindowType()) return false;
+        // A new press anywhere (a message box's OK included) ends the
+        // refused one: its release is no longer awaited.
+        swallowRelease_ = false;
         // Seen at the window handle, before Qt moves the focus.
-        if (watched->isWindowType() && watched == window_->windowHandle())
-            return filterMousePress(event);
+        if (watched == window_->windowHandle()) return filterMousePress(event);
         return false;
     case QEvent::MouseButtonRelease:
-        if (swallowRelease_ && watched->isWindowType()) {
+        if (swallowRelease_ && watched == window_->windowHandle() &&
+            static_cast<QMouseEvent*>(event)->button() == swallowButton_) {
             swallowRelease_ = false;
             return true;
         }

@@ -60,6 +60,7 @@ private:
     std::map<QWidget*, QPointer<QWidget>> noValidation_;
     int depth_ = 0;
     bool swallowRelease_ = false;
+    Qt::MouseButton swallowButton_ = Qt::NoButton;
 };
 
 }  // namespace corvane::ui

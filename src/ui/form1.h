@@ -47,7 +47,7 @@ public:
     QString CurrentView;
     std::int16_t TalkValue = 0;
     std::int16_t AcwValue = 0;
-    std::int32_t CallsValue = 0;
+    std::int16_t CallsValue = 0;
     std::int16_t SloValue = 0;
     std::array<double, 5> GroupErlangs{};
     std::array<std::int16_t, 5> GroupBusy{};
@@ -106,13 +106,13 @@ private:
     void createMenus();
     void applyTabOrder();
     void wireEvents();
-    void showPicture(PictureButton* button, const char* fileName);
+    void showPicture(PictureButton* button, const char* fileName, bool down);
     void setView(const QString& view);
     void message(const QString& text, const QString& title);
     QListWidget* currentList() const;
 
-    bool validateStaffField(QLineEdit* field, std::int16_t* stored16, std::int32_t* stored32,
-                            int low, int high, const QString& rangeMessage, const QString& title);
+    bool validateStaffField(QLineEdit* field, std::int16_t& stored, int low, int high,
+                            const QString& rangeMessage, const QString& title);
     NumberMarks marks() const;
 
     // Controls, named as their objectName.

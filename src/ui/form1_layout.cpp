@@ -99,9 +99,14 @@ void Form1::createControls() {
     createTrunksArea(client);
     createBottomStrip(client);
 
-    // Fixed single border: the layout never changes size.
+    // Fixed single border: the layout never changes size, so the title bar
+    // offers minimize and close but no maximize.
     client->setAutoFillBackground(false);
-    setWindowFlag(Qt::MSWindowsFixedSizeDialogHint, true);
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                   Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    // Enter presses the focused push button, as Space does.
+    for (QPushButton* button : {btnCalculate, btnCancelTrunks, btnTrunks}) button->setAutoDefault(true);
 }
 
 void Form1::createNavigation(QWidget* client) {
@@ -115,7 +120,7 @@ void Form1::createNavigation(QWidget* client) {
     auto makeButton = [&](const char* name, int left, int top, const char* accessible) {
         auto* button = Place(new PictureButton(client), name, left, top, 900, 180);
         button->setCursor(hand);
-        button->setAccessibleName(QString::fromLatin1(accessible));
+        button->setCaption(QString::fromLatin1(accessible));
         return button;
     };
     picCorvane = makeButton("picCorvane", 360, 2400, "Corvane");

@@ -25,46 +25,41 @@ void AddLines(QListWidget* list, const std::vector<std::string>& lines) {
 
 }  // namespace
 
-bool Form1::validateStaffField(QLineEdit* field, std::int16_t* stored16, std::int32_t* stored32,
-                               int low, int high, const QString& rangeMessage,
-                               const QString& title) {
+bool Form1::validateStaffField(QLineEdit* field, std::int16_t& stored, int low, int high,
+                               const QString& rangeMessage, const QString& title) {
     const NumberMarks numberMarks = marks();
     return CheckField(
         field->text(),
         [&] {
-            const std::string text = field->text().toStdString();
-            long value = 0;
-            if (stored32) value = *stored32 = TextToInt32(text, numberMarks);
-            else value = *stored16 = TextToInt16(text, numberMarks);
-            if (value >= low && value <= high) return true;
-            // A refused number is not kept.
-            if (stored32) *stored32 = 0;
-            else *stored16 = 0;
+            // A number beyond 16 bits raises before anything is stored.
+            stored = TextToInt16(field->text().toStdString(), numberMarks);
+            if (stored >= low && stored <= high) return true;
+            stored = 0;  // a refused number is not kept
             return false;
         },
         rangeMessage, title, [this](const QString& text, const QString& t) { message(text, t); });
 }
 
 bool Form1::txtTalk_Validate() {
-    return validateStaffField(txtTalk, &TalkValue, nullptr, 1, 1800,
+    return validateStaffField(txtTalk, TalkValue, 1, 1800,
                               QStringLiteral("Entry must be 1-1800"),
                               QStringLiteral("Average Talk Time"));
 }
 
 bool Form1::txtAcw_Validate() {
-    return validateStaffField(txtAcw, &AcwValue, nullptr, 0, 1800,
+    return validateStaffField(txtAcw, AcwValue, 0, 1800,
                               QStringLiteral("Value must be 0-1800"),
                               QStringLiteral("After-Call Work Time"));
 }
 
 bool Form1::txtCalls_Validate() {
-    return validateStaffField(txtCalls, nullptr, &CallsValue, 1, 30000,
+    return validateStaffField(txtCalls, CallsValue, 1, 30000,
                               QStringLiteral("Entry must be 1-30000"),
                               QStringLiteral("Calls per Half-Hour"));
 }
 
 bool Form1::txtSlo_Validate() {
-    return validateStaffField(txtSlo, &SloValue, nullptr, 0, 600,
+    return validateStaffField(txtSlo, SloValue, 0, 600,
                               QStringLiteral("Entry must be 0-600"),
                               QStringLiteral("Service Level Objective"));
 }

@@ -11,26 +11,26 @@
 
 namespace corvane::ui {
 
-void Form1::showPicture(PictureButton* button, const char* fileName) {
+void Form1::showPicture(PictureButton* button, const char* fileName, bool down) {
     // Read from disk every time, beside the program.
-    button->loadPicture(QDir(pictureDir_).filePath(QString::fromLatin1(fileName)));
+    button->loadPicture(QDir(pictureDir_).filePath(QString::fromLatin1(fileName)), down);
 }
 
 void Form1::ShowCorvaneView(bool visible) {
     lblSelect->setVisible(visible);
-    showPicture(picCorvane, visible ? "picCorvaneDown.jpg" : "picCorvane.jpg");
+    showPicture(picCorvane, visible ? "picCorvaneDown.jpg" : "picCorvane.jpg", visible);
 }
 
 void Form1::ShowStaffView(bool visible) {
     lstAgents->setVisible(visible);
     lblAgents->setVisible(visible);
-    showPicture(picStaff, visible ? "picStaffDown.jpg" : "picStaff.jpg");
+    showPicture(picStaff, visible ? "picStaffDown.jpg" : "picStaff.jpg", visible);
 }
 
 void Form1::ShowDelaysView(bool visible) {
     lstDelays->setVisible(visible);
     lblDelays->setVisible(visible);
-    showPicture(picDelays, visible ? "picDelaysDown.jpg" : "picDelays.jpg");
+    showPicture(picDelays, visible ? "picDelaysDown.jpg" : "picDelays.jpg", visible);
 }
 
 void Form1::ShowStaffInputs(bool visible) {
@@ -52,7 +52,7 @@ void Form1::ShowTrunksView(bool visible) {
         txtRequired[i]->setVisible(visible);
     }
     btnTrunks->setVisible(visible);
-    showPicture(picTrunks, visible ? "picTrunksDown.jpg" : "picTrunks.jpg");
+    showPicture(picTrunks, visible ? "picTrunksDown.jpg" : "picTrunks.jpg", visible);
 }
 
 void Form1::ShowView() {

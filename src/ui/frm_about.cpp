@@ -14,7 +14,7 @@
 namespace corvane::ui {
 
 frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
-    SetUpFixedDialog(this, "frmAbout", QStringLiteral("About MyApp"), 5835, 3900);
+    SetUpFixedDialog(this, "frmAbout", QString(), 5835, 3900);
 
     picIcon = new QLabel(this);
     picIcon->setObjectName(QStringLiteral("picIcon"));
@@ -48,7 +48,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     cmdLicense = new QPushButton(QStringLiteral("&License Info"), this);
     cmdLicense->setObjectName(QStringLiteral("cmdLicense"));
     cmdLicense->setGeometry(TwipsRect(4260, 3075, 1245, 345));
-    cmdLicense->setAutoDefault(false);
+    // While it has the focus, Enter presses License Info, not OK.
+    cmdLicense->setAutoDefault(true);
     cmdLicense->setAccessibleName(QStringLiteral("License Info"));
 
     setTabOrder(cmdOK, picIcon);

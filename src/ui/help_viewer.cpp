@@ -98,7 +98,9 @@ bool HelpViewer::openFile(const QString& path) {
     auto archive = std::make_unique<ChmArchive>();
     if (!archive->open(path)) return false;
     QString topic = archive->defaultTopic();
-    if (topic.isEmpty() || !archive->contains(topic)) return false;
+    // A file whose start page cannot actually be read is unreadable: the
+    // window would open empty.
+    if (topic.isEmpty() || archive->read(topic).isEmpty()) return false;
     archive_ = std::move(archive);
     browser_->setArchive(archive_.get());
     browser_->clearHistory();

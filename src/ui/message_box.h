@@ -12,7 +12,12 @@ namespace corvane::ui {
 // used. Windows hold one of these so tests can record what is shown.
 using MessageFunction = std::function<void(const QString& text, const QString& title)>;
 
-// The real one: a QMessageBox over `parent`. An empty title stays empty.
+// The real one: a QMessageBox over `parent`, its title bar with a close
+// button only and no icon. An empty title stays empty.
 MessageFunction PlatformMessageBox(QWidget* parent);
+
+// The width the message label needs: its longest line, and room for the
+// whole title in the title bar.
+int MessageTextWidth(const QWidget& box, const QString& text, const QString& title);
 
 }  // namespace corvane::ui

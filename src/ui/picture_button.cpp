@@ -14,10 +14,36 @@ PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void PictureButton::loadPicture(const QString& path) {
+void PictureButton::setCaption(const QString& caption) {
+    caption_ = caption;
+    setAccessibleName(caption);
+}
+
+void PictureButton::loadPicture(const QString& path, bool down) {
     pictureFile_ = path;
+    down_ = down;
     const QPixmap picture = LoadPicture(path, devicePixelRatioF());
-    setPixmap(picture);
+    if (picture.isNull()) clear();
+    else setPixmap(picture);
+    update();
+}
+
+void PictureButton::paintCaption(QPainter& painter) {
+    // A plain button face in the picture's place: raised, or sunken and
+    // dark for the view that is showing.
+    const QRect face = rect().adjusted(0, 0, -1, -1);
+    painter.fillRect(face, down_ ? QColor(0x1f, 0x2a, 0x5c) : QColor(0xe8, 0xec, 0xf8));
+    painter.setPen(down_ ? QColor(0x0a, 0x10, 0x30) : Qt::white);
+    painter.drawLine(face.topLeft(), face.topRight());
+    painter.drawLine(face.topLeft(), face.bottomLeft());
+    painter.setPen(down_ ? Qt::white : QColor(0x40, 0x48, 0x70));
+    painter.drawLine(face.bottomLeft(), face.bottomRight());
+    painter.drawLine(face.topRight(), face.bottomRight());
+    QFont bold = font();
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.setPen(down_ ? Qt::white : QColor(0x1f, 0x2a, 0x5c));
+    painter.drawText(face.translated(down_ ? 1 : 0, down_ ? 1 : 0), Qt::AlignCenter, caption_);
 }
 
 void PictureButton::mousePressEvent(QMouseEvent* event) {
@@ -47,7 +73,12 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void PictureButton::paintEvent(QPaintEvent* event) {
-    QLabel::paintEvent(event);
+    if (showsCaption()) {
+        QPainter painter(this);
+        paintCaption(painter);
+    } else {
+        QLabel::paintEvent(event);
+    }
     if (hasFocus()) {
         // A dotted focus mark around the picture for keyboard users.
         QPainter painter(this);

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+class QPainter;
+
 namespace corvane::ui {
 
 // A picture that acts as a button: clicked by the mouse, or by Space or
@@ -11,10 +13,15 @@ class PictureButton : public QLabel {
 public:
     explicit PictureButton(QWidget* parent = nullptr);
 
-    // Shows the JPEG at `path`, read from disk now; a missing or unreadable
-    // file leaves the button without a picture.
-    void loadPicture(const QString& path);
+    // The button's name, drawn in its place when its picture cannot be read.
+    void setCaption(const QString& caption);
+
+    // Shows the JPEG at `path`, read from disk now. `down` says whether the
+    // picture shows the button pressed; when the file is missing or
+    // unreadable the caption is drawn, raised or pressed to match.
+    void loadPicture(const QString& path, bool down);
     QString pictureFile() const { return pictureFile_; }
+    bool showsCaption() const { return pixmap().isNull(); }
 
 signals:
     void clicked();
@@ -26,7 +33,11 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void paintCaption(QPainter& painter);
+
     QString pictureFile_;
+    QString caption_;
+    bool down_ = false;
     bool pressed_ = false;
 };
 

@@ -7,9 +7,13 @@
 
 #include "ui/frm_about.h"
 #include "ui/frm_license.h"
+#include "ui/help_launcher.h"
 #include "ui/help_viewer.h"
 
+#include <sys/stat.h>
+
 using corvane::testing::FormFixture;
+using corvane::testing::ShownMessage;
 
 namespace {
 
@@ -140,6 +144,79 @@ private slots:
         QVERIFY(viewer.browser()->toPlainText().contains(QStringLiteral("DLYDLY")));
         viewer.browser()->backward();
         QCOMPARE(viewer.browser()->source().path(), QStringLiteral("/index.htm"));
+    }
+
+    void damagedHelpFilesAreRefusedWithTheMessage_data() {
+        QTest::addColumn<QString>("damage");
+        for (const char* d : {"fifo", "directory", "cut short", "huge directory chunk",
+                              "directory past the end", "lzx window", "text"})
+            QTest::newRow(d) << QString::fromLatin1(d);
+    }
+
+    void damagedHelpFilesAreRefusedWithTheMessage() {
+        QFETCH(QString, damage);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Corvane.chm"));
+        QFile good(QStringLiteral(CORVANE_CHM_FILE));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        QByteArray bytes = good.readAll();
+        const auto put32 = [&](int at, quint32 v) {
+            for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
+        };
+        const auto directory = [&] {
+            quint32 at = 0;
+            for (int i = 3; i >= 0; --i) at = (at << 8) | static_cast<unsigned char>(bytes[0x48 + i]);
+            return static_cast<int>(at);
+        };
+        if (damage == QLatin1String("fifo")) {
+            QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+        } else if (damage == QLatin1String("directory")) {
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Corvane.chm")));
+        } else {
+            if (damage == QLatin1String("cut short")) bytes.truncate(7000);
+            if (damage == QLatin1String("huge directory chunk")) put32(directory() + 0x10, 0xFFFFFFFFu);
+            if (damage == QLatin1String("directory past the end")) put32(0x50, 0x7FFFFFFFu);
+            if (damage == QLatin1String("lzx window")) put32(static_cast<int>(bytes.indexOf("LZXC")) + 12, 0x100);
+            if (damage == QLatin1String("text")) bytes = "not a help file";
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write(bytes);
+        }
+        QWidget owner;
+        std::vector<ShownMessage> messages;
+        corvane::ui::HelpLauncher launcher(&owner, [&](const QString& text, const QString& title) {
+            messages.push_back({text, title});
+        });
+        launcher.open(path);
+        QCOMPARE(messages.size(), std::size_t(1));
+        QCOMPARE(messages[0], (ShownMessage{QStringLiteral("The help file \"%1\" is missing or cannot be read.")
+                                                .arg(QDir::toNativeSeparators(path)),
+                                            QStringLiteral("Corvane Help")}));
+    }
+
+    void flippedBytesNeverGiveABlankHelpWindow() {
+        QFile good(QStringLiteral(CORVANE_CHM_FILE));
+        QVERIFY(good.open(QIODevice::ReadOnly));
+        const QByteArray original = good.readAll();
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Corvane.chm"));
+        int refused = 0;
+        for (int at = 0; at + 40 <= original.size(); at += 250) {
+            QByteArray bytes = original;
+            for (int i = at; i < at + 40; ++i) bytes[i] = static_cast<char>(~bytes[i]);
+            QFile out(path);
+            QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            out.write(bytes);
+            out.close();
+            corvane::ui::HelpViewer viewer;
+            if (!viewer.openFile(path)) {
+                ++refused;
+                continue;
+            }
+            // Opened: then its start page has something to show.
+            QVERIFY2(!viewer.browser()->toPlainText().trimmed().isEmpty(), qPrintable(QString::number(at)));
+        }
+        QVERIFY(refused > 0);
     }
 
     void unreadableHelpFileIsRefused() {

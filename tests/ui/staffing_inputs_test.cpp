@@ -72,7 +72,9 @@ private slots:
         QTest::newRow("calls abc") << "txtCalls" << "abc" << false << kPrevious << "Entry 'abc' is not valid" << calls;
         QTest::newRow("calls 0") << "txtCalls" << "0" << false << 0 << "Entry must be 1-30000" << calls;
         QTest::newRow("calls 30,000") << "txtCalls" << "30,000" << true << 30000 << "" << "";
-        QTest::newRow("calls 40000") << "txtCalls" << "40000" << false << 0 << "Entry must be 1-30000" << calls;
+        // Calls are a 16-bit number like the others: beyond it, the stored one stays.
+        QTest::newRow("calls 40000") << "txtCalls" << "40000" << false << kPrevious << "Entry must be 1-30000" << calls;
+        QTest::newRow("calls 32767") << "txtCalls" << "32767" << false << 0 << "Entry must be 1-30000" << calls;
         QTest::newRow("slo -5") << "txtSlo" << "-5" << false << 0 << "Entry must be 0-600" << slo;
         QTest::newRow("slo 0") << "txtSlo" << "0" << true << 0 << "" << "";
         QTest::newRow("slo 600") << "txtSlo" << "600" << true << 600 << "" << "";

@@ -1,7 +1,9 @@
 #include "ui/form_fixture.h"
 
+#include <QDateTime>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSet>
 #include <QTemporaryDir>
 
 using corvane::testing::FormFixture;
@@ -121,6 +123,50 @@ private slots:
         expectView(f, "Agents", false, true, false, true, false, dir.path());
         auto* staff = f.find<corvane::ui::PictureButton>(QStringLiteral("picStaff"));
         QCOMPARE(staff->pixmap().toImage(), QImage(assets.filePath(QStringLiteral("picTrunksDown.jpg"))));
+    }
+
+    void pictureReplacedWithinTheSameSecondIsShown() {
+        // Two pictures of the same size in bytes, written in the same second:
+        // a cache keyed on name, size and time would show the first again.
+        QTemporaryDir dir;
+        const QString down = dir.filePath(QStringLiteral("picStaffDown.jpg"));
+        const auto write = [&](const QColor& colour) {
+            QImage image(60, 12, QImage::Format_RGB32);
+            image.fill(colour);
+            QVERIFY(image.save(down, "BMP"));
+            QFile file(down);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::fromSecsSinceEpoch(1700000000),
+                                     QFileDevice::FileModificationTime));
+        };
+        write(Qt::red);
+        FormFixture f(dir.path());
+        f.clickView("picStaff");
+        auto* staff = f.find<corvane::ui::PictureButton>(QStringLiteral("picStaff"));
+        QCOMPARE(staff->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
+        write(Qt::blue);
+        f.clickView("picStaff");
+        QCOMPARE(staff->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
+    }
+
+    void missingPictureLeavesAVisibleButton() {
+        QTemporaryDir empty;
+        FormFixture f(empty.path());
+        auto* staff = f.find<corvane::ui::PictureButton>(QStringLiteral("picStaff"));
+        const auto colours = [](const QImage& image) {
+            QSet<QRgb> seen;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x) seen.insert(image.pixel(x, y));
+            return seen.size();
+        };
+        f.form->setFocus();  // no focus mark in the pictures compared
+        const QImage raised = staff->grab().toImage();
+        QVERIFY2(colours(raised) > 4, "the caption is drawn");
+        f.clickView("picStaff");
+        f.form->setFocus();
+        const QImage pressed = staff->grab().toImage();
+        QVERIFY(colours(pressed) > 4);
+        QVERIFY(pressed != raised);  // drawn pressed for the view that shows
     }
 
     void missingPictureDoesNotStopTheSwitch() {
