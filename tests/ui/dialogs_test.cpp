@@ -219,6 +219,16 @@ private slots:
         QVERIFY(refused > 0);
     }
 
+    void helpFilesThatOnceCrashedTheReaderAreRefused() {
+        const QDir kept(QStringLiteral(CORVANE_FUZZ_CORPUS "/fuzz_help_file"));
+        const QStringList found = kept.entryList({QStringLiteral("*-crash.chm")});
+        QVERIFY(found.size() >= 2);
+        for (const QString& name : found) {
+            corvane::ui::HelpViewer viewer;
+            QVERIFY2(!viewer.openFile(kept.filePath(name)), qPrintable(name));
+        }
+    }
+
     void unreadableHelpFileIsRefused() {
         QTemporaryDir dir;
         QFile bad(dir.filePath(QStringLiteral("Corvane.chm")));
