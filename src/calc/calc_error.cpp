@@ -12,4 +12,9 @@ std::string NumberAsText(long long value) {
     return " " + std::to_string(value);
 }
 
+std::string UnexpectedErrorText(ErrorTextForm form, int number) {
+    const char* literal = form == ErrorTextForm::TwoSpaces ? "Unexpected error # " : "Unexpected error #";
+    return literal + NumberAsText(number);
+}
+
 }  // namespace corvane

@@ -10,7 +10,6 @@ enum ErrorNumber : int {
     kErrInvalidCall = 5,
     kErrOverflow = 6,
     kErrTypeMismatch = 13,
-    kErrPrinter = 482,
 };
 
 // A failure carrying its run-time error number, so callers can sort
@@ -28,5 +27,15 @@ private:
 
 // A whole number written with its sign position: " 18", "-5".
 std::string NumberAsText(long long value);
+
+// The two literal forms of the unexpected-error message; the number's sign
+// position follows, so TwoSpaces reads "Unexpected error #  6".
+enum class ErrorTextForm {
+    OneSpace,   // "Unexpected error #"
+    TwoSpaces,  // "Unexpected error # "
+};
+
+// The one place the unexpected-error texts are built.
+std::string UnexpectedErrorText(ErrorTextForm form, int number);
 
 }  // namespace corvane

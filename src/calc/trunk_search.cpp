@@ -58,7 +58,7 @@ std::int16_t TrunksRequired(double A, double P, TrunkSearchHost& host) {
         if (e.number() == kErrOverflow)
             host.ShowMessage("This combination of numbers is too large for the program.", "");
         else
-            host.ShowMessage("Unexpected error # " + NumberAsText(e.number()), "Corvane");
+            host.ShowMessage(UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number()), "Corvane");
         return 0;
     }
 }

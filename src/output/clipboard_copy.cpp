@@ -1,10 +1,8 @@
 #include "output/clipboard_copy.h"
 
 #include <QClipboard>
-#include <QListWidget>
 
 #include "calc/calc_error.h"
-#include "output/report_heading.h"
 
 namespace corvane::output {
 
@@ -13,11 +11,9 @@ const QString kLineBreak = QStringLiteral("\r\n");
 constexpr int kErrClipboard = 521;  // the clipboard cannot be opened
 }  // namespace
 
-QString ClipboardText(const QListWidget* list) {
-    QString text = QString::fromUtf8(kReportHeading) + kLineBreak + kLineBreak;
-    if (list) {
-        for (int i = 0; i < list->count(); ++i) text += list->item(i)->text() + kLineBreak;
-    }
+QString ClipboardText(const Report& report) {
+    QString text = report.heading + kLineBreak + kLineBreak;
+    for (const QString& line : report.lines) text += line + kLineBreak;
     return text;
 }
 
@@ -34,18 +30,15 @@ QString ClipboardAdvice() {
            QStringLiteral("processor's User Guide for the procedure to specify fonts.");
 }
 
-void CopyToClipboard(const QListWidget* list, QClipboard* clipboard,
-                     const MessageFunction& message) {
+void CopyToClipboard(const Report& report, QClipboard* clipboard, const MessageFunction& message) {
     const QString title = QStringLiteral("Copy To Clipboard");
     try {
         if (!clipboard) RaiseError(kErrClipboard);
         clipboard->clear();
-        const QString text = ClipboardText(list);
+        const QString text = ClipboardText(report);
         clipboard->setText(text, QClipboard::Clipboard);
     } catch (const CalcError& e) {
-        message(QStringLiteral("Unexpected error # ") +
-                    QString::fromStdString(NumberAsText(e.number())),
-                title);
+        message(QString::fromStdString(UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number())), title);
         return;
     }
     message(ClipboardAdvice(), title);

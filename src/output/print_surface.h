@@ -7,6 +7,9 @@ namespace corvane::output {
 // A printing surface that behaves like a line printer: text goes down the
 // page line by line and continues at the top of the next page when the
 // page is full.
+// The run-time number of a printer failure.
+inline constexpr int kErrPrinter = 482;
+
 class PrintSurface {
 public:
     virtual ~PrintSurface() = default;

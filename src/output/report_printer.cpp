@@ -1,14 +1,11 @@
 #include "output/report_printer.h"
 
-#include <QListWidget>
-
 #include "output/print_surface.h"
-#include "output/report_heading.h"
 
 namespace corvane::output {
 
-void PrintReport(const QString& currentView, const QListWidget* list, PrintDialog& dialog) {
-    if (currentView == QLatin1String("None")) return;
+void PrintReport(const Report* report, PrintDialog& dialog) {
+    if (!report) return;
     try {
         int copies = 0;
         if (!dialog.choose(&copies)) return;
@@ -18,12 +15,9 @@ void PrintReport(const QString& currentView, const QListWidget* list, PrintDialo
         surface->setFont(QStringLiteral("Courier New"), 10);
         for (int copy = 1; copy <= copies; ++copy) {
             for (int i = 0; i < 6; ++i) surface->printEmptyLine();
-            surface->printLine(margin + QString::fromUtf8(kReportHeading));
+            surface->printLine(margin + report->heading);
             surface->printEmptyLine();
-            if (list) {
-                for (int i = 0; i < list->count(); ++i)
-                    surface->printLine(margin + list->item(i)->text());
-            }
+            for (const QString& line : report->lines) surface->printLine(margin + line);
             surface->newPage();
         }
         surface->endDoc();

@@ -34,10 +34,7 @@ void FocusValidation::setEntryCheck(QWidget* control, Check check) {
     entryChecks_[control] = {control, std::move(check)};
 }
 
-void FocusValidation::setCausesValidation(QWidget* control, bool causes) {
-    if (causes) noValidation_.erase(control);
-    else noValidation_[control] = control;
-}
+void FocusValidation::skipValidation(QWidget* control) { noValidation_[control] = control; }
 
 bool FocusValidation::validateFocused() {
     QWidget* focused = QApplication::focusWidget();

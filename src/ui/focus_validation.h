@@ -30,7 +30,8 @@ public:
 
     void setLeaveCheck(QWidget* field, Check check);
     void setEntryCheck(QWidget* control, Check check);
-    void setCausesValidation(QWidget* control, bool causes);
+    // A control the focus may always enter, whatever the field holds.
+    void skipValidation(QWidget* control);
 
     // Runs the check of the focused field as if the focus were leaving it;
     // true when there is none or it accepts.

@@ -61,16 +61,16 @@ void Form1::Form_Load() {
     helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Corvane.chm"));
     ClearStaffing();
     ClearTrunks();
-    CurrentView = QStringLiteral("None");
+    model_.view = model::View::None;
     ShowView();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
     // Closing is never refused. A trunk run in progress is cancelled for
     // the group in progress and every group after it.
-    if (trunkRunActive_) {
+    if (model_.trunkRun.Active()) {
         closing_ = true;
-        CancelTrunks();
+        model::TrunkRun::CancelGroup();
     }
     event->accept();
 }

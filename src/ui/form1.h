@@ -1,7 +1,20 @@
 #pragma once
 
+// How the window, the model and the core meet:
+//  - model::WindowModel (src/model) holds what the window holds: the view,
+//    the numbers the field checks stored, the trunk groups, the report
+//    lines of each view and the trunk run. It decides; it has no widgets.
+//  - Form1 shows the model: it forwards each user action (a field left, a
+//    picture clicked, a menu command) to the model's checks and runs, shows
+//    their messages, and copies the report lines into its list boxes.
+//  - The runs call the core (src/calc): the staffing engine, the trunk
+//    search and the table texts. Output (src/output) copies and prints a
+//    heading and lines.
+//  - FocusValidation runs a field's check before the focus leaves it.
+
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include <QLocale>
@@ -9,6 +22,9 @@
 #include <QString>
 
 #include "calc/number_marks.h"
+#include "model/input_fields.h"
+#include "model/model_constants.h"
+#include "model/window_model.h"
 #include "ui/message_box.h"
 
 class QLabel;
@@ -43,17 +59,11 @@ public:
     void setLocale(const QLocale& locale);
     void setPrintDialog(output::PrintDialog* dialog);
 
-    // State the window owns.
-    QString CurrentView;
-    std::int16_t TalkValue = 0;
-    std::int16_t AcwValue = 0;
-    std::int16_t CallsValue = 0;
-    std::int16_t SloValue = 0;
-    std::array<double, 5> GroupErlangs{};
-    std::array<std::int16_t, 5> GroupBusy{};
-    std::array<std::int16_t, 5> GroupTrunks{};
+    // What the window holds, for tests and the commands.
+    const model::WindowModel& model() const { return model_; }
+    model::WindowModel& model() { return model_; }
     QString helpFile() const { return helpFile_; }
-    bool trunkRunInProgress() const { return trunkRunActive_; }
+    bool trunkRunInProgress() const { return model_.trunkRun.Active(); }
 
     // Views.
     void ShowView();
@@ -107,12 +117,14 @@ private:
     void applyTabOrder();
     void wireEvents();
     void showPicture(PictureButton* button, const char* fileName, bool down);
-    void setView(const QString& view);
+    void setView(model::View view);
     void message(const QString& text, const QString& title);
-    QListWidget* currentList() const;
-
-    bool validateStaffField(QLineEdit* field, std::int16_t& stored, int low, int high,
-                            const QString& rangeMessage, const QString& title);
+    // Runs a field's check and carries out what it decided.
+    bool checkField(QLineEdit* field, const model::FieldSpec& spec,
+                    const std::function<void(double)>& store);
+    // The list boxes and required fields, as the model's reports say.
+    void showStaffingReports();
+    void showTrunkResults(int group);
     NumberMarks marks() const;
 
     // Controls, named as their objectName.
@@ -142,11 +154,11 @@ private:
     QLabel* lblRequired2 = nullptr;
     QLabel* lblErlangH = nullptr;
     QLabel* lblBusyH = nullptr;
-    std::array<QLabel*, 5> lblErlang{};
-    std::array<QLabel*, 5> lblBusy{};
-    std::array<QLineEdit*, 5> txtErlang{};
-    std::array<QLineEdit*, 5> txtBusy{};
-    std::array<QLineEdit*, 5> txtRequired{};
+    std::array<QLabel*, model::kTrunkGroups> lblErlang{};
+    std::array<QLabel*, model::kTrunkGroups> lblBusy{};
+    std::array<QLineEdit*, model::kTrunkGroups> txtErlang{};
+    std::array<QLineEdit*, model::kTrunkGroups> txtBusy{};
+    std::array<QLineEdit*, model::kTrunkGroups> txtRequired{};
     QLabel* lblCancelTrunks = nullptr;
     QPushButton* btnCancelTrunks = nullptr;
     QPushButton* btnTrunks = nullptr;
@@ -164,7 +176,7 @@ private:
     output::PrintDialog* printDialog_ = nullptr;
     std::unique_ptr<HelpLauncher> help_;
     FocusValidation* validation_ = nullptr;
-    bool trunkRunActive_ = false;
+    model::WindowModel model_;
     bool closing_ = false;
 };
 

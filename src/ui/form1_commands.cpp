@@ -6,6 +6,9 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <optional>
+#include <utility>
+
 #include "output/clipboard_copy.h"
 #include "output/report_printer.h"
 #include "ui/focus_validation.h"
@@ -16,10 +19,14 @@
 namespace corvane::ui {
 
 void Form1::wireEvents() {
-    connect(picCorvane, &PictureButton::clicked, this, [this] { setView(QStringLiteral("None")); });
-    connect(picStaff, &PictureButton::clicked, this, [this] { setView(QStringLiteral("Agents")); });
-    connect(picDelays, &PictureButton::clicked, this, [this] { setView(QStringLiteral("Delays")); });
-    connect(picTrunks, &PictureButton::clicked, this, [this] { setView(QStringLiteral("Trunks")); });
+    const std::pair<PictureButton*, model::View> pictures[] = {
+        {picCorvane, model::View::None},
+        {picStaff, model::View::Agents},
+        {picDelays, model::View::Delays},
+        {picTrunks, model::View::Trunks},
+    };
+    for (const auto& [picture, view] : pictures)
+        connect(picture, &PictureButton::clicked, this, [this, view = view] { setView(view); });
     connect(btnCalculate, &QPushButton::clicked, this, [this] { CalculateStaff(); });
     connect(btnTrunks, &QPushButton::clicked, this, [this] { CalculateTrunks(); });
     connect(btnCancelTrunks, &QPushButton::clicked, this, [this] { btnCancelTrunks_Click(); });
@@ -28,16 +35,16 @@ void Form1::wireEvents() {
     validation_->setLeaveCheck(txtAcw, [this] { return txtAcw_Validate(); });
     validation_->setLeaveCheck(txtCalls, [this] { return txtCalls_Validate(); });
     validation_->setLeaveCheck(txtSlo, [this] { return txtSlo_Validate(); });
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < model::kTrunkGroups; ++i) {
         validation_->setLeaveCheck(txtErlang[static_cast<std::size_t>(i)], [this, i] { return txtErlang_Validate(i); });
         validation_->setLeaveCheck(txtBusy[static_cast<std::size_t>(i)], [this, i] { return txtBusy_Validate(i); });
     }
     validation_->setEntryCheck(btnCalculate, [this] { return btnCalculate_GotFocus(); });
     // Cancel must always work, whatever a field holds.
-    validation_->setCausesValidation(btnCancelTrunks, false);
+    validation_->skipValidation(btnCancelTrunks);
 
     for (QLineEdit* field : {txtTalk, txtAcw, txtCalls, txtSlo}) field->installEventFilter(this);
-    for (std::size_t i = 0; i < 5; ++i) {
+    for (std::size_t i = 0; i < model::kTrunkGroups; ++i) {
         txtErlang[i]->installEventFilter(this);
         txtBusy[i]->installEventFilter(this);
     }
@@ -46,26 +53,45 @@ void Form1::wireEvents() {
 
 void Form1::mnuCalculate_Click() {
     // Every failure here is silent; the runs report their own.
-    if (CurrentView == QLatin1String("Trunks")) {
+    if (model_.view == model::View::Trunks) {
         if (!validation_->validateFocused()) return;
         CalculateTrunks();
-    } else if (CurrentView == QLatin1String("Agents") || CurrentView == QLatin1String("Delays")) {
+    } else if (model::IsStaffingView(model_.view)) {
         if (!validation_->validateFocused()) return;
         CalculateStaff();
     }
 }
 
 void Form1::mnuClear_Click() {
-    if (CurrentView == QLatin1String("Trunks")) ClearTrunks();
+    if (model_.view == model::View::Trunks) ClearTrunks();
     else ClearStaffing();
 }
 
 void Form1::mnuExit_Click() { close(); }
 
-void Form1::mnuPrint_Click() { output::PrintReport(CurrentView, currentList(), *printDialog_); }
+namespace {
+
+// The report of a view as output takes it; the opening view has none.
+std::optional<output::Report> ReportOf(const model::WindowModel& m) {
+    const model::ReportLines* lines = m.reports.Of(m.view);
+    if (!lines) return std::nullopt;
+    output::Report report{QString::fromLatin1(model::kReportHeading), {}};
+    for (const std::string& line : *lines) report.lines << QString::fromStdString(line);
+    return report;
+}
+
+}  // namespace
+
+void Form1::mnuPrint_Click() {
+    const auto report = ReportOf(model_);
+    output::PrintReport(report ? &*report : nullptr, *printDialog_);
+}
 
 void Form1::mnuClipboard_Click() {
-    output::CopyToClipboard(currentList(), QGuiApplication::clipboard(),
+    // The opening view copies the heading alone.
+    const output::Report report =
+        ReportOf(model_).value_or(output::Report{QString::fromLatin1(model::kReportHeading), {}});
+    output::CopyToClipboard(report, QGuiApplication::clipboard(),
                             [this](const QString& text, const QString& title) { message(text, title); });
 }
 

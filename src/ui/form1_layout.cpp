@@ -48,6 +48,8 @@ W* Place(W* w, const char* name, int left, int top, int width, int height) {
     return w;
 }
 
+QString Caption(const model::FieldSpec& field) { return QString::fromLatin1(field.caption); }
+
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                   int width, int height) {
     auto* label = new QLabel(caption, parent);
@@ -141,18 +143,18 @@ void Form1::createStaffingBand(QWidget* client) {
     lblSelect->setAutoFillBackground(true);
     SetColours(lblSelect, "background: #c0c0ff; padding-top: 2px;");
 
-    lblTalk = MakeLabel(client, "lblTalk", QStringLiteral("Average Talk Time (Sec.)"), 2160, 165, 1800, 195);
+    lblTalk = MakeLabel(client, "lblTalk", Caption(model::kTalkField), 2160, 165, 1800, 195);
     txtTalk = MakeField(client, QStringLiteral("txtTalk"), 4320, 120, 735, 285,
-                        QStringLiteral("Average Talk Time (Sec.)"));
-    lblAcw = MakeLabel(client, "lblAcw", QStringLiteral("After-Call Work Time (Sec.)"), 2160, 525, 1965, 195);
+                        Caption(model::kTalkField));
+    lblAcw = MakeLabel(client, "lblAcw", Caption(model::kAcwField), 2160, 525, 1965, 195);
     txtAcw = MakeField(client, QStringLiteral("txtAcw"), 4320, 480, 735, 285,
-                       QStringLiteral("After-Call Work Time (Sec.)"));
-    lblCalls = MakeLabel(client, "lblCalls", QStringLiteral("Calls per Half-Hour"), 5640, 165, 1350, 195);
+                       Caption(model::kAcwField));
+    lblCalls = MakeLabel(client, "lblCalls", Caption(model::kCallsField), 5640, 165, 1350, 195);
     txtCalls = MakeField(client, QStringLiteral("txtCalls"), 8040, 120, 735, 285,
-                         QStringLiteral("Calls per Half-Hour"));
-    lblSlo = MakeLabel(client, "lblSlo", QStringLiteral("Service Level Objective (Sec.)"), 5640, 525, 2160, 195);
+                         Caption(model::kCallsField));
+    lblSlo = MakeLabel(client, "lblSlo", Caption(model::kSloField), 5640, 525, 2160, 195);
     txtSlo = MakeField(client, QStringLiteral("txtSlo"), 8040, 480, 735, 285,
-                       QStringLiteral("Service Level Objective (Sec.)"));
+                       Caption(model::kSloField));
     for (QLabel* caption : {lblTalk, lblAcw, lblCalls, lblSlo}) KeepCaptionWhole(caption);
     btnCalculate = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnCalculate",
                          9120, 120, 1095, 345);
@@ -193,15 +195,15 @@ void Form1::createTrunksArea(QWidget* client) {
 
     const char* blackOnWhite = "background: white; color: black;";
     lblRequired1 = MakeLabel(client, "lblRequired1", QStringLiteral("Trunks"), 9240, 1320, 615, 255);
-    lblErlangH = MakeLabel(client, "lblErlangH", QStringLiteral("(0.1-699.9)"), 4740, 1560, 975, 255);
-    lblBusyH = MakeLabel(client, "lblBusyH", QStringLiteral("(1-99)"), 8040, 1560, 615, 255);
+    lblErlangH = MakeLabel(client, "lblErlangH", Caption(model::kErlangField), 4740, 1560, 975, 255);
+    lblBusyH = MakeLabel(client, "lblBusyH", Caption(model::kBusyField), 8040, 1560, 615, 255);
     lblRequired2 = MakeLabel(client, "lblRequired2", QStringLiteral("required"), 9240, 1560, 615, 255);
     for (QLabel* heading : {lblRequired1, lblErlangH, lblBusyH, lblRequired2}) {
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         SetColours(heading, blackOnWhite);
     }
 
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < model::kTrunkGroups; ++i) {
         const int top = 1800 + 360 * i;
         const QString group = QString::number(i + 1);
         lblErlang[i] = MakeLabel(client, QStringLiteral("lblErlang%1").arg(i),
@@ -310,7 +312,7 @@ void Form1::applyTabOrder() {
         {39, txtAcw},        {40, txtCalls},  {41, txtSlo},    {42, btnCalculate},
         {53, btnTrunks},     {54, btnCancelTrunks}, {55, lstErlangs},
     };
-    for (int i = 0; i < 5; ++i) {
+    for (int i = 0; i < model::kTrunkGroups; ++i) {
         order.emplace_back(43 + 2 * i, txtErlang[i]);
         order.emplace_back(44 + 2 * i, txtBusy[i]);
     }

@@ -1,79 +1,65 @@
-// The four staffing fields, their checks and stored numbers, the blank
-// check of the Calculate button, Clear Staffing and the staffing run.
+// The four staffing fields, their checks, the blank check of the Calculate
+// button, Clear Staffing and the staffing run.
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 
-#include "calc/calc_error.h"
 #include "calc/number_parse.h"
-#include "calc/staffing_engine.h"
-#include "calc/staffing_tables.h"
-#include "ui/field_check.h"
+#include "model/staffing_run.h"
 #include "ui/form1.h"
 
 namespace corvane::ui {
 
 namespace {
 
-QString ErrorText(const char* prefix, int number) {
-    return QString::fromLatin1(prefix) + QString::fromStdString(NumberAsText(number));
-}
-
-void AddLines(QListWidget* list, const std::vector<std::string>& lines) {
+void ShowLines(QListWidget* list, const model::ReportLines& lines) {
+    list->clear();
     for (const std::string& line : lines) list->addItem(QString::fromStdString(line));
 }
 
 }  // namespace
 
-bool Form1::validateStaffField(QLineEdit* field, std::int16_t& stored, int low, int high,
-                               const QString& rangeMessage, const QString& title) {
-    const NumberMarks numberMarks = marks();
-    return CheckField(
-        field->text(),
-        [&] {
-            // A number beyond 16 bits raises before anything is stored.
-            stored = TextToInt16(field->text().toStdString(), numberMarks);
-            if (stored >= low && stored <= high) return true;
-            stored = 0;  // a refused number is not kept
-            return false;
-        },
-        rangeMessage, title, [this](const QString& text, const QString& t) { message(text, t); });
+bool Form1::checkField(QLineEdit* field, const model::FieldSpec& spec,
+                       const std::function<void(double)>& store) {
+    const model::FieldCheck check = model::CheckField(spec, field->text().toStdString(), marks());
+    if (check.store) store(*check.store);
+    if (check.rewrite) field->setText(QString::fromStdString(*check.rewrite));
+    if (check.message)
+        message(QString::fromStdString(*check.message), QString::fromLatin1(spec.title));
+    return check.accepted;
 }
 
 bool Form1::txtTalk_Validate() {
-    return validateStaffField(txtTalk, TalkValue, 1, 1800,
-                              QStringLiteral("Entry must be 1-1800"),
-                              QStringLiteral("Average Talk Time"));
+    return checkField(txtTalk, model::kTalkField,
+                      [this](double v) { model_.staffing.talk = static_cast<std::int16_t>(v); });
 }
 
 bool Form1::txtAcw_Validate() {
-    return validateStaffField(txtAcw, AcwValue, 0, 1800,
-                              QStringLiteral("Value must be 0-1800"),
-                              QStringLiteral("After-Call Work Time"));
+    return checkField(txtAcw, model::kAcwField,
+                      [this](double v) { model_.staffing.acw = static_cast<std::int16_t>(v); });
 }
 
 bool Form1::txtCalls_Validate() {
-    return validateStaffField(txtCalls, CallsValue, 1, 30000,
-                              QStringLiteral("Entry must be 1-30000"),
-                              QStringLiteral("Calls per Half-Hour"));
+    return checkField(txtCalls, model::kCallsField,
+                      [this](double v) { model_.staffing.calls = static_cast<std::int16_t>(v); });
 }
 
 bool Form1::txtSlo_Validate() {
-    return validateStaffField(txtSlo, SloValue, 0, 600,
-                              QStringLiteral("Entry must be 0-600"),
-                              QStringLiteral("Service Level Objective"));
+    return checkField(txtSlo, model::kSloField,
+                      [this](double v) { model_.staffing.slo = static_cast<std::int16_t>(v); });
 }
 
 bool Form1::btnCalculate_GotFocus() {
-    const std::pair<QLineEdit*, const char*> fields[] = {
-        {txtTalk, "Please enter a value for Average Talk Time"},
-        {txtAcw, "Please enter a value for After-Call Work Time"},
-        {txtCalls, "Please enter a value for Calls per Half-Hour"},
-        {txtSlo, "Please enter a value for Service Level Objective"},
+    const std::pair<QLineEdit*, const model::FieldSpec*> fields[] = {
+        {txtTalk, &model::kTalkField},
+        {txtAcw, &model::kAcwField},
+        {txtCalls, &model::kCallsField},
+        {txtSlo, &model::kSloField},
     };
-    for (const auto& [field, text] : fields) {
+    for (const auto& [field, spec] : fields) {
         if (!IsBlank(field->text().toStdString())) continue;
-        message(QString::fromLatin1(text), QStringLiteral("Validate"));
+        message(QStringLiteral("Please enter a value for ") + QString::fromLatin1(spec->title),
+                QStringLiteral("Validate"));
         // The focus cannot move to a hidden field; that is not reported.
         if (field->isVisible()) field->setFocus(Qt::OtherFocusReason);
         return false;
@@ -86,12 +72,8 @@ void Form1::ClearStaffing() {
     txtAcw->setText(txtTalk->text());
     txtCalls->setText(txtTalk->text());
     txtSlo->setText(txtTalk->text());
-    TalkValue = 0;
-    AcwValue = 0;
-    CallsValue = 0;
-    SloValue = 0;
-    lstAgents->clear();
-    lstDelays->clear();
+    model_.ClearStaffing();
+    showStaffingReports();
     // Before the window shows, or in the opening view, the field cannot
     // take the focus; that is expected and silent.
     if (txtTalk->isVisible()) txtTalk->setFocus(Qt::OtherFocusReason);
@@ -100,36 +82,15 @@ void Form1::ClearStaffing() {
 void Form1::CalculateStaff() {
     const StaffingEcho echo{txtTalk->text().toStdString(), txtAcw->text().toStdString(),
                             txtCalls->text().toStdString(), txtSlo->text().toStdString()};
-    lstAgents->clear();
-    AddLines(lstAgents, StaffingHeadLines(echo));
-    lstDelays->clear();
-    AddLines(lstDelays, DelayHeadLines(echo));
+    const auto failure = model::RunStaffing(echo, model_.staffing, marks(), model_.reports);
+    showStaffingReports();
+    if (failure)
+        message(QString::fromStdString(failure->text), QString::fromStdString(failure->title));
+}
 
-    const StaffingInputs inputs{TalkValue, AcwValue, CallsValue, SloValue};
-    const NumberMarks numberMarks = marks();
-    try {
-        ComputeStaffingRows(inputs, [&](const StaffingRow& row) {
-            lstAgents->addItem(QString::fromStdString(FormatStaffingLine(row, numberMarks)));
-            lstDelays->addItem(QString::fromStdString(FormatDelayLine(row, numberMarks)));
-        });
-    } catch (const CalcError& e) {
-        switch (e.number()) {
-        case kErrOverflow: {
-            const bool allFilled = !txtTalk->text().isEmpty() && !txtAcw->text().isEmpty() &&
-                                   !txtCalls->text().isEmpty() && !txtSlo->text().isEmpty();
-            if (allFilled)
-                message(QStringLiteral("Staff calculation failed: the specified parameters are "
-                                       "outside the usable range."),
-                        QStringLiteral("Corvane"));
-            break;
-        }
-        case kErrInvalidCall:
-        case kErrPrinter:
-            break;
-        default:
-            message(ErrorText("Unexpected error # ", e.number()), QStringLiteral("Staffing"));
-        }
-    }
+void Form1::showStaffingReports() {
+    ShowLines(lstAgents, model_.reports.agents);
+    ShowLines(lstDelays, model_.reports.delays);
 }
 
 }  // namespace corvane::ui

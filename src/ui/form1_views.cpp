@@ -1,6 +1,8 @@
 // The four views: which controls show and which picture each of the four
 // picture buttons carries.
 #include <QDir>
+
+#include <initializer_list>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -41,52 +43,28 @@ void Form1::ShowStaffInputs(bool visible) {
 
 void Form1::ShowTrunksView(bool visible) {
     lblTrunks->setVisible(visible);
-    for (int i = 0; i < 5; ++i) {
-        lblBusy[i]->setVisible(visible);
-        lblErlang[i]->setVisible(visible);
-    }
     for (QLabel* l : {lblBusyH, lblErlangH, lblRequired1, lblRequired2}) l->setVisible(visible);
-    for (int i = 0; i < 5; ++i) {
-        txtBusy[i]->setVisible(visible);
-        txtErlang[i]->setVisible(visible);
-        txtRequired[i]->setVisible(visible);
+    for (std::size_t i = 0; i < model::kTrunkGroups; ++i) {
+        for (QWidget* w : std::initializer_list<QWidget*>{lblBusy[i], lblErlang[i], txtBusy[i],
+                                                          txtErlang[i], txtRequired[i]})
+            w->setVisible(visible);
     }
     btnTrunks->setVisible(visible);
     showPicture(picTrunks, visible ? "picTrunksDown.jpg" : "picTrunks.jpg", visible);
 }
 
 void Form1::ShowView() {
-    struct Row {
-        const char* view;
-        bool corvane, staff, delays, inputs, trunks;
-    };
-    static const Row table[] = {
-        {"None", true, false, false, false, false},
-        {"Agents", false, true, false, true, false},
-        {"Delays", false, false, true, true, false},
-        {"Trunks", false, false, false, false, true},
-    };
-    for (const Row& row : table) {
-        if (CurrentView != QLatin1String(row.view)) continue;
-        ShowCorvaneView(row.corvane);
-        ShowStaffView(row.staff);
-        ShowDelaysView(row.delays);
-        ShowStaffInputs(row.inputs);
-        ShowTrunksView(row.trunks);
-        return;
-    }
+    const model::ViewGroups shown = model::GroupsShownBy(model_.view);
+    ShowCorvaneView(shown.opening);
+    ShowStaffView(shown.staffTable);
+    ShowDelaysView(shown.delayTable);
+    ShowStaffInputs(shown.staffInputs);
+    ShowTrunksView(shown.trunks);
 }
 
-void Form1::setView(const QString& view) {
-    CurrentView = view;
+void Form1::setView(model::View view) {
+    model_.view = view;
     ShowView();
-}
-
-QListWidget* Form1::currentList() const {
-    if (CurrentView == QLatin1String("Agents")) return lstAgents;
-    if (CurrentView == QLatin1String("Delays")) return lstDelays;
-    if (CurrentView == QLatin1String("Trunks")) return lstErlangs;
-    return nullptr;
 }
 
 }  // namespace corvane::ui

@@ -19,7 +19,6 @@ public:
     ~HelpLauncher();
 
     void open(const QString& helpFile);
-    HelpViewer* viewer() const { return viewer_; }
 
 private:
     QWidget* owner_;

@@ -58,7 +58,7 @@ private slots:
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  kHeading + Joined(corvane::testing::kWorkedDelayHead) +
                      Joined(corvane::testing::kWorkedDelayRows));
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Delays"));
+        QCOMPARE(f.view(), QStringLiteral("Delays"));
     }
 
     void trailingSpacesAreKept() {
@@ -87,7 +87,7 @@ private slots:
 
     void failureReportsTheErrorInsteadOfTheAdvice() {
         std::vector<ShownMessage> shown;
-        corvane::output::CopyToClipboard(nullptr, nullptr, [&](const QString& t, const QString& title) {
+        corvane::output::CopyToClipboard({}, nullptr, [&](const QString& t, const QString& title) {
             shown.push_back({t, title});
         });
         QCOMPARE(shown.size(), std::size_t(1));

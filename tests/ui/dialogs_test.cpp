@@ -98,9 +98,9 @@ private slots:
         f.form->CalculateStaff();
         const QStringList before = f.items(QStringLiteral("lstAgents"));
         f.form->mnuCorvanehelp_Click();
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.view(), QStringLiteral("Agents"));
         QCOMPARE(f.field(QStringLiteral("txtTalk"))->text(), QStringLiteral("180"));
-        QCOMPARE(f.form->TalkValue, std::int16_t(180));
+        QCOMPARE(f.form->model().staffing.talk, std::int16_t(180));
         QCOMPARE(f.items(QStringLiteral("lstAgents")), before);
     }
 

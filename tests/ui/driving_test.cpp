@@ -116,7 +116,7 @@ private slots:
         TypeOver(talk, QStringLiteral("180"));
         f.click(goal);  // the very first click after the correction
         QCOMPARE(QApplication::focusWidget(), goal);
-        if (target == QLatin1String("picDelays")) QCOMPARE(f.form->CurrentView, QStringLiteral("Delays"));
+        if (target == QLatin1String("picDelays")) QCOMPARE(f.view(), QStringLiteral("Delays"));
         if (target == QLatin1String("btnCalculate"))
             QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 16);
         QCOMPARE(f.messages.size(), std::size_t(1));

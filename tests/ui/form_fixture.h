@@ -14,6 +14,7 @@
 #include <memory>
 #include <vector>
 
+#include "model/view.h"
 #include "ui/form1.h"
 #include "ui/picture_button.h"
 
@@ -90,6 +91,9 @@ public:
         typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"), slo);
         click(find(QStringLiteral("btnCalculate")));
     }
+
+    // The view as the window's procedures name it.
+    QString view() const { return QString::fromLatin1(model::ViewText(form->model().view)); }
 
     std::unique_ptr<ui::Form1> form;
     std::vector<ShownMessage> messages;

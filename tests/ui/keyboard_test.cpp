@@ -27,7 +27,7 @@ private slots:
         QVERIFY(QApplication::focusWidget());
         QVERIFY(TabTo(QStringLiteral("picStaff")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.view(), QStringLiteral("Agents"));
         QVERIFY(TabTo(QStringLiteral("txtTalk")));
         for (const char* value : {"180", "30", "100", "20"}) {
             Type(QString::fromLatin1(value));
@@ -41,7 +41,7 @@ private slots:
 
         QVERIFY(TabTo(QStringLiteral("picDelays")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Delays"));
+        QCOMPARE(f.view(), QStringLiteral("Delays"));
         QVERIFY(f.find(QStringLiteral("lstDelays"))->isVisible());
         QVERIFY(TabTo(QStringLiteral("lstDelays")));  // the table can be scrolled by keys
         QVERIFY(f.messages.empty());
@@ -51,7 +51,7 @@ private slots:
         FormFixture f;
         QVERIFY(TabTo(QStringLiteral("picTrunks")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Trunks"));
+        QCOMPARE(f.view(), QStringLiteral("Trunks"));
         QVERIFY(TabTo(QStringLiteral("txtErlang(0)")));
         for (const char* value : {"10", "1", "2", "10"}) {
             Type(QString::fromLatin1(value));
@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(f.field(QStringLiteral("txtRequired(0)"))->text(), QStringLiteral(" 18"));
         QVERIFY(TabTo(QStringLiteral("picCorvane")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
-        QCOMPARE(f.form->CurrentView, QStringLiteral("None"));
+        QCOMPARE(f.view(), QStringLiteral("None"));
     }
 
     void everyControlHasAnAccessibleName() {

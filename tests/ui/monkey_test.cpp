@@ -105,7 +105,7 @@ class MonkeyTest : public QObject {
         QVERIFY2((agents == 0 && delays == 0) || (agents >= 7 && agents - 7 == delays - 8),
                  qPrintable(QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
         static const QStringList views = {"None", "Agents", "Delays", "Trunks"};
-        QVERIFY(views.contains(f.form->CurrentView));
+        QVERIFY(views.contains(f.view()));
         if (!f.form->trunkRunInProgress()) {
             QVERIFY(!f.find(QStringLiteral("btnCancelTrunks"))->isVisible());
             QVERIFY(QApplication::overrideCursor() == nullptr);
@@ -179,8 +179,8 @@ class MonkeyTest : public QObject {
             f.clickView("picTrunks");
             for (int g = 0; g < 2; ++g) {
                 const int i = static_cast<int>(rng() % 5);
-                f.form->GroupErlangs[static_cast<std::size_t>(i)] = 0.1 + static_cast<double>(rng() % 3000) / 10.0;
-                f.form->GroupBusy[static_cast<std::size_t>(i)] = static_cast<std::int16_t>(1 + rng() % 99);
+                f.form->model().trunks[static_cast<std::size_t>(i)].erlangs = 0.1 + static_cast<double>(rng() % 3000) / 10.0;
+                f.form->model().trunks[static_cast<std::size_t>(i)].busy = static_cast<std::int16_t>(1 + rng() % 99);
             }
             int inner = 0;
             pump_.duringRun = [&] {
@@ -235,8 +235,9 @@ private slots:
         }
 
         // Finally: close in the middle of a run.
-        f.form->GroupErlangs = {600, 500, 400, 300, 200};
-        f.form->GroupBusy = {1, 1, 1, 1, 1};
+        const double erlangs[] = {600, 500, 400, 300, 200};
+        for (std::size_t i = 0; i < corvane::model::kTrunkGroups; ++i)
+            f.form->model().trunks[i] = {erlangs[i], 1, 0};
         f.clickView("picTrunks");
         int pumps = 0;
         pump_.duringRun = [&] {

@@ -15,17 +15,17 @@ QStringList Lines(const char* const (&lines)[N]) {
 }
 
 std::int32_t Stored(const corvane::ui::Form1& form, const QString& field) {
-    if (field == QLatin1String("txtTalk")) return form.TalkValue;
-    if (field == QLatin1String("txtAcw")) return form.AcwValue;
-    if (field == QLatin1String("txtCalls")) return form.CallsValue;
-    return form.SloValue;
+    if (field == QLatin1String("txtTalk")) return form.model().staffing.talk;
+    if (field == QLatin1String("txtAcw")) return form.model().staffing.acw;
+    if (field == QLatin1String("txtCalls")) return form.model().staffing.calls;
+    return form.model().staffing.slo;
 }
 
 void SetStored(corvane::ui::Form1& form, const QString& field, int value) {
-    if (field == QLatin1String("txtTalk")) form.TalkValue = static_cast<std::int16_t>(value);
-    else if (field == QLatin1String("txtAcw")) form.AcwValue = static_cast<std::int16_t>(value);
-    else if (field == QLatin1String("txtCalls")) form.CallsValue = value;
-    else form.SloValue = static_cast<std::int16_t>(value);
+    if (field == QLatin1String("txtTalk")) form.model().staffing.talk = static_cast<std::int16_t>(value);
+    else if (field == QLatin1String("txtAcw")) form.model().staffing.acw = static_cast<std::int16_t>(value);
+    else if (field == QLatin1String("txtCalls")) form.model().staffing.calls = value;
+    else form.model().staffing.slo = static_cast<std::int16_t>(value);
 }
 
 const int kPrevious = 77;  // stored before each entry, to see whether it is kept
@@ -159,7 +159,7 @@ private slots:
                  Lines(corvane::testing::kWorkedStaffingHead) + Lines(corvane::testing::kWorkedStaffingRows));
         QCOMPARE(f.items(QStringLiteral("lstDelays")),
                  Lines(corvane::testing::kWorkedDelayHead) + Lines(corvane::testing::kWorkedDelayRows));
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.view(), QStringLiteral("Agents"));
     }
 
     void echoShowsTheTextAsTyped() {
@@ -218,7 +218,7 @@ private slots:
         calls->setFocus(Qt::OtherFocusReason);
         QTest::keyClicks(calls, QStringLiteral("abc"));
         f.clickView("picTrunks");
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.view(), QStringLiteral("Agents"));
         QCOMPARE(f.messages.size(), std::size_t(1));
         QCOMPARE(QApplication::focusWidget(), calls);
 
@@ -284,11 +284,11 @@ private slots:
             f.form->mnuClear_Click();
             for (const char* name : {"txtTalk", "txtAcw", "txtCalls", "txtSlo"})
                 QVERIFY(f.field(QString::fromLatin1(name))->text().isEmpty());
-            QCOMPARE(f.form->TalkValue + f.form->AcwValue + f.form->CallsValue + f.form->SloValue, 0);
+            QCOMPARE(f.form->model().staffing.talk + f.form->model().staffing.acw + f.form->model().staffing.calls + f.form->model().staffing.slo, 0);
             QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
             QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 0);
             QCOMPARE(f.field(QStringLiteral("txtErlang(0)"))->text(), QStringLiteral("10.0"));
-            QCOMPARE(f.form->GroupErlangs[0], 10.0);
+            QCOMPARE(f.form->model().trunks[0].erlangs, 10.0);
             QCOMPARE(f.items(QStringLiteral("lstErlangs")), trunkTable);
             QVERIFY(f.messages.empty());
             if (QString::fromLatin1(view) != QLatin1String("picCorvane"))

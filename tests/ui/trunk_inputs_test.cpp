@@ -88,8 +88,8 @@ private slots:
 
         FormFixture f;
         f.clickView("picTrunks");
-        f.form->GroupErlangs[1] = 7;
-        f.form->GroupBusy[1] = 7;
+        f.form->model().trunks[1].erlangs = 7;
+        f.form->model().trunks[1].busy = 7;
         QLineEdit* edit = f.field(field);
         edit->setFocus(Qt::OtherFocusReason);
         QTest::keyClicks(edit, text);
@@ -98,7 +98,7 @@ private slots:
         const bool erlang = field.startsWith(QLatin1String("txtErlang"));
         QCOMPARE(QApplication::focusWidget() == edit, !accepted);
         QCOMPARE(edit->text(), shown);
-        QCOMPARE(erlang ? f.form->GroupErlangs[1] : double(f.form->GroupBusy[1]), stored);
+        QCOMPARE(erlang ? f.form->model().trunks[1].erlangs : double(f.form->model().trunks[1].busy), stored);
         if (message.isEmpty()) {
             QVERIFY(f.messages.empty());
         } else {
@@ -215,7 +215,7 @@ private slots:
         };
         f.form->setEventPump(&pump);
         f.form->CalculateTrunks();
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.view(), QStringLiteral("Agents"));
         QVERIFY(!f.find(QStringLiteral("btnTrunks"))->isVisible());
         QVERIFY(!f.find(QStringLiteral("btnCancelTrunks"))->isVisible());
         QCOMPARE(f.field(QStringLiteral("txtRequired(0)"))->text(), QStringLiteral(" 18"));
@@ -258,14 +258,14 @@ private slots:
         for (int i = 0; i < 5; ++i) {
             for (const char* kind : {"txtErlang(%1)", "txtBusy(%1)", "txtRequired(%1)"})
                 QVERIFY(f.field(QString::fromLatin1(kind).arg(i))->text().isEmpty());
-            QCOMPARE(f.form->GroupErlangs[std::size_t(i)], 0.0);
-            QCOMPARE(f.form->GroupBusy[std::size_t(i)], std::int16_t(0));
-            QCOMPARE(f.form->GroupTrunks[std::size_t(i)], std::int16_t(0));
+            QCOMPARE(f.form->model().trunks[std::size_t(i)].erlangs, 0.0);
+            QCOMPARE(f.form->model().trunks[std::size_t(i)].busy, std::int16_t(0));
+            QCOMPARE(f.form->model().trunks[std::size_t(i)].trunks, std::int16_t(0));
         }
         QCOMPARE(f.list(QStringLiteral("lstErlangs"))->count(), 0);
         QCOMPARE(QApplication::focusWidget(), f.field(QStringLiteral("txtErlang(0)")));
         QCOMPARE(f.field(QStringLiteral("txtTalk"))->text(), QStringLiteral("180"));
-        QCOMPARE(f.form->TalkValue, std::int16_t(180));
+        QCOMPARE(f.form->model().staffing.talk, std::int16_t(180));
         // After Clear a run computes nothing.
         f.form->CalculateTrunks();
         QCOMPARE(f.items(QStringLiteral("lstErlangs")), Table({}));

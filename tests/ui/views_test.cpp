@@ -38,7 +38,7 @@ class ViewsTest : public QObject {
     void expectView(FormFixture& f, const char* view, bool corvane, bool staff, bool delays,
                     bool inputs, bool trunks,
                     const QString& pictureDir = QStringLiteral(CORVANE_PICTURE_DIR)) {
-        QCOMPARE(f.form->CurrentView, QString::fromLatin1(view));
+        QCOMPARE(f.view(), QString::fromLatin1(view));
         const std::pair<QStringList, bool> groups[] = {
             {kCorvaneView, corvane}, {kStaffView, staff},   {kDelaysView, delays},
             {kStaffInputs, inputs},  {TrunksView(), trunks},
@@ -98,10 +98,10 @@ private slots:
         FormFixture f;
         f.clickView("picStaff");
         f.field("txtTalk")->setText(QStringLiteral("180"));
-        f.form->TalkValue = 180;
+        f.form->model().staffing.talk = 180;
         f.clickView("picDelays");
         QCOMPARE(f.field("txtTalk")->text(), QStringLiteral("180"));
-        QCOMPARE(f.form->TalkValue, std::int16_t(180));
+        QCOMPARE(f.form->model().staffing.talk, std::int16_t(180));
         f.clickView("picTrunks");
         f.clickView("picStaff");
         QCOMPARE(f.field("txtTalk")->text(), QStringLiteral("180"));
@@ -175,7 +175,7 @@ private slots:
         auto* staff = f.find<corvane::ui::PictureButton>(QStringLiteral("picStaff"));
         QVERIFY(staff->pixmap().isNull());
         f.clickView("picStaff");
-        QCOMPARE(f.form->CurrentView, QStringLiteral("Agents"));
+        QCOMPARE(f.view(), QStringLiteral("Agents"));
         QVERIFY(f.find("lstAgents")->isVisible());
         QVERIFY(staff->pixmap().isNull());
         QCOMPARE(staff->pictureFile(), QDir(empty.path()).filePath(QStringLiteral("picStaffDown.jpg")));
