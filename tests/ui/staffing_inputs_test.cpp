@@ -51,35 +51,14 @@ private slots:
         QTest::addColumn<QString>("title");
 
         const QString talk = QStringLiteral("Average Talk Time");
-        const QString acw = QStringLiteral("After-Call Work Time");
         const QString calls = QStringLiteral("Calls per Half-Hour");
-        const QString slo = QStringLiteral("Service Level Objective");
-        const QString talkRange = QStringLiteral("Entry must be 1-1800");
-        QTest::newRow("talk 1800") << "txtTalk" << "1800" << true << 1800 << "" << "";
-        QTest::newRow("talk 1801") << "txtTalk" << "1801" << false << 0 << talkRange << talk;
+        // The whole table of entries is the model's; here, what the window
+        // does with a decision: the text stays as typed, the focus stays on
+        // a refusal, the message carries the field's title.
         QTest::newRow("talk 12.5") << "txtTalk" << "12.5" << true << 12 << "" << "";
-        QTest::newRow("talk 0.5") << "txtTalk" << "0.5" << false << 0 << talkRange << talk;
-        QTest::newRow("talk 1800.5") << "txtTalk" << "1800.5" << true << 1800 << "" << "";
-        QTest::newRow("talk 1801.5") << "txtTalk" << "1801.5" << false << 0 << talkRange << talk;
-        QTest::newRow("talk 0") << "txtTalk" << "0" << false << 0 << talkRange << talk;
-        // Beyond the whole-number range: refused, the stored number kept.
-        QTest::newRow("talk 40000") << "txtTalk" << "40000" << false << kPrevious << talkRange << talk;
-        QTest::newRow("talk blank") << "txtTalk" << "" << true << kPrevious << "" << "";
-        QTest::newRow("talk spaces") << "txtTalk" << "   " << true << kPrevious << "" << "";
-        QTest::newRow("acw 0") << "txtAcw" << "0" << true << 0 << "" << "";
-        QTest::newRow("acw 1801") << "txtAcw" << "1801" << false << 0 << "Value must be 0-1800" << acw;
-        QTest::newRow("acw 99999") << "txtAcw" << "99999" << false << kPrevious << "Value must be 0-1800" << acw;
+        QTest::newRow("talk 1801") << "txtTalk" << "1801" << false << 0 << "Entry must be 1-1800" << talk;
         QTest::newRow("calls abc") << "txtCalls" << "abc" << false << kPrevious << "Entry 'abc' is not valid" << calls;
-        QTest::newRow("calls 0") << "txtCalls" << "0" << false << 0 << "Entry must be 1-30000" << calls;
-        QTest::newRow("calls 30,000") << "txtCalls" << "30,000" << true << 30000 << "" << "";
-        // Calls are a 16-bit number like the others: beyond it, the stored one stays.
-        QTest::newRow("calls 40000") << "txtCalls" << "40000" << false << kPrevious << "Entry must be 1-30000" << calls;
-        QTest::newRow("calls 32767") << "txtCalls" << "32767" << false << 0 << "Entry must be 1-30000" << calls;
-        QTest::newRow("slo -5") << "txtSlo" << "-5" << false << 0 << "Entry must be 0-600" << slo;
-        QTest::newRow("slo 0") << "txtSlo" << "0" << true << 0 << "" << "";
-        QTest::newRow("slo 600") << "txtSlo" << "600" << true << 600 << "" << "";
-        QTest::newRow("slo ' 1a '") << "txtSlo" << " 1a " << false << kPrevious << "Entry ' 1a ' is not valid" << slo;
-        QTest::newRow("slo 70000") << "txtSlo" << "70000" << false << kPrevious << "Entry must be 0-600" << slo;
+        QTest::newRow("talk blank") << "txtTalk" << "   " << true << kPrevious << "" << "";
     }
 
     void fieldEntries() {

@@ -59,23 +59,11 @@ private slots:
 
         const double prev = 7;  // stored before the entry
         const QString erlangRange = QStringLiteral("Value must be between 0.1 and 699.9");
-        const QString busyRange = QStringLiteral("Value must be between 1 and 99");
-        QTest::newRow("erlang 0.1") << "txtErlang(1)" << "0.1" << true << "0.1" << 0.1 << "";
-        QTest::newRow("erlang 699.9") << "txtErlang(1)" << "699.9" << true << "699.9" << 699.9 << "";
-        QTest::newRow("erlang 0.05") << "txtErlang(1)" << "0.05" << false << "0.05" << 0.05 << erlangRange;
-        QTest::newRow("erlang 699.91") << "txtErlang(1)" << "699.91" << false << "699.91" << 699.91 << erlangRange;
+        // The whole table of entries is the model's; here, what the window
+        // does with a decision: the text rewritten or kept, the focus.
         QTest::newRow("erlang 5") << "txtErlang(1)" << "5" << true << "5.0" << 5.0 << "";
-        QTest::newRow("erlang 0.14") << "txtErlang(1)" << "0.14" << true << "0.1" << 0.14 << "";
-        QTest::newRow("erlang 1,234") << "txtErlang(1)" << "1,234" << false << "1,234" << 1234.0 << erlangRange;
-        QTest::newRow("erlang abc") << "txtErlang(1)" << "abc" << false << "abc" << prev << "Entry 'abc' is not valid";
-        QTest::newRow("erlang blank") << "txtErlang(1)" << "" << true << "" << prev << "";
-        QTest::newRow("erlang spaces") << "txtErlang(1)" << "  " << true << "  " << prev << "";
-        QTest::newRow("busy 0.6") << "txtBusy(1)" << "0.6" << true << "1" << 1.0 << "";
-        QTest::newRow("busy 99.5") << "txtBusy(1)" << "99.5" << false << "99.5" << 100.0 << busyRange;
-        QTest::newRow("busy 2.5") << "txtBusy(1)" << "2.5" << true << "2" << 2.0 << "";
+        QTest::newRow("erlang 0.05") << "txtErlang(1)" << "0.05" << false << "0.05" << 0.05 << erlangRange;
         QTest::newRow("busy abc") << "txtBusy(1)" << "abc" << false << "abc" << prev << "Entry 'abc' is not valid";
-        // Beyond the whole-number range: refused, the stored value kept.
-        QTest::newRow("busy 40000") << "txtBusy(1)" << "40000" << false << "40000" << prev << busyRange;
     }
 
     void fieldEntries() {
