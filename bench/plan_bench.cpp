@@ -33,8 +33,8 @@ std::string YearCsv() {
         const int acw = 20 + static_cast<int>(next() % 30);
         const long calls = std::lround(erlangs * 1800.0 / (talk + acw));
         csv += "d" + std::to_string(i / 48 + 1) + " " + std::to_string(slot / 2) + ":" +
-               (slot % 2 ? "30" : "00") + "," + std::to_string(calls) + "," +
-               std::to_string(talk) + "," + std::to_string(acw) + "\n";
+               (slot % 2 ? "30" : "00") + "," + std::to_string(calls) + "," + std::to_string(talk) +
+               "," + std::to_string(acw) + "\n";
     }
     return csv;
 }

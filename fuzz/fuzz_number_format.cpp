@@ -53,7 +53,8 @@ void CheckShape(const std::string& out, const NumberPattern& p, const NumberMark
     if (p.decimals > 0) {
         Require(StartsWith(out, at, marks.decimal));
         at += marks.decimal.size();
-        for (int i = 0; i < p.decimals; ++i) Require(at < out.size() && out[at++] >= '0' && out[at - 1] <= '9');
+        for (int i = 0; i < p.decimals; ++i)
+            Require(at < out.size() && out[at++] >= '0' && out[at - 1] <= '9');
     }
     Require(at == out.size());
 }

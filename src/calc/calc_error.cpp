@@ -13,7 +13,8 @@ std::string NumberAsText(long long value) {
 }
 
 std::string UnexpectedErrorText(ErrorTextForm form, int number) {
-    const char* literal = form == ErrorTextForm::TwoSpaces ? "Unexpected error # " : "Unexpected error #";
+    const char* literal =
+        form == ErrorTextForm::TwoSpaces ? "Unexpected error # " : "Unexpected error #";
     return literal + NumberAsText(number);
 }
 

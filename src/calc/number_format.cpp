@@ -37,8 +37,8 @@ std::size_t ScaledDigitsExact(double magnitude, int decimals, std::string& digit
     digits.clear();
     if (magnitude == 0.0) return 0;
     char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude,
-                                   std::chars_format::scientific, kSignificant - 1);
+    const auto res = std::to_chars(buf, buf + sizeof buf, magnitude, std::chars_format::scientific,
+                                   kSignificant - 1);
     // buf holds "d.dddddddddddddde±XX".
     char sig[kSignificant];
     sig[0] = buf[0];
@@ -63,8 +63,10 @@ std::size_t ScaledDigitsExact(double magnitude, int decimals, std::string& digit
     if (roundUp) {
         std::size_t i = digits.size();
         while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
-        if (i == 0) digits.insert(digits.begin(), '1');
-        else ++digits[i - 1];
+        if (i == 0)
+            digits.insert(digits.begin(), '1');
+        else
+            ++digits[i - 1];
     }
     const std::size_t first = digits.find_first_not_of('0');
     digits.erase(0, first == std::string::npos ? digits.size() : first);

@@ -24,10 +24,8 @@ NumberPattern ParsePattern(std::string_view pattern);
 // pattern's decimals, a half away from zero, judged on its decimal form of
 // 15 significant digits (so 8.749999999999996 rounds as 8.75 does).
 // A non-finite value raises the overflow error.
-std::string FormatNumber(double value, const NumberPattern& pattern,
-                         const NumberMarks& marks = {});
-std::string FormatNumber(double value, std::string_view pattern,
-                         const NumberMarks& marks = {});
+std::string FormatNumber(double value, const NumberPattern& pattern, const NumberMarks& marks = {});
+std::string FormatNumber(double value, std::string_view pattern, const NumberMarks& marks = {});
 void AppendFormattedNumber(std::string& out, double value, const NumberPattern& pattern,
                            const NumberMarks& marks);
 

@@ -45,8 +45,10 @@ StaffingRow StaffingRecursion::Row(bool withWaiting) const {
         const double t = WaitThresholds[i];
         const double p = ck::Div(row.P0, ck::Exp(ck::Div(ck::Div(t, handle_), R)));
         double waiting = ck::Mul(calls_, p);
-        if (waiting >= 0.1 && waiting < 0.5) waiting = 0.0;
-        else if (waiting >= 0.5 && waiting < 1.0) waiting = 1.0;
+        if (waiting >= 0.1 && waiting < 0.5)
+            waiting = 0.0;
+        else if (waiting >= 0.5 && waiting < 1.0)
+            waiting = 1.0;
         row.Waiting[i] = waiting;
     }
     return row;

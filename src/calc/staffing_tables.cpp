@@ -19,8 +19,8 @@ const std::size_t kShortPercentWidth = FieldWidth("000");
 const std::size_t kTrunkLoadWidth = FieldWidth("000.00");
 const std::size_t kCountWidth = FieldWidth("0000");
 
-void AppendField(std::string& line, double value, const NumberPattern& pattern,
-                 std::size_t width, const NumberMarks& marks) {
+void AppendField(std::string& line, double value, const NumberPattern& pattern, std::size_t width,
+                 const NumberMarks& marks) {
     std::string text;
     AppendFormattedNumber(text, value, pattern, marks);
     AppendRightAligned(line, text, width);

@@ -22,7 +22,8 @@ double LogOfCount(int k) {
         for (std::size_t i = 1; i < logs.size(); ++i) logs[i] = std::log(static_cast<double>(i));
         return logs;
     }();
-    if (k > 0 && static_cast<std::size_t>(k) < table.size()) return table[static_cast<std::size_t>(k)];
+    if (k > 0 && static_cast<std::size_t>(k) < table.size())
+        return table[static_cast<std::size_t>(k)];
     return ck::Log(k);
 }
 

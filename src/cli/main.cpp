@@ -43,7 +43,8 @@ std::string ReadInput(const std::string& path) {
     return content;
 }
 
-std::string Render(const plan::DayPlan& plan, const cli::PlanArguments& a, const std::string& name) {
+std::string Render(const plan::DayPlan& plan, const cli::PlanArguments& a,
+                   const std::string& name) {
     switch (a.format) {
         case cli::OutputFormat::Csv: return plan::PlanCsv(plan);
         case cli::OutputFormat::Json: return plan::PlanJson(plan, name);
@@ -77,8 +78,10 @@ int Run(const cli::PlanArguments& a, int argc, char** argv) {
     std::string error;
     if (a.chartPath) {
         const QByteArray chart = Chart(plan, a.chartKind, argc, argv);
-        error = chart.isEmpty() ? *a.chartPath + ": the chart could not be drawn"
-                                : chartFile.Prepare(*a.chartPath, {chart.constData(), static_cast<std::size_t>(chart.size())});
+        error = chart.isEmpty()
+                    ? *a.chartPath + ": the chart could not be drawn"
+                    : chartFile.Prepare(*a.chartPath, {chart.constData(),
+                                                       static_cast<std::size_t>(chart.size())});
     }
     if (error.empty() && a.outputPath) error = outputFile.Prepare(*a.outputPath, text);
     if (error.empty() && a.chartPath) error = chartFile.Commit();
@@ -105,9 +108,10 @@ int Run(const cli::PlanArguments& a, int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Plans the agents of every interval of a forecast file (Erlang C, or Erlang A "
-                 "with --patience), with targets, shrinkage and a chart.",
-                 "corvane-plan"};
+    CLI::App app{
+        "Plans the agents of every interval of a forecast file (Erlang C, or Erlang A "
+        "with --patience), with targets, shrinkage and a chart.",
+        "corvane-plan"};
     app.footer(cli::kPlanHelpFooter);
     app.get_formatter()->column_width(26);
     cli::RawArguments raw;
@@ -121,11 +125,13 @@ int main(int argc, char** argv) {
     app.add_option("--shrinkage", raw.shrinkage,
                    "share of paid time away from the phones, 0 <= P < 100 (default 0)")
         ->type_name("P");
-    app.add_option("--interval", raw.interval, "interval length in minutes: 15, 30 or 60 (default 30)")
+    app.add_option("--interval", raw.interval,
+                   "interval length in minutes: 15, 30 or 60 (default 30)")
         ->type_name("M");
     app.add_option("--talk", raw.talk, "talk time in seconds for files without a talk column")
         ->type_name("S");
-    app.add_option("--acw", raw.acw, "after-call work in seconds for files without an acw column (default 0)")
+    app.add_option("--acw", raw.acw,
+                   "after-call work in seconds for files without an acw column (default 0)")
         ->type_name("S");
     app.add_option("--patience", raw.patience,
                    "callers' mean patience in seconds, 1 to 32767: plan with Erlang A")
@@ -134,7 +140,8 @@ int main(int argc, char** argv) {
                    "also require that at most P % of offered calls hang up (with --patience)")
         ->type_name("P");
     app.add_option("--format", raw.format, "text (default), csv or json")->type_name("F");
-    app.add_option("-o", raw.output, "write the plan to FILE (replaced only when the whole plan is written)")
+    app.add_option("-o", raw.output,
+                   "write the plan to FILE (replaced only when the whole plan is written)")
         ->type_name("FILE");
     app.add_option("--chart", raw.chart, "draw the plan, .svg or .png by the file's extension")
         ->type_name("FILE");

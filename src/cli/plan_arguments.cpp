@@ -69,7 +69,8 @@ PlanArguments CheckArguments(const RawArguments& raw) {
         if (!(d->ToDouble() > 0)) Refuse("--asa", *raw.asa, "must be above 0");
         o.asaLimit = d;
     }
-    if (raw.maxOccupancy) o.maxOccupancy = Percent("--max-occupancy", *raw.maxOccupancy, false, true);
+    if (raw.maxOccupancy)
+        o.maxOccupancy = Percent("--max-occupancy", *raw.maxOccupancy, false, true);
     o.shrinkage = Percent("--shrinkage", raw.shrinkage, true, false);
 
     if (raw.interval == "15" || raw.interval == "30" || raw.interval == "60")
@@ -89,21 +90,29 @@ PlanArguments CheckArguments(const RawArguments& raw) {
     if (raw.patience) o.patience = static_cast<int>(Seconds("--patience", *raw.patience, 1));
     if (raw.maxAbandon) {
         if (!raw.patience)
-            throw PlanInputError("--max-abandon: needs --patience (callers only hang up in "
-                                 "the model with abandonment)");
+            throw PlanInputError(
+                "--max-abandon: needs --patience (callers only hang up in "
+                "the model with abandonment)");
         o.maxAbandon = Percent("--max-abandon", *raw.maxAbandon, false, false);
     }
 
-    if (raw.format == "text") a.format = OutputFormat::Text;
-    else if (raw.format == "csv") a.format = OutputFormat::Csv;
-    else if (raw.format == "json") a.format = OutputFormat::Json;
-    else Refuse("--format", raw.format, "must be text, csv or json");
+    if (raw.format == "text")
+        a.format = OutputFormat::Text;
+    else if (raw.format == "csv")
+        a.format = OutputFormat::Csv;
+    else if (raw.format == "json")
+        a.format = OutputFormat::Json;
+    else
+        Refuse("--format", raw.format, "must be text, csv or json");
 
     a.outputPath = raw.output;
     if (raw.chart) {
-        if (EndsWith(*raw.chart, ".svg")) a.chartKind = ChartKind::Svg;
-        else if (EndsWith(*raw.chart, ".png")) a.chartKind = ChartKind::Png;
-        else Refuse("--chart", *raw.chart, "must end in .svg or .png");
+        if (EndsWith(*raw.chart, ".svg"))
+            a.chartKind = ChartKind::Svg;
+        else if (EndsWith(*raw.chart, ".png"))
+            a.chartKind = ChartKind::Png;
+        else
+            Refuse("--chart", *raw.chart, "must end in .svg or .png");
         a.chartPath = raw.chart;
     }
     return a;

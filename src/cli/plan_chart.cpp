@@ -74,13 +74,15 @@ private:
         font.setBold(true);
         p_.setFont(font);
         p_.setPen(Qt::black);
-        p_.drawText(QRect(0, 10, kWidth, 30), Qt::AlignCenter, QStringLiteral("Agents per interval"));
+        p_.drawText(QRect(0, 10, kWidth, 30), Qt::AlignCenter,
+                    QStringLiteral("Agents per interval"));
         font.setPixelSize(13);
         font.setBold(false);
         p_.setFont(font);
         const plan::PlanOptions& o = plan_.options;
         QString sub = QString::fromStdString(plan::TargetText(o));
-        sub += QStringLiteral("; shrinkage %1 %").arg(QString::fromStdString(plan::DecimalText(o.shrinkage)));
+        sub += QStringLiteral("; shrinkage %1 %")
+                   .arg(QString::fromStdString(plan::DecimalText(o.shrinkage)));
         if (o.patience) sub += QStringLiteral("; mean patience %1 s").arg(*o.patience);
         p_.drawText(QRect(0, 40, kWidth, 24), Qt::AlignCenter, sub);
     }
@@ -114,7 +116,8 @@ private:
             if (plan_.rows[i].status != plan::IntervalStatus::OutsideRange) continue;
             QColor shade = kOutside;
             shade.setAlpha(50);
-            p_.fillRect(QRectF(QPointF(X(i), plot_.top()), QPointF(X(i + 1), plot_.bottom())), shade);
+            p_.fillRect(QRectF(QPointF(X(i), plot_.top()), QPointF(X(i + 1), plot_.bottom())),
+                        shade);
         }
     }
 
@@ -128,8 +131,10 @@ private:
                 continue;
             }
             const double y = Y(static_cast<double>(row.*value));
-            if (!drawing) path.moveTo(X(i), y);
-            else path.lineTo(X(i), y);
+            if (!drawing)
+                path.moveTo(X(i), y);
+            else
+                path.lineTo(X(i), y);
             path.lineTo(X(i + 1), y);
             drawing = true;
         }
@@ -167,7 +172,7 @@ private:
         const int y = plot_.top() - 12;
         int x = plot_.right() - 200;
         for (const auto& [text, color] : {std::pair{QStringLiteral("required"), kRequired},
-                                           std::pair{QStringLiteral("scheduled"), kScheduled}}) {
+                                          std::pair{QStringLiteral("scheduled"), kScheduled}}) {
             p_.setPen(QPen(color, 3));
             p_.drawLine(x, y, x + 24, y);
             p_.setPen(Qt::black);

@@ -13,14 +13,14 @@ namespace corvane::model {
 struct FieldSpec {
     enum class Number { Whole16, Decimal };
 
-    const char* caption;       // the caption label's text
-    double low;                // accepted range, both ends included
+    const char* caption;  // the caption label's text
+    double low;           // accepted range, both ends included
     double high;
     const char* rangeMessage;
-    const char* title;         // the title of the field's messages
-    Number number;             // how the text is converted
-    const char* shownAs;       // pattern the accepted number is shown in; nullptr: text kept
-    bool storesRefused;        // an out-of-range number is stored as is (else 0)
+    const char* title;    // the title of the field's messages
+    Number number;        // how the text is converted
+    const char* shownAs;  // pattern the accepted number is shown in; nullptr: text kept
+    bool storesRefused;   // an out-of-range number is stored as is (else 0)
 };
 
 extern const FieldSpec kTalkField;
@@ -33,9 +33,9 @@ extern const FieldSpec kBusyField;
 // What a field's check decided, for the window to carry out.
 struct FieldCheck {
     bool accepted = true;
-    std::optional<double> store;        // the number to store, when one is stored
-    std::optional<std::string> message; // shown under the field's title
-    std::optional<std::string> rewrite; // the field's new text
+    std::optional<double> store;         // the number to store, when one is stored
+    std::optional<std::string> message;  // shown under the field's title
+    std::optional<std::string> rewrite;  // the field's new text
 };
 
 // The check run when the focus leaves a field:

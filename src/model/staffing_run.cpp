@@ -21,12 +21,12 @@ std::optional<RunMessage> RunStaffing(const StaffingEcho& echo, const StoredStaf
                 const bool allFilled = !echo.talk.empty() && !echo.acw.empty() &&
                                        !echo.calls.empty() && !echo.slo.empty();
                 if (!allFilled) return std::nullopt;
-                return RunMessage{"Staff calculation failed: the specified parameters are "
-                                  "outside the usable range.",
-                                  "Corvane"};
+                return RunMessage{
+                    "Staff calculation failed: the specified parameters are "
+                    "outside the usable range.",
+                    "Corvane"};
             }
-            case kErrInvalidCall:
-                return std::nullopt;
+            case kErrInvalidCall: return std::nullopt;
             default:
                 return RunMessage{UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number()),
                                   "Staffing"};

@@ -25,9 +25,8 @@ public:
     // group just computed, or kNoGroup.
     // Returns false, doing nothing, when a run is already in progress; a
     // failure gives its message.
-    bool Run(TrunkGroups& groups, TrunkSearchHost& host, const NumberMarks& marks,
-             Reports& reports, const std::function<void(int group)>& changed,
-             std::optional<RunMessage>& failure);
+    bool Run(TrunkGroups& groups, TrunkSearchHost& host, const NumberMarks& marks, Reports& reports,
+             const std::function<void(int group)>& changed, std::optional<RunMessage>& failure);
 
     // Stops the group in progress (it gets 0 trunks) and, once the window
     // closes, every group after it.

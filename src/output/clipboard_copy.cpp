@@ -38,7 +38,8 @@ void CopyToClipboard(const Report& report, QClipboard* clipboard, const MessageF
         const QString text = ClipboardText(report);
         clipboard->setText(text, QClipboard::Clipboard);
     } catch (const CalcError& e) {
-        message(QString::fromStdString(UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number())), title);
+        message(QString::fromStdString(UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number())),
+                title);
         return;
     }
     message(ClipboardAdvice(), title);

@@ -38,8 +38,7 @@ void PainterPrintSurface::ensureStarted() {
 
 void PainterPrintSurface::advance() {
     const QFontMetricsF metrics(font_, printer_);
-    const double height =
-        printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
+    const double height = printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
     if (y_ + metrics.lineSpacing() > height) {
         if (!printer_->newPage()) RaiseError(kErrPrinter);
         y_ = 0;

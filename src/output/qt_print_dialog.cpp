@@ -6,7 +6,8 @@
 
 namespace corvane::output {
 
-QtPrintDialog::QtPrintDialog(QWidget* parent) : parent_(parent), printer_(QPrinter::HighResolution) {}
+QtPrintDialog::QtPrintDialog(QWidget* parent)
+    : parent_(parent), printer_(QPrinter::HighResolution) {}
 
 QtPrintDialog::~QtPrintDialog() = default;
 

@@ -15,7 +15,8 @@ DayPlan PlanDay(const Forecast& forecast, const PlanOptions& options) {
         } else {
             required += p.agents;
             scheduled += p.scheduled;
-            if (p.agents > 0 && (!plan.totals.peak || p.agents > plan.rows[*plan.totals.peak].agents))
+            if (p.agents > 0 &&
+                (!plan.totals.peak || p.agents > plan.rows[*plan.totals.peak].agents))
                 plan.totals.peak = plan.rows.size();
         }
         plan.rows.push_back(std::move(p));

@@ -10,10 +10,10 @@
 namespace corvane::plan {
 
 struct PlanTotals {
-    double requiredHours = 0;    // agent-hours on the phones
-    double scheduledHours = 0;   // agent-hours with shrinkage
+    double requiredHours = 0;         // agent-hours on the phones
+    double scheduledHours = 0;        // agent-hours with shrinkage
     std::optional<std::size_t> peak;  // index of the first interval needing the most agents
-    int outsideRange = 0;        // intervals the model could not compute
+    int outsideRange = 0;             // intervals the model could not compute
 };
 
 struct DayPlan {

@@ -21,7 +21,8 @@ std::uint64_t Decimal::Denominator() const {
 std::string DecimalText(const Decimal& d) {
     std::string text = std::to_string(d.units);
     if (d.scale > 0) {
-        if (static_cast<int>(text.size()) <= d.scale) text.insert(0, d.scale + 1 - text.size(), '0');
+        if (static_cast<int>(text.size()) <= d.scale)
+            text.insert(0, d.scale + 1 - text.size(), '0');
         text.insert(text.size() - d.scale, ".");
     }
     return text;

@@ -67,8 +67,8 @@ private:
 };
 
 struct TailSums {
-    double below = 0;     // states with a free agent
-    double waiting = 0;   // states where every agent is busy
+    double below = 0;    // states with a free agent
+    double waiting = 0;  // states where every agent is busy
     double abandoned = 0;
     double answered = 0;  // answered after waiting
     double fast = 0;      // answered after waiting, within the objective
@@ -105,7 +105,7 @@ ErlangAMeasures ErlangA(const ErlangAModel& model, int agents, int answerSeconds
     const double blocked = ErlangB(agents, A);
     TailSums s;
     s.below = 1.0 - blocked;
-    double state = blocked;  // pi(N + j)
+    double state = blocked;    // pi(N + j)
     double waitToService = 0;  // sum over the stages of H / (N + i beta)
     SlowAnswerShare slow(N / beta + 1.0, answerSeconds, model.patienceSeconds);
 

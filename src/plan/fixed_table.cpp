@@ -28,9 +28,12 @@ std::vector<std::string> FixedTable::Lines() const {
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c > 0) out += "  ";
             const std::string pad(widths[c] - utf8::Length(cells[c]), ' ');
-            if (aligns_[c] == Align::Right) out += pad + cells[c];
-            else if (c + 1 < cells.size()) out += cells[c] + pad;
-            else out += cells[c];  // no blanks at the end of a line
+            if (aligns_[c] == Align::Right)
+                out += pad + cells[c];
+            else if (c + 1 < cells.size())
+                out += cells[c] + pad;
+            else
+                out += cells[c];  // no blanks at the end of a line
         }
         return out;
     };

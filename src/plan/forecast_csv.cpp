@@ -23,7 +23,7 @@ struct CsvRecord {
 struct Collector {
     std::vector<CsvRecord> records;
     CsvRecord current;
-    int line = 0;  // the physical line being fed
+    int line = 0;        // the physical line being fed
     int lastRowEnd = 0;  // the line the last complete record ended on
 
     static void Field(void* data, std::size_t len, void* self) {
@@ -52,8 +52,8 @@ public:
     CsvParser& operator=(const CsvParser&) = delete;
 
     bool Feed(std::string_view chunk, Collector& c) {
-        return csv_parse(&parser_, chunk.data(), chunk.size(), Collector::Field,
-                         Collector::RowEnd, &c) == chunk.size();
+        return csv_parse(&parser_, chunk.data(), chunk.size(), Collector::Field, Collector::RowEnd,
+                         &c) == chunk.size();
     }
     bool Finish(Collector& c) {
         return csv_fini(&parser_, Collector::Field, Collector::RowEnd, &c) == 0;
@@ -120,7 +120,8 @@ std::vector<CsvRecord> ParseRecords(std::string_view content, const std::string&
         start = end;
     }
     if (!parser.Finish(collector))
-        throw PlanInputError(name + ":" + std::to_string(FirstFilledLineAfter(content, collector.lastRowEnd)) +
+        throw PlanInputError(name + ":" +
+                             std::to_string(FirstFilledLineAfter(content, collector.lastRowEnd)) +
                              ": a quoted field is never closed");
     return std::move(collector.records);
 }
@@ -164,8 +165,8 @@ public:
     std::int64_t Whole(const CsvRecord& r, Column c, std::int64_t min) const {
         const std::string text = Text(r, c);
         const auto value = ParseWhole(text);
-        const std::string prefix = Where(name_, r.line) + kColumnNames[c] + ": '" +
-                                   Printable(text) + "' ";
+        const std::string prefix =
+            Where(name_, r.line) + kColumnNames[c] + ": '" + Printable(text) + "' ";
         if (!value) throw PlanInputError(prefix + "is not a whole number");
         if (*value < min)
             throw PlanInputError(prefix + "must be " + std::to_string(min) + " or more");

@@ -59,8 +59,7 @@ void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
 
 void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     const ErlangAModel model{static_cast<double>(r.calls) / o.IntervalSeconds(),
-                             static_cast<double>(r.talk + r.acw),
-                             static_cast<double>(*o.patience)};
+                             static_cast<double>(r.talk + r.acw), static_cast<double>(*o.patience)};
     const double slTarget = o.slPercent.ToDouble() / 100.0;
     const double capShare = o.maxOccupancy ? o.maxOccupancy->ToDouble() / 100.0 : 0.0;
     const double abandonCap = o.maxAbandon ? o.maxAbandon->ToDouble() / 100.0 : 0.0;
@@ -95,8 +94,10 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
     // `high` meets the targets and nothing below `low` can: halve between.
     while (low < high) {
         const long mid = low + (high - low) / 2;
-        if (meets(measure(mid))) high = mid;
-        else low = mid + 1;
+        if (meets(measure(mid)))
+            high = mid;
+        else
+            low = mid + 1;
     }
     const ErlangAMeasures m = measure(high);
     plan.agents = high;
@@ -117,8 +118,8 @@ const char* StatusText(IntervalStatus status) {
 IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
     IntervalPlan plan;
     plan.input = r;
-    plan.erlangs = static_cast<double>(r.calls) * static_cast<double>(r.talk + r.acw) /
-                   o.IntervalSeconds();
+    plan.erlangs =
+        static_cast<double>(r.calls) * static_cast<double>(r.talk + r.acw) / o.IntervalSeconds();
     if (r.calls == 0) {
         plan.status = IntervalStatus::NoCalls;
         return plan;
@@ -129,8 +130,10 @@ IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
         return plan;
     }
     try {
-        if (o.patience) SearchErlangA(r, o, plan);
-        else SearchErlangC(r, o, plan);
+        if (o.patience)
+            SearchErlangA(r, o, plan);
+        else
+            SearchErlangC(r, o, plan);
     } catch (const CalcError&) {
         plan.status = IntervalStatus::OutsideRange;
         plan.agents = 0;

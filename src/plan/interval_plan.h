@@ -15,7 +15,7 @@ const char* StatusText(IntervalStatus status);
 // The measures of the chosen agent count; shares are fractions 0..1.
 struct IntervalMeasures {
     double serviceLevel = 0;
-    double asa = 0;        // seconds
+    double asa = 0;  // seconds
     double occupancy = 0;
     std::optional<double> abandon;  // Erlang A only
 };
@@ -24,8 +24,8 @@ struct IntervalPlan {
     ForecastRow input;
     double erlangs = 0;
     IntervalStatus status = IntervalStatus::Planned;
-    long agents = 0;       // required on the phones
-    long scheduled = 0;    // with shrinkage
+    long agents = 0;                           // required on the phones
+    long scheduled = 0;                        // with shrinkage
     std::optional<IntervalMeasures> measures;  // only when planned
 };
 

@@ -12,16 +12,16 @@ inline constexpr int kMaxAgents = 32767;   // and its 16-bit agent counts
 
 // The targets and settings of one plan, already checked.
 struct PlanOptions {
-    Decimal slPercent{80, 0};               // P % of calls ...
-    int answerSeconds = 20;                 // ... answered within S seconds
-    std::optional<Decimal> asaLimit;        // seconds
-    std::optional<Decimal> maxOccupancy;    // percent
-    Decimal shrinkage{0, 0};                // percent of paid time off the phones
+    Decimal slPercent{80, 0};             // P % of calls ...
+    int answerSeconds = 20;               // ... answered within S seconds
+    std::optional<Decimal> asaLimit;      // seconds
+    std::optional<Decimal> maxOccupancy;  // percent
+    Decimal shrinkage{0, 0};              // percent of paid time off the phones
     int intervalMinutes = 30;
-    std::optional<int> talk;                // for files without a talk column
-    int acw = 0;                            // for files without an acw column
-    std::optional<int> patience;            // seconds; given, the plan uses Erlang A
-    std::optional<Decimal> maxAbandon;      // percent of offered calls
+    std::optional<int> talk;            // for files without a talk column
+    int acw = 0;                        // for files without an acw column
+    std::optional<int> patience;        // seconds; given, the plan uses Erlang A
+    std::optional<Decimal> maxAbandon;  // percent of offered calls
 
     int IntervalSeconds() const { return intervalMinutes * 60; }
 };

@@ -16,7 +16,8 @@ namespace {
 // up Qt, which sets the user's locale).
 std::string Fixed(double value, int decimals) {
     char buf[64];
-    const auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
     return std::string(buf, res.ptr);
 }
 
@@ -93,9 +94,9 @@ std::string PlanText(const DayPlan& plan, const std::string& fileName) {
     out += "Target: " + TargetText(o) + "\n";
     out += "Intervals of " + std::to_string(o.intervalMinutes) + " minutes; shrinkage " +
            DecimalText(o.shrinkage) + " %; ";
-    out += withAbandon ? "Erlang A, callers hang up after " + std::to_string(*o.patience) +
-                             " s on average"
-                       : std::string("Erlang C, callers wait as long as it takes");
+    out += withAbandon
+               ? "Erlang A, callers hang up after " + std::to_string(*o.patience) + " s on average"
+               : std::string("Erlang C, callers wait as long as it takes");
     out += "\n\n";
     for (const std::string& line : table.Lines()) out += line + "\n";
 
@@ -192,9 +193,8 @@ std::string PlanJson(const DayPlan& plan, const std::string& fileName) {
     totals["scheduled_agent_hours"] = t.scheduledHours;
     if (t.peak) {
         const IntervalPlan& peak = plan.rows[*t.peak];
-        totals["peak"] = {{"interval", peak.input.label},
-                          {"agents", peak.agents},
-                          {"scheduled", peak.scheduled}};
+        totals["peak"] = {
+            {"interval", peak.input.label}, {"agents", peak.agents}, {"scheduled", peak.scheduled}};
     } else {
         totals["peak"] = nullptr;
     }

@@ -48,7 +48,8 @@ bool ChmArchive::open(const QString& path) {
     if (!raw.open(QIODevice::ReadOnly)) return false;
     const QByteArray bytes = raw.readAll();
     raw.close();
-    if (!ChmLayoutIsSound(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
+    if (!ChmLayoutIsSound(
+            std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
         return false;
     file_ = chm_open(native.constData());
     if (!file_) return false;
@@ -72,8 +73,9 @@ QByteArray ChmArchive::read(const QString& objectPath) const {
     // Help pages are small; anything claiming more is not a help page.
     if (info.length > 64u * 1024u * 1024u) return {};
     QByteArray data(static_cast<qsizetype>(info.length), '\0');
-    const LONGINT64 got = chm_retrieve_object(file_, &info, reinterpret_cast<unsigned char*>(data.data()),
-                                              0, static_cast<LONGINT64>(info.length));
+    const LONGINT64 got =
+        chm_retrieve_object(file_, &info, reinterpret_cast<unsigned char*>(data.data()), 0,
+                            static_cast<LONGINT64>(info.length));
     // A page cut short by a damaged file is no page.
     if (got != static_cast<LONGINT64>(info.length)) return {};
     return data;
@@ -92,9 +94,12 @@ void ChmArchive::readSystemRecord() {
         const int nul = value.indexOf('\0');
         if (nul >= 0) value.truncate(nul);
         const QString text = QString::fromLatin1(value);
-        if (code == 0) contentsFile_ = text;
-        else if (code == 2) defaultTopic_ = text;
-        else if (code == 3) title_ = text;
+        if (code == 0)
+            contentsFile_ = text;
+        else if (code == 2)
+            defaultTopic_ = text;
+        else if (code == 3)
+            title_ = text;
         at += length;
     }
 }

@@ -15,7 +15,7 @@ namespace {
 // 32 KiB compression blocks; the limits leave ample room.
 constexpr std::uint64_t kMaxDirectoryChunk = 64u * 1024u;
 constexpr std::uint64_t kMaxCompressionBlock = 1024u * 1024u;
-constexpr std::uint64_t kMaxPathLength = 512;   // the library's own limit
+constexpr std::uint64_t kMaxPathLength = 512;     // the library's own limit
 constexpr std::uint64_t kCompressedSlack = 6144;  // its buffer beyond a block
 
 const std::string kResetTable =

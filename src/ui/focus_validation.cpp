@@ -111,28 +111,25 @@ bool FocusValidation::filterShortcut(QObject* watched) {
 bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
     if (!window_ || depth_ > 0) return false;
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-        if (!watched->isWindowType()) return false;
-        // A new press anywhere (a message box's OK included) ends the
-        // refused one: its release is no longer awaited.
-        swallowRelease_ = false;
-        // Seen at the window handle, before Qt moves the focus.
-        if (watched == window_->windowHandle()) return filterMousePress(event);
-        return false;
-    case QEvent::MouseButtonRelease:
-        if (swallowRelease_ && watched == window_->windowHandle() &&
-            static_cast<QMouseEvent*>(event)->button() == swallowButton_) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
+            if (!watched->isWindowType()) return false;
+            // A new press anywhere (a message box's OK included) ends the
+            // refused one: its release is no longer awaited.
             swallowRelease_ = false;
-            return true;
-        }
-        return false;
-    case QEvent::KeyPress:
-        return filterKeyPress(watched, event);
-    case QEvent::Shortcut:
-        return filterShortcut(watched);
-    default:
-        return false;
+            // Seen at the window handle, before Qt moves the focus.
+            if (watched == window_->windowHandle()) return filterMousePress(event);
+            return false;
+        case QEvent::MouseButtonRelease:
+            if (swallowRelease_ && watched == window_->windowHandle() &&
+                static_cast<QMouseEvent*>(event)->button() == swallowButton_) {
+                swallowRelease_ = false;
+                return true;
+            }
+            return false;
+        case QEvent::KeyPress: return filterKeyPress(watched, event);
+        case QEvent::Shortcut: return filterShortcut(watched);
+        default: return false;
     }
 }
 

@@ -10,7 +10,8 @@ void RegisterTahoma() {
     static bool done = false;
     if (done) return;
     done = true;
-    for (const char* path : {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/fonts/truetype/wine/tahoma.ttf"}) {
+    for (const char* path :
+         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/fonts/truetype/wine/tahoma.ttf"}) {
         if (QFile::exists(QString::fromLatin1(path))) {
             QFontDatabase::addApplicationFont(QString::fromLatin1(path));
             return;
@@ -31,7 +32,8 @@ QFont TableFont() {
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);
     font.setPointSizeF(8.25);
-    if (!QFontInfo(font).fixedPitch()) font.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+    if (!QFontInfo(font).fixedPitch())
+        font.setFamily(QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
     return font;
 }
 

@@ -58,7 +58,8 @@ void Form1::message(const QString& text, const QString& title) {
 }
 
 void Form1::Form_Load() {
-    helpFile_ = QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Corvane.chm"));
+    helpFile_ =
+        QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Corvane.chm"));
     ClearStaffing();
     ClearTrunks();
     model_.view = model::View::None;

@@ -36,8 +36,10 @@ void Form1::wireEvents() {
     validation_->setLeaveCheck(txtCalls, [this] { return txtCalls_Validate(); });
     validation_->setLeaveCheck(txtSlo, [this] { return txtSlo_Validate(); });
     for (int i = 0; i < model::kTrunkGroups; ++i) {
-        validation_->setLeaveCheck(txtErlang[static_cast<std::size_t>(i)], [this, i] { return txtErlang_Validate(i); });
-        validation_->setLeaveCheck(txtBusy[static_cast<std::size_t>(i)], [this, i] { return txtBusy_Validate(i); });
+        validation_->setLeaveCheck(txtErlang[static_cast<std::size_t>(i)],
+                                   [this, i] { return txtErlang_Validate(i); });
+        validation_->setLeaveCheck(txtBusy[static_cast<std::size_t>(i)],
+                                   [this, i] { return txtBusy_Validate(i); });
     }
     validation_->setEntryCheck(btnCalculate, [this] { return btnCalculate_GotFocus(); });
     // Cancel must always work, whatever a field holds.
@@ -63,8 +65,10 @@ void Form1::mnuCalculate_Click() {
 }
 
 void Form1::mnuClear_Click() {
-    if (model_.view == model::View::Trunks) ClearTrunks();
-    else ClearStaffing();
+    if (model_.view == model::View::Trunks)
+        ClearTrunks();
+    else
+        ClearStaffing();
 }
 
 void Form1::mnuExit_Click() { close(); }
@@ -91,8 +95,9 @@ void Form1::mnuClipboard_Click() {
     // The opening view copies the heading alone.
     const output::Report report =
         ReportOf(model_).value_or(output::Report{QString::fromLatin1(model::kReportHeading), {}});
-    output::CopyToClipboard(report, QGuiApplication::clipboard(),
-                            [this](const QString& text, const QString& title) { message(text, title); });
+    output::CopyToClipboard(
+        report, QGuiApplication::clipboard(),
+        [this](const QString& text, const QString& title) { message(text, title); });
 }
 
 void Form1::mnuCorvanehelp_Click() {

@@ -28,7 +28,9 @@ namespace {
 class ClientArea : public QWidget {
 public:
     explicit ClientArea(QWidget* parent)
-        : QWidget(parent), background_(LoadPicture(QStringLiteral(":/corvane/background.png"), devicePixelRatioF())) {}
+        : QWidget(parent),
+          background_(
+              LoadPicture(QStringLiteral(":/corvane/background.png"), devicePixelRatioF())) {}
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -60,8 +62,8 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, 
     return label;
 }
 
-QLineEdit* MakeField(QWidget* parent, const QString& name, int left, int top, int width,
-                     int height, const QString& accessibleName) {
+QLineEdit* MakeField(QWidget* parent, const QString& name, int left, int top, int width, int height,
+                     const QString& accessibleName) {
     auto* field = new QLineEdit(parent);
     field->setObjectName(name);
     field->setGeometry(TwipsRect(left, top, width, height));
@@ -108,7 +110,8 @@ void Form1::createControls() {
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     // Enter presses the focused push button, as Space does.
-    for (QPushButton* button : {btnCalculate, btnCancelTrunks, btnTrunks}) button->setAutoDefault(true);
+    for (QPushButton* button : {btnCalculate, btnCancelTrunks, btnTrunks})
+        button->setAutoDefault(true);
 }
 
 void Form1::createNavigation(QWidget* client) {
@@ -118,7 +121,8 @@ void Form1::createNavigation(QWidget* client) {
     Picture1->setStyleSheet(QStringLiteral("background: white;"));
     Picture1->setAccessibleName(QStringLiteral("Corvane logo"));
 
-    const QCursor hand(LoadPicture(QStringLiteral(":/corvane/hand.png"), devicePixelRatioF()), 12, 1);
+    const QCursor hand(LoadPicture(QStringLiteral(":/corvane/hand.png"), devicePixelRatioF()), 12,
+                       1);
     auto makeButton = [&](const char* name, int left, int top, const char* accessible) {
         auto* button = Place(new PictureButton(client), name, left, top, 900, 180);
         button->setCursor(hand);
@@ -137,8 +141,9 @@ void Form1::createNavigation(QWidget* client) {
 }
 
 void Form1::createStaffingBand(QWidget* client) {
-    lblSelect = MakeLabel(client, "lblSelect", QStringLiteral("To begin, click Staff, Delays, or Trunks"),
-                          1920, 0, 8295, 975);
+    lblSelect =
+        MakeLabel(client, "lblSelect", QStringLiteral("To begin, click Staff, Delays, or Trunks"),
+                  1920, 0, 8295, 975);
     lblSelect->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblSelect->setAutoFillBackground(true);
     SetColours(lblSelect, "background: #c0c0ff; padding-top: 2px;");
@@ -147,14 +152,14 @@ void Form1::createStaffingBand(QWidget* client) {
     txtTalk = MakeField(client, QStringLiteral("txtTalk"), 4320, 120, 735, 285,
                         Caption(model::kTalkField));
     lblAcw = MakeLabel(client, "lblAcw", Caption(model::kAcwField), 2160, 525, 1965, 195);
-    txtAcw = MakeField(client, QStringLiteral("txtAcw"), 4320, 480, 735, 285,
-                       Caption(model::kAcwField));
+    txtAcw =
+        MakeField(client, QStringLiteral("txtAcw"), 4320, 480, 735, 285, Caption(model::kAcwField));
     lblCalls = MakeLabel(client, "lblCalls", Caption(model::kCallsField), 5640, 165, 1350, 195);
     txtCalls = MakeField(client, QStringLiteral("txtCalls"), 8040, 120, 735, 285,
                          Caption(model::kCallsField));
     lblSlo = MakeLabel(client, "lblSlo", Caption(model::kSloField), 5640, 525, 2160, 195);
-    txtSlo = MakeField(client, QStringLiteral("txtSlo"), 8040, 480, 735, 285,
-                       Caption(model::kSloField));
+    txtSlo =
+        MakeField(client, QStringLiteral("txtSlo"), 8040, 480, 735, 285, Caption(model::kSloField));
     for (QLabel* caption : {lblTalk, lblAcw, lblCalls, lblSlo}) KeepCaptionWhole(caption);
     btnCalculate = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnCalculate",
                          9120, 120, 1095, 345);
@@ -162,9 +167,10 @@ void Form1::createStaffingBand(QWidget* client) {
 }
 
 void Form1::createResultArea(QWidget* client) {
-    lblAgents = MakeLabel(client, "lblAgents",
-                          QStringLiteral(" Operational results obtained from staffing level options"),
-                          1920, 960, 8295, 255);
+    lblAgents =
+        MakeLabel(client, "lblAgents",
+                  QStringLiteral(" Operational results obtained from staffing level options"), 1920,
+                  960, 8295, 255);
     lblDelays = MakeLabel(client, "lblDelays",
                           QStringLiteral(" Number of callers waiting longer than x seconds"), 1920,
                           960, 8295, 255);
@@ -194,10 +200,13 @@ void Form1::createTrunksArea(QWidget* client) {
     SetColours(lblTrunks, "background: #c0c0ff; border: 1px solid black;");
 
     const char* blackOnWhite = "background: white; color: black;";
-    lblRequired1 = MakeLabel(client, "lblRequired1", QStringLiteral("Trunks"), 9240, 1320, 615, 255);
-    lblErlangH = MakeLabel(client, "lblErlangH", Caption(model::kErlangField), 4740, 1560, 975, 255);
+    lblRequired1 =
+        MakeLabel(client, "lblRequired1", QStringLiteral("Trunks"), 9240, 1320, 615, 255);
+    lblErlangH =
+        MakeLabel(client, "lblErlangH", Caption(model::kErlangField), 4740, 1560, 975, 255);
     lblBusyH = MakeLabel(client, "lblBusyH", Caption(model::kBusyField), 8040, 1560, 615, 255);
-    lblRequired2 = MakeLabel(client, "lblRequired2", QStringLiteral("required"), 9240, 1560, 615, 255);
+    lblRequired2 =
+        MakeLabel(client, "lblRequired2", QStringLiteral("required"), 9240, 1560, 615, 255);
     for (QLabel* heading : {lblRequired1, lblErlangH, lblBusyH, lblRequired2}) {
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         SetColours(heading, blackOnWhite);
@@ -206,17 +215,21 @@ void Form1::createTrunksArea(QWidget* client) {
     for (int i = 0; i < model::kTrunkGroups; ++i) {
         const int top = 1800 + 360 * i;
         const QString group = QString::number(i + 1);
-        lblErlang[i] = MakeLabel(client, QStringLiteral("lblErlang%1").arg(i),
-                                 QStringLiteral("Erlangs of traffic for trunk group %1:").arg(group),
-                                 2160, top, 2655, 255);
-        txtErlang[i] = MakeField(client, QStringLiteral("txtErlang(%1)").arg(i), 4920, top, 615, 285,
-                                 QStringLiteral("Erlangs of traffic for trunk group %1").arg(group));
+        lblErlang[i] =
+            MakeLabel(client, QStringLiteral("lblErlang%1").arg(i),
+                      QStringLiteral("Erlangs of traffic for trunk group %1:").arg(group), 2160,
+                      top, 2655, 255);
+        txtErlang[i] =
+            MakeField(client, QStringLiteral("txtErlang(%1)").arg(i), 4920, top, 615, 285,
+                      QStringLiteral("Erlangs of traffic for trunk group %1").arg(group));
         lblBusy[i] = MakeLabel(client, QStringLiteral("lblBusy%1").arg(i),
                                QStringLiteral("% busy signals allowable:"), 6000, top, 1935, 255);
-        txtBusy[i] = MakeField(client, QStringLiteral("txtBusy(%1)").arg(i), 8040, top, 615, 285,
-                               QStringLiteral("Percent busy signals allowable for trunk group ") + group);
-        txtRequired[i] = MakeField(client, QStringLiteral("txtRequired(%1)").arg(i), 9240, top, 615, 285,
-                                   QStringLiteral("Trunks required for trunk group %1").arg(group));
+        txtBusy[i] =
+            MakeField(client, QStringLiteral("txtBusy(%1)").arg(i), 8040, top, 615, 285,
+                      QStringLiteral("Percent busy signals allowable for trunk group ") + group);
+        txtRequired[i] =
+            MakeField(client, QStringLiteral("txtRequired(%1)").arg(i), 9240, top, 615, 285,
+                      QStringLiteral("Trunks required for trunk group %1").arg(group));
         txtRequired[i]->setReadOnly(true);
         KeepCaptionWhole(lblErlang[i]);
         KeepCaptionWhole(lblBusy[i]);
@@ -225,10 +238,11 @@ void Form1::createTrunksArea(QWidget* client) {
             SetColours(w, blackOnWhite);
     }
 
-    lblCancelTrunks = MakeLabel(client, "lblCancelTrunks",
-                                QStringLiteral("These calculations can take a long time. You can stop "
-                                               "by clicking the Cancel button."),
-                                4440, 3720, 3135, 495);
+    lblCancelTrunks =
+        MakeLabel(client, "lblCancelTrunks",
+                  QStringLiteral("These calculations can take a long time. You can stop "
+                                 "by clicking the Cancel button."),
+                  4440, 3720, 3135, 495);
     lblCancelTrunks->setWordWrap(true);
     SetColours(lblCancelTrunks, "background: white; color: #ff0000;");
     btnCancelTrunks = Place(new QPushButton(QStringLiteral("Cancel"), client), "btnCancelTrunks",
@@ -244,7 +258,8 @@ void Form1::createTrunksArea(QWidget* client) {
 }
 
 void Form1::createBottomStrip(QWidget* client) {
-    lblLink = MakeLabel(client, "lblLink", QStringLiteral("halvorsk.example"), 4800, 5640, 2175, 375);
+    lblLink =
+        MakeLabel(client, "lblLink", QStringLiteral("halvorsk.example"), 4800, 5640, 2175, 375);
     QFont linkFont = DefaultFont();
     linkFont.setPointSizeF(12);
     lblLink->setFont(linkFont);
@@ -257,10 +272,11 @@ void Form1::createBottomStrip(QWidget* client) {
     Picture2->setStyleSheet(QStringLiteral("background: white;"));
     Picture2->setAccessibleName(QStringLiteral("Corvane staffing and trunking"));
 
-    Label1 = MakeLabel(client, "Label1",
-                       QStringLiteral("Designer's note: lstErlangs stays hidden; it holds the trunk "
-                                      "table for Copy to Clipboard and Print."),
-                       600, 5160, 2895, 1215);
+    Label1 =
+        MakeLabel(client, "Label1",
+                  QStringLiteral("Designer's note: lstErlangs stays hidden; it holds the trunk "
+                                 "table for Copy to Clipboard and Print."),
+                  600, 5160, 2895, 1215);
     Label1->setWordWrap(true);
     Label1->hide();
     lstErlangs = Place(new QListWidget(client), "lstErlangs", 4800, 5040, 975, 255);
@@ -280,14 +296,17 @@ void Form1::createMenus() {
         std::vector<Item> items;
     };
     const Menu menus[] = {
-        {"mnuFile", "&File",
+        {"mnuFile",
+         "&File",
          {{"mnuPrint", "&Print...", &Form1::mnuPrint_Click},
           {"mnuClipboard", "&Copy to Clipboard", &Form1::mnuClipboard_Click},
           {"mnuExit", "E&xit", &Form1::mnuExit_Click}}},
-        {"mnuTools", "&Tools",
+        {"mnuTools",
+         "&Tools",
          {{"mnuCalculate", "C&alculate", &Form1::mnuCalculate_Click},
           {"mnuClear", "C&lear", &Form1::mnuClear_Click}}},
-        {"mnuHelp", "&Help",
+        {"mnuHelp",
+         "&Help",
          {{"mnuCorvanehelp", "&Corvane Help", &Form1::mnuCorvanehelp_Click},
           {"mnuAbout", "&About Corvane", &Form1::mnuAbout_Click}}},
     };
@@ -306,11 +325,11 @@ void Form1::createMenus() {
 void Form1::applyTabOrder() {
     // Controls that take the focus, by tab index; labels and images never do.
     std::vector<std::pair<int, QWidget*>> order = {
-        {1, txtRequired[0]}, {2, picCorvane}, {7, lstAgents}, {8, lstDelays},
-        {16, picStaff},      {21, picDelays}, {27, picTrunks}, {28, txtRequired[1]},
-        {29, txtRequired[2]}, {30, txtRequired[3]}, {31, txtRequired[4]}, {36, txtTalk},
-        {39, txtAcw},        {40, txtCalls},  {41, txtSlo},    {42, btnCalculate},
-        {53, btnTrunks},     {54, btnCancelTrunks}, {55, lstErlangs},
+        {1, txtRequired[0]},  {2, picCorvane},       {7, lstAgents},       {8, lstDelays},
+        {16, picStaff},       {21, picDelays},       {27, picTrunks},      {28, txtRequired[1]},
+        {29, txtRequired[2]}, {30, txtRequired[3]},  {31, txtRequired[4]}, {36, txtTalk},
+        {39, txtAcw},         {40, txtCalls},        {41, txtSlo},         {42, btnCalculate},
+        {53, btnTrunks},      {54, btnCancelTrunks}, {55, lstErlangs},
     };
     for (int i = 0; i < model::kTrunkGroups; ++i) {
         order.emplace_back(43 + 2 * i, txtErlang[i]);

@@ -37,8 +37,9 @@ bool Form1::txtErlang_Validate(int index) {
 
 bool Form1::txtBusy_Validate(int index) {
     const auto i = static_cast<std::size_t>(index);
-    return checkField(txtBusy[i], model::kBusyField,
-                      [this, i](double v) { model_.trunks[i].busy = static_cast<std::int16_t>(v); });
+    return checkField(txtBusy[i], model::kBusyField, [this, i](double v) {
+        model_.trunks[i].busy = static_cast<std::int16_t>(v);
+    });
 }
 
 void Form1::ClearTrunks() {
@@ -65,22 +66,26 @@ void Form1::CalculateTrunks() {
     btnTrunks->hide();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     std::optional<model::RunMessage> failure;
-    model_.trunkRun.Run(model_.trunks, bridge, marks(), model_.reports,
-                        [this](int group) { showTrunkResults(group); }, failure);
-    if (failure) message(QString::fromStdString(failure->text), QString::fromStdString(failure->title));
+    model_.trunkRun.Run(
+        model_.trunks, bridge, marks(), model_.reports,
+        [this](int group) { showTrunkResults(group); }, failure);
+    if (failure)
+        message(QString::fromStdString(failure->text), QString::fromStdString(failure->title));
     QApplication::restoreOverrideCursor();
     lblCancelTrunks->hide();
     btnCancelTrunks->hide();
     // The Calculate button comes back only where it belongs: the user may
     // have switched to another view during the run.
     btnTrunks->setVisible(model_.view == model::View::Trunks);
-    if (buttonHadFocus && btnTrunks->isVisible() && !closing_) btnTrunks->setFocus(Qt::OtherFocusReason);
+    if (buttonHadFocus && btnTrunks->isVisible() && !closing_)
+        btnTrunks->setFocus(Qt::OtherFocusReason);
     closing_ = false;  // the close it served has happened
 }
 
 void Form1::showTrunkResults(int group) {
     lstErlangs->clear();
-    for (const std::string& line : model_.reports.trunks) lstErlangs->addItem(QString::fromStdString(line));
+    for (const std::string& line : model_.reports.trunks)
+        lstErlangs->addItem(QString::fromStdString(line));
     if (group == model::TrunkRun::kNoGroup) return;
     const auto i = static_cast<std::size_t>(group);
     txtRequired[i]->setText(QString::fromStdString(NumberAsText(model_.trunks[i].trunks)));

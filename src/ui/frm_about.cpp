@@ -21,7 +21,8 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     const QPixmap logo = LoadPicture(QStringLiteral(":/corvane/logo.jpg"), devicePixelRatioF());
     picIcon->setPixmap(logo);
     // Sized to its picture.
-    const QSize size = logo.isNull() ? QSize(Px(1560), Px(1650)) : logo.deviceIndependentSize().toSize();
+    const QSize size =
+        logo.isNull() ? QSize(Px(1560), Px(1650)) : logo.deviceIndependentSize().toSize();
     picIcon->setGeometry(QRect(QPoint(Px(120), Px(120)), size));
     picIcon->setAccessibleName(QStringLiteral("Corvane logo"));
 

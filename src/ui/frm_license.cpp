@@ -11,8 +11,7 @@
 
 namespace corvane::ui {
 
-frmLicense::frmLicense(QWidget* parent)
-    : QDialog(parent, FixedDialogFlags()) {
+frmLicense::frmLicense(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     SetUpFixedDialog(this, "frmLicense", QStringLiteral("Corvane License Info"), 6060, 4140);
 
     Label1 = new QLabel(QStringLiteral("Corvane End User License Agreement"), this);

@@ -19,7 +19,8 @@ const QString kScheme = QStringLiteral("chm");
 QUrl TopicUrl(const QString& objectPath) {
     QUrl url;
     url.setScheme(kScheme);
-    url.setPath(objectPath.startsWith(QLatin1Char('/')) ? objectPath : QLatin1Char('/') + objectPath);
+    url.setPath(objectPath.startsWith(QLatin1Char('/')) ? objectPath
+                                                        : QLatin1Char('/') + objectPath);
     return url;
 }
 
@@ -129,15 +130,19 @@ void HelpViewer::loadContents() {
     for (auto it = token.globalMatch(sitemap); it.hasNext();) {
         const auto m = it.next();
         if (m.capturedStart(1) >= 0) {  // <UL> or </UL>
-            if (m.captured(1).isEmpty()) parents.push_back(last);
-            else if (!parents.empty()) parents.pop_back();
+            if (m.captured(1).isEmpty())
+                parents.push_back(last);
+            else if (!parents.empty())
+                parents.pop_back();
             continue;
         }
         QString name, local;
         for (auto p = param.globalMatch(m.captured(2)); p.hasNext();) {
             const auto pm = p.next();
-            if (pm.captured(1).compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0) name = pm.captured(2);
-            if (pm.captured(1).compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0) local = pm.captured(2);
+            if (pm.captured(1).compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
+                name = pm.captured(2);
+            if (pm.captured(1).compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0)
+                local = pm.captured(2);
         }
         if (name.isEmpty()) continue;
         QTreeWidgetItem* parent = parents.empty() ? nullptr : parents.back();

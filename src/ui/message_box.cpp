@@ -42,7 +42,8 @@ MessageFunction PlatformMessageBox(QWidget* parent) {
         box.setWindowIcon(NoWindowIcon());
         // Plain OK, whatever the style would add.
         for (QAbstractButton* button : box.buttons()) button->setIcon(QIcon());
-        box.setStyleSheet(QStringLiteral("QLabel { min-width: %1px; }").arg(MessageTextWidth(box, text, title)));
+        box.setStyleSheet(
+            QStringLiteral("QLabel { min-width: %1px; }").arg(MessageTextWidth(box, text, title)));
         box.exec();
     };
 }

@@ -23,8 +23,10 @@ void PictureButton::loadPicture(const QString& path, bool down) {
     pictureFile_ = path;
     down_ = down;
     const QPixmap picture = LoadPicture(path, devicePixelRatioF());
-    if (picture.isNull()) clear();
-    else setPixmap(picture);
+    if (picture.isNull())
+        clear();
+    else
+        setPixmap(picture);
     update();
 }
 
@@ -54,21 +56,21 @@ void PictureButton::mousePressEvent(QMouseEvent* event) {
 void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressed = pressed_;
     pressed_ = false;
-    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && wasPressed &&
+        rect().contains(event->position().toPoint()))
         emit clicked();
     event->accept();
 }
 
 void PictureButton::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        emit clicked();
-        event->accept();
-        return;
-    default:
-        QLabel::keyPressEvent(event);
+        case Qt::Key_Space:
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            emit clicked();
+            event->accept();
+            return;
+        default: QLabel::keyPressEvent(event);
     }
 }
 
@@ -84,7 +86,9 @@ void PictureButton::paintEvent(QPaintEvent* event) {
         QPainter painter(this);
         QPen pen(Qt::black, 1, Qt::DotLine);
         painter.setPen(pen);
-        const QRect area = pixmap().isNull() ? rect() : QRect(QPoint(0, 0), pixmap().deviceIndependentSize().toSize());
+        const QRect area = pixmap().isNull()
+                               ? rect()
+                               : QRect(QPoint(0, 0), pixmap().deviceIndependentSize().toSize());
         painter.drawRect(area.adjusted(0, 0, -1, -1));
     }
 }

@@ -16,8 +16,8 @@ struct EngineRun {
 EngineRun RunEngine(int talk, int acw, int calls, int slo) {
     EngineRun run;
     try {
-        ComputeStaffingRows({static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw),
-                             calls, static_cast<std::int16_t>(slo)},
+        ComputeStaffingRows({static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw), calls,
+                             static_cast<std::int16_t>(slo)},
                             [&](const StaffingRow& r) { run.rows.push_back(r); });
     } catch (const CalcError& e) {
         run.error = e.number();
@@ -56,20 +56,21 @@ TEST(StaffingEngine, RowCountsAndFailures) {
         int error;
     };
     const Case cases[] = {
-        {180, 30, 100, 20, 9, 12, 0},   // worked example
-        {150, 30, 120, 20, 0, 13, 0},   // A = 12 exactly: first row 13 (rows checked below)
-        {180, 0, 1, 20, 1, 2, 0},       // A = 0.1: one row for 2 agents
-        {1800, 0, 707, 20, 58, 708, 0}, // upper limit
-        {1800, 0, 708, 20, 0, 0, 6},    // fails before any row
-        {1, 0, 1800, 20, 2, 2, 6},      // 4 agents overflow the 240 s exponential
-        {1, 0, 100, 600, 0, 0, 6},      // long objective fails in the first row
-        {0, 0, 100, 20, 0, 0, 6},       // no handle time
-        {0, 0, 100, 0, 0, 0, 6},        // no handle time, no objective
-        {32767, 1, 1, 0, 0, 0, 6},      // handle time beyond 16 bits
+        {180, 30, 100, 20, 9, 12, 0},    // worked example
+        {150, 30, 120, 20, 0, 13, 0},    // A = 12 exactly: first row 13 (rows checked below)
+        {180, 0, 1, 20, 1, 2, 0},        // A = 0.1: one row for 2 agents
+        {1800, 0, 707, 20, 58, 708, 0},  // upper limit
+        {1800, 0, 708, 20, 0, 0, 6},     // fails before any row
+        {1, 0, 1800, 20, 2, 2, 6},       // 4 agents overflow the 240 s exponential
+        {1, 0, 100, 600, 0, 0, 6},       // long objective fails in the first row
+        {0, 0, 100, 20, 0, 0, 6},        // no handle time
+        {0, 0, 100, 0, 0, 0, 6},         // no handle time, no objective
+        {32767, 1, 1, 0, 0, 0, 6},       // handle time beyond 16 bits
     };
     for (const Case& c : cases) {
         const EngineRun run = RunEngine(c.talk, c.acw, c.calls, c.slo);
-        SCOPED_TRACE(::testing::Message() << c.talk << "/" << c.acw << "/" << c.calls << "/" << c.slo);
+        SCOPED_TRACE(::testing::Message()
+                     << c.talk << "/" << c.acw << "/" << c.calls << "/" << c.slo);
         EXPECT_EQ(run.error, c.error);
         if (c.rows) {
             EXPECT_EQ(run.rows.size(), c.rows);

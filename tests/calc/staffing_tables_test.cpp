@@ -26,8 +26,8 @@ Tables BuildTables(int talk, int acw, int calls, int slo, const NumberMarks& mar
     t.agents = StaffingHeadLines(echo);
     t.delays = DelayHeadLines(echo);
     try {
-        ComputeStaffingRows({static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw),
-                             calls, static_cast<std::int16_t>(slo)},
+        ComputeStaffingRows({static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw), calls,
+                             static_cast<std::int16_t>(slo)},
                             [&](const StaffingRow& r) {
                                 t.agents.push_back(FormatStaffingLine(r, marks));
                                 t.delays.push_back(FormatDelayLine(r, marks));
@@ -94,8 +94,8 @@ TEST(StaffingTables, FailedRunsKeepEqualRowCounts) {
         int talk, acw, calls, slo;
         std::size_t rows;
     };
-    for (const Case& c : {Case{1800, 0, 708, 20, 0}, Case{1, 0, 1800, 20, 2},
-                          Case{1, 0, 100, 600, 0}}) {
+    for (const Case& c :
+         {Case{1800, 0, 708, 20, 0}, Case{1, 0, 1800, 20, 2}, Case{1, 0, 100, 600, 0}}) {
         const Tables t = BuildTables(c.talk, c.acw, c.calls, c.slo);
         EXPECT_EQ(t.error, kErrOverflow);
         EXPECT_EQ(t.agents.size(), 7u + c.rows);
@@ -106,8 +106,7 @@ TEST(StaffingTables, FailedRunsKeepEqualRowCounts) {
 TEST(StaffingTables, RegionalMarks) {
     const NumberMarks german{".", ","};
     const Tables t = BuildTables(1800, 0, 707, 20, german);
-    EXPECT_EQ(t.agents[7],
-              "  708    95,4 1.717,4 1.800,0    674,6    707,0     6   100 1.381,");
+    EXPECT_EQ(t.agents[7], "  708    95,4 1.717,4 1.800,0    674,6    707,0     6   100 1.381,");
 }
 
 }  // namespace

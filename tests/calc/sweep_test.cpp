@@ -17,7 +17,8 @@ namespace {
 TEST(Sweep, StaffingOverTheAcceptedRanges) {
     const int talks[] = {1, 2, 3, 5, 10, 17, 30, 60, 120, 180, 300, 599, 900, 1200, 1799, 1800};
     const int acws[] = {0, 1, 2, 10, 30, 120, 300, 900, 1800};
-    const int callCounts[] = {1, 2, 3, 7, 20, 50, 100, 250, 706, 707, 708, 1000, 2500, 5000, 12000, 20000, 30000};
+    const int callCounts[] = {1,   2,   3,    7,    20,   50,    100,   250,  706,
+                              707, 708, 1000, 2500, 5000, 12000, 20000, 30000};
     const int slos[] = {0, 1, 5, 20, 60, 120, 300, 599, 600};
     int completed = 0, failed = 0;
     for (int talk : talks)
@@ -43,7 +44,8 @@ TEST(Sweep, StaffingOverTheAcceptedRanges) {
                     } catch (const CalcError& e) {
                         error = e.number();
                     }
-                    SCOPED_TRACE(::testing::Message() << talk << "/" << acw << "/" << calls << "/" << slo);
+                    SCOPED_TRACE(::testing::Message()
+                                 << talk << "/" << acw << "/" << calls << "/" << slo);
                     ASSERT_EQ(agents.size(), delays.size());
                     for (const auto& line : agents) ASSERT_EQ(line.size(), 66u) << line;
                     for (const auto& line : delays) ASSERT_EQ(line.size(), 69u) << line;

@@ -47,11 +47,16 @@ TEST(TrunksRequired, KnownResults) {
         double bBefore;  // 0 when there is no earlier candidate
     };
     const Case cases[] = {
-        {0.1, 1, 2, 0.0045249, 0.090909}, {0.1, 99, 1, 0.090909, 0},
-        {0.5, 5, 3, 0.012658, 0.076923},  {1, 1, 5, 0.0030675, 0.015385},
-        {1, 50, 1, 0.5, 0},               {2, 10, 4, 0.095238, 0.21053},
-        {5, 2, 10, 0.018385, 0.037458},   {10, 1, 18, 0.0071424, 0.012949},
-        {10, 5, 15, 0.036497, 0.056819},  {100, 1, 117, 0.0097901, 0.011568},
+        {0.1, 1, 2, 0.0045249, 0.090909},
+        {0.1, 99, 1, 0.090909, 0},
+        {0.5, 5, 3, 0.012658, 0.076923},
+        {1, 1, 5, 0.0030675, 0.015385},
+        {1, 50, 1, 0.5, 0},
+        {2, 10, 4, 0.095238, 0.21053},
+        {5, 2, 10, 0.018385, 0.037458},
+        {10, 1, 18, 0.0071424, 0.012949},
+        {10, 5, 15, 0.036497, 0.056819},
+        {100, 1, 117, 0.0097901, 0.011568},
         {699.9, 1, 728, 0.0098528, 0.01035},
     };
     for (const Case& c : cases) {
@@ -148,8 +153,8 @@ TEST(ErlangBSequence, MatchesTheLiteralProcedureBitForBit) {
         const double A = 0.1 + static_cast<double>((i * 7919) % 13500) / 100.0;
         const double P = 1 + (i * 37) % 99;
         std::vector<double> literal;
-        const testing::LiteralTrunkResult lit = testing::LiteralTrunksRequired(
-            A, P, [&](int, double b) { literal.push_back(b); });
+        const testing::LiteralTrunkResult lit =
+            testing::LiteralTrunksRequired(A, P, [&](int, double b) { literal.push_back(b); });
         ASSERT_EQ(lit.error, 0);
         ErlangBSequence seq(A);
         for (std::size_t n = 0; n < literal.size(); ++n) {

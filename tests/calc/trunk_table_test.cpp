@@ -33,9 +33,9 @@ TEST(TrunkTable, GroupLines) {
         {0, 1234.56, 5, 1234, "   1     1,234.6            5      1,234"},
     };
     for (const Case& c : cases) {
-        const std::string line = FormatTrunkGroupLine(c.index, c.erlangs,
-                                                      static_cast<std::int16_t>(c.busy),
-                                                      static_cast<std::int16_t>(c.trunks));
+        const std::string line =
+            FormatTrunkGroupLine(c.index, c.erlangs, static_cast<std::int16_t>(c.busy),
+                                 static_cast<std::int16_t>(c.trunks));
         EXPECT_EQ(line, c.expected);
         EXPECT_EQ(line.size(), 40u);
     }

@@ -13,14 +13,14 @@ TEST(FieldChecks, EveryFieldByItsTable) {
         const FieldSpec& field;
         const char* text;
         bool accepted;
-        std::optional<double> store;     // none: the stored number is kept
-        const char* message;             // "": none
-        const char* rewrite;             // "": the text is kept
+        std::optional<double> store;  // none: the stored number is kept
+        const char* message;          // "": none
+        const char* rewrite;          // "": the text is kept
     };
     const Case cases[] = {
         {kTalkField, "1800", true, 1800, "", ""},
         {kTalkField, "1801", false, 0, "Entry must be 1-1800", ""},
-        {kTalkField, "12.5", true, 12, "", ""},   // halves to even; the text stays 12.5
+        {kTalkField, "12.5", true, 12, "", ""},  // halves to even; the text stays 12.5
         {kTalkField, "0.5", false, 0, "Entry must be 1-1800", ""},
         {kTalkField, "1800.5", true, 1800, "", ""},
         {kTalkField, "1801.5", false, 0, "Entry must be 1-1800", ""},

@@ -68,8 +68,8 @@ TEST(StaffingRun, FailuresKeepTheLinesWrittenAndSpeakOnlyWhenEveryFieldHoldsText
         {{"1800", "0", "708", "20"}, {1800, 0, 708, 20}, 0, true},  // 708 Erlangs
         {{"1", "0", "1800", "20"}, {1, 0, 1800, 20}, 2, true},      // the 240 s count overflows
         {{"1", "0", "1800", ""}, {1, 0, 1800, 20}, 2, false},       // an empty field: silent
-        {{"", "", "", ""}, {}, 0, false},                           // nothing stored: no handle time
-        {{" ", " ", " ", " "}, {}, 0, true},                        // blanks count as text
+        {{"", "", "", ""}, {}, 0, false},     // nothing stored: no handle time
+        {{" ", " ", " ", " "}, {}, 0, true},  // blanks count as text
     };
     for (const Case& c : cases) {
         Reports reports;
@@ -78,8 +78,9 @@ TEST(StaffingRun, FailuresKeepTheLinesWrittenAndSpeakOnlyWhenEveryFieldHoldsText
         EXPECT_EQ(reports.delays.size(), 8 + c.rows);
         EXPECT_EQ(failure.has_value(), c.message);
         if (failure) {
-            EXPECT_EQ(failure->text, "Staff calculation failed: the specified parameters are "
-                                     "outside the usable range.");
+            EXPECT_EQ(failure->text,
+                      "Staff calculation failed: the specified parameters are "
+                      "outside the usable range.");
             EXPECT_EQ(failure->title, "Corvane");
         }
     }
@@ -96,7 +97,9 @@ public:
         ++pumps;
         if (atPump) atPump(pumps);
     }
-    void ShowMessage(const std::string& text, const std::string&) override { messages.push_back(text); }
+    void ShowMessage(const std::string& text, const std::string&) override {
+        messages.push_back(text);
+    }
 };
 
 TEST(TrunkRun, GroupsWithTrafficAndAllowanceAreSearchedInOrder) {
@@ -111,9 +114,12 @@ TEST(TrunkRun, GroupsWithTrafficAndAllowanceAreSearchedInOrder) {
     std::optional<RunMessage> failure;
     bool refusedSecondRun = false;
     host.atPump = [&](int n) {
-        if (n == 1) refusedSecondRun = !run.Run(groups, host, {}, reports, [](int) {}, failure);
+        if (n == 1)
+            refusedSecondRun = !run.Run(
+                groups, host, {}, reports, [](int) {}, failure);
     };
-    ASSERT_TRUE(run.Run(groups, host, {}, reports, [&](int g) { changedGroups.push_back(g); }, failure));
+    ASSERT_TRUE(run.Run(
+        groups, host, {}, reports, [&](int g) { changedGroups.push_back(g); }, failure));
     EXPECT_TRUE(refusedSecondRun);
     EXPECT_FALSE(run.Active());
     EXPECT_FALSE(failure);
@@ -139,7 +145,8 @@ TEST(TrunkRun, CancelStopsTheGroupInProgressOnly) {
     Reports reports;
     TrunkRun run;
     std::optional<RunMessage> failure;
-    run.Run(groups, host, {}, reports, [](int) {}, failure);
+    run.Run(
+        groups, host, {}, reports, [](int) {}, failure);
     EXPECT_EQ(groups[0].trunks, 0);
     EXPECT_EQ(groups[1].trunks, 18);
     EXPECT_EQ(host.pumps, 25 + 18);

@@ -29,11 +29,13 @@ class ClipboardTest : public QObject {
         QCOMPARE(f.messages.size(), std::size_t(1));
         QCOMPARE(f.messages[0].title, QStringLiteral("Copy To Clipboard"));
         const QStringList lines = f.messages[0].text.split(kCrLf);
-        QCOMPARE(lines, (QStringList{
-            "To maintain alignment of the columns after pasting into your word processor,",
-            "be sure to specify a mono-spaced font, like Courier New.  A proportional-spaced",
-            "font, such as Times New Roman, will not maintain alignment.  Consult your word",
-            "processor's User Guide for the procedure to specify fonts."}));
+        QCOMPARE(
+            lines,
+            (QStringList{
+                "To maintain alignment of the columns after pasting into your word processor,",
+                "be sure to specify a mono-spaced font, like Courier New.  A proportional-spaced",
+                "font, such as Times New Roman, will not maintain alignment.  Consult your word",
+                "processor's User Guide for the procedure to specify fonts."}));
     }
 
 private slots:
@@ -76,13 +78,15 @@ private slots:
         f.typeAndTab(QStringLiteral("txtBusy(0)"), QStringLiteral("1"));
         f.form->CalculateTrunks();
         f.form->mnuClipboard_Click();
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 kHeading +
-                     QStringLiteral("Trunks Required per Group for Erlangs and % Busy Signals Allowable\r\n\r\n"
-                                    "        Traffic in    % Busy      Trunks\r\n"
-                                    "Group     Erlangs    Allowable   Required\r\n"
-                                    "=====     =======    =========   ========\r\n"
-                                    "   1        10.0            1         18\r\n\r\n\r\n"));
+        QCOMPARE(
+            QGuiApplication::clipboard()->text(),
+            kHeading +
+                QStringLiteral(
+                    "Trunks Required per Group for Erlangs and % Busy Signals Allowable\r\n\r\n"
+                    "        Traffic in    % Busy      Trunks\r\n"
+                    "Group     Erlangs    Allowable   Required\r\n"
+                    "=====     =======    =========   ========\r\n"
+                    "   1        10.0            1         18\r\n\r\n\r\n"));
     }
 
     void failureReportsTheErrorInsteadOfTheAdvice() {

@@ -71,8 +71,7 @@ QStringList ExpectedCopy(const QStringList& items) {
     QStringList lines;
     lines << kMargin + QStringLiteral("Corvane by Halvorsk") << QString();
     for (const QString& item : items)
-        for (const QString& part : item.split(QStringLiteral("\r\n")))
-            lines << (kMargin + part);
+        for (const QString& part : item.split(QStringLiteral("\r\n"))) lines << (kMargin + part);
     for (QString& l : lines) {
         while (l.endsWith(QLatin1Char(' '))) l.chop(1);
     }
@@ -83,15 +82,18 @@ QStringList ExpectedCopy(const QStringList& items) {
 // report: measured from the heading and the first echo line two lines below.
 double LinesAboveHeading(const QString& file, int page) {
     QProcess p;
-    p.start(QStringLiteral(PDFTOTEXT), {"-bbox", "-f", QString::number(page), "-l", QString::number(page), file, "-"});
+    p.start(QStringLiteral(PDFTOTEXT),
+            {"-bbox", "-f", QString::number(page), "-l", QString::number(page), file, "-"});
     if (!p.waitForFinished(30000)) return -1;
     const QString html = QString::fromUtf8(p.readAllStandardOutput());
     static const QRegularExpression word(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
     double heading = -1, average = -1;
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        if (m.captured(2) == QLatin1String("Corvane") && heading < 0) heading = m.captured(1).toDouble();
-        if (m.captured(2) == QLatin1String("Average") && average < 0) average = m.captured(1).toDouble();
+        if (m.captured(2) == QLatin1String("Corvane") && heading < 0)
+            heading = m.captured(1).toDouble();
+        if (m.captured(2) == QLatin1String("Average") && average < 0)
+            average = m.captured(1).toDouble();
     }
     if (heading < 0 || average < 0) return -1;
     return heading / ((average - heading) / 2);
@@ -146,10 +148,11 @@ private slots:
         Print(f, dialog);
         const QStringList pages = PdfPages(pdf);
         QCOMPARE(pages.size(), 3);  // no empty page after the last copy
-        const QStringList expected =
-            ExpectedCopy(Lines(corvane::testing::kWorkedDelayHead) + Lines(corvane::testing::kWorkedDelayRows));
+        const QStringList expected = ExpectedCopy(Lines(corvane::testing::kWorkedDelayHead) +
+                                                  Lines(corvane::testing::kWorkedDelayRows));
         for (const QString& page : pages) QCOMPARE(PageLines(page, expected.size()), expected);
-        for (int page = 1; page <= 3; ++page) QVERIFY(qAbs(LinesAboveHeading(pdf, page) - 6.0) < 0.25);
+        for (int page = 1; page <= 3; ++page)
+            QVERIFY(qAbs(LinesAboveHeading(pdf, page) - 6.0) < 0.25);
     }
 
     void trunkTableKeepsItsLineBreaks() {
@@ -166,12 +169,13 @@ private slots:
         // The blank lines after the last group line show no text.
         const QStringList lines = PageLines(pages[0], 8);
         QCOMPARE(lines,
-                 (QStringList{kMargin + "Corvane by Halvorsk", "",
-                              kMargin + "Trunks Required per Group for Erlangs and % Busy Signals Allowable", "",
-                              kMargin + "        Traffic in    % Busy      Trunks",
-                              kMargin + "Group     Erlangs    Allowable   Required",
-                              kMargin + "=====     =======    =========   ========",
-                              kMargin + "   1        10.0            1         18"}));
+                 (QStringList{
+                     kMargin + "Corvane by Halvorsk", "",
+                     kMargin + "Trunks Required per Group for Erlangs and % Busy Signals Allowable",
+                     "", kMargin + "        Traffic in    % Busy      Trunks",
+                     kMargin + "Group     Erlangs    Allowable   Required",
+                     kMargin + "=====     =======    =========   ========",
+                     kMargin + "   1        10.0            1         18"}));
     }
 
     void longTableContinuesOnTheNextPage() {
@@ -192,9 +196,12 @@ private slots:
         QStringList printed;
         for (const QString& page : pages)
             for (QString line : page.split(QLatin1Char('\n')))
-                if (line.startsWith(kMargin + QStringLiteral("  7"))) printed << line.mid(10).trimmed();
+                if (line.startsWith(kMargin + QStringLiteral("  7")))
+                    printed << line.mid(10).trimmed();
         QCOMPARE(printed.size(), 58);
-        QCOMPARE(printed.first(), QStringLiteral("708    95.4 1,717.4 1,800.0    674.6    707.0     6   100 1,381."));
+        QCOMPARE(
+            printed.first(),
+            QStringLiteral("708    95.4 1,717.4 1,800.0    674.6    707.0     6   100 1,381."));
         QVERIFY(!pages[1].contains(QStringLiteral("Corvane by Halvorsk")));  // no repeated heading
     }
 

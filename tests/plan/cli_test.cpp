@@ -48,8 +48,8 @@ protected:
     // Runs in the test's own directory; `input` goes to standard input.
     Result Run(const std::string& args, const std::string& input = "") {
         Spit(dir_ / "stdin", input);
-        const std::string command = "cd '" + dir_.string() + "' && '" CORVANE_PLAN "' " + args +
-                                    " <stdin >stdout 2>stderr";
+        const std::string command =
+            "cd '" + dir_.string() + "' && '" CORVANE_PLAN "' " + args + " <stdin >stdout 2>stderr";
         const int raw = std::system(command.c_str());
         Result r;
         r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -99,18 +99,22 @@ TEST_F(PlanCli, BadInputWritesNothing) {
         {"--sl 80 in.csv", good,
          "corvane-plan: --sl: '80' is not P/S (say 80/20: 80 % answered within 20 seconds)\n"},
         {"--sl 80/32768 in.csv", good, "corvane-plan: --sl: '32768' must be 0 to 32767\n"},
-        {"--interval 7 in.csv", good, "corvane-plan: --interval: '7' must be 15, 30 or 60 minutes\n"},
+        {"--interval 7 in.csv", good,
+         "corvane-plan: --interval: '7' must be 15, 30 or 60 minutes\n"},
         {"--shrinkage 100 in.csv", good,
          "corvane-plan: --shrinkage: '100' must be at least 0 and below 100\n"},
         {"--shrinkage 1,5 in.csv", good,
-         "corvane-plan: --shrinkage: '1,5' is not a number (digits, optionally \".\" and decimals)\n"},
+         "corvane-plan: --shrinkage: '1,5' is not a number (digits, optionally \".\" and "
+         "decimals)\n"},
         {"--asa 0 in.csv", good, "corvane-plan: --asa: '0' must be above 0\n"},
         {"--max-occupancy 101 in.csv", good,
          "corvane-plan: --max-occupancy: '101' must be above 0 and at most 100\n"},
         {"--format xml in.csv", good, "corvane-plan: --format: 'xml' must be text, csv or json\n"},
-        {"--chart plan.pdf in.csv", good, "corvane-plan: --chart: 'plan.pdf' must end in .svg or .png\n"},
+        {"--chart plan.pdf in.csv", good,
+         "corvane-plan: --chart: 'plan.pdf' must end in .svg or .png\n"},
         {"--patience 0 in.csv", good, "corvane-plan: --patience: '0' must be 1 to 32767\n"},
-        {"--patience -5 in.csv", good, "corvane-plan: --patience: '-5' is not a whole number of seconds\n"},
+        {"--patience -5 in.csv", good,
+         "corvane-plan: --patience: '-5' is not a whole number of seconds\n"},
         {"--patience soon in.csv", good,
          "corvane-plan: --patience: 'soon' is not a whole number of seconds\n"},
         {"--patience 32768 in.csv", good, "corvane-plan: --patience: '32768' must be 1 to 32767\n"},
@@ -121,7 +125,8 @@ TEST_F(PlanCli, BadInputWritesNothing) {
         {"in.csv", "", "corvane-plan: in.csv: the file is empty\n"},
         {"in.csv", std::string("\x89PNG\r\n\x1a\n\0\0", 10),
          "corvane-plan: in.csv:1: not a text file (a NUL byte or bytes that are not UTF-8)\n"},
-        {"missing.csv", good, "corvane-plan: missing.csv: cannot open: No such file or directory\n"},
+        {"missing.csv", good,
+         "corvane-plan: missing.csv: cannot open: No such file or directory\n"},
         {".", good, "corvane-plan: .: is a directory, not a forecast file\n"},
     };
     for (const Case& c : cases) {
@@ -150,11 +155,12 @@ TEST_F(PlanCli, OutsideTheUsableRangeIsPlannedAroundWithStatus3) {
     const Result r = Run("in.csv --format csv -o plan.csv");
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.err, "corvane-plan: 1 interval(s) outside the usable range\n");
-    EXPECT_EQ(Slurp(dir_ / "plan.csv"),
-              "interval,calls,talk,acw,erlangs,agents,service_level,asa,occupancy,scheduled,status\r\n"
-              "08:00,100,180,0,10.000,14,88.84,7.84,71.43,14,ok\r\n"
-              "08:30,708,1800,0,708.000,,,,,,outside the usable range\r\n"
-              "09:00,0,180,0,0.000,0,,,,0,no calls\r\n");
+    EXPECT_EQ(
+        Slurp(dir_ / "plan.csv"),
+        "interval,calls,talk,acw,erlangs,agents,service_level,asa,occupancy,scheduled,status\r\n"
+        "08:00,100,180,0,10.000,14,88.84,7.84,71.43,14,ok\r\n"
+        "08:30,708,1800,0,708.000,,,,,,outside the usable range\r\n"
+        "09:00,0,180,0,0.000,0,,,,0,no calls\r\n");
 }
 
 TEST_F(PlanCli, ChartsAreImagesOfTheRequestedKind) {
@@ -167,7 +173,8 @@ TEST_F(PlanCli, ChartsAreImagesOfTheRequestedKind) {
     QSvgRenderer renderer(QString::fromStdString((dir_ / "day.svg").string()));
     EXPECT_TRUE(renderer.isValid());
     EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 1200, 600));
-    EXPECT_NE(Slurp(dir_ / "day.svg").find("90 % of calls answered within 15 s"), std::string::npos);
+    EXPECT_NE(Slurp(dir_ / "day.svg").find("90 % of calls answered within 15 s"),
+              std::string::npos);
 
     QImageReader reader(QString::fromStdString((dir_ / "day.png").string()));
     EXPECT_EQ(reader.format(), "png");

@@ -32,12 +32,13 @@ TEST(ErlangA, ReferenceRows) {
          0.887741482144},
         {50, 200, 3, 90, 15, 0.825954148295, 0.502093492512, 0.225014803554, 41.3841805246,
          0.922049087941},
-        {6000, 300, 1000, 200, 20, 0.454130138852, 0.0138886828966, 0.981487196054,
-         2.74850169507, 0.986111317103},
+        {6000, 300, 1000, 200, 20, 0.454130138852, 0.0138886828966, 0.981487196054, 2.74850169507,
+         0.986111317103},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.calls);
-        const ErlangAMeasures m = ErlangA(Model(c.calls, c.handle, c.patience), c.agents, c.seconds);
+        const ErlangAMeasures m =
+            ErlangA(Model(c.calls, c.handle, c.patience), c.agents, c.seconds);
         ExpectRelative(m.waitProbability, c.wait, 9, "P(wait)");
         ExpectRelative(m.abandon, c.abandon, 9, "abandonment");
         ExpectRelative(m.serviceLevel, c.sl, 9, "service level");
@@ -114,9 +115,9 @@ TEST(ErlangA, SearchAnswers) {
         EXPECT_EQ(p.agents, c.agents) << c.patience;
         ASSERT_TRUE(p.measures->abandon.has_value());
         EXPECT_GE(p.measures->serviceLevel, 0.8);
-        EXPECT_LT(ErlangA(Model(150, 240, c.patience), static_cast<int>(c.agents) - 1, 20)
-                      .serviceLevel,
-                  0.8);
+        EXPECT_LT(
+            ErlangA(Model(150, 240, c.patience), static_cast<int>(c.agents) - 1, 20).serviceLevel,
+            0.8);
     }
     PlanOptions o;
     o.patience = 180;

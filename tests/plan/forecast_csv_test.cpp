@@ -68,7 +68,8 @@ TEST(ForecastCsv, BadInputNamesFileLineAndColumn) {
         {"\n \n", "day.csv: the file is empty"},
         {"interval,calls,talk\n", "day.csv: no interval rows below the header"},
         {"interval,talk\n08:00,180\n", "day.csv:1: no 'calls' column"},
-        {"interval,calls\n08:00,10\n", "day.csv:1: no 'talk' column (give the talk time with --talk)"},
+        {"interval,calls\n08:00,10\n",
+         "day.csv:1: no 'talk' column (give the talk time with --talk)"},
         {"calls,talk,Calls\n1,2,3\n", "day.csv:1: the column 'calls' appears twice"},
         {"interval,calls,talk\n08:00,10,180\n08:30,abc,180\n",
          "day.csv:3: calls: 'abc' is not a whole number"},
@@ -82,12 +83,14 @@ TEST(ForecastCsv, BadInputNamesFileLineAndColumn) {
          "day.csv:2: a quote out of place (a field with quotes must be wholly quoted, its inner "
          "quotes doubled)"},
         {"interval,calls,talk\n\"08:00,5,180\n", "day.csv:2: a quoted field is never closed"},
-        {"interval,calls,talk\n08:00,5,1\0" "80\n"s,
+        {"interval,calls,talk\n08:00,5,1\0"
+         "80\n"s,
          "day.csv:2: not a text file (a NUL byte or bytes that are not UTF-8)"},
         {"interval,calls,talk\n\xff\xfe,5,180\n",
          "day.csv:2: not a text file (a NUL byte or bytes that are not UTF-8)"},
         // A hostile value cannot reach the terminal as control characters.
-        {"interval,calls,talk\n08:00,\x1b[2J,180\n", "day.csv:2: calls: '?[2J' is not a whole number"},
+        {"interval,calls,talk\n08:00,\x1b[2J,180\n",
+         "day.csv:2: calls: '?[2J' is not a whole number"},
     };
     for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.text), c.message) << c.text;
 }

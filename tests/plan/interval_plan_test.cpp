@@ -34,17 +34,18 @@ TEST(IntervalPlan, HalfHourRowIsTheWindowTableRow) {
         Decimal sl;
     };
     const Case cases[] = {
-        {180, 30, 100, 20, {80, 0}},    // worked example: 15 agents, SL 80.3 %
-        {180, 30, 100, 20, {803, 1}},   // 80.3 % asks for 16: 15 holds 80.26 %
-        {180, 30, 100, 20, {10, 0}},    // the very first row
-        {150, 30, 120, 20, {90, 0}},    // A = 12 exactly
-        {180, 0, 1, 20, {80, 0}},       // light load: the single row, 2 agents
-        {300, 60, 2500, 30, {85, 0}},   // 500 Erlangs
-        {240, 0, 900, 0, {50, 0}},      // slo 0: SL = 1 - P0
-        {1800, 0, 707, 20, {80, 0}},    // the top of the usable traffic
+        {180, 30, 100, 20, {80, 0}},   // worked example: 15 agents, SL 80.3 %
+        {180, 30, 100, 20, {803, 1}},  // 80.3 % asks for 16: 15 holds 80.26 %
+        {180, 30, 100, 20, {10, 0}},   // the very first row
+        {150, 30, 120, 20, {90, 0}},   // A = 12 exactly
+        {180, 0, 1, 20, {80, 0}},      // light load: the single row, 2 agents
+        {300, 60, 2500, 30, {85, 0}},  // 500 Erlangs
+        {240, 0, 900, 0, {50, 0}},     // slo 0: SL = 1 - P0
+        {1800, 0, 707, 20, {80, 0}},   // the top of the usable traffic
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << c.talk << "/" << c.acw << "/" << c.calls << "/" << c.slo);
+        SCOPED_TRACE(testing::Message()
+                     << c.talk << "/" << c.acw << "/" << c.calls << "/" << c.slo);
         const auto table = WindowTable(c.talk, c.acw, c.calls, c.slo);
         const double target = c.sl.ToDouble() / 100.0;
         const StaffingRow* expected = nullptr;
@@ -110,8 +111,8 @@ TEST(IntervalPlan, NoCallsAndOutsideTheUsableRange) {
     };
     const Case cases[] = {
         {0, 180, 30, 20, {80, 0}, IntervalStatus::NoCalls},
-        {708, 1800, 0, 20, {80, 0}, IntervalStatus::OutsideRange},    // 708 Erlangs
-        {1, 30000, 2768, 20, {80, 0}, IntervalStatus::OutsideRange},  // H above 32767
+        {708, 1800, 0, 20, {80, 0}, IntervalStatus::OutsideRange},        // 708 Erlangs
+        {1, 30000, 2768, 20, {80, 0}, IntervalStatus::OutsideRange},      // H above 32767
         {3000000000L, 10, 0, 20, {80, 0}, IntervalStatus::OutsideRange},  // calls past 32 bits
         // H = 1 s: the 4-agent row overflows in its 240 s waiting count.
         {1800, 1, 0, 20, {80, 0}, IntervalStatus::Planned},
@@ -150,9 +151,10 @@ TEST(Shrinkage, ScheduledAgentsAreDecidedExactly) {
         long scheduled;
     };
     const Case cases[] = {
-        {14, {30, 0}, 20},  {21, {30, 0}, 30},   {0, {30, 0}, 0},     {10, {0, 0}, 10},
-        {7, {125, 1}, 8},   {3, {333, 1}, 5},    {1, {99999, 3}, 100000},
-        {100, {1, 9}, 101},  // a billionth of a percent still asks for one more
+        {14, {30, 0}, 20},       {21, {30, 0}, 30},  {0, {30, 0}, 0},
+        {10, {0, 0}, 10},        {7, {125, 1}, 8},   {3, {333, 1}, 5},
+        {1, {99999, 3}, 100000}, {100, {1, 9}, 101},  // a billionth of a percent still asks for one
+                                                      // more
     };
     for (const Case& c : cases)
         EXPECT_EQ(ScheduledAgents(c.agents, c.shrinkage), c.scheduled)

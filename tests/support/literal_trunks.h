@@ -16,7 +16,7 @@ struct LiteralTrunkResult {
 
 // Calls onCandidate(N, B) for every candidate; returns when B <= P/100 or
 // on a failure.
-LiteralTrunkResult LiteralTrunksRequired(
-    double A, double P, const std::function<void(int, double)>& onCandidate = {});
+LiteralTrunkResult LiteralTrunksRequired(double A, double P,
+                                         const std::function<void(int, double)>& onCandidate = {});
 
 }  // namespace corvane::testing

@@ -79,7 +79,9 @@ private slots:
             aboutBlocked = QApplication::activeModalWidget() == licence && licence->isModal();
             QTest::keyClick(licence, Qt::Key_Escape);
             escapeIgnored = licence->isVisible();
-            QVERIFY(!licence->findChild<QTextBrowser*>(QStringLiteral("RichTextBox1"))->toPlainText().isEmpty());
+            QVERIFY(!licence->findChild<QTextBrowser*>(QStringLiteral("RichTextBox1"))
+                         ->toPlainText()
+                         .isEmpty());
             QCOMPARE(licence->findChild<QLabel*>(QStringLiteral("Label1"))->text(),
                      QStringLiteral("Corvane End User License Agreement"));
             licence->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
@@ -106,7 +108,8 @@ private slots:
 
     void helpFileIsBesideTheProgram() {
         FormFixture f;
-        QCOMPARE(f.form->helpFile(), QDir(QCoreApplication::applicationDirPath()).filePath("Corvane.chm"));
+        QCOMPARE(f.form->helpFile(),
+                 QDir(QCoreApplication::applicationDirPath()).filePath("Corvane.chm"));
     }
 
     void missingHelpFileSaysSo() {
@@ -165,7 +168,8 @@ private slots:
         };
         const auto directory = [&] {
             quint32 at = 0;
-            for (int i = 3; i >= 0; --i) at = (at << 8) | static_cast<unsigned char>(bytes[0x48 + i]);
+            for (int i = 3; i >= 0; --i)
+                at = (at << 8) | static_cast<unsigned char>(bytes[0x48 + i]);
             return static_cast<int>(at);
         };
         if (damage == QLatin1String("fifo")) {
@@ -174,9 +178,11 @@ private slots:
             QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Corvane.chm")));
         } else {
             if (damage == QLatin1String("cut short")) bytes.truncate(7000);
-            if (damage == QLatin1String("huge directory chunk")) put32(directory() + 0x10, 0xFFFFFFFFu);
+            if (damage == QLatin1String("huge directory chunk"))
+                put32(directory() + 0x10, 0xFFFFFFFFu);
             if (damage == QLatin1String("directory past the end")) put32(0x50, 0x7FFFFFFFu);
-            if (damage == QLatin1String("lzx window")) put32(static_cast<int>(bytes.indexOf("LZXC")) + 12, 0x100);
+            if (damage == QLatin1String("lzx window"))
+                put32(static_cast<int>(bytes.indexOf("LZXC")) + 12, 0x100);
             if (damage == QLatin1String("text")) bytes = "not a help file";
             QFile out(path);
             QVERIFY(out.open(QIODevice::WriteOnly));
@@ -189,9 +195,10 @@ private slots:
         });
         launcher.open(path);
         QCOMPARE(messages.size(), std::size_t(1));
-        QCOMPARE(messages[0], (ShownMessage{QStringLiteral("The help file \"%1\" is missing or cannot be read.")
-                                                .arg(QDir::toNativeSeparators(path)),
-                                            QStringLiteral("Corvane Help")}));
+        QCOMPARE(messages[0],
+                 (ShownMessage{QStringLiteral("The help file \"%1\" is missing or cannot be read.")
+                                   .arg(QDir::toNativeSeparators(path)),
+                               QStringLiteral("Corvane Help")}));
     }
 
     void flippedBytesNeverGiveABlankHelpWindow() {
@@ -214,7 +221,8 @@ private slots:
                 continue;
             }
             // Opened: then its start page has something to show.
-            QVERIFY2(!viewer.browser()->toPlainText().trimmed().isEmpty(), qPrintable(QString::number(at)));
+            QVERIFY2(!viewer.browser()->toPlainText().trimmed().isEmpty(),
+                     qPrintable(QString::number(at)));
         }
         QVERIFY(refused > 0);
     }

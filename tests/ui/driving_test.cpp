@@ -82,8 +82,10 @@ private slots:
         QTest::addColumn<QString>("target");
         QTest::addColumn<bool>("okByMouse");
         for (const char* target : {"picDelays", "btnCalculate", "txtAcw"}) {
-            QTest::newRow(qPrintable(QStringLiteral("%1, OK by Enter").arg(target))) << target << false;
-            QTest::newRow(qPrintable(QStringLiteral("%1, OK by mouse").arg(target))) << target << true;
+            QTest::newRow(qPrintable(QStringLiteral("%1, OK by Enter").arg(target)))
+                << target << false;
+            QTest::newRow(qPrintable(QStringLiteral("%1, OK by mouse").arg(target)))
+                << target << true;
         }
     }
 
@@ -137,8 +139,9 @@ private slots:
         f.field(QStringLiteral("txtCalls"))->clear();
         slo->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(slo, Qt::Key_C, Qt::AltModifier);
-        QCOMPARE(f.messages.back(), (ShownMessage{QStringLiteral("Please enter a value for Calls per Half-Hour"),
-                                                  QStringLiteral("Validate")}));
+        QCOMPARE(f.messages.back(),
+                 (ShownMessage{QStringLiteral("Please enter a value for Calls per Half-Hour"),
+                               QStringLiteral("Validate")}));
         QCOMPARE(QApplication::focusWidget(), f.find(QStringLiteral("txtCalls")));
 
         f.clickView("picTrunks");
@@ -179,7 +182,8 @@ private slots:
         f.form->CalculateTrunks();
         f.form->setEventPump(nullptr);
         QCOMPARE(f.field(QStringLiteral("txtRequired(0)"))->text(), QStringLiteral(" 18"));
-        QCOMPARE(f.field(QStringLiteral("txtRequired(1)"))->text(), QStringLiteral(" 0"));  // cancelled
+        QCOMPARE(f.field(QStringLiteral("txtRequired(1)"))->text(),
+                 QStringLiteral(" 0"));  // cancelled
     }
 
     void enterOnLicenseInfoOpensTheLicence() {
@@ -187,7 +191,8 @@ private slots:
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(QApplication::focusWidget(), about.findChild<QWidget*>(QStringLiteral("cmdLicense")));
+        QCOMPARE(QApplication::focusWidget(),
+                 about.findChild<QWidget*>(QStringLiteral("cmdLicense")));
         QString opened;
         WhenModal([&](QWidget* licence) {
             opened = licence->objectName();
@@ -212,13 +217,15 @@ private slots:
         QVERIFY(!ShowsNothing(f.form->windowIcon()));
 
         corvane::ui::frmAbout about;
-        QVERIFY(!(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+        QVERIFY(
+            !(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         QVERIFY(about.windowFlags() & Qt::WindowCloseButtonHint);
         QVERIFY(ShowsNothing(about.windowIcon()));
         QString licenceIcon;
         WhenModal([&](QWidget* licence) {
             QVERIFY(ShowsNothing(licence->windowIcon()));
-            QVERIFY(!(licence->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QVERIFY(!(licence->windowFlags() &
+                      (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
             licenceIcon = QStringLiteral("checked");
             licence->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
         });
@@ -249,7 +256,7 @@ private slots:
             for (QAbstractButton* b : box->buttons()) seen.plainButtons &= b->icon().isNull();
             QTest::keyClick(box, Qt::Key_Return);
         });
-        corvane::ui::PlatformMessageBox(&owner)(QStringLiteral("Entry must be 1-1800"), title);
+        corvane::ui::PlatformMessageBox (&owner)(QStringLiteral("Entry must be 1-1800"), title);
         QApplication::setStyle(QStringLiteral("Fusion"));
         Q_UNUSED(previous);
         QFont bold = owner.font();

@@ -68,14 +68,16 @@ private slots:
     void everyControlHasAnAccessibleName() {
         FormFixture f;
         for (QWidget* w : f.form->centralWidget()->findChildren<QWidget*>()) {
-            const bool interactive = qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
-                                     qobject_cast<corvane::ui::PictureButton*>(w) ||
-                                     qobject_cast<QListWidget*>(w);
+            const bool interactive =
+                qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                qobject_cast<corvane::ui::PictureButton*>(w) || qobject_cast<QListWidget*>(w);
             if (interactive && w->objectName() != QLatin1String("lstErlangs"))
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         }
-        QCOMPARE(f.find(QStringLiteral("txtTalk"))->accessibleName(), QStringLiteral("Average Talk Time (Sec.)"));
-        QCOMPARE(f.find(QStringLiteral("btnTrunks"))->accessibleName(), QStringLiteral("Calculate"));
+        QCOMPARE(f.find(QStringLiteral("txtTalk"))->accessibleName(),
+                 QStringLiteral("Average Talk Time (Sec.)"));
+        QCOMPARE(f.find(QStringLiteral("btnTrunks"))->accessibleName(),
+                 QStringLiteral("Calculate"));
     }
 };
 

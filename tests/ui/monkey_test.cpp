@@ -22,7 +22,8 @@ using corvane::testing::FormFixture;
 namespace {
 
 // Print: sometimes cancelled, sometimes printed on a surface that only counts.
-class CountingPrintDialog : public corvane::output::PrintDialog, public corvane::output::PrintSurface {
+class CountingPrintDialog : public corvane::output::PrintDialog,
+                            public corvane::output::PrintSurface {
 public:
     std::mt19937* rng = nullptr;
     int lines = 0;
@@ -49,26 +50,30 @@ public:
 };
 
 QString RandomText(std::mt19937& rng) {
-    static const QStringList plausible = {"180", "30", "100", "20", "12.5", "-5", "0", "1800", "1801",
-                                          "0.1", "699.9", "0.05", "99.5", "40000", "1,234", " 7 ", "abc",
-                                          "", "   ", "2.5", "1e3", "--1", ".", "720"};
+    static const QStringList plausible = {"180",  "30",    "100",   "20",  "12.5",  "-5",
+                                          "0",    "1800",  "1801",  "0.1", "699.9", "0.05",
+                                          "99.5", "40000", "1,234", " 7 ", "abc",   "",
+                                          "   ",  "2.5",   "1e3",   "--1", ".",     "720"};
     switch (rng() % 5) {
-    case 0:
-    case 1:
-        return plausible[static_cast<int>(rng() % plausible.size())];
-    case 2: {  // printable ASCII
-        QString s;
-        for (int i = 0, n = static_cast<int>(rng() % 12); i < n; ++i) s += QChar(32 + static_cast<int>(rng() % 95));
-        return s;
-    }
-    case 3: {  // non-ASCII and control characters
-        static const QString pool = QStringLiteral("\u00e9\u00fc\u20ac\u4e2d\u2019\u202f\u0001\u0007\u007f\u0660\u00a0");
-        QString s;
-        for (int i = 0, n = 1 + static_cast<int>(rng() % 6); i < n; ++i) s += pool[static_cast<int>(rng() % pool.size())];
-        return s;
-    }
-    default:  // very long
-        return QString(100 + static_cast<int>(rng() % 300), QChar(QLatin1Char("0123456789.,"[rng() % 12])));
+        case 0:
+        case 1: return plausible[static_cast<int>(rng() % plausible.size())];
+        case 2: {  // printable ASCII
+            QString s;
+            for (int i = 0, n = static_cast<int>(rng() % 12); i < n; ++i)
+                s += QChar(32 + static_cast<int>(rng() % 95));
+            return s;
+        }
+        case 3: {  // non-ASCII and control characters
+            static const QString pool = QStringLiteral(
+                "\u00e9\u00fc\u20ac\u4e2d\u2019\u202f\u0001\u0007\u007f\u0660\u00a0");
+            QString s;
+            for (int i = 0, n = 1 + static_cast<int>(rng() % 6); i < n; ++i)
+                s += pool[static_cast<int>(rng() % pool.size())];
+            return s;
+        }
+        default:  // very long
+            return QString(100 + static_cast<int>(rng() % 300),
+                           QChar(QLatin1Char("0123456789.,"[rng() % 12])));
     }
 }
 
@@ -103,7 +108,8 @@ class MonkeyTest : public QObject {
         const int agents = static_cast<int>(lists.agents.size());
         const int delays = static_cast<int>(lists.delays.size());
         QVERIFY2((agents == 0 && delays == 0) || (agents >= 7 && agents - 7 == delays - 8),
-                 qPrintable(QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
+                 qPrintable(
+                     QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
         static const QStringList views = {"None", "Agents", "Delays", "Trunks"};
         QVERIFY(views.contains(f.view()));
         if (!f.form->trunkRunInProgress()) {
@@ -118,85 +124,91 @@ class MonkeyTest : public QObject {
         QWidget* focus = QApplication::focusWidget();
         const QList<QWidget*> controls = f.form->centralWidget()->findChildren<QWidget*>();
         switch (rng() % 10) {
-        case 0:
-        case 1:
-        case 2: {  // type into the focused field, or into a field clicked first
-            QList<QLineEdit*> fields;
-            for (QLineEdit* e : f.form->findChildren<QLineEdit*>())
-                if (e->isVisible() && !e->isReadOnly()) fields << e;
-            if (!fields.isEmpty() && rng() % 2) f.click(fields[static_cast<int>(rng() % fields.size())]);
-            if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
-                field->selectAll();
-                TypeText(field, RandomText(rng));
-                ++typed_;
-                if (rng() % 2) {  // and leave it, so its check runs
-                    QTest::keyClick(field, Qt::Key_Tab);
-                    ++validated_;
+            case 0:
+            case 1:
+            case 2: {  // type into the focused field, or into a field clicked first
+                QList<QLineEdit*> fields;
+                for (QLineEdit* e : f.form->findChildren<QLineEdit*>())
+                    if (e->isVisible() && !e->isReadOnly()) fields << e;
+                if (!fields.isEmpty() && rng() % 2)
+                    f.click(fields[static_cast<int>(rng() % fields.size())]);
+                if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
+                    field->selectAll();
+                    TypeText(field, RandomText(rng));
+                    ++typed_;
+                    if (rng() % 2) {  // and leave it, so its check runs
+                        QTest::keyClick(field, Qt::Key_Tab);
+                        ++validated_;
+                    }
                 }
-            }
-            return false;
-        }
-        case 3: {  // keys
-            if (!focus) focus = f.form.get();
-            static const std::pair<int, Qt::KeyboardModifiers> keys[] = {
-                {Qt::Key_Tab, Qt::NoModifier},   {Qt::Key_Backtab, Qt::ShiftModifier},
-                {Qt::Key_Tab, Qt::NoModifier},   {Qt::Key_Return, Qt::NoModifier},
-                {Qt::Key_Space, Qt::NoModifier}, {Qt::Key_Escape, Qt::NoModifier},
-                {Qt::Key_C, Qt::AltModifier},    {Qt::Key_F1, Qt::NoModifier},
-                {Qt::Key_Backspace, Qt::NoModifier}};
-            const auto& [key, mods] = keys[rng() % std::size(keys)];
-            QTest::keyClick(focus, static_cast<Qt::Key>(key), mods);
-            QTest::qWait(key == Qt::Key_C ? 150 : 0);  // an access key clicks a little later
-            return key == Qt::Key_Return || key == Qt::Key_Space || key == Qt::Key_C;
-        }
-        case 4:
-        case 5: {  // click any visible control
-            QList<QWidget*> visible;
-            for (QWidget* w : controls)
-                if (w->isVisible() && w->parentWidget() == f.form->centralWidget()) visible << w;
-            if (visible.isEmpty()) return false;
-            QWidget* target = visible[static_cast<int>(rng() % visible.size())];
-            const bool calculates = target->objectName() == QLatin1String("btnCalculate") ||
-                                    target->objectName() == QLatin1String("btnTrunks");
-            f.click(target);
-            return calculates;
-        }
-        case 6: {  // view switch
-            static const char* const buttons[] = {"picCorvane", "picStaff", "picDelays", "picTrunks"};
-            f.clickView(buttons[rng() % 4]);
-            return false;
-        }
-        case 7:
-        case 8: {  // a menu command
-            QList<QAction*> actions;
-            for (QAction* menu : f.form->menuBar()->actions())
-                for (QAction* a : menu->menu()->actions())
-                    if (a->objectName() != QLatin1String("mnuExit")) actions << a;
-            QAction* a = actions[static_cast<int>(rng() % actions.size())];
-            a->trigger();
-            return a->objectName() == QLatin1String("mnuCalculate") || a->objectName() == QLatin1String("mnuClear");
-        }
-        default: {  // a trunk run, with more actions inside it
-            if (duringRun) {
-                f.form->CalculateTrunks();  // refused while one runs
                 return false;
             }
-            f.clickView("picTrunks");
-            for (int g = 0; g < 2; ++g) {
-                const int i = static_cast<int>(rng() % 5);
-                f.form->model().trunks[static_cast<std::size_t>(i)].erlangs = 0.1 + static_cast<double>(rng() % 3000) / 10.0;
-                f.form->model().trunks[static_cast<std::size_t>(i)].busy = static_cast<std::int16_t>(1 + rng() % 99);
+            case 3: {  // keys
+                if (!focus) focus = f.form.get();
+                static const std::pair<int, Qt::KeyboardModifiers> keys[] = {
+                    {Qt::Key_Tab, Qt::NoModifier},      {Qt::Key_Backtab, Qt::ShiftModifier},
+                    {Qt::Key_Tab, Qt::NoModifier},      {Qt::Key_Return, Qt::NoModifier},
+                    {Qt::Key_Space, Qt::NoModifier},    {Qt::Key_Escape, Qt::NoModifier},
+                    {Qt::Key_C, Qt::AltModifier},       {Qt::Key_F1, Qt::NoModifier},
+                    {Qt::Key_Backspace, Qt::NoModifier}};
+                const auto& [key, mods] = keys[rng() % std::size(keys)];
+                QTest::keyClick(focus, static_cast<Qt::Key>(key), mods);
+                QTest::qWait(key == Qt::Key_C ? 150 : 0);  // an access key clicks a little later
+                return key == Qt::Key_Return || key == Qt::Key_Space || key == Qt::Key_C;
             }
-            int inner = 0;
-            pump_.duringRun = [&] {
-                if (inner >= 6 || rng() % 40) return;
-                ++inner;
-                act(f, rng, true);
-            };
-            f.form->CalculateTrunks();
-            pump_.duringRun = nullptr;
-            return true;
-        }
+            case 4:
+            case 5: {  // click any visible control
+                QList<QWidget*> visible;
+                for (QWidget* w : controls)
+                    if (w->isVisible() && w->parentWidget() == f.form->centralWidget())
+                        visible << w;
+                if (visible.isEmpty()) return false;
+                QWidget* target = visible[static_cast<int>(rng() % visible.size())];
+                const bool calculates = target->objectName() == QLatin1String("btnCalculate") ||
+                                        target->objectName() == QLatin1String("btnTrunks");
+                f.click(target);
+                return calculates;
+            }
+            case 6: {  // view switch
+                static const char* const buttons[] = {"picCorvane", "picStaff", "picDelays",
+                                                      "picTrunks"};
+                f.clickView(buttons[rng() % 4]);
+                return false;
+            }
+            case 7:
+            case 8: {  // a menu command
+                QList<QAction*> actions;
+                for (QAction* menu : f.form->menuBar()->actions())
+                    for (QAction* a : menu->menu()->actions())
+                        if (a->objectName() != QLatin1String("mnuExit")) actions << a;
+                QAction* a = actions[static_cast<int>(rng() % actions.size())];
+                a->trigger();
+                return a->objectName() == QLatin1String("mnuCalculate") ||
+                       a->objectName() == QLatin1String("mnuClear");
+            }
+            default: {  // a trunk run, with more actions inside it
+                if (duringRun) {
+                    f.form->CalculateTrunks();  // refused while one runs
+                    return false;
+                }
+                f.clickView("picTrunks");
+                for (int g = 0; g < 2; ++g) {
+                    const int i = static_cast<int>(rng() % 5);
+                    f.form->model().trunks[static_cast<std::size_t>(i)].erlangs =
+                        0.1 + static_cast<double>(rng() % 3000) / 10.0;
+                    f.form->model().trunks[static_cast<std::size_t>(i)].busy =
+                        static_cast<std::int16_t>(1 + rng() % 99);
+                }
+                int inner = 0;
+                pump_.duringRun = [&] {
+                    if (inner >= 6 || rng() % 40) return;
+                    ++inner;
+                    act(f, rng, true);
+                };
+                f.form->CalculateTrunks();
+                pump_.duringRun = nullptr;
+                return true;
+            }
         }
     }
 
@@ -205,7 +217,8 @@ class MonkeyTest : public QObject {
     static void Reactivate(FormFixture& f) {
         if (f.form->isActiveWindow()) return;
         f.form->activateWindow();
-        if (!QTest::qWaitForWindowActive(f.form.get(), 200)) qWarning("the window did not come back");
+        if (!QTest::qWaitForWindowActive(f.form.get(), 200))
+            qWarning("the window did not come back");
     }
 
     MonkeyPump pump_;
@@ -223,7 +236,8 @@ private slots:
                                 ? qEnvironmentVariableIntValue("CORVANE_MONKEY_ACTIONS")
                                 : 2500;
         for (const QString& seed : seeds.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            QTest::newRow(qPrintable(QStringLiteral("seed ") + seed.trimmed())) << seed.trimmed().toUInt() << actions;
+            QTest::newRow(qPrintable(QStringLiteral("seed ") + seed.trimmed()))
+                << seed.trimmed().toUInt() << actions;
     }
 
     void randomActions() {
@@ -238,7 +252,8 @@ private slots:
         // The About box is modal: close whatever modal window opens.
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) modal->reject();
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
         });
         closer.start(5);
 
@@ -252,13 +267,16 @@ private slots:
             const Lists after = Snapshot(f);
             CheckInvariants(f, after);
             if (QTest::currentTestFailed()) qFatal("invariant broken after action %d", n);
-            if (!mayChange) QVERIFY2(after == before, qPrintable(QStringLiteral("action %1 changed a list").arg(n)));
+            if (!mayChange)
+                QVERIFY2(after == before,
+                         qPrintable(QStringLiteral("action %1 changed a list").arg(n)));
             before = after;
         }
         // The monkey must really have typed: a few hundred texts, half of
         // them checked on the way out of their field.
-        QVERIFY2(typed_ >= actions / 8 && validated_ >= actions / 16,
-                 qPrintable(QStringLiteral("%1 texts typed, %2 checked").arg(typed_).arg(validated_)));
+        QVERIFY2(
+            typed_ >= actions / 8 && validated_ >= actions / 16,
+            qPrintable(QStringLiteral("%1 texts typed, %2 checked").arg(typed_).arg(validated_)));
         qInfo("seed %u: %d texts typed, %d checked", seed, typed_, validated_);
 
         // Finally: close in the middle of a run.
@@ -277,10 +295,11 @@ private slots:
         QCOMPARE(f.messages.size(), messagesBefore);
         // Every message was one the program means to give.
         for (const auto& m : f.messages)
-            QVERIFY2(!m.text.startsWith(QLatin1String("Unexpected error")), qPrintable(m.text + " | " + m.title));
+            QVERIFY2(!m.text.startsWith(QLatin1String("Unexpected error")),
+                     qPrintable(m.text + " | " + m.title));
         CheckInvariants(f, Snapshot(f));
-        qInfo("seed %u: %d actions in %lld ms, %zu messages answered, %d printed lines", seed, actions,
-              static_cast<long long>(clock.elapsed()), f.messages.size(), print.lines);
+        qInfo("seed %u: %d actions in %lld ms, %zu messages answered, %d printed lines", seed,
+              actions, static_cast<long long>(clock.elapsed()), f.messages.size(), print.lines);
         f.form->setEventPump(nullptr);
         f.form->setPrintDialog(nullptr);
     }

@@ -20,7 +20,8 @@ private slots:
         f.typeAndTab(QStringLiteral("txtBusy(0)"), QStringLiteral("2,5"));
         QCOMPARE(f.field(QStringLiteral("txtBusy(0)"))->text(), QStringLiteral("2"));
         f.form->CalculateTrunks();
-        QCOMPARE(f.items(QStringLiteral("lstErlangs")).at(4), QStringLiteral("   1        12,5            2         20"));
+        QCOMPARE(f.items(QStringLiteral("lstErlangs")).at(4),
+                 QStringLiteral("   1        12,5            2         20"));
         QVERIFY(f.messages.empty());
     }
 
@@ -32,8 +33,9 @@ private slots:
                        QStringLiteral("20"));
         QCOMPARE(f.form->model().staffing.talk, std::int16_t(1800));
         f.click(f.find(QStringLiteral("btnCalculate")));
-        QCOMPARE(f.items(QStringLiteral("lstAgents")).at(7),
-                 QStringLiteral("  708    95,4 1.717,4 1.800,0    674,6    707,0     6   100 1.381,"));
+        QCOMPARE(
+            f.items(QStringLiteral("lstAgents")).at(7),
+            QStringLiteral("  708    95,4 1.717,4 1.800,0    674,6    707,0     6   100 1.381,"));
     }
 
     void englishIsTheReference() {

@@ -22,10 +22,14 @@ std::int32_t Stored(const corvane::ui::Form1& form, const QString& field) {
 }
 
 void SetStored(corvane::ui::Form1& form, const QString& field, int value) {
-    if (field == QLatin1String("txtTalk")) form.model().staffing.talk = static_cast<std::int16_t>(value);
-    else if (field == QLatin1String("txtAcw")) form.model().staffing.acw = static_cast<std::int16_t>(value);
-    else if (field == QLatin1String("txtCalls")) form.model().staffing.calls = value;
-    else form.model().staffing.slo = static_cast<std::int16_t>(value);
+    if (field == QLatin1String("txtTalk"))
+        form.model().staffing.talk = static_cast<std::int16_t>(value);
+    else if (field == QLatin1String("txtAcw"))
+        form.model().staffing.acw = static_cast<std::int16_t>(value);
+    else if (field == QLatin1String("txtCalls"))
+        form.model().staffing.calls = value;
+    else
+        form.model().staffing.slo = static_cast<std::int16_t>(value);
 }
 
 const int kPrevious = 77;  // stored before each entry, to see whether it is kept
@@ -55,10 +59,17 @@ private slots:
         // The whole table of entries is the model's; here, what the window
         // does with a decision: the text stays as typed, the focus stays on
         // a refusal, the message carries the field's title.
-        QTest::newRow("talk 12.5") << "txtTalk" << "12.5" << true << 12 << "" << "";
-        QTest::newRow("talk 1801") << "txtTalk" << "1801" << false << 0 << "Entry must be 1-1800" << talk;
-        QTest::newRow("calls abc") << "txtCalls" << "abc" << false << kPrevious << "Entry 'abc' is not valid" << calls;
-        QTest::newRow("talk blank") << "txtTalk" << "   " << true << kPrevious << "" << "";
+        QTest::newRow("talk 12.5") << "txtTalk"
+                                   << "12.5" << true << 12 << ""
+                                   << "";
+        QTest::newRow("talk 1801") << "txtTalk"
+                                   << "1801" << false << 0 << "Entry must be 1-1800" << talk;
+        QTest::newRow("calls abc")
+            << "txtCalls"
+            << "abc" << false << kPrevious << "Entry 'abc' is not valid" << calls;
+        QTest::newRow("talk blank") << "txtTalk"
+                                    << "   " << true << kPrevious << ""
+                                    << "";
     }
 
     void fieldEntries() {
@@ -75,7 +86,8 @@ private slots:
         // The other fields hold text, so leaving for the Calculate button
         // meets no blank-field question.
         for (const char* other : {"txtTalk", "txtAcw", "txtCalls", "txtSlo"})
-            if (field != QLatin1String(other)) f.field(QString::fromLatin1(other))->setText(QStringLiteral("1"));
+            if (field != QLatin1String(other))
+                f.field(QString::fromLatin1(other))->setText(QStringLiteral("1"));
         QLineEdit* edit = f.field(field);
         edit->setFocus(Qt::OtherFocusReason);
         QTest::keyClicks(edit, text);
@@ -112,7 +124,8 @@ private slots:
         f.typeAndTab(QStringLiteral("txtCalls"), QStringLiteral("100"));
         f.click(f.find(QStringLiteral("btnCalculate")));
         QCOMPARE(f.messages.size(), std::size_t(1));
-        QCOMPARE(f.messages[0], (ShownMessage{"Please enter a value for After-Call Work Time", "Validate"}));
+        QCOMPARE(f.messages[0],
+                 (ShownMessage{"Please enter a value for After-Call Work Time", "Validate"}));
         QCOMPARE(QApplication::focusWidget(), f.field(QStringLiteral("txtAcw")));
         QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);  // no calculation
     }
@@ -135,9 +148,11 @@ private slots:
         f.calculateWorkedExample();
         QVERIFY(f.messages.empty());
         QCOMPARE(f.items(QStringLiteral("lstAgents")),
-                 Lines(corvane::testing::kWorkedStaffingHead) + Lines(corvane::testing::kWorkedStaffingRows));
-        QCOMPARE(f.items(QStringLiteral("lstDelays")),
-                 Lines(corvane::testing::kWorkedDelayHead) + Lines(corvane::testing::kWorkedDelayRows));
+                 Lines(corvane::testing::kWorkedStaffingHead) +
+                     Lines(corvane::testing::kWorkedStaffingRows));
+        QCOMPARE(
+            f.items(QStringLiteral("lstDelays")),
+            Lines(corvane::testing::kWorkedDelayHead) + Lines(corvane::testing::kWorkedDelayRows));
         QCOMPARE(f.view(), QStringLiteral("Agents"));
     }
 
@@ -147,8 +162,10 @@ private slots:
         typeWorkedExample(f);
         f.typeAndTab(QStringLiteral("txtTalk"), QStringLiteral("180.4"));
         f.click(f.find(QStringLiteral("btnCalculate")));
-        QCOMPARE(f.items(QStringLiteral("lstAgents"))[0], QStringLiteral("Average Talk Time (Sec.)      : 180.4"));
-        QCOMPARE(f.items(QStringLiteral("lstAgents"))[7], QString::fromLatin1(corvane::testing::kWorkedStaffingRows[0]));
+        QCOMPARE(f.items(QStringLiteral("lstAgents"))[0],
+                 QStringLiteral("Average Talk Time (Sec.)      : 180.4"));
+        QCOMPARE(f.items(QStringLiteral("lstAgents"))[7],
+                 QString::fromLatin1(corvane::testing::kWorkedStaffingRows[0]));
     }
 
     void failureShowsItsMessageOnceAndKeepsTheHeadLines() {
@@ -158,9 +175,11 @@ private slots:
                        QStringLiteral("20"));
         f.click(f.find(QStringLiteral("btnCalculate")));
         QCOMPARE(f.messages.size(), std::size_t(1));
-        QCOMPARE(f.messages[0],
-                 (ShownMessage{"Staff calculation failed: the specified parameters are outside the usable range.",
-                               "Corvane"}));
+        QCOMPARE(
+            f.messages[0],
+            (ShownMessage{
+                "Staff calculation failed: the specified parameters are outside the usable range.",
+                "Corvane"}));
         QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 7);
         QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 8);
     }
@@ -236,7 +255,8 @@ private slots:
         slo->selectAll();
         QTest::keyClicks(slo, QStringLiteral("20"));
         f.form->mnuCalculate_Click();
-        QCOMPARE(f.items(QStringLiteral("lstAgents")).mid(7), Lines(corvane::testing::kWorkedStaffingRows));
+        QCOMPARE(f.items(QStringLiteral("lstAgents")).mid(7),
+                 Lines(corvane::testing::kWorkedStaffingRows));
         QCOMPARE(f.messages.size(), std::size_t(1));
     }
 
@@ -263,7 +283,9 @@ private slots:
             f.form->mnuClear_Click();
             for (const char* name : {"txtTalk", "txtAcw", "txtCalls", "txtSlo"})
                 QVERIFY(f.field(QString::fromLatin1(name))->text().isEmpty());
-            QCOMPARE(f.form->model().staffing.talk + f.form->model().staffing.acw + f.form->model().staffing.calls + f.form->model().staffing.slo, 0);
+            QCOMPARE(f.form->model().staffing.talk + f.form->model().staffing.acw +
+                         f.form->model().staffing.calls + f.form->model().staffing.slo,
+                     0);
             QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
             QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 0);
             QCOMPARE(f.field(QStringLiteral("txtErlang(0)"))->text(), QStringLiteral("10.0"));

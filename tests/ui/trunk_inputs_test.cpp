@@ -20,7 +20,8 @@ public:
     }
 };
 
-const QString kHead1 = QStringLiteral("Trunks Required per Group for Erlangs and % Busy Signals Allowable\r\n");
+const QString kHead1 =
+    QStringLiteral("Trunks Required per Group for Erlangs and % Busy Signals Allowable\r\n");
 const QStringList kHead = {kHead1, QStringLiteral("        Traffic in    % Busy      Trunks"),
                            QStringLiteral("Group     Erlangs    Allowable   Required"),
                            QStringLiteral("=====     =======    =========   ========")};
@@ -53,7 +54,7 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("accepted");
-        QTest::addColumn<QString>("shown");   // the field's text afterwards
+        QTest::addColumn<QString>("shown");  // the field's text afterwards
         QTest::addColumn<double>("stored");
         QTest::addColumn<QString>("message");
 
@@ -61,9 +62,12 @@ private slots:
         const QString erlangRange = QStringLiteral("Value must be between 0.1 and 699.9");
         // The whole table of entries is the model's; here, what the window
         // does with a decision: the text rewritten or kept, the focus.
-        QTest::newRow("erlang 5") << "txtErlang(1)" << "5" << true << "5.0" << 5.0 << "";
-        QTest::newRow("erlang 0.05") << "txtErlang(1)" << "0.05" << false << "0.05" << 0.05 << erlangRange;
-        QTest::newRow("busy abc") << "txtBusy(1)" << "abc" << false << "abc" << prev << "Entry 'abc' is not valid";
+        QTest::newRow("erlang 5") << "txtErlang(1)"
+                                  << "5" << true << "5.0" << 5.0 << "";
+        QTest::newRow("erlang 0.05") << "txtErlang(1)"
+                                     << "0.05" << false << "0.05" << 0.05 << erlangRange;
+        QTest::newRow("busy abc") << "txtBusy(1)"
+                                  << "abc" << false << "abc" << prev << "Entry 'abc' is not valid";
     }
 
     void fieldEntries() {
@@ -86,7 +90,9 @@ private slots:
         const bool erlang = field.startsWith(QLatin1String("txtErlang"));
         QCOMPARE(QApplication::focusWidget() == edit, !accepted);
         QCOMPARE(edit->text(), shown);
-        QCOMPARE(erlang ? f.form->model().trunks[1].erlangs : double(f.form->model().trunks[1].busy), stored);
+        QCOMPARE(
+            erlang ? f.form->model().trunks[1].erlangs : double(f.form->model().trunks[1].busy),
+            stored);
         if (message.isEmpty()) {
             QVERIFY(f.messages.empty());
         } else {
@@ -104,8 +110,8 @@ private slots:
         f.click(f.find(QStringLiteral("btnTrunks")));
         QCOMPARE(f.items(QStringLiteral("lstErlangs")),
                  Table({"   1        10.0            1         18",
-                                     "   2        10.0            5         15",
-                                     "   3         2.0           10          4"}));
+                        "   2        10.0            5         15",
+                        "   3         2.0           10          4"}));
         QCOMPARE(f.field(QStringLiteral("txtRequired(0)"))->text(), QStringLiteral(" 18"));
         QCOMPARE(f.field(QStringLiteral("txtRequired(1)"))->text(), QStringLiteral(" 15"));
         QCOMPARE(f.field(QStringLiteral("txtRequired(2)"))->text(), QStringLiteral(" 4"));
@@ -160,8 +166,8 @@ private slots:
         QVERIFY(sawRunState);
         QCOMPARE(f.items(QStringLiteral("lstErlangs")),
                  Table({"   1        10.0            1         18",
-                                     "   2       100.0            1          0",
-                                     "   3        10.0            5         15"}));
+                        "   2       100.0            1          0",
+                        "   3        10.0            5         15"}));
         QCOMPARE(f.field(QStringLiteral("txtRequired(1)"))->text(), QStringLiteral(" 0"));
         QCOMPARE(f.field(QStringLiteral("txtRequired(2)"))->text(), QStringLiteral(" 15"));
         QVERIFY(f.messages.empty());

@@ -14,12 +14,12 @@ namespace {
 const QStringList kCorvaneView = {"lblSelect"};
 const QStringList kStaffView = {"lstAgents", "lblAgents"};
 const QStringList kDelaysView = {"lstDelays", "lblDelays"};
-const QStringList kStaffInputs = {"lblAcw", "lblCalls", "lblSlo", "lblTalk", "txtAcw",
-                                  "txtCalls", "txtSlo", "txtTalk", "btnCalculate"};
+const QStringList kStaffInputs = {"lblAcw",   "lblCalls", "lblSlo",  "lblTalk",     "txtAcw",
+                                  "txtCalls", "txtSlo",   "txtTalk", "btnCalculate"};
 
 QStringList TrunksView() {
-    QStringList names = {"lblTrunks", "lblBusyH", "lblErlangH", "lblRequired1", "lblRequired2",
-                         "btnTrunks"};
+    QStringList names = {"lblTrunks",    "lblBusyH",     "lblErlangH",
+                         "lblRequired1", "lblRequired2", "btnTrunks"};
     for (int i = 0; i < 5; ++i) {
         names << QStringLiteral("lblBusy%1").arg(i) << QStringLiteral("lblErlang%1").arg(i)
               << QStringLiteral("txtBusy(%1)").arg(i) << QStringLiteral("txtErlang(%1)").arg(i)
@@ -40,21 +40,25 @@ class ViewsTest : public QObject {
                     const QString& pictureDir = QStringLiteral(CORVANE_PICTURE_DIR)) {
         QCOMPARE(f.view(), QString::fromLatin1(view));
         const std::pair<QStringList, bool> groups[] = {
-            {kCorvaneView, corvane}, {kStaffView, staff},   {kDelaysView, delays},
+            {kCorvaneView, corvane}, {kStaffView, staff},    {kDelaysView, delays},
             {kStaffInputs, inputs},  {TrunksView(), trunks},
         };
         for (const auto& [names, visible] : groups)
             for (const QString& name : names)
                 QVERIFY2(f.find(name)->isVisible() == visible,
                          qPrintable(QStringLiteral("%1 in %2").arg(name, QLatin1String(view))));
-        for (const QString& name : kNeverShown) QVERIFY2(!f.find(name)->isVisible(), qPrintable(name));
-        const std::pair<const char*, bool> buttons[] = {
-            {"picCorvane", corvane}, {"picStaff", staff}, {"picDelays", delays}, {"picTrunks", trunks}};
+        for (const QString& name : kNeverShown)
+            QVERIFY2(!f.find(name)->isVisible(), qPrintable(name));
+        const std::pair<const char*, bool> buttons[] = {{"picCorvane", corvane},
+                                                        {"picStaff", staff},
+                                                        {"picDelays", delays},
+                                                        {"picTrunks", trunks}};
         for (const auto& [name, down] : buttons) {
             auto* button = f.find<corvane::ui::PictureButton>(QString::fromLatin1(name));
-            const QString expected = QDir(pictureDir)
-                                         .filePath(QString::fromLatin1(name) +
-                                                   (down ? QStringLiteral("Down.jpg") : QStringLiteral(".jpg")));
+            const QString expected =
+                QDir(pictureDir)
+                    .filePath(QString::fromLatin1(name) +
+                              (down ? QStringLiteral("Down.jpg") : QStringLiteral(".jpg")));
             QCOMPARE(button->pictureFile(), expected);
             QVERIFY(!button->pixmap().isNull());
             QCOMPARE(button->pixmap().size(), QSize(54, 12));
@@ -122,7 +126,8 @@ private slots:
         f.clickView("picStaff");
         expectView(f, "Agents", false, true, false, true, false, dir.path());
         auto* staff = f.find<corvane::ui::PictureButton>(QStringLiteral("picStaff"));
-        QCOMPARE(staff->pixmap().toImage(), QImage(assets.filePath(QStringLiteral("picTrunksDown.jpg"))));
+        QCOMPARE(staff->pixmap().toImage(),
+                 QImage(assets.filePath(QStringLiteral("picTrunksDown.jpg"))));
     }
 
     void pictureReplacedWithinTheSameSecondIsShown() {
@@ -178,7 +183,8 @@ private slots:
         QCOMPARE(f.view(), QStringLiteral("Agents"));
         QVERIFY(f.find("lstAgents")->isVisible());
         QVERIFY(staff->pixmap().isNull());
-        QCOMPARE(staff->pictureFile(), QDir(empty.path()).filePath(QStringLiteral("picStaffDown.jpg")));
+        QCOMPARE(staff->pictureFile(),
+                 QDir(empty.path()).filePath(QStringLiteral("picStaffDown.jpg")));
     }
 
     void geometryOfASample() {
@@ -188,16 +194,17 @@ private slots:
             QRect rect;
         };
         const Case cases[] = {
-            {"Picture1", {0, 0, 113, 113}},        {"picCorvane", {24, 160, 60, 12}},
-            {"picStaff", {56, 176, 60, 12}},       {"Image1", {24, 168, 33, 49}},
-            {"txtTalk", {288, 8, 49, 19}},         {"btnCalculate", {608, 8, 73, 23}},
-            {"lstAgents", {128, 80, 553, 256}},    {"lstDelays", {128, 80, 553, 256}},
-            {"lblAgents", {128, 64, 553, 17}},     {"txtErlang(2)", {328, 168, 41, 19}},
-            {"txtBusy(4)", {536, 216, 41, 19}},    {"txtRequired(0)", {616, 120, 41, 19}},
-            {"lblErlangH", {316, 104, 65, 17}},    {"btnTrunks", {608, 248, 73, 23}},
+            {"Picture1", {0, 0, 113, 113}},          {"picCorvane", {24, 160, 60, 12}},
+            {"picStaff", {56, 176, 60, 12}},         {"Image1", {24, 168, 33, 49}},
+            {"txtTalk", {288, 8, 49, 19}},           {"btnCalculate", {608, 8, 73, 23}},
+            {"lstAgents", {128, 80, 553, 256}},      {"lstDelays", {128, 80, 553, 256}},
+            {"lblAgents", {128, 64, 553, 17}},       {"txtErlang(2)", {328, 168, 41, 19}},
+            {"txtBusy(4)", {536, 216, 41, 19}},      {"txtRequired(0)", {616, 120, 41, 19}},
+            {"lblErlangH", {316, 104, 65, 17}},      {"btnTrunks", {608, 248, 73, 23}},
             {"btnCancelTrunks", {520, 248, 73, 23}}, {"Picture2", {488, 360, 169, 57}},
         };
-        for (const Case& c : cases) QCOMPARE(f.find(QString::fromLatin1(c.name))->geometry(), c.rect);
+        for (const Case& c : cases)
+            QCOMPARE(f.find(QString::fromLatin1(c.name))->geometry(), c.rect);
         QCOMPARE(f.form->centralWidget()->size(), QSize(696, 444));
         QCOMPARE(f.form->minimumSize(), f.form->maximumSize());
     }
@@ -256,10 +263,12 @@ private slots:
 
     void captionsAndFonts() {
         FormFixture f;
-        QCOMPARE(f.find<QLabel>("lblSelect")->text(), QStringLiteral("To begin, click Staff, Delays, or Trunks"));
+        QCOMPARE(f.find<QLabel>("lblSelect")->text(),
+                 QStringLiteral("To begin, click Staff, Delays, or Trunks"));
         QCOMPARE(f.find<QLabel>("lblAgents")->text(),
                  QStringLiteral(" Operational results obtained from staffing level options"));
-        QCOMPARE(f.find<QLabel>("lblErlang3")->text(), QStringLiteral("Erlangs of traffic for trunk group 4:"));
+        QCOMPARE(f.find<QLabel>("lblErlang3")->text(),
+                 QStringLiteral("Erlangs of traffic for trunk group 4:"));
         QCOMPARE(f.find<QPushButton>("btnTrunks")->text(), QStringLiteral("&Calculate"));
         QVERIFY(QFontInfo(f.list("lstAgents")->font()).fixedPitch());
         QVERIFY(QFontInfo(f.list("lstDelays")->font()).fixedPitch());
@@ -272,7 +281,6 @@ private slots:
         QVERIFY(!f.form->isVisible());
         QVERIFY(f.messages.empty());
     }
-
 };
 
 QTEST_MAIN(ViewsTest)
