@@ -1,4 +1,5 @@
 #include "ui/form_fixture.h"
+#include "ui/window_helpers.h"
 
 #include <QTemporaryDir>
 #include <QTextBrowser>
@@ -13,23 +14,11 @@
 #include <sys/stat.h>
 
 using corvane::testing::FormFixture;
+using corvane::testing::ScriptedPump;
+using corvane::testing::WhenModal;
 using corvane::testing::ShownMessage;
 
 namespace {
-
-// Runs `step` on the modal dialog that is showing, once it shows.
-void WhenModal(std::function<void(QWidget*)> step) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, step] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            step(modal);
-        }
-    });
-    timer->start();
-}
 
 }  // namespace
 

@@ -1,6 +1,7 @@
 // The window as a user drives it: clicks after a refused click, access
 // keys, Enter on buttons, title bars, message boxes and the stored calls.
 #include "ui/form_fixture.h"
+#include "ui/window_helpers.h"
 
 #include <QMessageBox>
 #include <QProxyStyle>
@@ -13,23 +14,11 @@
 #include "ui/message_box.h"
 
 using corvane::testing::FormFixture;
+using corvane::testing::ScriptedPump;
+using corvane::testing::WhenModal;
 using corvane::testing::ShownMessage;
 
 namespace {
-
-// Runs `step` on the modal window that is showing, once it shows.
-void WhenModal(std::function<void(QWidget*)> step) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, step] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            step(modal);
-        }
-    });
-    timer->start();
-}
 
 // True when the icon shows nothing at all.
 bool ShowsNothing(const QIcon& icon) {
@@ -47,17 +36,6 @@ public:
                   QStyleHintReturn* data) const override {
         if (hint == SH_DialogButtonBox_ButtonsHaveIcons) return 1;
         return QProxyStyle::styleHint(hint, option, widget, data);
-    }
-};
-
-class ScriptedPump : public corvane::ui::EventPump {
-public:
-    std::function<void(int)> onPump;
-    int count = 0;
-    void ProcessPendingEvents() override {
-        ++count;
-        QCoreApplication::processEvents();
-        if (onPump) onPump(count);
     }
 };
 

@@ -168,31 +168,6 @@ private slots:
                  QString::fromLatin1(corvane::testing::kWorkedStaffingRows[0]));
     }
 
-    void failureShowsItsMessageOnceAndKeepsTheHeadLines() {
-        FormFixture f;
-        f.clickView("picStaff");
-        f.typeStaffing(QStringLiteral("1800"), QStringLiteral("0"), QStringLiteral("708"),
-                       QStringLiteral("20"));
-        f.click(f.find(QStringLiteral("btnCalculate")));
-        QCOMPARE(f.messages.size(), std::size_t(1));
-        QCOMPARE(
-            f.messages[0],
-            (ShownMessage{
-                "Staff calculation failed: the specified parameters are outside the usable range.",
-                "Corvane"}));
-        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 7);
-        QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 8);
-    }
-
-    void overflowWithAnEmptyFieldIsSilent() {
-        FormFixture f;
-        f.clickView("picDelays");
-        f.form->mnuCalculate_Click();  // nothing typed: no handle time
-        QVERIFY(f.messages.empty());
-        QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 7);
-        QCOMPARE(f.list(QStringLiteral("lstDelays"))->count(), 8);
-    }
-
     void refusedEntryBlocksAClickOnCalculate() {
         FormFixture f;
         f.clickView("picStaff");
@@ -225,17 +200,6 @@ private slots:
         QCOMPARE(f.messages.size(), std::size_t(2));
         QCOMPARE(f.messages[1], (ShownMessage{"Entry 'abc' is not valid", "Calls per Half-Hour"}));
         QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 0);
-    }
-
-    void accessKeyCalculatesWhenEverythingIsFilled() {
-        FormFixture f;
-        f.clickView("picStaff");
-        typeWorkedExample(f);
-        QLineEdit* slo = f.field(QStringLiteral("txtSlo"));
-        slo->setFocus(Qt::OtherFocusReason);
-        QTest::keyClick(slo, Qt::Key_C, Qt::AltModifier);
-        QTRY_COMPARE(f.list(QStringLiteral("lstAgents"))->count(), 16);
-        QVERIFY(f.messages.empty());
     }
 
     void menuCalculateChecksOnlyTheFocusedField() {

@@ -1,24 +1,14 @@
 #include "ui/form_fixture.h"
+#include "ui/window_helpers.h"
 
 #include "ui/event_pump.h"
 
 using corvane::testing::FormFixture;
+using corvane::testing::ScriptedPump;
+using corvane::testing::WhenModal;
 using corvane::testing::ShownMessage;
 
 namespace {
-
-// Lets the real event loop run and calls a hook on chosen pump counts,
-// as a user acting during a trunk run would.
-class ScriptedPump : public corvane::ui::EventPump {
-public:
-    std::function<void(int)> onPump;
-    int count = 0;
-    void ProcessPendingEvents() override {
-        ++count;
-        QCoreApplication::processEvents();
-        if (onPump) onPump(count);
-    }
-};
 
 const QString kHead1 =
     QStringLiteral("Trunks Required per Group for Erlangs and % Busy Signals Allowable\r\n");
