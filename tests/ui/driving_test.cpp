@@ -71,9 +71,7 @@ private slots:
         QFETCH(QString, target);
         QFETCH(bool, okByMouse);
         FormFixture f;
-        f.clickView("picStaff");
-        f.typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"),
-                       QStringLiteral("20"));
+        f.typeWorkedExample();
         QLineEdit* talk = f.field(QStringLiteral("txtTalk"));
         talk->setFocus(Qt::OtherFocusReason);
         TypeOver(talk, QStringLiteral("1801"));
@@ -104,9 +102,7 @@ private slots:
 
     void accessKeyLeavesTheFocusOnItsButton() {
         FormFixture f;
-        f.clickView("picStaff");
-        f.typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"),
-                       QStringLiteral("20"));
+        f.typeWorkedExample();
         QLineEdit* slo = f.field(QStringLiteral("txtSlo"));
         slo->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(slo, Qt::Key_C, Qt::AltModifier);
@@ -134,9 +130,7 @@ private slots:
 
     void enterPressesTheFocusedButton() {
         FormFixture f;
-        f.clickView("picStaff");
-        f.typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"),
-                       QStringLiteral("20"));
+        f.typeWorkedExample();
         QWidget* calculate = f.find(QStringLiteral("btnCalculate"));
         QCOMPARE(QApplication::focusWidget(), calculate);
         QTest::keyClick(calculate, Qt::Key_Return);
@@ -249,9 +243,7 @@ private slots:
 
     void refusedCallsKeepTheStoredNumber() {
         FormFixture f;
-        f.clickView("picStaff");
-        f.typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"),
-                       QStringLiteral("20"));
+        f.typeWorkedExample();
         QLineEdit* calls = f.field(QStringLiteral("txtCalls"));
         calls->setFocus(Qt::OtherFocusReason);
         TypeOver(calls, QStringLiteral("40000"));

@@ -84,11 +84,15 @@ public:
         typeAndTab(QStringLiteral("txtSlo"), slo);
     }
 
-    // The worked example typed into the staffing view and calculated by a
-    // click on Calculate.
-    void calculateWorkedExample(const QString& slo = QStringLiteral("20")) const {
+    // The worked example typed into the staffing view, each figure left by Tab.
+    void typeWorkedExample(const QString& slo = QStringLiteral("20")) const {
         clickView("picStaff");
         typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"), slo);
+    }
+
+    // ...and calculated by a click on Calculate.
+    void calculateWorkedExample(const QString& slo = QStringLiteral("20")) const {
+        typeWorkedExample(slo);
         click(find(QStringLiteral("btnCalculate")));
     }
 
