@@ -15,15 +15,15 @@ void Require(bool ok) {
     if (!ok) std::abort();
 }
 
-const model::FieldSpec* const kFields[] = {&model::kTalkField,   &model::kAcwField,
-                                           &model::kCallsField,  &model::kSloField,
-                                           &model::kErlangField, &model::kBusyField};
+const model::InputField* const kFields[] = {&model::kTalkField,   &model::kAcwField,
+                                            &model::kCallsField,  &model::kSloField,
+                                            &model::kErlangField, &model::kBusyField};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    const model::FieldSpec& field = *kFields[data[0] % 6];
+    const model::InputField& field = *kFields[data[0] % 6];
     const NumberMarks marks = FuzzMarks(data[0] / 6);
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
     const model::FieldCheck check = model::CheckField(field, text, marks);

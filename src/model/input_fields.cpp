@@ -6,37 +6,37 @@
 
 namespace corvane::model {
 
-const FieldSpec kTalkField{
-    "Average Talk Time (Sec.)", 1,       1800, "Entry must be 1-1800", "Average Talk Time",
-    FieldSpec::Number::Whole16, nullptr, false};
-const FieldSpec kAcwField{
+const InputField kTalkField{
+    "Average Talk Time (Sec.)",  1,       1800, "Entry must be 1-1800", "Average Talk Time",
+    InputField::Number::Whole16, nullptr, false};
+const InputField kAcwField{
     "After-Call Work Time (Sec.)", 0,       1800, "Value must be 0-1800", "After-Call Work Time",
-    FieldSpec::Number::Whole16,    nullptr, false};
-const FieldSpec kCallsField{
-    "Calls per Half-Hour",      1,       30000, "Entry must be 1-30000", "Calls per Half-Hour",
-    FieldSpec::Number::Whole16, nullptr, false};
-const FieldSpec kSloField{"Service Level Objective (Sec.)",
-                          0,
-                          600,
-                          "Entry must be 0-600",
-                          "Service Level Objective",
-                          FieldSpec::Number::Whole16,
-                          nullptr,
-                          false};
-const FieldSpec kErlangField{"(0.1-699.9)", 0.1,
-                             699.9,         "Value must be between 0.1 and 699.9",
-                             "Erlangs",     FieldSpec::Number::Decimal,
-                             "##0.0",       true};
-const FieldSpec kBusyField{
-    "(1-99)", 1,   99, "Value must be between 1 and 99", "Busy", FieldSpec::Number::Whole16,
+    InputField::Number::Whole16,   nullptr, false};
+const InputField kCallsField{
+    "Calls per Half-Hour",       1,       30000, "Entry must be 1-30000", "Calls per Half-Hour",
+    InputField::Number::Whole16, nullptr, false};
+const InputField kSloField{"Service Level Objective (Sec.)",
+                           0,
+                           600,
+                           "Entry must be 0-600",
+                           "Service Level Objective",
+                           InputField::Number::Whole16,
+                           nullptr,
+                           false};
+const InputField kErlangField{"(0.1-699.9)", 0.1,
+                              699.9,         "Value must be between 0.1 and 699.9",
+                              "Erlangs",     InputField::Number::Decimal,
+                              "##0.0",       true};
+const InputField kBusyField{
+    "(1-99)", 1,   99, "Value must be between 1 and 99", "Busy", InputField::Number::Whole16,
     "#0",     true};
 
-FieldCheck CheckField(const FieldSpec& field, const std::string& text, const NumberMarks& marks) {
+FieldCheck CheckField(const InputField& field, const std::string& text, const NumberMarks& marks) {
     FieldCheck check;
     double value = 0;
     try {
-        value = field.number == FieldSpec::Number::Decimal ? TextToDouble(text, marks)
-                                                           : TextToInt16(text, marks);
+        value = field.number == InputField::Number::Decimal ? TextToDouble(text, marks)
+                                                            : TextToInt16(text, marks);
     } catch (const CalcError& e) {
         if (e.number() == kErrTypeMismatch && IsBlank(text)) return check;
         check.accepted = false;

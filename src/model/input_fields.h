@@ -10,7 +10,7 @@ namespace corvane::model {
 // One input field's check, read alike by the layout (caption), the
 // messages (range message and title) and the check itself (range and
 // conversion).
-struct FieldSpec {
+struct InputField {
     enum class Number { Whole16, Decimal };
 
     const char* caption;  // the caption label's text
@@ -23,12 +23,12 @@ struct FieldSpec {
     bool storesRefused;   // an out-of-range number is stored as is (else 0)
 };
 
-extern const FieldSpec kTalkField;
-extern const FieldSpec kAcwField;
-extern const FieldSpec kCallsField;
-extern const FieldSpec kSloField;
-extern const FieldSpec kErlangField;
-extern const FieldSpec kBusyField;
+extern const InputField kTalkField;
+extern const InputField kAcwField;
+extern const InputField kCallsField;
+extern const InputField kSloField;
+extern const InputField kErlangField;
+extern const InputField kBusyField;
 
 // What a field's check decided, for the window to carry out.
 struct FieldCheck {
@@ -45,6 +45,6 @@ struct FieldCheck {
 //    otherwise "Entry '<text>' is not valid", refused;
 //  - beyond what the number type holds: the range message, refused, the
 //    stored number kept.
-FieldCheck CheckField(const FieldSpec& field, const std::string& text, const NumberMarks& marks);
+FieldCheck CheckField(const InputField& field, const std::string& text, const NumberMarks& marks);
 
 }  // namespace corvane::model

@@ -120,7 +120,7 @@ private:
     void setView(model::View view);
     void message(const QString& text, const QString& title);
     // Runs a field's check and carries out what it decided.
-    bool checkField(QLineEdit* field, const model::FieldSpec& spec,
+    bool checkField(QLineEdit* field, const model::InputField& input,
                     const std::function<void(double)>& store);
     // The list boxes and required fields, as the model's reports say.
     void showStaffingReports();

@@ -50,7 +50,7 @@ W* Place(W* w, const char* name, int left, int top, int width, int height) {
     return w;
 }
 
-QString Caption(const model::FieldSpec& field) { return QString::fromLatin1(field.caption); }
+QString Caption(const model::InputField& field) { return QString::fromLatin1(field.caption); }
 
 QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& caption, int left, int top,
                   int width, int height) {

@@ -19,13 +19,13 @@ void ShowLines(QListWidget* list, const model::ReportLines& lines) {
 
 }  // namespace
 
-bool Form1::checkField(QLineEdit* field, const model::FieldSpec& spec,
+bool Form1::checkField(QLineEdit* field, const model::InputField& input,
                        const std::function<void(double)>& store) {
-    const model::FieldCheck check = model::CheckField(spec, field->text().toStdString(), marks());
+    const model::FieldCheck check = model::CheckField(input, field->text().toStdString(), marks());
     if (check.store) store(*check.store);
     if (check.rewrite) field->setText(QString::fromStdString(*check.rewrite));
     if (check.message)
-        message(QString::fromStdString(*check.message), QString::fromLatin1(spec.title));
+        message(QString::fromStdString(*check.message), QString::fromLatin1(input.title));
     return check.accepted;
 }
 
@@ -50,15 +50,15 @@ bool Form1::txtSlo_Validate() {
 }
 
 bool Form1::btnCalculate_GotFocus() {
-    const std::pair<QLineEdit*, const model::FieldSpec*> fields[] = {
+    const std::pair<QLineEdit*, const model::InputField*> fields[] = {
         {txtTalk, &model::kTalkField},
         {txtAcw, &model::kAcwField},
         {txtCalls, &model::kCallsField},
         {txtSlo, &model::kSloField},
     };
-    for (const auto& [field, spec] : fields) {
+    for (const auto& [field, input] : fields) {
         if (!IsBlank(field->text().toStdString())) continue;
-        message(QStringLiteral("Please enter a value for ") + QString::fromLatin1(spec->title),
+        message(QStringLiteral("Please enter a value for ") + QString::fromLatin1(input->title),
                 QStringLiteral("Validate"));
         // The focus cannot move to a hidden field; that is not reported.
         if (field->isVisible()) field->setFocus(Qt::OtherFocusReason);

@@ -10,7 +10,7 @@ namespace {
 
 TEST(FieldChecks, EveryFieldByItsTable) {
     struct Case {
-        const FieldSpec& field;
+        const InputField& field;
         const char* text;
         bool accepted;
         std::optional<double> store;  // none: the stored number is kept
