@@ -3,6 +3,8 @@
 // Helpers the window tests share: acting on a modal window once it shows,
 // and an event pump a test can act through during a trunk run.
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
 #include <QTimer>
 
 #include <functional>
@@ -23,6 +25,15 @@ inline void WhenModal(std::function<void(QWidget*)> step) {
         }
     });
     timer->start();
+}
+
+// True when the icon shows nothing at all.
+inline bool ShowsNothing(const QIcon& icon) {
+    const QImage image = icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(image.pixel(x, y)) != 0) return false;
+    return true;
 }
 
 // Lets the real event loop run and calls a hook on each pump, as a user
