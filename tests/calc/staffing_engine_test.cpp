@@ -81,19 +81,10 @@ TEST(StaffingEngine, RowCountsAndFailures) {
     }
 }
 
-TEST(StaffingEngine, EndsAtTheFirstRowWithinTwoPercent) {
-    for (int calls : {1, 50, 120, 500, 3000}) {
-        const EngineRun run = RunEngine(150, 30, calls, 20);
-        ASSERT_EQ(run.error, 0);
-        ASSERT_FALSE(run.rows.empty());
-        for (std::size_t i = 0; i + 1 < run.rows.size(); ++i) {
-            EXPECT_GT(run.rows[i].P0, kStaffingStopLimit);
-            EXPECT_EQ(run.rows[i + 1].N, run.rows[i].N + 1);
-        }
-        EXPECT_LE(run.rows.back().P0, kStaffingStopLimit);
-    }
-    EXPECT_EQ(RunEngine(150, 30, 120, 20).rows.front().N, 13);
+TEST(StaffingEngine, LightLoadEndsAtItsSingleRow) {
+    // The sweep holds every table to "consecutive rows, the last within 2 %".
     const EngineRun light = RunEngine(180, 0, 1, 20);
+    ASSERT_EQ(light.rows.size(), 1u);
     EXPECT_NEAR(light.rows[0].P0, 0.00476, 5e-6);
 }
 

@@ -89,20 +89,6 @@ TEST(StaffingTables, LongValuesAreCutAtTheirRightEnd) {
               "  701  41 2540 2255 2002 1777 1400 1104 8702 6858 3357 1644  394   94");
 }
 
-TEST(StaffingTables, FailedRunsKeepEqualRowCounts) {
-    struct Case {
-        int talk, acw, calls, slo;
-        std::size_t rows;
-    };
-    for (const Case& c :
-         {Case{1800, 0, 708, 20, 0}, Case{1, 0, 1800, 20, 2}, Case{1, 0, 100, 600, 0}}) {
-        const Tables t = BuildTables(c.talk, c.acw, c.calls, c.slo);
-        EXPECT_EQ(t.error, kErrOverflow);
-        EXPECT_EQ(t.agents.size(), 7u + c.rows);
-        EXPECT_EQ(t.delays.size(), 8u + c.rows);
-    }
-}
-
 TEST(StaffingTables, RegionalMarks) {
     const NumberMarks german{".", ","};
     const Tables t = BuildTables(1800, 0, 707, 20, german);

@@ -71,14 +71,16 @@ QList<QStringList> PdfPages(const QString& file) {
 // How many line heights stand above the heading on a page of a staffing
 // report: measured from the heading and the first echo line two lines below.
 double LinesAboveHeading(const QString& file, int page) {
-    const QString html = Pdftotext({"-bbox", "-f", QString::number(page), "-l",
-                                    QString::number(page), file, "-"});
+    const QString html =
+        Pdftotext({"-bbox", "-f", QString::number(page), "-l", QString::number(page), file, "-"});
     static const QRegularExpression word(QStringLiteral("yMin=\"([0-9.]+)\"[^>]*>([^<]*)</word>"));
     double heading = -1, average = -1;
     for (auto it = word.globalMatch(html); it.hasNext();) {
         const auto m = it.next();
-        if (m.captured(2) == QLatin1String("Corvane") && heading < 0) heading = m.captured(1).toDouble();
-        if (m.captured(2) == QLatin1String("Average") && average < 0) average = m.captured(1).toDouble();
+        if (m.captured(2) == QLatin1String("Corvane") && heading < 0)
+            heading = m.captured(1).toDouble();
+        if (m.captured(2) == QLatin1String("Average") && average < 0)
+            average = m.captured(1).toDouble();
     }
     return heading / ((average - heading) / 2);
 }
@@ -103,8 +105,8 @@ QStringList Lines(const char* const (&lines)[N]) {
 
 void CalculateTrunkGroup(FormFixture& f) {
     f.clickView("picTrunks");
-    f.typeAndTab(QStringLiteral("txtErlang(0)"), QStringLiteral("10"));
-    f.typeAndTab(QStringLiteral("txtBusy(0)"), QStringLiteral("1"));
+    f.typeAndTab("txtErlang(0)", QStringLiteral("10"));
+    f.typeAndTab("txtBusy(0)", QStringLiteral("1"));
     f.form->CalculateTrunks();
 }
 
@@ -141,11 +143,11 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
         f.form->mnuClipboard_Click();
         QCOMPARE(QGuiApplication::clipboard()->text(), heading);  // the opening view
-        f.calculateWorkedExample(QStringLiteral("20  "));  // trailing blanks are kept
+        f.calculateWorkedExample(QStringLiteral("20  "));         // trailing blanks are kept
         f.clickView("picDelays");
         f.form->mnuClipboard_Click();
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 heading + (f.items(QStringLiteral("lstDelays")) << QString()).join("\r\n"));
+                 heading + (f.items("lstDelays") << QString()).join("\r\n"));
         QVERIFY(QGuiApplication::clipboard()->text().contains("(Sec.): 20  \r\n \r\n "));
         CalculateTrunkGroup(f);
         f.form->mnuClipboard_Click();
@@ -158,7 +160,8 @@ private slots:
         corvane::output::CopyToClipboard({}, nullptr, [&](const QString& t, const QString& title) {
             failed.push_back({t, title});
         });
-        QCOMPARE(failed, (std::vector<ShownMessage>{{"Unexpected error #  521", "Copy To Clipboard"}}));
+        QCOMPARE(failed,
+                 (std::vector<ShownMessage>{{"Unexpected error #  521", "Copy To Clipboard"}}));
     }
 
     void copiesEachOnTheirOwnPageWithSixLinesAbove() {
@@ -184,7 +187,7 @@ private slots:
         CalculateTrunkGroup(f);
         const QString pdf = dir_.filePath(QStringLiteral("trunks.pdf"));
         Print(f, pdf, 1);
-        QCOMPARE(PdfPages(pdf), (QList<QStringList>{ExpectedCopy(f.items(QStringLiteral("lstErlangs")))}));
+        QCOMPARE(PdfPages(pdf), (QList<QStringList>{ExpectedCopy(f.items("lstErlangs"))}));
         QCOMPARE(PdfPages(pdf)[0][3], QString());  // the head item's own line break
     }
 
@@ -193,12 +196,12 @@ private slots:
         f.clickView("picStaff");
         f.typeStaffing(QStringLiteral("1800"), QStringLiteral("0"), QStringLiteral("707"),
                        QStringLiteral("20"));
-        f.click(f.find(QStringLiteral("btnCalculate")));
+        f.click(f.find("btnCalculate"));
         const QString pdf = dir_.filePath(QStringLiteral("long.pdf"));
         Print(f, pdf, 1, QMarginsF(0, 40, 0, 40));  // room for fewer lines than the copy holds
         const auto pages = PdfPages(pdf);
         QCOMPARE(pages.size(), 2);
-        QCOMPARE(pages[0] + pages[1], ExpectedCopy(f.items(QStringLiteral("lstAgents"))));
+        QCOMPARE(pages[0] + pages[1], ExpectedCopy(f.items("lstAgents")));
     }
 
     void nothingIsPrintedWithoutATableCopiesOrConsent() {
@@ -207,7 +210,8 @@ private slots:
             int copies;  // -1: Cancel
             int dialogs;
         };
-        for (const Case c : {Case{"picCorvane", 1, 0}, Case{"picStaff", 0, 1}, Case{"picStaff", -1, 1}}) {
+        for (const Case c :
+             {Case{"picCorvane", 1, 0}, Case{"picStaff", 0, 1}, Case{"picStaff", -1, 1}}) {
             FormFixture f;
             f.clickView(c.view);
             const QString pdf = dir_.filePath(QStringLiteral("none.pdf"));

@@ -92,37 +92,23 @@ TEST_F(PlanCli, BadInputWritesNothing) {
         std::string message;
     };
     const std::string good = "interval,calls,talk\n08:00,10,180\n";
+    // Each kind of fault once: a bad cell, a bad option, a file that is no
+    // forecast. The reader's messages have their own table.
     const Case cases[] = {
         {"in.csv", "interval,calls,talk\n08:00,10,180\n08:30,abc,180\n",
          "corvane-plan: in.csv:3: calls: 'abc' is not a whole number\n"},
         {"--sl 120/20 in.csv", good, "corvane-plan: --sl: '120' must be above 0 and below 100\n"},
-        {"--sl 80 in.csv", good,
-         "corvane-plan: --sl: '80' is not P/S (say 80/20: 80 % answered within 20 seconds)\n"},
-        {"--sl 80/32768 in.csv", good, "corvane-plan: --sl: '32768' must be 0 to 32767\n"},
         {"--interval 7 in.csv", good,
          "corvane-plan: --interval: '7' must be 15, 30 or 60 minutes\n"},
         {"--shrinkage 100 in.csv", good,
          "corvane-plan: --shrinkage: '100' must be at least 0 and below 100\n"},
-        {"--shrinkage 1,5 in.csv", good,
-         "corvane-plan: --shrinkage: '1,5' is not a number (digits, optionally \".\" and "
-         "decimals)\n"},
-        {"--asa 0 in.csv", good, "corvane-plan: --asa: '0' must be above 0\n"},
-        {"--max-occupancy 101 in.csv", good,
-         "corvane-plan: --max-occupancy: '101' must be above 0 and at most 100\n"},
-        {"--format xml in.csv", good, "corvane-plan: --format: 'xml' must be text, csv or json\n"},
         {"--chart plan.pdf in.csv", good,
          "corvane-plan: --chart: 'plan.pdf' must end in .svg or .png\n"},
-        {"--patience 0 in.csv", good, "corvane-plan: --patience: '0' must be 1 to 32767\n"},
-        {"--patience -5 in.csv", good,
-         "corvane-plan: --patience: '-5' is not a whole number of seconds\n"},
         {"--patience soon in.csv", good,
          "corvane-plan: --patience: 'soon' is not a whole number of seconds\n"},
-        {"--patience 32768 in.csv", good, "corvane-plan: --patience: '32768' must be 1 to 32767\n"},
         {"--max-abandon 5 in.csv", good,
          "corvane-plan: --max-abandon: needs --patience (callers only hang up in the model with "
          "abandonment)\n"},
-        {"in.csv", "interval,talk\n08:00,180\n", "corvane-plan: in.csv:1: no 'calls' column\n"},
-        {"in.csv", "", "corvane-plan: in.csv: the file is empty\n"},
         {"in.csv", std::string("\x89PNG\r\n\x1a\n\0\0", 10),
          "corvane-plan: in.csv:1: not a text file (a NUL byte or bytes that are not UTF-8)\n"},
         {"missing.csv", good,

@@ -47,8 +47,10 @@ private slots:
                 caption = about->windowTitle();
                 version = about->findChild<QLabel*>(QStringLiteral("lblVersion"))->text();
                 onlyClose = OnlyClose(about);
-                if (byOk) f.click(about->findChild<QPushButton*>(QStringLiteral("cmdOK")));
-                else QTest::keyClick(about, Qt::Key_Escape);
+                if (byOk)
+                    f.click(about->findChild<QPushButton*>(QStringLiteral("cmdOK")));
+                else
+                    QTest::keyClick(about, Qt::Key_Escape);
             });
             f.form->mnuAbout_Click();  // returns when the box is closed
             QCOMPARE(caption, QStringLiteral("About Corvane"));
@@ -94,7 +96,7 @@ private slots:
                  QDir(QCoreApplication::applicationDirPath()).filePath("Corvane.chm"));
         f.form->mnuCorvanehelp_Click();
         f.clickView("picStaff");
-        QTest::keyClick(f.field(QStringLiteral("txtTalk")), Qt::Key_F1);
+        QTest::keyClick(f.field("txtTalk"), Qt::Key_F1);
         const ShownMessage missing{
             QStringLiteral("The help file \"%1\" is missing or cannot be read.")
                 .arg(QDir::toNativeSeparators(f.form->helpFile())),
@@ -127,13 +129,28 @@ private slots:
         const auto put32 = [](QByteArray& bytes, int at, quint32 v) {
             for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
         };
-        const int directory = static_cast<unsigned char>(good[0x48]) |
-                              static_cast<unsigned char>(good[0x49]) << 8;
+        const int directory =
+            static_cast<unsigned char>(good[0x48]) | static_cast<unsigned char>(good[0x49]) << 8;
         const std::pair<const char*, std::function<QByteArray()>> damages[] = {
             {"cut short", [&] { return good.left(7000); }},
-            {"huge directory chunk", [&] { QByteArray b = good; put32(b, directory + 0x10, 0xFFFFFFFFu); return b; }},
-            {"directory past the end", [&] { QByteArray b = good; put32(b, 0x50, 0x7FFFFFFFu); return b; }},
-            {"lzx window", [&] { QByteArray b = good; put32(b, static_cast<int>(b.indexOf("LZXC")) + 12, 0x100); return b; }},
+            {"huge directory chunk",
+             [&] {
+                 QByteArray b = good;
+                 put32(b, directory + 0x10, 0xFFFFFFFFu);
+                 return b;
+             }},
+            {"directory past the end",
+             [&] {
+                 QByteArray b = good;
+                 put32(b, 0x50, 0x7FFFFFFFu);
+                 return b;
+             }},
+            {"lzx window",
+             [&] {
+                 QByteArray b = good;
+                 put32(b, static_cast<int>(b.indexOf("LZXC")) + 12, 0x100);
+                 return b;
+             }},
             {"text", [] { return QByteArray("not a help file"); }},
             {"fifo", nullptr},
             {"directory", nullptr},
@@ -152,9 +169,10 @@ private slots:
             }
             QWidget owner;
             std::vector<ShownMessage> messages;
-            corvane::ui::HelpLauncher launcher(&owner, [&](const QString& text, const QString& title) {
-                messages.push_back({text, title});
-            });
+            corvane::ui::HelpLauncher launcher(&owner,
+                                               [&](const QString& text, const QString& title) {
+                                                   messages.push_back({text, title});
+                                               });
             launcher.open(path);
             QVERIFY2(messages.size() == 1, damage);
             QVERIFY2(messages[0].text.contains(QDir::toNativeSeparators(path)), damage);
@@ -174,8 +192,11 @@ private slots:
             out.write(bytes);
             out.close();
             corvane::ui::HelpViewer viewer;
-            if (!viewer.openFile(path)) ++refused;
-            else QVERIFY2(!viewer.browser()->toPlainText().trimmed().isEmpty(), qPrintable(QString::number(at)));
+            if (!viewer.openFile(path))
+                ++refused;
+            else
+                QVERIFY2(!viewer.browser()->toPlainText().trimmed().isEmpty(),
+                         qPrintable(QString::number(at)));
         }
         QVERIFY(refused > 0);
         // And the files that once crashed the help library.

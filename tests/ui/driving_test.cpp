@@ -55,9 +55,9 @@ private slots:
             for (const bool okByMouse : {false, true}) {
                 FormFixture f;
                 f.typeWorkedExample();
-                QLineEdit* talk = f.field(QStringLiteral("txtTalk"));
+                QLineEdit* talk = f.field("txtTalk");
                 TypeOver(talk, QStringLiteral("1801"));
-                QWidget* goal = f.find(QString::fromLatin1(target));
+                QWidget* goal = f.find(target);
                 // The message box is answered with a click of its own (a press
                 // and release on another window) or with Enter (no mouse).
                 QWidget box;
@@ -80,7 +80,7 @@ private slots:
                 if (goal->objectName() == QLatin1String("picDelays"))
                     QCOMPARE(f.view(), QStringLiteral("Delays"));
                 if (goal->objectName() == QLatin1String("btnCalculate"))
-                    QCOMPARE(f.list(QStringLiteral("lstAgents"))->count(), 16);
+                    QCOMPARE(f.list("lstAgents")->count(), 16);
                 QCOMPARE(f.messages.size(), std::size_t(1));
             }
         }
@@ -89,26 +89,26 @@ private slots:
     void accessKeysEndOnTheirButton() {
         FormFixture f;
         f.typeWorkedExample();
-        QLineEdit* slo = f.field(QStringLiteral("txtSlo"));
+        QLineEdit* slo = f.field("txtSlo");
         slo->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(slo, Qt::Key_C, Qt::AltModifier);
-        QTRY_COMPARE(f.list(QStringLiteral("lstAgents"))->count(), 16);
-        QCOMPARE(QApplication::focusWidget(), f.find(QStringLiteral("btnCalculate")));
+        QTRY_COMPARE(f.list("lstAgents")->count(), 16);
+        QCOMPARE(QApplication::focusWidget(), f.find("btnCalculate"));
 
         // The blank check still runs on the way, and keeps the run from starting.
-        f.field(QStringLiteral("txtCalls"))->clear();
+        f.field("txtCalls")->clear();
         slo->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(slo, Qt::Key_C, Qt::AltModifier);
         QCOMPARE(f.messages.back(),
                  (ShownMessage{"Please enter a value for Calls per Half-Hour", "Validate"}));
-        QCOMPARE(QApplication::focusWidget(), f.find(QStringLiteral("txtCalls")));
+        QCOMPARE(QApplication::focusWidget(), f.find("txtCalls"));
 
         f.clickView("picTrunks");
-        f.typeAndTab(QStringLiteral("txtErlang(0)"), QStringLiteral("10"));
+        f.typeAndTab("txtErlang(0)", QStringLiteral("10"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
-        QTRY_COMPARE(f.field(QStringLiteral("txtRequired(0)"))->text(), QStringLiteral(" 18"));
-        QCOMPARE(QApplication::focusWidget(), f.find(QStringLiteral("btnTrunks")));
+        QTRY_COMPARE(f.field("txtRequired(0)")->text(), QStringLiteral(" 18"));
+        QCOMPARE(QApplication::focusWidget(), f.find("btnTrunks"));
     }
 
     void theWholeCalculatorFromTheKeyboard() {
@@ -124,7 +124,7 @@ private slots:
         }
         QCOMPARE(order, (QStringList{"txtAcw", "txtCalls", "txtSlo", "btnCalculate"}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter presses it
-        QCOMPARE(f.items(QStringLiteral("lstAgents")).last(),
+        QCOMPARE(f.items("lstAgents").last(),
                  QString::fromLatin1(corvane::testing::kWorkedStaffingRows[8]));
         QVERIFY(TabTo(QStringLiteral("picDelays")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
@@ -133,12 +133,12 @@ private slots:
 
         // Enter on Cancel during a trunk run cancels it.
         f.clickView("picTrunks");
-        f.typeAndTab(QStringLiteral("txtErlang(0)"), QStringLiteral("100"));
-        f.typeAndTab(QStringLiteral("txtBusy(0)"), QStringLiteral("1"));
+        f.typeAndTab("txtErlang(0)", QStringLiteral("100"));
+        f.typeAndTab("txtBusy(0)", QStringLiteral("1"));
         ScriptedPump pump;
         pump.onPump = [&](int n) {
             if (n != 25) return;
-            QWidget* cancel = f.find(QStringLiteral("btnCancelTrunks"));
+            QWidget* cancel = f.find("btnCancelTrunks");
             cancel->setFocus(Qt::TabFocusReason);
             QTest::keyClick(cancel, Qt::Key_Enter);
         };
@@ -146,17 +146,16 @@ private slots:
         f.form->CalculateTrunks();
         f.form->setEventPump(nullptr);
         QCOMPARE(pump.count, 25);
-        QCOMPARE(f.field(QStringLiteral("txtRequired(0)"))->text(), QStringLiteral(" 0"));
+        QCOMPARE(f.field("txtRequired(0)")->text(), QStringLiteral(" 0"));
         QVERIFY(f.messages.empty());
     }
 
     void everyControlHasAnAccessibleName() {
         FormFixture f;
         for (QWidget* w : f.form->centralWidget()->findChildren<QWidget*>()) {
-            const bool interactive = qobject_cast<QLineEdit*>(w) ||
-                                     qobject_cast<QAbstractButton*>(w) ||
-                                     qobject_cast<corvane::ui::PictureButton*>(w) ||
-                                     qobject_cast<QListWidget*>(w);
+            const bool interactive =
+                qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                qobject_cast<corvane::ui::PictureButton*>(w) || qobject_cast<QListWidget*>(w);
             if (interactive && w->objectName() != QLatin1String("lstErlangs"))
                 QVERIFY2(!w->accessibleName().isEmpty(), qPrintable(w->objectName()));
         }
@@ -174,17 +173,19 @@ private slots:
             seen = qobject_cast<QMessageBox*>(modal);
             width = modal->width();
             for (QAbstractButton* b : seen->buttons()) plain &= b->icon().isNull();
-            QVERIFY(!(seen->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+            QVERIFY(!(seen->windowFlags() &
+                      (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
             QVERIFY(ShowsNothing(seen->windowIcon()) && seen->icon() == QMessageBox::NoIcon);
             QTest::keyClick(modal, Qt::Key_Return);
         });
-        corvane::ui::PlatformMessageBox(&owner)(QStringLiteral("Entry must be 1-1800"), title);
+        corvane::ui::PlatformMessageBox (&owner)(QStringLiteral("Entry must be 1-1800"), title);
         QApplication::setStyle(QStringLiteral("Fusion"));
         QVERIFY(seen);
         QVERIFY(plain);
         QFont bold = owner.font();
         bold.setBold(true);
-        QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(title) + 80, qPrintable(QString::number(width)));
+        QVERIFY2(width >= QFontMetrics(bold).horizontalAdvance(title) + 80,
+                 qPrintable(QString::number(width)));
     }
 
     void theMainWindowOffersNoMaximize() {
@@ -198,7 +199,7 @@ private slots:
     void refusedCallsKeepTheStoredNumber() {
         FormFixture f;
         f.typeWorkedExample();
-        QLineEdit* calls = f.field(QStringLiteral("txtCalls"));
+        QLineEdit* calls = f.field("txtCalls");
         TypeOver(calls, QStringLiteral("40000"));
         QTest::keyClick(calls, Qt::Key_Tab);
         QCOMPARE(f.messages.back(), (ShownMessage{"Entry must be 1-30000", "Calls per Half-Hour"}));
@@ -207,7 +208,7 @@ private slots:
         // stored before, not 0.
         calls->clear();
         f.form->mnuCalculate_Click();
-        QCOMPARE(f.items(QStringLiteral("lstAgents")).last(),
+        QCOMPARE(f.items("lstAgents").last(),
                  QString::fromLatin1(corvane::testing::kWorkedStaffingRows[8]));
     }
 };

@@ -22,7 +22,8 @@ using corvane::testing::FormFixture;
 namespace {
 
 // Print: sometimes cancelled, sometimes printed on a surface that discards.
-class RandomPrintDialog : public corvane::output::PrintDialog, public corvane::output::PrintSurface {
+class RandomPrintDialog : public corvane::output::PrintDialog,
+                          public corvane::output::PrintSurface {
 public:
     std::mt19937* rng = nullptr;
     bool choose(int* copies) override {
@@ -47,11 +48,12 @@ public:
 };
 
 QString RandomText(std::mt19937& rng) {
-    static const QStringList plausible = {"180", "30", "100", "20", "12.5", "-5", "0", "1800",
-                                          "1801", "0.1", "699.9", "0.05", "99.5", "40000",
-                                          "1,234", " 7 ", "abc", "", "   ", "2.5", "1e3", "--1",
-                                          ".", "720"};
-    static const QString odd = QStringLiteral("\u00e9\u00fc\u20ac\u4e2d\u2019\u202f\u0001\u0007\u007f\u0660\u00a0");
+    static const QStringList plausible = {"180",  "30",    "100",   "20",  "12.5",  "-5",
+                                          "0",    "1800",  "1801",  "0.1", "699.9", "0.05",
+                                          "99.5", "40000", "1,234", " 7 ", "abc",   "",
+                                          "   ",  "2.5",   "1e3",   "--1", ".",     "720"};
+    static const QString odd =
+        QStringLiteral("\u00e9\u00fc\u20ac\u4e2d\u2019\u202f\u0001\u0007\u007f\u0660\u00a0");
     QString s;
     switch (rng() % 5) {
         case 3:  // non-ASCII and control characters
@@ -85,21 +87,21 @@ class MonkeyTest : public QObject {
     Q_OBJECT
 
     static QStringList Lists(const FormFixture& f) {
-        return f.items(QStringLiteral("lstAgents")) + QStringList{"|"} +
-               f.items(QStringLiteral("lstDelays")) + QStringList{"|"} +
-               f.items(QStringLiteral("lstErlangs"));
+        return f.items("lstAgents") + QStringList{"|"} + f.items("lstDelays") + QStringList{"|"} +
+               f.items("lstErlangs");
     }
 
     static void CheckInvariants(const FormFixture& f) {
-        const int agents = f.list(QStringLiteral("lstAgents"))->count();
-        const int delays = f.list(QStringLiteral("lstDelays"))->count();
+        const int agents = f.list("lstAgents")->count();
+        const int delays = f.list("lstDelays")->count();
         QVERIFY2((agents == 0 && delays == 0) || (agents >= 7 && agents - 7 == delays - 8),
-                 qPrintable(QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
+                 qPrintable(
+                     QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
         if (!f.form->trunkRunInProgress()) {
-            QVERIFY(!f.find(QStringLiteral("btnCancelTrunks"))->isVisible());
+            QVERIFY(!f.find("btnCancelTrunks")->isVisible());
             QVERIFY(QApplication::overrideCursor() == nullptr);
         }
-        QVERIFY(!f.find(QStringLiteral("lstErlangs"))->isVisible());
+        QVERIFY(!f.find("lstErlangs")->isVisible());
         for (const auto& m : f.messages)
             QVERIFY2(!m.text.startsWith(QLatin1String("Unexpected error")), qPrintable(m.text));
     }
@@ -113,7 +115,8 @@ class MonkeyTest : public QObject {
                 QList<QLineEdit*> fields;
                 for (QLineEdit* e : f.form->findChildren<QLineEdit*>())
                     if (e->isVisible() && !e->isReadOnly()) fields << e;
-                if (!fields.isEmpty() && rng() % 2) f.click(fields[static_cast<int>(rng() % fields.size())]);
+                if (!fields.isEmpty() && rng() % 2)
+                    f.click(fields[static_cast<int>(rng() % fields.size())]);
                 if (auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget())) {
                     field->selectAll();
                     TypeText(field, RandomText(rng));
@@ -127,7 +130,7 @@ class MonkeyTest : public QObject {
             }
             case 3: {  // keys
                 static const std::pair<Qt::Key, Qt::KeyboardModifiers> keys[] = {
-                    {Qt::Key_Tab, Qt::NoModifier},   {Qt::Key_Backtab, Qt::ShiftModifier},
+                    {Qt::Key_Tab, Qt::NoModifier},    {Qt::Key_Backtab, Qt::ShiftModifier},
                     {Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Space, Qt::NoModifier},
                     {Qt::Key_Escape, Qt::NoModifier}, {Qt::Key_C, Qt::AltModifier},
                     {Qt::Key_F1, Qt::NoModifier},     {Qt::Key_Backspace, Qt::NoModifier}};
@@ -141,7 +144,8 @@ class MonkeyTest : public QObject {
             case 5: {  // click any visible control
                 QList<QWidget*> visible;
                 for (QWidget* w : f.form->centralWidget()->findChildren<QWidget*>())
-                    if (w->isVisible() && w->parentWidget() == f.form->centralWidget()) visible << w;
+                    if (w->isVisible() && w->parentWidget() == f.form->centralWidget())
+                        visible << w;
                 if (visible.isEmpty()) return false;
                 QWidget* target = visible[static_cast<int>(rng() % visible.size())];
                 f.click(target);
@@ -149,7 +153,8 @@ class MonkeyTest : public QObject {
                        target->objectName() == QLatin1String("btnTrunks");
             }
             case 6: {  // view switch
-                static const char* const buttons[] = {"picCorvane", "picStaff", "picDelays", "picTrunks"};
+                static const char* const buttons[] = {"picCorvane", "picStaff", "picDelays",
+                                                      "picTrunks"};
                 f.clickView(buttons[rng() % 4]);
                 return false;
             }
@@ -197,8 +202,9 @@ private slots:
         QTest::addColumn<unsigned>("seed");
         QTest::addColumn<int>("actions");
         const int actions = qEnvironmentVariableIntValue("CORVANE_MONKEY_ACTIONS");
-        for (const QString& seed : qEnvironmentVariable("CORVANE_MONKEY_SEEDS", QStringLiteral("1,2,3"))
-                                       .split(QLatin1Char(','), Qt::SkipEmptyParts))
+        for (const QString& seed :
+             qEnvironmentVariable("CORVANE_MONKEY_SEEDS", QStringLiteral("1,2,3"))
+                 .split(QLatin1Char(','), Qt::SkipEmptyParts))
             QTest::newRow(qPrintable("seed " + seed.trimmed()))
                 << seed.trimmed().toUInt() << (actions > 0 ? actions : 2500);
     }
@@ -215,7 +221,8 @@ private slots:
         // The About box is modal: close whatever modal window opens.
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
-            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget())) modal->reject();
+            if (auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+                modal->reject();
         });
         closer.start(5);
 
@@ -226,19 +233,23 @@ private slots:
             // would click the window again.
             if (!f.form->isActiveWindow()) {
                 f.form->activateWindow();
-                if (!QTest::qWaitForWindowActive(f.form.get(), 200)) qWarning("the window did not come back");
+                if (!QTest::qWaitForWindowActive(f.form.get(), 200))
+                    qWarning("the window did not come back");
             }
             const bool mayChange = act(f, rng, false);
             CheckInvariants(f);
             if (QTest::currentTestFailed()) qFatal("invariant broken after action %d", n);
             const QStringList after = Lists(f);
-            if (!mayChange) QVERIFY2(after == before, qPrintable(QStringLiteral("action %1 changed a list").arg(n)));
+            if (!mayChange)
+                QVERIFY2(after == before,
+                         qPrintable(QStringLiteral("action %1 changed a list").arg(n)));
             before = after;
         }
         // The monkey must really have typed: hundreds of texts, half of them
         // checked on the way out of their field.
-        QVERIFY2(typed_ >= actions / 8 && checked_ >= actions / 16,
-                 qPrintable(QStringLiteral("%1 texts typed, %2 checked").arg(typed_).arg(checked_)));
+        QVERIFY2(
+            typed_ >= actions / 8 && checked_ >= actions / 16,
+            qPrintable(QStringLiteral("%1 texts typed, %2 checked").arg(typed_).arg(checked_)));
 
         // Finally: close in the middle of a long run, quietly.
         for (auto& group : f.form->model().trunks) group = {600, 1, 0};

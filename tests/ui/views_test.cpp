@@ -17,11 +17,11 @@ namespace {
 
 // The controls of each group the views switch.
 QStringList TrunkControls() {
-    QStringList names = {"lblTrunks", "lblBusyH", "lblErlangH", "lblRequired1", "lblRequired2",
-                         "btnTrunks"};
+    QStringList names = {"lblTrunks",    "lblBusyH",     "lblErlangH",
+                         "lblRequired1", "lblRequired2", "btnTrunks"};
     for (int i = 0; i < 5; ++i)
-        for (const char* kind : {"lblBusy%1", "lblErlang%1", "txtBusy(%1)", "txtErlang(%1)",
-                                 "txtRequired(%1)"})
+        for (const char* kind :
+             {"lblBusy%1", "lblErlang%1", "txtBusy(%1)", "txtErlang(%1)", "txtRequired(%1)"})
             names << QString::fromLatin1(kind).arg(i);
     return names;
 }
@@ -61,7 +61,7 @@ private slots:
             {"picTrunks", "Trunks", {false, false, false, false, true}},
             {"picCorvane", "None", {true, false, false, false, false}},
         };
-        f.field(QStringLiteral("txtTalk"))->setText(QStringLiteral("180"));
+        f.field("txtTalk")->setText(QStringLiteral("180"));
         for (const View& v : views) {
             f.clickView(v.button);
             QCOMPARE(f.view(), QString::fromLatin1(v.name));
@@ -69,17 +69,18 @@ private slots:
                 for (const QString& name : names)
                     QVERIFY2(f.find(name)->isVisible() == v.shows[std::size_t(group)],
                              qPrintable(name + " in " + v.name));
-            for (const char* hidden : {"lstErlangs", "Label1", "lblCancelTrunks", "btnCancelTrunks"})
-                QVERIFY2(!f.find(QString::fromLatin1(hidden))->isVisible(), hidden);
+            for (const char* hidden :
+                 {"lstErlangs", "Label1", "lblCancelTrunks", "btnCancelTrunks"})
+                QVERIFY2(!f.find(hidden)->isVisible(), hidden);
             for (const char* button : {"picCorvane", "picStaff", "picDelays", "picTrunks"}) {
                 const bool down = QLatin1String(button) == QLatin1String(v.button);
-                auto* picture = f.find<PictureButton>(QString::fromLatin1(button));
+                auto* picture = f.find<PictureButton>(button);
                 QCOMPARE(QFileInfo(picture->pictureFile()).fileName(),
                          QString::fromLatin1(button) + (down ? "Down.jpg" : ".jpg"));
                 QCOMPARE(picture->pixmap().size(), QSize(54, 12));
             }
         }
-        QCOMPARE(f.field(QStringLiteral("txtTalk"))->text(), QStringLiteral("180"));  // kept
+        QCOMPARE(f.field("txtTalk")->text(), QStringLiteral("180"));  // kept
         QVERIFY(f.messages.empty());
     }
 
@@ -100,7 +101,7 @@ private slots:
         write(Qt::red);
         FormFixture f(dir.path());
         f.clickView("picStaff");
-        auto* staff = f.find<PictureButton>(QStringLiteral("picStaff"));
+        auto* staff = f.find<PictureButton>("picStaff");
         QCOMPARE(staff->pixmap().toImage().pixelColor(5, 5), QColor(Qt::red));
         write(Qt::blue);
         f.clickView("picStaff");  // the same view again reads the file again
@@ -110,7 +111,7 @@ private slots:
     void missingPicturesLeaveVisibleButtonsThatStillSwitch() {
         QTemporaryDir empty;
         FormFixture f(empty.path());
-        auto* staff = f.find<PictureButton>(QStringLiteral("picStaff"));
+        auto* staff = f.find<PictureButton>("picStaff");
         f.form->setFocus();  // no focus mark in the pictures compared
         const QImage raised = staff->grab().toImage();
         QVERIFY2(Colours(raised) > 4, "the caption is drawn");
@@ -135,7 +136,7 @@ private slots:
             {"lblErlangH", {316, 104, 65, 17}},      {"btnTrunks", {608, 248, 73, 23}},
             {"btnCancelTrunks", {520, 248, 73, 23}}, {"Picture2", {488, 360, 169, 57}},
         };
-        for (const auto& [name, rect] : cases) QCOMPARE(f.find(QString::fromLatin1(name))->geometry(), rect);
+        for (const auto& [name, rect] : cases) QCOMPARE(f.find(name)->geometry(), rect);
         QCOMPARE(f.form->centralWidget()->size(), QSize(696, 444));
         QCOMPARE(f.form->minimumSize(), f.form->maximumSize());
     }
@@ -143,7 +144,7 @@ private slots:
     void tabOrderFollowsTheTabIndexes() {
         FormFixture f;
         f.clickView("picTrunks");
-        f.field(QStringLiteral("txtErlang(0)"))->setFocus(Qt::OtherFocusReason);
+        f.field("txtErlang(0)")->setFocus(Qt::OtherFocusReason);
         QStringList seen;
         for (int i = 0; i < 11; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -152,8 +153,8 @@ private slots:
         QCOMPARE(seen, (QStringList{"txtBusy(0)", "txtErlang(1)", "txtBusy(1)", "txtErlang(2)",
                                     "txtBusy(2)", "txtErlang(3)", "txtBusy(3)", "txtErlang(4)",
                                     "txtBusy(4)", "btnTrunks", "txtRequired(0)"}));
-        QCOMPARE(f.find(QStringLiteral("txtTalk"))->property("tabIndex").toInt(), 36);
-        QCOMPARE(f.find(QStringLiteral("btnCancelTrunks"))->property("tabIndex").toInt(), 54);
+        QCOMPARE(f.find("txtTalk")->property("tabIndex").toInt(), 36);
+        QCOMPARE(f.find("btnCancelTrunks")->property("tabIndex").toInt(), 54);
     }
 
     void menusCaptionsAndFonts() {
@@ -166,17 +167,17 @@ private slots:
                 QVERIFY(a->shortcut().isEmpty() && !a->isSeparator());
             }
         }
-        QCOMPARE(menus, (QStringList{"&File", "mnuPrint=&Print...", "mnuClipboard=&Copy to Clipboard",
-                                     "mnuExit=E&xit", "&Tools", "mnuCalculate=C&alculate",
-                                     "mnuClear=C&lear", "&Help", "mnuCorvanehelp=&Corvane Help",
-                                     "mnuAbout=&About Corvane"}));
+        QCOMPARE(menus, (QStringList{"&File", "mnuPrint=&Print...",
+                                     "mnuClipboard=&Copy to Clipboard", "mnuExit=E&xit", "&Tools",
+                                     "mnuCalculate=C&alculate", "mnuClear=C&lear", "&Help",
+                                     "mnuCorvanehelp=&Corvane Help", "mnuAbout=&About Corvane"}));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Corvane by Halvorsk"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("lblSelect"))->text(),
+        QCOMPARE(f.find<QLabel>("lblSelect")->text(),
                  QStringLiteral("To begin, click Staff, Delays, or Trunks"));
-        QCOMPARE(f.find<QLabel>(QStringLiteral("lblErlang3"))->text(),
+        QCOMPARE(f.find<QLabel>("lblErlang3")->text(),
                  QStringLiteral("Erlangs of traffic for trunk group 4:"));
-        QVERIFY(QFontInfo(f.list(QStringLiteral("lstAgents"))->font()).fixedPitch());
-        QVERIFY(QFontInfo(f.list(QStringLiteral("lstDelays"))->font()).fixedPitch());
+        QVERIFY(QFontInfo(f.list("lstAgents")->font()).fixedPitch());
+        QVERIFY(QFontInfo(f.list("lstDelays")->font()).fixedPitch());
         f.form->mnuExit_Click();
         QVERIFY(!f.form->isVisible());
     }
