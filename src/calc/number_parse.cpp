@@ -92,8 +92,4 @@ std::int16_t TextToInt16(std::string_view text, const NumberMarks& marks) {
     return static_cast<std::int16_t>(ToWhole(text, marks, -32768.0, 32767.0));
 }
 
-std::int32_t TextToInt32(std::string_view text, const NumberMarks& marks) {
-    return static_cast<std::int32_t>(ToWhole(text, marks, -2147483648.0, 2147483647.0));
-}
-
 }  // namespace corvane

@@ -17,9 +17,8 @@ double TextToDouble(std::string_view text, const NumberMarks& marks = {});
 
 // As TextToDouble, then rounded to the nearest whole number with a half
 // going to the even neighbour (2.5 gives 2, 3.5 gives 4). Outside the
-// target type's range: the overflow error (6).
+// 16-bit range: the overflow error (6).
 std::int16_t TextToInt16(std::string_view text, const NumberMarks& marks = {});
-std::int32_t TextToInt32(std::string_view text, const NumberMarks& marks = {});
 
 // True when the text holds nothing but blanks.
 bool IsBlank(std::string_view text);

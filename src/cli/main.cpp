@@ -68,7 +68,8 @@ QByteArray Chart(const plan::DayPlan& plan, cli::ChartKind kind, int argc, char*
 
 int Run(const cli::PlanArguments& a, int argc, char** argv) {
     const std::string name = a.input == "-" ? "standard input" : a.input;
-    const plan::Forecast forecast = plan::ReadForecast(ReadInput(a.input), name, a.defaults);
+    const plan::Forecast forecast =
+        plan::ReadForecast(ReadInput(a.input), name, {a.options.talk, a.options.acw});
     const plan::DayPlan plan = plan::PlanDay(forecast, a.options);
     const std::string text = Render(plan, a, name);
 

@@ -78,14 +78,8 @@ PlanArguments CheckArguments(const RawArguments& raw) {
     else
         Refuse("--interval", raw.interval, "must be 15, 30 or 60 minutes");
 
-    if (raw.talk) {
-        o.talk = static_cast<int>(Seconds("--talk", *raw.talk, 1));
-        a.defaults.talk = *o.talk;
-    }
-    if (raw.acw) {
-        o.acw = static_cast<int>(Seconds("--acw", *raw.acw, 0));
-        a.defaults.acw = o.acw;
-    }
+    if (raw.talk) o.talk = static_cast<int>(Seconds("--talk", *raw.talk, 1));
+    if (raw.acw) o.acw = static_cast<int>(Seconds("--acw", *raw.acw, 0));
 
     if (raw.patience) o.patience = static_cast<int>(Seconds("--patience", *raw.patience, 1));
     if (raw.maxAbandon) {

@@ -15,7 +15,6 @@ enum class ChartKind { Svg, Png };
 struct PlanArguments {
     std::string input;  // a path, or "-" for standard input
     plan::PlanOptions options;
-    plan::ForecastDefaults defaults;
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> outputPath;
     std::optional<std::string> chartPath;

@@ -33,8 +33,6 @@ bool ErlangA(const PlanOptions& o) { return o.patience.has_value(); }
 
 const char* kNone = "-";
 
-std::string TextNumber(double value, const char* pattern) { return FormatNumber(value, pattern); }
-
 // RFC 4180: a field with a comma, quote or line break goes in quotes.
 std::string CsvField(const std::string& value) {
     if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
@@ -69,23 +67,23 @@ std::string PlanText(const DayPlan& plan, const std::string& fileName) {
     for (const IntervalPlan& p : plan.rows) {
         std::vector<std::string> cells{
             OneLine(p.input.label),
-            TextNumber(static_cast<double>(p.input.calls), "#,##0"),
-            TextNumber(static_cast<double>(p.input.talk), "#,##0"),
-            TextNumber(static_cast<double>(p.input.acw), "#,##0"),
-            TextNumber(p.erlangs, "#,##0.00"),
+            FormatNumber(static_cast<double>(p.input.calls), "#,##0"),
+            FormatNumber(static_cast<double>(p.input.talk), "#,##0"),
+            FormatNumber(static_cast<double>(p.input.acw), "#,##0"),
+            FormatNumber(p.erlangs, "#,##0.00"),
         };
         const bool computed = p.status != IntervalStatus::OutsideRange;
-        cells.push_back(computed ? TextNumber(static_cast<double>(p.agents), "#,##0") : kNone);
+        cells.push_back(computed ? FormatNumber(static_cast<double>(p.agents), "#,##0") : kNone);
         if (p.measures) {
             // The window's own patterns, so a half-hour row reads as its table row.
-            cells.push_back(TextNumber(p.measures->serviceLevel * 100.0, "##0"));
-            cells.push_back(TextNumber(p.measures->asa, "#,##0.0"));
-            cells.push_back(TextNumber(p.measures->occupancy * 100.0, "##0"));
-            if (withAbandon) cells.push_back(TextNumber(*p.measures->abandon * 100.0, "##0.0"));
+            cells.push_back(FormatNumber(p.measures->serviceLevel * 100.0, "##0"));
+            cells.push_back(FormatNumber(p.measures->asa, "#,##0.0"));
+            cells.push_back(FormatNumber(p.measures->occupancy * 100.0, "##0"));
+            if (withAbandon) cells.push_back(FormatNumber(*p.measures->abandon * 100.0, "##0.0"));
         } else {
             cells.insert(cells.end(), withAbandon ? 4 : 3, kNone);
         }
-        cells.push_back(computed ? TextNumber(static_cast<double>(p.scheduled), "#,##0") : kNone);
+        cells.push_back(computed ? FormatNumber(static_cast<double>(p.scheduled), "#,##0") : kNone);
         cells.push_back(StatusText(p.status));
         table.AddRow(std::move(cells));
     }
@@ -102,8 +100,8 @@ std::string PlanText(const DayPlan& plan, const std::string& fileName) {
 
     const PlanTotals& t = plan.totals;
     out += "\n";
-    out += "Required agent-hours : " + TextNumber(t.requiredHours, "#,##0.00") + "\n";
-    out += "Scheduled agent-hours: " + TextNumber(t.scheduledHours, "#,##0.00") + "\n";
+    out += "Required agent-hours : " + FormatNumber(t.requiredHours, "#,##0.00") + "\n";
+    out += "Scheduled agent-hours: " + FormatNumber(t.scheduledHours, "#,##0.00") + "\n";
     out += "Peak interval        : ";
     if (t.peak) {
         const IntervalPlan& peak = plan.rows[*t.peak];

@@ -63,7 +63,6 @@ public:
     const model::WindowModel& model() const { return model_; }
     model::WindowModel& model() { return model_; }
     QString helpFile() const { return helpFile_; }
-    bool trunkRunInProgress() const { return model_.trunkRun.Active(); }
 
     // Views.
     void ShowView();
@@ -124,6 +123,7 @@ private:
                     const std::function<void(double)>& store);
     // The list boxes and required fields, as the model's reports say.
     void showStaffingReports();
+    static void showLines(QListWidget* list, const model::ReportLines& lines);
     void showTrunkResults(int group);
     NumberMarks marks() const;
 

@@ -10,15 +10,6 @@
 
 namespace corvane::ui {
 
-namespace {
-
-void ShowLines(QListWidget* list, const model::ReportLines& lines) {
-    list->clear();
-    for (const std::string& line : lines) list->addItem(QString::fromStdString(line));
-}
-
-}  // namespace
-
 bool Form1::checkField(QLineEdit* field, const model::InputField& input,
                        const std::function<void(double)>& store) {
     const model::FieldCheck check = model::CheckField(input, field->text().toStdString(), marks());
@@ -88,9 +79,14 @@ void Form1::CalculateStaff() {
         message(QString::fromStdString(failure->text), QString::fromStdString(failure->title));
 }
 
+void Form1::showLines(QListWidget* list, const model::ReportLines& lines) {
+    list->clear();
+    for (const std::string& line : lines) list->addItem(QString::fromStdString(line));
+}
+
 void Form1::showStaffingReports() {
-    ShowLines(lstAgents, model_.reports.agents);
-    ShowLines(lstDelays, model_.reports.delays);
+    showLines(lstAgents, model_.reports.agents);
+    showLines(lstDelays, model_.reports.delays);
 }
 
 }  // namespace corvane::ui

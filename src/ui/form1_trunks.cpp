@@ -83,9 +83,7 @@ void Form1::CalculateTrunks() {
 }
 
 void Form1::showTrunkResults(int group) {
-    lstErlangs->clear();
-    for (const std::string& line : model_.reports.trunks)
-        lstErlangs->addItem(QString::fromStdString(line));
+    showLines(lstErlangs, model_.reports.trunks);
     if (group == model::TrunkRun::kNoGroup) return;
     const auto i = static_cast<std::size_t>(group);
     txtRequired[i]->setText(QString::fromStdString(NumberAsText(model_.trunks[i].trunks)));

@@ -18,8 +18,8 @@ namespace {
 // box's own margins around the label.
 constexpr int kTitleBarAllowance = 90;
 
-}  // namespace
-
+// The width the message label needs: its longest line, and room for the
+// whole title in the title bar.
 int MessageTextWidth(const QWidget& box, const QString& text, const QString& title) {
     // Wide enough that the lines of a multi-line message stay as written...
     int widest = 0;
@@ -33,6 +33,8 @@ int MessageTextWidth(const QWidget& box, const QString& text, const QString& tit
     const int titleRoom = QFontMetrics(bold).horizontalAdvance(title) + kTitleBarAllowance;
     return std::max(widest + 8, titleRoom);
 }
+
+}  // namespace
 
 MessageFunction PlatformMessageBox(QWidget* parent) {
     QPointer<QWidget> owner(parent);

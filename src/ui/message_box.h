@@ -16,8 +16,4 @@ using MessageFunction = std::function<void(const QString& text, const QString& t
 // button only and no icon. An empty title stays empty.
 MessageFunction PlatformMessageBox(QWidget* parent);
 
-// The width the message label needs: its longest line, and room for the
-// whole title in the title bar.
-int MessageTextWidth(const QWidget& box, const QString& text, const QString& title);
-
 }  // namespace corvane::ui

@@ -47,19 +47,6 @@ TEST(TextToInt16, ConvertsRoundsAndFails) {
     }
 }
 
-TEST(TextToInt32, HasTheWiderRange) {
-    EXPECT_EQ(TextToInt32("40000"), 40000);
-    EXPECT_EQ(TextToInt32("30,000"), 30000);
-    EXPECT_EQ(TextToInt32("2147483647"), 2147483647);
-    EXPECT_THROW(TextToInt32("2147483648"), CalcError);
-    try {
-        TextToInt32("abc");
-        ADD_FAILURE();
-    } catch (const CalcError& e) {
-        EXPECT_EQ(e.number(), kErrTypeMismatch);
-    }
-}
-
 TEST(TextToDouble, ReadsFractions) {
     EXPECT_EQ(TextToDouble("0.14"), 0.14);
     EXPECT_EQ(TextToDouble(" 699.9 "), 699.9);

@@ -24,7 +24,7 @@ void ExpectIdle(FormFixture& f) {
     QVERIFY(!f.find("btnCancelTrunks")->isVisible());
     QVERIFY(!f.find("lblCancelTrunks")->isVisible());
     QVERIFY(QApplication::overrideCursor() == nullptr);
-    QVERIFY(!f.form->trunkRunInProgress());
+    QVERIFY(!f.form->model().trunkRun.Active());
 }
 
 }  // namespace

@@ -97,7 +97,7 @@ class MonkeyTest : public QObject {
         QVERIFY2((agents == 0 && delays == 0) || (agents >= 7 && agents - 7 == delays - 8),
                  qPrintable(
                      QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
-        if (!f.form->trunkRunInProgress()) {
+        if (!f.form->model().trunkRun.Active()) {
             QVERIFY(!f.find("btnCancelTrunks")->isVisible());
             QVERIFY(QApplication::overrideCursor() == nullptr);
         }
