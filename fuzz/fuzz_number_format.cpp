@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <regex>
 #include <string>
 
 #include "calc/calc_error.h"
@@ -22,41 +23,20 @@ void Require(bool ok) {
     if (!ok) std::abort();
 }
 
-bool StartsWith(const std::string& s, std::size_t at, const std::string& part) {
-    return s.compare(at, part.size(), part) == 0;
+std::string Escaped(const std::string& mark) {
+    static const std::regex special(R"([.^$|()\[\]{}*+?\\])");
+    return std::regex_replace(mark, special, R"(\$&)");
 }
 
-// Checks the shape: [-] digits (grouped in threes when asked) [decimal digits].
+// The shape: [-] digits, no leading zero, grouped in threes when asked,
+// then exactly the pattern's decimals.
 void CheckShape(const std::string& out, const NumberPattern& p, const NumberMarks& marks) {
-    std::size_t at = 0;
-    if (at < out.size() && out[at] == '-') ++at;
-    std::string integer;
-    std::size_t sinceGroup = 0;
-    bool grouped = false;
-    while (at < out.size()) {
-        if (out[at] >= '0' && out[at] <= '9') {
-            integer += out[at++];
-            ++sinceGroup;
-        } else if (p.grouping && StartsWith(out, at, marks.group)) {
-            Require(!integer.empty() && (grouped ? sinceGroup == 3 : sinceGroup <= 3));
-            grouped = true;
-            sinceGroup = 0;
-            at += marks.group.size();
-        } else {
-            break;
-        }
-    }
-    if (grouped) Require(sinceGroup == 3);
-    if (!p.grouping) Require(!grouped);
-    Require(static_cast<int>(integer.size()) >= p.minIntegerDigits);
-    Require(integer.size() == 1 || integer[0] != '0');
-    if (p.decimals > 0) {
-        Require(StartsWith(out, at, marks.decimal));
-        at += marks.decimal.size();
-        for (int i = 0; i < p.decimals; ++i)
-            Require(at < out.size() && out[at++] >= '0' && out[at - 1] <= '9');
-    }
-    Require(at == out.size());
+    const std::string integer = p.grouping
+                                    ? "(0|[1-9][0-9]{0,2}(" + Escaped(marks.group) + "[0-9]{3})*)"
+                                    : "(0|[1-9][0-9]*)";
+    const std::string decimals =
+        p.decimals > 0 ? Escaped(marks.decimal) + "[0-9]{" + std::to_string(p.decimals) + "}" : "";
+    Require(std::regex_match(out, std::regex("-?" + integer + decimals)));
 }
 
 }  // namespace

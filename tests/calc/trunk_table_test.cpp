@@ -12,8 +12,6 @@ TEST(TrunkTable, HeadAndLastItems) {
     EXPECT_EQ(items[1], "        Traffic in    % Busy      Trunks");
     EXPECT_EQ(items[2], "Group     Erlangs    Allowable   Required");
     EXPECT_EQ(items[3], "=====     =======    =========   ========");
-    const std::size_t lengths[] = {68, 40, 41, 41};
-    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(items[i].size(), lengths[i]);
     EXPECT_EQ(TrunkTableLastItem(), "\r\n");
 }
 
@@ -33,11 +31,9 @@ TEST(TrunkTable, GroupLines) {
         {0, 1234.56, 5, 1234, "   1     1,234.6            5      1,234"},
     };
     for (const Case& c : cases) {
-        const std::string line =
-            FormatTrunkGroupLine(c.index, c.erlangs, static_cast<std::int16_t>(c.busy),
-                                 static_cast<std::int16_t>(c.trunks));
-        EXPECT_EQ(line, c.expected);
-        EXPECT_EQ(line.size(), 40u);
+        EXPECT_EQ(FormatTrunkGroupLine(c.index, c.erlangs, static_cast<std::int16_t>(c.busy),
+                                       static_cast<std::int16_t>(c.trunks)),
+                  c.expected);
     }
     EXPECT_EQ(FormatTrunkGroupLine(0, 12.5, 5, 20, {".", ","}),
               "   1        12,5            5         20");

@@ -1,40 +1,30 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "calc/trunk_search.h"
 #include "model/staffing_run.h"
 #include "model/trunk_run.h"
 #include "model/window_model.h"
+#include "support/recording_host.h"
 
 namespace corvane::model {
 namespace {
 
-TEST(Views, TextsTheGroupsEachShowsAndItsReport) {
-    struct Case {
-        View view;
-        const char* text;
-        ViewGroups shown;  // opening, staff table, delay table, staff inputs, trunks
-        std::size_t report;
-    };
-    const Case cases[] = {
-        {View::None, "None", {true, false, false, false, false}, 0},
-        {View::Agents, "Agents", {false, true, false, true, false}, 1},
-        {View::Delays, "Delays", {false, false, true, true, false}, 2},
-        {View::Trunks, "Trunks", {false, false, false, false, true}, 3},
-    };
+TEST(Views, TextsAndReports) {
+    // Which controls each view shows is checked on the window itself.
     Reports reports{{"a"}, {"d"}, {"t"}};
-    const ReportLines* byIndex[] = {nullptr, &reports.agents, &reports.delays, &reports.trunks};
-    for (const Case& c : cases) {
-        EXPECT_STREQ(ViewText(c.view), c.text);
-        const ViewGroups g = GroupsShownBy(c.view);
-        EXPECT_EQ(
-            (std::vector<bool>{g.opening, g.staffTable, g.delayTable, g.staffInputs, g.trunks}),
-            (std::vector<bool>{c.shown.opening, c.shown.staffTable, c.shown.delayTable,
-                               c.shown.staffInputs, c.shown.trunks}))
-            << c.text;
-        EXPECT_EQ(reports.Of(c.view), byIndex[c.report]) << c.text;
+    const std::tuple<View, const char*, const ReportLines*> cases[] = {
+        {View::None, "None", nullptr},
+        {View::Agents, "Agents", &reports.agents},
+        {View::Delays, "Delays", &reports.delays},
+        {View::Trunks, "Trunks", &reports.trunks},
+    };
+    for (const auto& [view, text, report] : cases) {
+        EXPECT_STREQ(ViewText(view), text);
+        EXPECT_EQ(reports.Of(view), report) << text;
+        EXPECT_EQ(IsStaffingView(view), report == &reports.agents || report == &reports.delays);
     }
 }
 
@@ -71,32 +61,18 @@ TEST(StaffingRun, FailuresKeepTheLinesWrittenAndSpeakOnlyWhenEveryFieldHoldsText
     }
 }
 
-// Counts the search's candidates and may act at one of them.
-class CountingHost : public TrunkSearchHost {
-public:
-    std::function<void(int)> atPump;
-    int pumps = 0;
-    void ServicePendingEvents() override {
-        if (atPump)
-            atPump(++pumps);
-        else
-            ++pumps;
-    }
-    void ShowMessage(const std::string&, const std::string&) override {}
-};
-
 TEST(TrunkRun, GroupsWithTrafficAndAllowanceAreSearchedInOrderOneRunAtATime) {
     TrunkGroups groups{};
     groups[0] = {10.0, 1, 0};
     groups[2] = {100.0, 1, 0};  // 117 trunks
     groups[3] = {5.0, 0, 9};    // no allowance: skipped, its old answer kept
     Reports reports;
-    CountingHost host;
+    testing::RecordingHost host;
     TrunkRun run;
     std::vector<int> changed;
     std::optional<RunMessage> failure;
     bool secondRefused = false, activeDuring = false;
-    host.atPump = [&](int n) {
+    host.onPump = [&](int n) {
         if (n != 1) return;
         activeDuring = run.Active();
         secondRefused = !run.Run(

@@ -2,10 +2,9 @@
 
 #include <vector>
 
-#include "calc/calc_error.h"
-#include "calc/staffing_engine.h"
 #include "plan/interval_plan.h"
 #include "plan/shrinkage.h"
+#include "support/engine_run.h"
 
 namespace corvane::plan {
 namespace {
@@ -21,11 +20,7 @@ ForecastRow Row(long calls, long talk, long acw) { return {"t", 2, calls, talk, 
 
 // The window's table for the same four figures.
 std::vector<StaffingRow> WindowTable(int talk, int acw, int calls, int slo) {
-    std::vector<StaffingRow> rows;
-    ComputeStaffingRows({static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw), calls,
-                         static_cast<std::int16_t>(slo)},
-                        [&](const StaffingRow& r) { rows.push_back(r); });
-    return rows;
+    return testing::RunEngine(talk, acw, calls, slo).rows;
 }
 
 TEST(IntervalPlan, HalfHourRowIsTheWindowTableRow) {
@@ -44,7 +39,7 @@ TEST(IntervalPlan, HalfHourRowIsTheWindowTableRow) {
         {1800, 0, 707, 20, {80, 0}},   // the top of the usable traffic
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message()
+        SCOPED_TRACE(::testing::Message()
                      << c.talk << "/" << c.acw << "/" << c.calls << "/" << c.slo);
         const auto table = WindowTable(c.talk, c.acw, c.calls, c.slo);
         const double target = c.sl.ToDouble() / 100.0;

@@ -14,7 +14,6 @@ LiteralTrunkResult LiteralTrunksRequired(double A, double P,
     try {
         for (;;) {
             N = ck::Int16(static_cast<long>(N) + 1);
-            result.candidate = N;
             const double L = ck::Mul(N, ck::Log(A));
             double F = 0.0;
             for (int i = 1; i <= N; ++i) F = ck::Add(F, ck::Log(i));

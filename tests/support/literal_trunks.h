@@ -10,8 +10,7 @@ namespace corvane::testing {
 
 struct LiteralTrunkResult {
     std::int16_t trunks = 0;
-    int error = 0;      // run-time error number, 0 when none
-    int candidate = 0;  // the last candidate worked on
+    int error = 0;  // run-time error number, 0 when none
 };
 
 // Calls onCandidate(N, B) for every candidate; returns when B <= P/100 or

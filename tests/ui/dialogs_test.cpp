@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <QTemporaryDir>
+#include <QtEndian>
 #include <QTextBrowser>
 #include <QTreeWidget>
 
@@ -126,54 +127,37 @@ private slots:
     void damagedHelpFilesAreRefusedWithTheMessage() {
         const QByteArray good = GoodHelpFile();
         QVERIFY(!good.isEmpty());
-        const auto put32 = [](QByteArray& bytes, int at, quint32 v) {
-            for (int i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((v >> (8 * i)) & 0xff);
+        const auto patched = [&](qsizetype at, quint32 value) {
+            QByteArray bytes = good;
+            qToLittleEndian(value, bytes.data() + at);
+            return bytes;
         };
-        const int directory =
-            static_cast<unsigned char>(good[0x48]) | static_cast<unsigned char>(good[0x49]) << 8;
-        const std::pair<const char*, std::function<QByteArray()>> damages[] = {
-            {"cut short", [&] { return good.left(7000); }},
-            {"huge directory chunk",
-             [&] {
-                 QByteArray b = good;
-                 put32(b, directory + 0x10, 0xFFFFFFFFu);
-                 return b;
-             }},
-            {"directory past the end",
-             [&] {
-                 QByteArray b = good;
-                 put32(b, 0x50, 0x7FFFFFFFu);
-                 return b;
-             }},
-            {"lzx window",
-             [&] {
-                 QByteArray b = good;
-                 put32(b, static_cast<int>(b.indexOf("LZXC")) + 12, 0x100);
-                 return b;
-             }},
-            {"text", [] { return QByteArray("not a help file"); }},
-            {"fifo", nullptr},
-            {"directory", nullptr},
+        const qsizetype directory = qFromLittleEndian<quint16>(good.constData() + 0x48);
+        const std::pair<const char*, QByteArray> damages[] = {
+            {"cut short", good.left(7000)},
+            {"huge directory chunk", patched(directory + 0x10, 0xFFFFFFFFu)},
+            {"directory past the end", patched(0x50, 0x7FFFFFFFu)},
+            {"lzx window", patched(good.indexOf("LZXC") + 12, 0x100)},
+            {"text", "not a help file"},
+            {"fifo", {}},
+            {"directory", {}},
         };
         for (const auto& [damage, bytes] : damages) {
             QTemporaryDir dir;
             const QString path = dir.filePath(QStringLiteral("Corvane.chm"));
-            if (QLatin1String(damage) == QLatin1String("fifo"))
+            if (!qstrcmp(damage, "fifo"))
                 QVERIFY(::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-            else if (QLatin1String(damage) == QLatin1String("directory"))
+            else if (!qstrcmp(damage, "directory"))
                 QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Corvane.chm")));
             else {
                 QFile out(path);
-                QVERIFY(out.open(QIODevice::WriteOnly));
-                out.write(bytes());
+                QVERIFY(out.open(QIODevice::WriteOnly) && out.write(bytes) == bytes.size());
             }
             QWidget owner;
             std::vector<ShownMessage> messages;
-            corvane::ui::HelpLauncher launcher(&owner,
-                                               [&](const QString& text, const QString& title) {
-                                                   messages.push_back({text, title});
-                                               });
-            launcher.open(path);
+            corvane::ui::HelpLauncher(&owner, [&](const QString& text, const QString& title) {
+                messages.push_back({text, title});
+            }).open(path);
             QVERIFY2(messages.size() == 1, damage);
             QVERIFY2(messages[0].text.contains(QDir::toNativeSeparators(path)), damage);
         }
