@@ -118,7 +118,7 @@ private slots:
         QCOMPARE(order, (QStringList{"txtAcw", "txtCalls", "txtSlo", "btnCalculate"}));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);  // Enter presses it
         QCOMPARE(f.items("lstAgents").last(),
-                 QString::fromLatin1(corvane::testing::kWorkedStaffingRows[8]));
+                 QString::fromStdString(corvane::testing::WorkedExample("agents").back()));
         QVERIFY(TabTo(QStringLiteral("picDelays")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QCOMPARE(f.view(), QStringLiteral("Delays"));
@@ -200,7 +200,7 @@ private slots:
         calls->clear();
         f.form->mnuCalculate_Click();
         QCOMPARE(f.items("lstAgents").last(),
-                 QString::fromLatin1(corvane::testing::kWorkedStaffingRows[8]));
+                 QString::fromStdString(corvane::testing::WorkedExample("agents").back()));
     }
 };
 

@@ -70,7 +70,7 @@ private slots:
         QCOMPARE(f.items("lstAgents").first(),
                  QStringLiteral("Average Talk Time (Sec.)      : 180.4"));
         QCOMPARE(f.items("lstAgents").last(),
-                 QString::fromLatin1(corvane::testing::kWorkedStaffingRows[8]));
+                 QString::fromStdString(corvane::testing::WorkedExample("agents").back()));
         QCOMPARE(f.list("lstDelays")->count(), 8 + 9);
     }
 
