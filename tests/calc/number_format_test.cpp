@@ -91,12 +91,5 @@ TEST(RightAlignInField, PadsOrCutsAtTheRight) {
     for (const Case& c : cases) EXPECT_EQ(RightAlignInField(c.text, c.width), c.expected);
 }
 
-TEST(NumberAsText, HasASignPosition) {
-    EXPECT_EQ(NumberAsText(18), " 18");
-    EXPECT_EQ(NumberAsText(0), " 0");
-    EXPECT_EQ(NumberAsText(-5), "-5");
-    EXPECT_EQ("Unexpected error # " + NumberAsText(5), "Unexpected error #  5");
-}
-
 }  // namespace
 }  // namespace corvane

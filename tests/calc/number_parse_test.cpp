@@ -72,11 +72,5 @@ TEST(TextConversion, FollowsTheRegionalMarks) {
     EXPECT_EQ(TextToDouble("1\u202f234,5", thinSpace), 1234.5);
 }
 
-TEST(IsBlank, SpacesOnly) {
-    EXPECT_TRUE(IsBlank(""));
-    EXPECT_TRUE(IsBlank("   "));
-    EXPECT_FALSE(IsBlank(" 1 "));
-}
-
 }  // namespace
 }  // namespace corvane

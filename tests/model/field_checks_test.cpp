@@ -68,13 +68,5 @@ TEST(FieldChecks, EveryFieldByItsTable) {
     }
 }
 
-TEST(FieldChecks, RegionalMarksAreTheUsers) {
-    const NumberMarks german{".", ","};
-    const FieldCheck erlangs = CheckField(kErlangField, "12,5", german);
-    EXPECT_EQ(erlangs.store, 12.5);
-    EXPECT_EQ(erlangs.rewrite, "12,5");
-    EXPECT_EQ(CheckField(kCallsField, "1.717", german).store, 1717);
-}
-
 }  // namespace
 }  // namespace corvane::model

@@ -1,16 +1,16 @@
 // Runs the corvane-plan program as a user would and looks at what it left.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageReader>
+#include <QProcess>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 
 namespace {
 
@@ -18,13 +18,7 @@ namespace fs = std::filesystem;
 
 std::string Slurp(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
-
-void Spit(const fs::path& path, const std::string& text) {
-    std::ofstream(path, std::ios::binary) << text;
+    return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 struct Result {
@@ -36,29 +30,26 @@ struct Result {
 class PlanCli : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("corvane-plan-test-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir_);
-        fs::create_directories(dir_);
         fs::copy_file(fs::path(CORVANE_EXAMPLES) / "day.csv", dir_ / "day.csv");
     }
-    void TearDown() override { fs::remove_all(dir_); }
 
     // Runs in the test's own directory; `input` goes to standard input.
     Result Run(const std::string& args, const std::string& input = "") {
-        Spit(dir_ / "stdin", input);
-        const std::string command =
-            "cd '" + dir_.string() + "' && '" CORVANE_PLAN "' " + args + " <stdin >stdout 2>stderr";
-        const int raw = std::system(command.c_str());
-        Result r;
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = Slurp(dir_ / "stdout");
-        r.err = Slurp(dir_ / "stderr");
-        return r;
+        QProcess p;
+        p.setWorkingDirectory(tmp_.path());
+        p.start(QStringLiteral(CORVANE_PLAN), QProcess::splitCommand(QString::fromStdString(args)));
+        p.write(input.data(), static_cast<qint64>(input.size()));
+        p.closeWriteChannel();
+        p.waitForFinished(60000);
+        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
+    }
+    void Spit(const char* name, const std::string& text) {
+        std::ofstream(dir_ / name, std::ios::binary) << text;
     }
 
-    fs::path dir_;
+    QTemporaryDir tmp_;
+    fs::path dir_{tmp_.path().toStdString()};
 };
 
 TEST_F(PlanCli, SampleDayMatchesTheCheckedInPlans) {
@@ -117,8 +108,8 @@ TEST_F(PlanCli, BadInputWritesNothing) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.args);
-        Spit(dir_ / "in.csv", c.input);
-        Spit(dir_ / "plan.txt", "the old plan\n");
+        Spit("in.csv", c.input);
+        Spit("plan.txt", "the old plan\n");
         fs::remove(dir_ / "chart.svg");
         const bool chart = c.args.find("--chart") != std::string::npos;
         const Result r = Run(c.args + " -o plan.txt" + (chart ? "" : " --chart chart.svg"));
@@ -133,11 +124,11 @@ TEST_F(PlanCli, BadInputWritesNothing) {
     // Nothing half-written is left beside the output either.
     std::size_t files = 0;
     for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir_)) ++files;
-    EXPECT_EQ(files, 6u);  // day.csv, in.csv, plan.txt, stdin, stdout, stderr
+    EXPECT_EQ(files, 3u);  // day.csv, in.csv, plan.txt
 }
 
 TEST_F(PlanCli, OutsideTheUsableRangeIsPlannedAroundWithStatus3) {
-    Spit(dir_ / "in.csv", "interval,calls,talk\n08:00,100,180\n08:30,708,1800\n09:00,0,180\n");
+    Spit("in.csv", "interval,calls,talk\n08:00,100,180\n08:30,708,1800\n09:00,0,180\n");
     const Result r = Run("in.csv --format csv -o plan.csv");
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.err, "corvane-plan: 1 interval(s) outside the usable range\n");

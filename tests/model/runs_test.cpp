@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "model/staffing_run.h"
@@ -11,22 +10,6 @@
 
 namespace corvane::model {
 namespace {
-
-TEST(Views, TextsAndReports) {
-    // Which controls each view shows is checked on the window itself.
-    Reports reports{{"a"}, {"d"}, {"t"}};
-    const std::tuple<View, const char*, const ReportLines*> cases[] = {
-        {View::None, "None", nullptr},
-        {View::Agents, "Agents", &reports.agents},
-        {View::Delays, "Delays", &reports.delays},
-        {View::Trunks, "Trunks", &reports.trunks},
-    };
-    for (const auto& [view, text, report] : cases) {
-        EXPECT_STREQ(ViewText(view), text);
-        EXPECT_EQ(reports.Of(view), report) << text;
-        EXPECT_EQ(IsStaffingView(view), report == &reports.agents || report == &reports.delays);
-    }
-}
 
 // The table text itself is the staffing tables' (their own tests); here,
 // the run's decisions: which failures speak, and that lines stay.
@@ -88,20 +71,6 @@ TEST(TrunkRun, GroupsWithTrafficAndAllowanceAreSearchedInOrderOneRunAtATime) {
     ASSERT_EQ(reports.trunks.size(), 4u + 2u + 1u);
     EXPECT_EQ(reports.trunks[5], "   3       100.0            1        117");
     EXPECT_EQ(reports.trunks.back(), "\r\n");
-}
-
-TEST(WindowModel, ClearingEmptiesOnlyItsOwnSide) {
-    WindowModel m;
-    m.staffing = {180, 30, 100, 20};
-    m.trunks[1] = {10.0, 1, 18};
-    m.reports = {{"a"}, {"d"}, {"t"}};
-    m.ClearStaffing();
-    EXPECT_EQ(m.staffing.talk + m.staffing.acw + m.staffing.calls + m.staffing.slo, 0);
-    EXPECT_TRUE(m.reports.agents.empty() && m.reports.delays.empty());
-    EXPECT_EQ(m.reports.trunks, std::vector<std::string>{"t"});
-    m.ClearTrunks();
-    EXPECT_EQ(m.trunks[1].erlangs, 0.0);
-    EXPECT_TRUE(m.reports.trunks.empty());
 }
 
 }  // namespace
