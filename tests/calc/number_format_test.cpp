@@ -1,50 +1,18 @@
 #include <gtest/gtest.h>
 
-#include <utility>
-#include <vector>
-
 #include "calc/calc_error.h"
 #include "calc/number_format.h"
+#include "support/vectors.h"
 
 namespace corvane {
 namespace {
 
 TEST(FormatNumber, WritesThePattern) {
-    using Cases = std::vector<std::pair<double, const char*>>;  // value, text
-    const std::pair<const char*, Cases> patterns[] = {
-        {"#,##0",
-         {{0, "0"},
-          {12, "12"},
-          {708, "708"},
-          {1234, "1,234"},
-          {1234567, "1,234,567"},
-          {999.5, "1,000"},
-          {1e20, "100,000,000,000,000,000,000"}}},
-        {"##0.0",
-         {{89.1217, "89.1"},
-          {0.04, "0.0"},
-          {99.95, "100.0"},
-          {99.949, "99.9"},
-          {0.14, "0.1"},
-          {699.9, "699.9"},
-          {5, "5.0"},
-          {0.25, "0.3"},
-          {-0.04, "0.0"}}},
-        {"#,##0.0",
-         {{1717.35, "1,717.4"},
-          {10000, "10,000.0"},
-          {1381.6, "1,381.6"},
-          {0.05, "0.1"},
-          {0.049, "0.0"},
-          {-1234.56, "-1,234.6"}}},
-        {"##0", {{99.86, "100"}, {13.663, "14"}, {0.5, "1"}}},
-        {"###0", {{0.49, "0"}, {25405.2, "25405"}, {8701.7, "8702"}}},
-        {"#0", {{12, "12"}, {2.5, "3"}, {-2.5, "-3"}}},
-        {"0", {{7, "7"}}},
-    };
-    for (const auto& [pattern, cases] : patterns)
-        for (const auto& [value, expected] : cases)
-            EXPECT_EQ(FormatNumber(value, pattern), expected) << value << " with " << pattern;
+    const auto patterns = testing::Vectors("number-patterns");
+    for (const auto& [pattern, cases] : patterns.items())
+        for (const auto& c : cases)
+            EXPECT_EQ(FormatNumber(c[0].get<double>(), pattern), c[1])
+                << c[0] << " with " << pattern;
 }
 
 TEST(FormatNumber, JudgesTheHalfOnFifteenSignificantDigits) {
