@@ -12,6 +12,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "support/vectors.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -77,45 +79,26 @@ TEST_F(PlanCli, SampleDayMatchesTheCheckedInPlans) {
 }
 
 TEST_F(PlanCli, BadInputWritesNothing) {
-    struct Case {
-        std::string args;
-        std::string input;
-        std::string message;
-    };
-    const std::string good = "interval,calls,talk\n08:00,10,180\n";
     // Each kind of fault once: a bad cell, a bad option, a file that is no
-    // forecast. The reader's messages have their own table.
-    const Case cases[] = {
-        {"in.csv", "interval,calls,talk\n08:00,10,180\n08:30,abc,180\n",
-         "corvane-plan: in.csv:3: calls: 'abc' is not a whole number\n"},
-        {"--sl 120/20 in.csv", good, "corvane-plan: --sl: '120' must be above 0 and below 100\n"},
-        {"--interval 7 in.csv", good,
-         "corvane-plan: --interval: '7' must be 15, 30 or 60 minutes\n"},
-        {"--shrinkage 100 in.csv", good,
-         "corvane-plan: --shrinkage: '100' must be at least 0 and below 100\n"},
-        {"--chart plan.pdf in.csv", good,
-         "corvane-plan: --chart: 'plan.pdf' must end in .svg or .png\n"},
-        {"--patience soon in.csv", good,
-         "corvane-plan: --patience: 'soon' is not a whole number of seconds\n"},
-        {"--max-abandon 5 in.csv", good,
-         "corvane-plan: --max-abandon: needs --patience (callers only hang up in the model with "
-         "abandonment)\n"},
-        {"in.csv", std::string("\x89PNG\r\n\x1a\n\0\0", 10),
-         "corvane-plan: in.csv:1: not a text file (a NUL byte or bytes that are not UTF-8)\n"},
-        {"missing.csv", good,
-         "corvane-plan: missing.csv: cannot open: No such file or directory\n"},
-        {".", good, "corvane-plan: .: is a directory, not a forecast file\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.args);
-        Spit("in.csv", c.input);
+    // forecast (a picture, whose bytes JSON cannot carry). The reader's
+    // messages have their own cases.
+    auto cases = corvane::testing::Vectors("bad-plan-runs");
+    cases.push_back({{"args", "in.csv"},
+                     {"input", std::string("\x89PNG\r\n\x1a\n\0\0", 10)},
+                     {"message",
+                      "corvane-plan: in.csv:1: not a text file (a NUL byte or bytes "
+                      "that are not UTF-8)\n"}});
+    for (const auto& c : cases) {
+        const std::string args = c["args"];
+        SCOPED_TRACE(args);
+        Spit("in.csv", c.value("input", "interval,calls,talk\n08:00,10,180\n"));
         Spit("plan.txt", "the old plan\n");
         fs::remove(dir_ / "chart.svg");
-        const bool chart = c.args.find("--chart") != std::string::npos;
-        const Result r = Run(c.args + " -o plan.txt" + (chart ? "" : " --chart chart.svg"));
-        const Result plain = Run(c.args);
+        const bool chart = args.find("--chart") != std::string::npos;
+        const Result r = Run(args + " -o plan.txt" + (chart ? "" : " --chart chart.svg"));
+        const Result plain = Run(args);
         EXPECT_EQ(r.status, 2);
-        EXPECT_EQ(r.err, c.message);
+        EXPECT_EQ(r.err, c["message"]);
         EXPECT_EQ(r.out, "");
         EXPECT_EQ(plain.out, "");
         EXPECT_EQ(Slurp(dir_ / "plan.txt"), "the old plan\n");

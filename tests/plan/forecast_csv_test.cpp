@@ -2,6 +2,7 @@
 
 #include "plan/decimal.h"
 #include "plan/forecast_csv.h"
+#include "support/vectors.h"
 
 namespace corvane::plan {
 namespace {
@@ -58,41 +59,11 @@ TEST(ForecastCsv, MissingColumnsAndDefaults) {
 }
 
 TEST(ForecastCsv, BadInputNamesFileLineAndColumn) {
-    using namespace std::string_literals;
-    struct Case {
-        std::string text;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"", "day.csv: the file is empty"},
-        {"\n \n", "day.csv: the file is empty"},
-        {"interval,calls,talk\n", "day.csv: no interval rows below the header"},
-        {"interval,talk\n08:00,180\n", "day.csv:1: no 'calls' column"},
-        {"interval,calls\n08:00,10\n",
-         "day.csv:1: no 'talk' column (give the talk time with --talk)"},
-        {"calls,talk,Calls\n1,2,3\n", "day.csv:1: the column 'calls' appears twice"},
-        {"interval,calls,talk\n08:00,10,180\n08:30,abc,180\n",
-         "day.csv:3: calls: 'abc' is not a whole number"},
-        {"interval,calls,talk\n08:00,-5,180\n", "day.csv:2: calls: '-5' is not a whole number"},
-        {"interval,calls,talk\n08:00,12.5,180\n", "day.csv:2: calls: '12.5' is not a whole number"},
-        {"interval,calls,talk\n08:00,,180\n", "day.csv:2: calls: '' is not a whole number"},
-        {"interval,calls,talk\n08:00,5,0\n", "day.csv:2: talk: '0' must be 1 or more"},
-        {"interval,calls,talk,acw\n08:00,5,10,x\n", "day.csv:2: acw: 'x' is not a whole number"},
-        {"interval,calls,talk\n08:00,5\n", "day.csv:2: talk: missing value"},
-        {"interval,calls,talk\n08:00,\"5\"x,180\n",
-         "day.csv:2: a quote out of place (a field with quotes must be wholly quoted, its inner "
-         "quotes doubled)"},
-        {"interval,calls,talk\n\"08:00,5,180\n", "day.csv:2: a quoted field is never closed"},
-        {"interval,calls,talk\n08:00,5,1\0"
-         "80\n"s,
-         "day.csv:2: not a text file (a NUL byte or bytes that are not UTF-8)"},
-        {"interval,calls,talk\n\xff\xfe,5,180\n",
-         "day.csv:2: not a text file (a NUL byte or bytes that are not UTF-8)"},
-        // A hostile value cannot reach the terminal as control characters.
-        {"interval,calls,talk\n08:00,\x1b[2J,180\n",
-         "day.csv:2: calls: '?[2J' is not a whole number"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(ErrorOf(c.text), c.message) << c.text;
+    for (const auto& c : testing::Vectors("bad-forecasts"))
+        EXPECT_EQ(ErrorOf(c["csv"].get<std::string>()), c["message"]) << c["csv"];
+    // Bytes that are not UTF-8, which JSON cannot carry.
+    EXPECT_EQ(ErrorOf("interval,calls,talk\n\xff\xfe,5,180\n"),
+              "day.csv:2: not a text file (a NUL byte or bytes that are not UTF-8)");
 }
 
 TEST(ForecastCsv, HugeNumbersAreWholeButCapped) {
