@@ -7,48 +7,26 @@
 #include "calc/trunk_search.h"
 #include "support/literal_trunks.h"
 #include "support/recording_host.h"
+#include "support/vectors.h"
 
 namespace corvane {
 namespace {
 
 using testing::RecordingHost;
 
+// Counts from published Erlang B tables (the blocking of each count is
+// held to the literal procedure below), and the failures.
 TEST(TrunksRequired, KnownResultsAndFailures) {
-    // Counts from published Erlang B tables (the blocking of each count is
-    // held to the literal procedure below), and the failures.
-    struct Case {
-        double A, P;
-        int trunks;
-        const char* text;  // "": no message
-        const char* title;
-    };
-    const Case cases[] = {
-        {0.1, 1, 2, "", ""},
-        {0.1, 99, 1, "", ""},
-        {0.5, 5, 3, "", ""},
-        {1, 1, 5, "", ""},
-        {1, 50, 1, "", ""},  // one trunk blocks exactly half the calls
-        {2, 10, 4, "", ""},
-        {5, 2, 10, "", ""},
-        {10, 1, 18, "", ""},
-        {10, 5, 15, "", ""},
-        {100, 1, 117, "", ""},
-        {699.9, 1, 728, "", ""},
-        {720, 99, 8, "", ""},
-        {720, 1, 0, "This combination of numbers is too large for the program.", ""},
-        {0, 1, 0, "Unexpected error #  5", "Corvane"},
-        {-3, 1, 0, "Unexpected error #  5", "Corvane"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "A=" << c.A << " P=" << c.P);
+    for (const auto& c : testing::Vectors("trunk-searches")) {
+        SCOPED_TRACE(c.dump());
         RecordingHost host;
-        EXPECT_EQ(TrunksRequired(c.A, c.P, host), c.trunks);
+        EXPECT_EQ(TrunksRequired(c["erlangs"], c["busy"], host), c["trunks"].get<int>());
         EXPECT_TRUE(ContinueTrunks());
-        if (*c.text) {
-            EXPECT_EQ(host.messages, (decltype(host.messages){{c.text, c.title}}));
+        if (c.contains("message")) {
+            EXPECT_EQ(host.messages, (decltype(host.messages){{c["message"], c["title"]}}));
         } else {
             EXPECT_TRUE(host.messages.empty());
-            EXPECT_EQ(host.pumps, c.trunks);  // once per candidate
+            EXPECT_EQ(host.pumps, c["trunks"].get<int>());  // once per candidate
         }
     }
 }

@@ -29,7 +29,6 @@ public:
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(file);
         printer.setPageSize(QPageSize(QPageSize::A4));
-        printer.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
     }
     bool choose(int* chosen) override {
         ++shown;

@@ -6,6 +6,7 @@
 #include "calc/staffing_engine.h"
 #include "plan/erlang_a.h"
 #include "plan/interval_plan.h"
+#include "support/vectors.h"
 
 namespace corvane::plan {
 namespace {
@@ -14,31 +15,18 @@ ErlangAModel Model(double calls, double handle, double patience, double interval
     return {calls / interval, handle, patience};
 }
 
+// P(wait), abandonment, service level, ASA and occupancy of reference rows,
+// to 9 significant digits.
 TEST(ErlangA, ReferenceRows) {
-    struct Case {
-        double calls, handle;
-        int agents;
-        double patience;
-        int seconds;
-        double wait, abandon, sl, asa, occupancy;
-    };
-    const Case cases[] = {
-        {100, 240, 14, 120, 20, 0.396489845884, 0.103340123469, 0.722871908905, 10.6922117449,
-         0.853961787173},
-        {200, 180, 20, 60, 20, 0.405750040229, 0.112258517856, 0.786214689694, 5.77405488211,
-         0.887741482144},
-        {50, 200, 3, 90, 15, 0.825954148295, 0.502093492512, 0.225014803554, 41.3841805246,
-         0.922049087941},
-        {6000, 300, 1000, 200, 20, 0.454130138852, 0.0138886828966, 0.981487196054, 2.74850169507,
-         0.986111317103},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.calls);
+    for (const auto& c : testing::Vectors("erlang-a-reference")) {
+        SCOPED_TRACE(c.dump());
         const ErlangAMeasures m =
-            ErlangA(Model(c.calls, c.handle, c.patience), c.agents, c.seconds);
+            ErlangA(Model(c["calls"], c["handle"], c["patience"]), c["agents"], c["seconds"]);
         const double got[] = {m.waitProbability, m.abandon, m.serviceLevel, m.asa, m.occupancy};
-        const double want[] = {c.wait, c.abandon, c.sl, c.asa, c.occupancy};
-        for (int i = 0; i < 5; ++i) EXPECT_NEAR(got[i], want[i], want[i] * 1e-9) << i;  // 9 digits
+        for (int i = 0; i < 5; ++i) {
+            const double want = c["expected"][static_cast<std::size_t>(i)];
+            EXPECT_NEAR(got[i], want, want * 1e-9) << i;
+        }
     }
 }
 

@@ -18,11 +18,6 @@ PlanOptions Targets(Decimal sl, int seconds) {
 
 ForecastRow Row(long calls, long talk, long acw) { return {"t", 2, calls, talk, acw}; }
 
-// The window's table for the same four figures.
-std::vector<StaffingRow> WindowTable(int talk, int acw, int calls, int slo) {
-    return testing::RunEngine(talk, acw, calls, slo).rows;
-}
-
 TEST(IntervalPlan, HalfHourRowIsTheWindowTableRow) {
     struct Case {
         int talk, acw, calls, slo;
@@ -41,7 +36,7 @@ TEST(IntervalPlan, HalfHourRowIsTheWindowTableRow) {
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message()
                      << c.talk << "/" << c.acw << "/" << c.calls << "/" << c.slo);
-        const auto table = WindowTable(c.talk, c.acw, c.calls, c.slo);
+        const auto table = testing::RunEngine(c.talk, c.acw, c.calls, c.slo).rows;  // the window's
         const double target = c.sl.ToDouble() / 100.0;
         const StaffingRow* expected = nullptr;
         for (const StaffingRow& r : table)
@@ -59,7 +54,7 @@ TEST(IntervalPlan, HalfHourRowIsTheWindowTableRow) {
 TEST(IntervalPlan, SearchGoesPastTheTableStop) {
     // The worked example's table ends at 20 agents (P0 1.8 %); 99.99 % within
     // 20 s needs more.
-    const auto table = WindowTable(180, 30, 100, 20);
+    const auto table = testing::RunEngine(180, 30, 100, 20).rows;
     const IntervalPlan p = PlanInterval(Row(100, 180, 30), Targets({9999, 2}, 20));
     ASSERT_EQ(p.status, IntervalStatus::Planned);
     EXPECT_GT(p.agents, table.back().N);
@@ -145,11 +140,10 @@ TEST(Shrinkage, ScheduledAgentsAreDecidedExactly) {
         Decimal shrinkage;
         long scheduled;
     };
+    // The last: a billionth of a percent still asks for one more.
     const Case cases[] = {
-        {14, {30, 0}, 20},       {21, {30, 0}, 30},  {0, {30, 0}, 0},
-        {10, {0, 0}, 10},        {7, {125, 1}, 8},   {3, {333, 1}, 5},
-        {1, {99999, 3}, 100000}, {100, {1, 9}, 101},  // a billionth of a percent still asks for one
-                                                      // more
+        {14, {30, 0}, 20}, {21, {30, 0}, 30}, {0, {30, 0}, 0},         {10, {0, 0}, 10},
+        {7, {125, 1}, 8},  {3, {333, 1}, 5},  {1, {99999, 3}, 100000}, {100, {1, 9}, 101},
     };
     for (const Case& c : cases)
         EXPECT_EQ(ScheduledAgents(c.agents, c.shrinkage), c.scheduled)

@@ -180,14 +180,6 @@ private slots:
                  qPrintable(QString::number(width)));
     }
 
-    void theMainWindowOffersNoMaximize() {
-        FormFixture f;
-        const Qt::WindowFlags flags = f.form->windowFlags();
-        QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
-        QVERIFY((flags & Qt::WindowMinimizeButtonHint) && (flags & Qt::WindowCloseButtonHint));
-        QVERIFY(!ShowsNothing(f.form->windowIcon()));
-    }
-
     void refusedCallsKeepTheStoredNumber() {
         FormFixture f;
         f.typeStaffing();

@@ -5,6 +5,7 @@
 // their invariants. CORVANE_MONKEY_SEEDS (say "1,2,3") and
 // CORVANE_MONKEY_ACTIONS (2500) choose the runs.
 #include "ui/form_fixture.h"
+#include "ui/window_helpers.h"
 
 #include <QAction>
 #include <QDialog>
@@ -15,7 +16,6 @@
 #include <random>
 
 #include "output/print_surface.h"
-#include "ui/event_pump.h"
 
 using corvane::testing::FormFixture;
 
@@ -36,15 +36,6 @@ public:
     void printEmptyLine() override {}
     void newPage() override {}
     void endDoc() override {}
-};
-
-class MonkeyPump : public corvane::ui::EventPump {
-public:
-    std::function<void()> duringRun;
-    void ProcessPendingEvents() override {
-        QCoreApplication::processEvents();
-        if (duringRun) duringRun();
-    }
 };
 
 QString RandomText(std::mt19937& rng) {
@@ -180,20 +171,20 @@ class MonkeyTest : public QObject {
                         0.1 + static_cast<double>(rng() % 3000) / 10.0,
                         static_cast<std::int16_t>(1 + rng() % 99), 0};
                 int inner = 0;
-                pump_.duringRun = [&] {
+                pump_.onPump = [&](int) {
                     if (inner < 6 && rng() % 40 == 0) {
                         ++inner;
                         act(f, rng, true);
                     }
                 };
                 f.form->CalculateTrunks();
-                pump_.duringRun = nullptr;
+                pump_.onPump = nullptr;
                 return true;
             }
         }
     }
 
-    MonkeyPump pump_;
+    corvane::testing::ScriptedPump pump_;
     int typed_ = 0;
     int checked_ = 0;
 

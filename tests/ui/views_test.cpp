@@ -1,5 +1,6 @@
 // The four views, their pictures, and the window's layout, order and menus.
 #include "ui/form_fixture.h"
+#include "ui/window_helpers.h"
 
 #include <QDateTime>
 #include <QFileInfo>
@@ -157,7 +158,7 @@ private slots:
         QCOMPARE(f.find("btnCancelTrunks")->property("tabIndex").toInt(), 54);
     }
 
-    void menusCaptionsAndFonts() {
+    void menusCaptionsTitleBarAndFonts() {
         FormFixture f;
         QStringList menus;
         for (QAction* menu : f.form->menuBar()->actions()) {
@@ -172,6 +173,11 @@ private slots:
                                      "mnuCalculate=C&alculate", "mnuClear=C&lear", "&Help",
                                      "mnuCorvanehelp=&Corvane Help", "mnuAbout=&About Corvane"}));
         QCOMPARE(f.form->windowTitle(), QStringLiteral("Corvane by Halvorsk"));
+        // Minimize and close, no maximize; the program's icon.
+        QCOMPARE(f.form->windowFlags() & (Qt::WindowMinimizeButtonHint |
+                                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+        QVERIFY(!corvane::testing::ShowsNothing(f.form->windowIcon()));
         QCOMPARE(f.find<QLabel>("lblSelect")->text(),
                  QStringLiteral("To begin, click Staff, Delays, or Trunks"));
         QCOMPARE(f.find<QLabel>("lblErlang3")->text(),
