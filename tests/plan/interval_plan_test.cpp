@@ -2,9 +2,11 @@
 
 #include <vector>
 
+#include "plan/decimal.h"
 #include "plan/interval_plan.h"
 #include "plan/shrinkage.h"
 #include "support/engine_run.h"
+#include "support/vectors.h"
 
 namespace corvane::plan {
 namespace {
@@ -18,31 +20,31 @@ PlanOptions Targets(Decimal sl, int seconds) {
 
 ForecastRow Row(long calls, long talk, long acw) { return {"t", 2, calls, talk, acw}; }
 
+const nlohmann::json& Cases(const char* kind) {
+    static const nlohmann::json all = testing::Vectors("interval-plans");
+    return all.at(kind);
+}
+
+// Plans the interval a case describes: calls, talk, acw; "sl" % within
+// "slo" s (20 unless given), and the "asa" and "occupancy" limits if given.
+IntervalPlan PlanCase(const nlohmann::json& c) {
+    const auto decimal = [&](const char* key) { return ParseDecimal(c[key].get<std::string>()); };
+    PlanOptions o = Targets(*decimal("sl"), c.value("slo", 20));
+    if (c.contains("asa")) o.asaLimit = decimal("asa");
+    if (c.contains("occupancy")) o.maxOccupancy = decimal("occupancy");
+    return PlanInterval(Row(c["calls"], c["talk"], c["acw"]), o);
+}
+
 TEST(IntervalPlan, HalfHourRowIsTheWindowTableRow) {
-    struct Case {
-        int talk, acw, calls, slo;
-        Decimal sl;
-    };
-    const Case cases[] = {
-        {180, 30, 100, 20, {80, 0}},   // worked example: 15 agents, SL 80.3 %
-        {180, 30, 100, 20, {803, 1}},  // 80.3 % asks for 16: 15 holds 80.26 %
-        {180, 30, 100, 20, {10, 0}},   // the very first row
-        {150, 30, 120, 20, {90, 0}},   // A = 12 exactly
-        {180, 0, 1, 20, {80, 0}},      // light load: the single row, 2 agents
-        {300, 60, 2500, 30, {85, 0}},  // 500 Erlangs
-        {240, 0, 900, 0, {50, 0}},     // slo 0: SL = 1 - P0
-        {1800, 0, 707, 20, {80, 0}},   // the top of the usable traffic
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message()
-                     << c.talk << "/" << c.acw << "/" << c.calls << "/" << c.slo);
-        const auto table = testing::RunEngine(c.talk, c.acw, c.calls, c.slo).rows;  // the window's
-        const double target = c.sl.ToDouble() / 100.0;
+    for (const auto& c : Cases("window rows")) {
+        SCOPED_TRACE(c.dump());
+        const auto table = testing::RunEngine(c["talk"], c["acw"], c["calls"], c["slo"]).rows;
+        const double target = ParseDecimal(c["sl"].get<std::string>())->ToDouble() / 100.0;
         const StaffingRow* expected = nullptr;
         for (const StaffingRow& r : table)
             if (r.SL >= target && !expected) expected = &r;
         ASSERT_NE(expected, nullptr);
-        const IntervalPlan p = PlanInterval(Row(c.calls, c.talk, c.acw), Targets(c.sl, c.slo));
+        const IntervalPlan p = PlanCase(c);
         ASSERT_EQ(p.status, IntervalStatus::Planned);
         EXPECT_EQ(p.agents, expected->N);
         EXPECT_EQ(p.measures->serviceLevel, expected->SL);  // the same bits
@@ -66,53 +68,14 @@ TEST(IntervalPlan, SearchGoesPastTheTableStop) {
 }
 
 TEST(IntervalPlan, AsaAndOccupancyTargets) {
-    struct Case {
-        long calls, talk, acw;
-        Decimal sl;
-        std::optional<Decimal> asa, occupancy;
-        long agents;
-    };
-    const Case cases[] = {
-        // Worked example: 80/20 alone gives 15 agents, ASA 17.1 s, OCC 78 %.
-        {100, 180, 30, {80, 0}, std::nullopt, std::nullopt, 15},
-        {100, 180, 30, {80, 0}, Decimal{10, 0}, std::nullopt, 16},    // ASA 8.3 s at 16
-        {100, 180, 30, {80, 0}, Decimal{1708, 2}, std::nullopt, 15},  // 17.076 s held
-        {100, 180, 30, {80, 0}, Decimal{1707, 2}, std::nullopt, 16},  // shown 17.1, still above
-        {100, 180, 30, {80, 0}, std::nullopt, Decimal{75, 0}, 16},    // OCC 72.9 % at 16
-        // A = 17 exactly: 20 agents are 85 % busy, and a cap is met when equal.
-        {170, 180, 0, {50, 0}, std::nullopt, Decimal{85, 0}, 20},
-        {170, 180, 0, {50, 0}, std::nullopt, Decimal{84999, 3}, 21},
-    };
-    for (const Case& c : cases) {
-        PlanOptions o = Targets(c.sl, 20);
-        o.asaLimit = c.asa;
-        o.maxOccupancy = c.occupancy;
-        const IntervalPlan p = PlanInterval(Row(c.calls, c.talk, c.acw), o);
-        EXPECT_EQ(p.agents, c.agents) << c.calls << " calls";
-    }
+    for (const auto& c : Cases("targets")) EXPECT_EQ(PlanCase(c).agents, c["agents"]) << c.dump();
 }
 
 TEST(IntervalPlan, NoCallsAndOutsideTheUsableRange) {
-    struct Case {
-        long calls, talk, acw;
-        int slo;
-        Decimal sl;
-        IntervalStatus status;
-    };
-    const Case cases[] = {
-        {0, 180, 30, 20, {80, 0}, IntervalStatus::NoCalls},
-        {708, 1800, 0, 20, {80, 0}, IntervalStatus::OutsideRange},        // 708 Erlangs
-        {1, 30000, 2768, 20, {80, 0}, IntervalStatus::OutsideRange},      // H above 32767
-        {3000000000L, 10, 0, 20, {80, 0}, IntervalStatus::OutsideRange},  // calls past 32 bits
-        // H = 1 s: the 4-agent row overflows in its 240 s waiting count.
-        {1800, 1, 0, 20, {80, 0}, IntervalStatus::Planned},
-        {1800, 1, 0, 0, {9999, 2}, IntervalStatus::OutsideRange},
-        // The service level itself overflows in the first row.
-        {100, 1, 0, 600, {80, 0}, IntervalStatus::OutsideRange},
-    };
-    for (const Case& c : cases) {
-        const IntervalPlan p = PlanInterval(Row(c.calls, c.talk, c.acw), Targets(c.sl, c.slo));
-        EXPECT_EQ(p.status, c.status) << c.calls << " calls, talk " << c.talk;
+    for (const auto& c : Cases("statuses")) {
+        SCOPED_TRACE(c.dump());
+        const IntervalPlan p = PlanCase(c);
+        EXPECT_EQ(StatusText(p.status), c["status"]);
         if (p.status != IntervalStatus::Planned) {
             EXPECT_EQ(p.agents, 0);
             EXPECT_EQ(p.scheduled, 0);
