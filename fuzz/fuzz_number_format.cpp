@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <regex>
 #include <string>
 
@@ -29,14 +30,18 @@ std::string Escaped(const std::string& mark) {
 }
 
 // The shape: [-] digits, no leading zero, grouped in threes when asked,
-// then exactly the pattern's decimals.
+// then exactly the pattern's decimals. Built once per pattern and marks.
 void CheckShape(const std::string& out, const NumberPattern& p, const NumberMarks& marks) {
     const std::string integer = p.grouping
                                     ? "(0|[1-9][0-9]{0,2}(" + Escaped(marks.group) + "[0-9]{3})*)"
                                     : "(0|[1-9][0-9]*)";
     const std::string decimals =
         p.decimals > 0 ? Escaped(marks.decimal) + "[0-9]{" + std::to_string(p.decimals) + "}" : "";
-    Require(std::regex_match(out, std::regex("-?" + integer + decimals)));
+    static std::map<std::string, std::regex> shapes;
+    const std::string shape = "-?" + integer + decimals;
+    auto it = shapes.find(shape);
+    if (it == shapes.end()) it = shapes.emplace(shape, std::regex(shape)).first;
+    Require(std::regex_match(out, it->second));
 }
 
 }  // namespace
