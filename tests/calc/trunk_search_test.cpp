@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "calc/calc_error.h"
@@ -29,6 +31,20 @@ TEST(TrunksRequired, KnownResultsAndFailures) {
             EXPECT_EQ(host.pumps, c["trunks"].get<int>());  // once per candidate
         }
     }
+}
+
+TEST(TrunksRequired, FirstCountThatMeetsTheAllowanceOverTheAcceptedRange) {
+    for (double A = 0.1; A <= 699.9; A = A < 699.9 ? std::min(699.9, A * 1.08 + 0.05) : 700)
+        for (int P = 1; P <= 99; P += 4) {
+            RecordingHost host;
+            const int trunks = TrunksRequired(A, P, host);
+            ErlangBSequence seq(A);
+            double before = 1, at = 1;
+            for (int n = 1; n <= trunks; ++n) before = std::exchange(at, seq.Next());
+            ASSERT_TRUE(host.messages.empty() && trunks > 0 && at <= P / 100.0 &&
+                        (trunks == 1 || before > P / 100.0))
+                << "A=" << A << " P=" << P << " trunks=" << trunks;
+        }
 }
 
 TEST(TrunksRequired, CancelReturnsZeroWithoutAMessage) {

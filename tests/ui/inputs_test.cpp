@@ -27,6 +27,7 @@ private slots:
         const Case cases[] = {
             {"picStaff", "txtTalk", "12.5", "12.5", {}},
             {"picStaff", "txtTalk", "1801", "1801", {"Entry must be 1-1800", "Average Talk Time"}},
+            {"picStaff", "txtCalls", "   ", "   ", {}},
             {"picTrunks", "txtErlang(1)", "5", "5.0", {}},
             {"picTrunks", "txtBusy(1)", "99.5", "99.5", {"Value must be between 1 and 99", "Busy"}},
         };
