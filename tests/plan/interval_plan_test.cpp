@@ -28,8 +28,10 @@ const nlohmann::json& Cases(const char* kind) {
 // Plans the interval a case describes: calls, talk, acw; "sl" % within
 // "slo" s (20 unless given), and the "asa" and "occupancy" limits if given.
 IntervalPlan PlanCase(const nlohmann::json& c) {
-    const auto decimal = [&](const char* key) { return ParseDecimal(c[key].get<std::string>()); };
-    PlanOptions o = Targets(*decimal("sl"), c.value("slo", 20));
+    const auto decimal = [&](const char* key) {
+        return ParseDecimal(c[key].get<std::string>()).value();  // throws on a mistyped case
+    };
+    PlanOptions o = Targets(decimal("sl"), c.value("slo", 20));
     if (c.contains("asa")) o.asaLimit = decimal("asa");
     if (c.contains("occupancy")) o.maxOccupancy = decimal("occupancy");
     return PlanInterval(Row(c["calls"], c["talk"], c["acw"]), o);

@@ -6,7 +6,7 @@
 
 #include <nlohmann/json.hpp>
 
-// Test cases kept as data: tests/data/<name>.json, one case per line.
+// Test cases kept as data: tests/data/<name>.json, a case to a line.
 namespace corvane::testing {
 
 inline nlohmann::json Vectors(const std::string& name) {

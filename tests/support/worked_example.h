@@ -1,6 +1,7 @@
 #pragma once
 
 #include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@ inline std::vector<std::string> WorkedExample(const std::string& table) {
     std::ifstream in(std::string(CORVANE_EXAMPLES) + "/worked-example-" + table + ".txt");
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
+    if (lines.empty()) throw std::runtime_error("no worked-example table " + table);
     return lines;
 }
 
