@@ -3,21 +3,19 @@
 #include <CLI/CLI.hpp>
 #include <QGuiApplication>
 
-#include <cerrno>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <exception>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 
+#include "cli/cleanup_on_signal.h"
 #include "cli/help_text.h"
+#include "cli/input_file.h"
 #include "cli/output_file.h"
 #include "cli/plan_arguments.h"
 #include "cli/plan_chart.h"
-#include "plan/day_plan.h"
+#include "plan/chart_series.h"
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
+#include "plan/streamed_plan.h"
 
 namespace {
 
@@ -27,33 +25,8 @@ constexpr int kExitWriteFailed = 1;
 constexpr int kExitBadInput = 2;
 constexpr int kExitOutsideRange = 3;
 
-std::string ReadInput(const std::string& path) {
-    if (path == "-") {
-        std::ostringstream all;
-        all << std::cin.rdbuf();
-        return all.str();
-    }
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw plan::PlanInputError(path + ": is a directory, not a forecast file");
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw plan::PlanInputError(path + ": cannot open: " + std::strerror(errno));
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) throw plan::PlanInputError(path + ": cannot read: " + std::strerror(errno));
-    return content;
-}
-
-std::string Render(const plan::DayPlan& plan, const cli::PlanArguments& a,
-                   const std::string& name) {
-    switch (a.format) {
-        case cli::OutputFormat::Csv: return plan::PlanCsv(plan);
-        case cli::OutputFormat::Json: return plan::PlanJson(plan, name);
-        case cli::OutputFormat::Text: break;
-    }
-    return plan::PlanText(plan, name);
-}
-
-QByteArray Chart(const plan::DayPlan& plan, cli::ChartKind kind, int argc, char** argv) {
+QByteArray Chart(const plan::ChartSeries& series, const plan::PlanOptions& options,
+                 cli::ChartKind kind, int argc, char** argv) {
     // The chart is drawn off-screen: no display is needed or used.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt's notes about the session (no runtime directory, fonts) are not
@@ -63,44 +36,50 @@ QByteArray Chart(const plan::DayPlan& plan, cli::ChartKind kind, int argc, char*
             std::cerr << "corvane-plan: " << text.toStdString() << '\n';
     });
     QGuiApplication app(argc, argv);
-    return cli::RenderChart(plan, kind);
+    return cli::RenderChart(series, options, kind);
 }
 
+// Reads the forecast once to check and plan it, draws the chart, then reads
+// it again and writes the plan a row at a time. Every output is put in place
+// only once all of them are written; bad input writes nothing.
 int Run(const cli::PlanArguments& a, int argc, char** argv) {
     const std::string name = a.input == "-" ? "standard input" : a.input;
-    const plan::Forecast forecast =
-        plan::ReadForecast(ReadInput(a.input), name, {a.options.talk, a.options.acw});
-    const plan::DayPlan plan = plan::PlanDay(forecast, a.options);
-    const std::string text = Render(plan, a, name);
+    const plan::ForecastDefaults defaults{a.options.talk, a.options.acw};
+    cli::InputFile input(a.input, name);
+    const auto writer = plan::MakePlanWriter(a.format, a.options, name);
+    plan::StreamedPlan planned(a.options);
+    plan::ChartSeries series;
+    {
+        plan::ForecastReader reader(input.FirstPass(), name, defaults);
+        planned.FirstPass(reader, [&](const plan::IntervalPlan& p) {
+            writer->Measure(p);
+            if (a.chartPath) series.Add(p);
+        });
+    }
 
-    // Both files are written aside first and put in place together.
-    cli::PendingFile outputFile;
-    cli::PendingFile chartFile;
-    std::string error;
+    cli::OutputFile chartFile;
     if (a.chartPath) {
-        const QByteArray chart = Chart(plan, a.chartKind, argc, argv);
-        error = chart.isEmpty()
-                    ? *a.chartPath + ": the chart could not be drawn"
-                    : chartFile.Prepare(*a.chartPath, {chart.constData(),
-                                                       static_cast<std::size_t>(chart.size())});
+        const QByteArray chart = Chart(series, a.options, a.chartKind, argc, argv);
+        if (chart.isEmpty()) throw cli::WriteError(*a.chartPath + ": the chart could not be drawn");
+        chartFile.Open(*a.chartPath);
+        chartFile.Write({chart.constData(), static_cast<std::size_t>(chart.size())});
     }
-    if (error.empty() && a.outputPath) error = outputFile.Prepare(*a.outputPath, text);
-    if (error.empty() && a.chartPath) error = chartFile.Commit();
-    if (error.empty() && a.outputPath) error = outputFile.Commit();
-    if (!error.empty()) {
-        std::cerr << "corvane-plan: " << error << '\n';
-        return kExitWriteFailed;
+    cli::OutputFile planFile;
+    if (a.outputPath)
+        planFile.Open(*a.outputPath);
+    else
+        planFile.OpenStandardOutput();
+    planFile.Write(writer->Head());
+    {
+        plan::ForecastReader reader(input.SecondPass(), name, defaults);
+        planned.SecondPass(reader, [&](const plan::IntervalPlan& p) { planFile.Write(writer->Row(p)); });
     }
-    if (!a.outputPath) {
-        std::cout << text << std::flush;
-        if (!std::cout) {
-            std::cerr << "corvane-plan: standard output: cannot write\n";
-            return kExitWriteFailed;
-        }
-    }
-    if (plan.totals.outsideRange > 0) {
-        std::cerr << "corvane-plan: " << plan.totals.outsideRange
-                  << " interval(s) outside the usable range\n";
+    planFile.Write(writer->Tail(planned.Totals()));
+    if (a.chartPath) chartFile.Commit();
+    planFile.Commit();
+
+    if (const auto outside = planned.Totals().OutsideRange(); outside > 0) {
+        std::cerr << "corvane-plan: " << outside << " interval(s) outside the usable range\n";
         return kExitOutsideRange;
     }
     return 0;
@@ -156,10 +135,21 @@ int main(int argc, char** argv) {
         std::cerr << "corvane-plan: " << e.what() << "\n(corvane-plan --help lists the options)\n";
         return kExitBadInput;
     }
+    cli::InstallCleanupOnSignal();
     try {
         return Run(cli::CheckArguments(raw), argc, argv);
     } catch (const plan::PlanInputError& e) {
         std::cerr << "corvane-plan: " << e.what() << '\n';
         return kExitBadInput;
+    } catch (const cli::WriteError& e) {
+        std::cerr << "corvane-plan: " << e.what() << '\n';
+        return kExitWriteFailed;
+    } catch (const std::exception& e) {
+        // The last resort: a clear message and a failure status, never a signal.
+        std::cerr << "corvane-plan: the plan could not be made: " << e.what() << '\n';
+        return kExitWriteFailed;
+    } catch (...) {
+        std::cerr << "corvane-plan: the plan could not be made\n";
+        return kExitWriteFailed;
     }
 }

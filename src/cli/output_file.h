@@ -1,32 +1,50 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace corvane::cli {
 
-// Writes `content` to a new file beside `path` and renames it over `path`
-// only once every byte is on disk, so an existing file is either replaced
-// whole or left as it was. Returns an empty text, or what went wrong.
-std::string WriteWholeFile(const std::string& path, std::string_view content);
-
-// Removes what WriteWholeFile left half-way (used when a second file of
-// the same run fails and the first must not be replaced either).
-class PendingFile {
+// An output that could not be written; the message names it.
+class WriteError : public std::runtime_error {
 public:
-    PendingFile() = default;
-    PendingFile(const PendingFile&) = delete;
-    PendingFile& operator=(const PendingFile&) = delete;
-    ~PendingFile();
+    using std::runtime_error::runtime_error;
+};
 
-    // Writes the temporary file; an empty text on success.
-    std::string Prepare(const std::string& path, std::string_view content);
-    // Renames it over the target.
-    std::string Commit();
+// Where a plan or a chart goes. A regular file (new, existing, or the final
+// target of a chain of symbolic links) is written aside, unnamed where the
+// file system allows, and put in place by Commit: an existing file is
+// replaced whole or not at all, and keeps its mode and, where permitted,
+// its owner. Anything else (a device, a FIFO, a socket, an open descriptor
+// such as /dev/stdout or /dev/fd/N) is written directly. An output that is
+// never committed leaves nothing behind, even when the program is stopped
+// by a signal. Every failure raises WriteError.
+class OutputFile {
+public:
+    OutputFile() = default;
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void Open(const std::string& path);
+    void OpenStandardOutput();
+    void Write(std::string_view bytes);
+    // Every byte on disk, then in place.
+    void Commit();
 
 private:
-    std::string path_;
-    std::string temp_;
+    [[noreturn]] void Fail(int error) const;
+    void OpenAside(const std::string& target, bool exists, unsigned mode, unsigned uid,
+                   unsigned gid);
+
+    std::string path_;       // as the user named it, for messages
+    std::string target_;     // the file replaced, links followed
+    std::string directory_;  // where it lies
+    std::string temporary_;  // a named temporary file, where unnamed ones are not to be had
+    int fd_ = -1;
+    bool direct_ = false;
+    bool committed_ = false;
 };
 
 }  // namespace corvane::cli

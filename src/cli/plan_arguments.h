@@ -5,10 +5,11 @@
 
 #include "plan/forecast_csv.h"
 #include "plan/plan_options.h"
+#include "plan/plan_output.h"
 
 namespace corvane::cli {
 
-enum class OutputFormat { Text, Csv, Json };
+using OutputFormat = plan::PlanFormat;
 enum class ChartKind { Svg, Png };
 
 // What the command line asked for, checked.

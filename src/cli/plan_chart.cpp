@@ -41,10 +41,13 @@ QString Label(const std::string& label) {
 
 class ChartPainter {
 public:
-    ChartPainter(QPainter& p, const plan::DayPlan& plan) : p_(p), plan_(plan) {
+    using Point = plan::ChartSeries::Point;
+
+    ChartPainter(QPainter& p, const plan::ChartSeries& series, const plan::PlanOptions& options)
+        : p_(p), points_(series.Points()), options_(options) {
         plot_ = QRect(0, 0, kWidth, kHeight).marginsRemoved(kPlotMargins);
         long top = 1;
-        for (const auto& row : plan.rows) top = std::max({top, row.agents, row.scheduled});
+        for (const auto& point : points_) top = std::max({top, point.agents, point.scheduled});
         step_ = AxisStep(top);
         top_ = (top / step_ + 1) * step_;
     }
@@ -55,8 +58,8 @@ public:
         DrawTitle();
         DrawGrid();
         DrawOutside();
-        DrawSteps(&plan::IntervalPlan::scheduled, kScheduled, 2.0);
-        DrawSteps(&plan::IntervalPlan::agents, kRequired, 2.0);
+        DrawSteps(&Point::scheduled, kScheduled, 2.0);
+        DrawSteps(&Point::agents, kRequired, 2.0);
         DrawLabels();
         DrawLegend();
     }
@@ -64,7 +67,7 @@ public:
 private:
     double X(std::size_t interval) const {
         return plot_.left() + plot_.width() * static_cast<double>(interval) /
-                                  static_cast<double>(std::max<std::size_t>(1, plan_.rows.size()));
+                                  static_cast<double>(std::max<std::size_t>(1, points_.size()));
     }
     double Y(double agents) const { return plot_.bottom() - plot_.height() * agents / top_; }
 
@@ -79,7 +82,7 @@ private:
         font.setPixelSize(13);
         font.setBold(false);
         p_.setFont(font);
-        const plan::PlanOptions& o = plan_.options;
+        const plan::PlanOptions& o = options_;
         QString sub = QString::fromStdString(plan::TargetText(o));
         sub += QStringLiteral("; shrinkage %1 %")
                    .arg(QString::fromStdString(plan::DecimalText(o.shrinkage)));
@@ -112,8 +115,8 @@ private:
     // Intervals the model could not compute are shaded, so a gap in the
     // steps is never read as zero agents.
     void DrawOutside() {
-        for (std::size_t i = 0; i < plan_.rows.size(); ++i) {
-            if (plan_.rows[i].status != plan::IntervalStatus::OutsideRange) continue;
+        for (std::size_t i = 0; i < points_.size(); ++i) {
+            if (!points_[i].outsideRange) continue;
             QColor shade = kOutside;
             shade.setAlpha(50);
             p_.fillRect(QRectF(QPointF(X(i), plot_.top()), QPointF(X(i + 1), plot_.bottom())),
@@ -121,12 +124,12 @@ private:
         }
     }
 
-    void DrawSteps(long plan::IntervalPlan::*value, const QColor& color, double width) {
+    void DrawSteps(long Point::*value, const QColor& color, double width) {
         QPainterPath path;
         bool drawing = false;
-        for (std::size_t i = 0; i < plan_.rows.size(); ++i) {
-            const plan::IntervalPlan& row = plan_.rows[i];
-            if (row.status == plan::IntervalStatus::OutsideRange) {
+        for (std::size_t i = 0; i < points_.size(); ++i) {
+            const Point& row = points_[i];
+            if (row.outsideRange) {
                 drawing = false;
                 continue;
             }
@@ -150,19 +153,19 @@ private:
         p_.setPen(Qt::black);
         const QFontMetrics metrics(font);
         int widest = 1;
-        for (const auto& row : plan_.rows)
-            widest = std::max(widest, metrics.horizontalAdvance(Label(row.input.label)));
+        for (const auto& point : points_)
+            widest = std::max(widest, metrics.horizontalAdvance(Label(point.label)));
         const double slot = X(1) - X(0);
         const std::size_t every =
             std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((widest + 12) / slot)));
-        for (std::size_t i = 0; i < plan_.rows.size(); i += every) {
+        for (std::size_t i = 0; i < points_.size(); i += every) {
             const double x = X(i) + slot / 2;
             p_.drawLine(QPointF(x, plot_.bottom()), QPointF(x, plot_.bottom() + 4));
             p_.drawText(QRectF(x - widest / 2.0 - 6, plot_.bottom() + 6, widest + 12, 18),
-                        Qt::AlignHCenter | Qt::AlignTop, Label(plan_.rows[i].input.label));
+                        Qt::AlignHCenter | Qt::AlignTop, Label(points_[i].label));
         }
         p_.drawText(QRect(plot_.left(), kHeight - 40, plot_.width(), 20), Qt::AlignCenter,
-                    QStringLiteral("interval (%1 minutes)").arg(plan_.options.intervalMinutes));
+                    QStringLiteral("interval (%1 minutes)").arg(options_.intervalMinutes));
     }
 
     void DrawLegend() {
@@ -182,7 +185,8 @@ private:
     }
 
     QPainter& p_;
-    const plan::DayPlan& plan_;
+    const std::vector<Point>& points_;
+    const plan::PlanOptions& options_;
     QRect plot_;
     long step_ = 1;
     long top_ = 1;
@@ -190,7 +194,8 @@ private:
 
 }  // namespace
 
-QByteArray RenderChart(const plan::DayPlan& plan, ChartKind kind) {
+QByteArray RenderChart(const plan::ChartSeries& series, const plan::PlanOptions& options,
+                       ChartKind kind) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -201,12 +206,12 @@ QByteArray RenderChart(const plan::DayPlan& plan, ChartKind kind) {
         svg.setViewBox(QRect(0, 0, kWidth, kHeight));
         svg.setTitle(QStringLiteral("Agents per interval"));
         QPainter painter(&svg);
-        ChartPainter(painter, plan).Draw();
+        ChartPainter(painter, series, options).Draw();
     } else {
         QImage image(kWidth, kHeight, QImage::Format_RGB32);
         {
             QPainter painter(&image);
-            ChartPainter(painter, plan).Draw();
+            ChartPainter(painter, series, options).Draw();
         }
         image.save(&buffer, "PNG");
     }

@@ -1,21 +1,16 @@
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "plan/forecast.h"
 #include "plan/interval_plan.h"
 #include "plan/plan_options.h"
+#include "plan/plan_totals.h"
 
 namespace corvane::plan {
 
-struct PlanTotals {
-    double requiredHours = 0;         // agent-hours on the phones
-    double scheduledHours = 0;        // agent-hours with shrinkage
-    std::optional<std::size_t> peak;  // index of the first interval needing the most agents
-    int outsideRange = 0;             // intervals the model could not compute
-};
-
+// A whole plan in memory: for small forecasts and tests. Long ones are
+// planned and written an interval at a time (see streamed_plan.h).
 struct DayPlan {
     PlanOptions options;
     std::vector<IntervalPlan> rows;

@@ -7,42 +7,37 @@
 namespace corvane::plan {
 
 void FixedTable::AddColumn(std::string head, Align align) {
+    widths_.push_back(utf8::Length(head));
     heads_.push_back(std::move(head));
     aligns_.push_back(align);
 }
 
-void FixedTable::AddRow(std::vector<std::string> cells) {
-    cells.resize(heads_.size());
-    rows_.push_back(std::move(cells));
+void FixedTable::Measure(const std::vector<std::string>& cells) {
+    for (std::size_t c = 0; c < cells.size() && c < widths_.size(); ++c)
+        widths_[c] = std::max(widths_[c], utf8::Length(cells[c]));
 }
 
-std::vector<std::string> FixedTable::Lines() const {
-    std::vector<std::size_t> widths;
-    for (const std::string& head : heads_) widths.push_back(utf8::Length(head));
-    for (const auto& row : rows_)
-        for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], utf8::Length(row[c]));
+std::string FixedTable::Line(const std::vector<std::string>& cells) const {
+    std::string out;
+    for (std::size_t c = 0; c < heads_.size(); ++c) {
+        const std::string& cell = c < cells.size() ? cells[c] : std::string();
+        if (c > 0) out += "  ";
+        const std::size_t length = utf8::Length(cell);
+        const std::string pad(widths_[c] > length ? widths_[c] - length : 0, ' ');
+        if (aligns_[c] == Align::Right)
+            out += pad + cell;
+        else if (c + 1 < heads_.size())
+            out += cell + pad;
+        else
+            out += cell;  // no blanks at the end of a line
+    }
+    return out + "\n";
+}
 
-    auto line = [&](const std::vector<std::string>& cells) {
-        std::string out;
-        for (std::size_t c = 0; c < cells.size(); ++c) {
-            if (c > 0) out += "  ";
-            const std::string pad(widths[c] - utf8::Length(cells[c]), ' ');
-            if (aligns_[c] == Align::Right)
-                out += pad + cells[c];
-            else if (c + 1 < cells.size())
-                out += cells[c] + pad;
-            else
-                out += cells[c];  // no blanks at the end of a line
-        }
-        return out;
-    };
-    std::vector<std::string> lines{line(heads_)};
+std::string FixedTable::Head() const {
     std::vector<std::string> rules;
     for (const std::string& head : heads_) rules.emplace_back(utf8::Length(head), '=');
-    lines.push_back(line(rules));
-    for (const auto& row : rows_) lines.push_back(line(row));
-    return lines;
+    return Line(heads_) + Line(rules);
 }
 
 }  // namespace corvane::plan

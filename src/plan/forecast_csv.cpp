@@ -5,14 +5,19 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <deque>
 #include <vector>
 
+#include "calc/utf8_text.h"
 #include "plan/decimal.h"
 #include "plan/text_check.h"
 
 namespace corvane::plan {
 
 namespace {
+
+constexpr std::size_t kChunkBytes = 64 * 1024;
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 struct CsvRecord {
     int line = 0;
@@ -21,10 +26,9 @@ struct CsvRecord {
 
 // Collects libcsv's callbacks into records, each with the line it began on.
 struct Collector {
-    std::vector<CsvRecord> records;
+    std::deque<CsvRecord> ready;
     CsvRecord current;
-    int line = 0;        // the physical line being fed
-    int lastRowEnd = 0;  // the line the last complete record ended on
+    int line = 1;  // the physical line being fed
 
     static void Field(void* data, std::size_t len, void* self) {
         auto* c = static_cast<Collector*>(self);
@@ -35,8 +39,7 @@ struct Collector {
         auto* c = static_cast<Collector*>(self);
         const bool blank = std::all_of(c->current.fields.begin(), c->current.fields.end(),
                                        [](const std::string& f) { return f.empty(); });
-        if (!blank) c->records.push_back(std::move(c->current));
-        c->lastRowEnd = c->line;
+        if (!blank) c->ready.push_back(std::move(c->current));
         c->current = CsvRecord{};
     }
 };
@@ -58,6 +61,9 @@ public:
     bool Finish(Collector& c) {
         return csv_fini(&parser_, Collector::Field, Collector::RowEnd, &c) == 0;
     }
+    // Between records: nothing of a row has been fed since the last one
+    // ended (libcsv's ROW_NOT_BEGUN state).
+    bool BetweenRecords() const { return parser_.pstate == 0; }
 
 private:
     csv_parser parser_{};
@@ -75,70 +81,49 @@ std::string_view Trim(std::string_view s) {
     return s;
 }
 
-// The delimiter the header line asks for.
-unsigned char Delimiter(std::string_view content) {
+bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
+
+bool Blank(std::string_view line) {
+    while (!line.empty() && IsLineEnd(line.back())) line.remove_suffix(1);
+    return Trim(line).empty();
+}
+
+// The first line with anything on it, once it is complete (or the text
+// has ended): it decides the delimiter.
+std::optional<std::string_view> FirstFilledLine(std::string_view text, bool ended) {
     std::size_t start = 0;
-    for (;;) {  // the first line with anything on it
-        const std::size_t end = content.find('\n', start);
-        const std::string_view line = content.substr(start, end - start);
-        if (!Trim(line).empty() && Trim(line) != "\r") {
-            const bool semicolons = line.find(';') != std::string_view::npos;
-            return semicolons && line.find(',') == std::string_view::npos ? ';' : ',';
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        const std::string_view line = text.substr(start, end - start);
+        if (!Blank(line)) {
+            if (end == text.size() && !ended) return std::nullopt;
+            return line;
         }
-        if (end == std::string_view::npos) return ',';
         start = end + 1;
     }
+    return ended ? std::optional<std::string_view>("") : std::nullopt;
 }
-
-// Where the record that never ended began: the first line with anything
-// on it after `line`.
-int FirstFilledLineAfter(std::string_view content, int line) {
-    int current = 1;
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        if (end == std::string_view::npos) end = content.size();
-        if (current > line && !Trim(content.substr(start, end - start)).empty()) return current;
-        ++current;
-        start = end + 1;
-    }
-    return current;
-}
-
-std::vector<CsvRecord> ParseRecords(std::string_view content, const std::string& name) {
-    Collector collector;
-    CsvParser parser(Delimiter(content));
-    std::size_t start = 0;
-    while (start < content.size()) {
-        std::size_t end = content.find('\n', start);
-        end = end == std::string_view::npos ? content.size() : end + 1;
-        ++collector.line;
-        if (!parser.Feed(content.substr(start, end - start), collector))
-            throw PlanInputError(name + ":" + std::to_string(collector.line) +
-                                 ": a quote out of place (a field with quotes must be "
-                                 "wholly quoted, its inner quotes doubled)");
-        start = end;
-    }
-    if (!parser.Finish(collector))
-        throw PlanInputError(name + ":" +
-                             std::to_string(FirstFilledLineAfter(content, collector.lastRowEnd)) +
-                             ": a quoted field is never closed");
-    return std::move(collector.records);
-}
-
-enum Column { kInterval, kCalls, kTalk, kAcw, kColumns };
-constexpr std::array<const char*, kColumns> kColumnNames = {"interval", "calls", "talk", "acw"};
 
 std::string Where(const std::string& name, int line) {
     return name + ":" + std::to_string(line) + ": ";
 }
+
+enum Column { kInterval, kCalls, kTalk, kAcw, kColumns };
+constexpr std::array<const char*, kColumns> kColumnNames = {"interval", "calls", "talk", "acw"};
 
 class RowReader {
 public:
     RowReader(const std::string& name, const CsvRecord& header) : name_(name) {
         index_.fill(-1);
         for (std::size_t i = 0; i < header.fields.size(); ++i) {
-            const std::string key = Lower(Trim(header.fields[i]));
+            const std::string_view field = Trim(header.fields[i]);
+            // A file saved twice with a byte-order mark would otherwise hide
+            // its first column behind an invisible character.
+            if (field.substr(0, kBom.size()) == kBom)
+                throw PlanInputError(Where(name, header.line) + "the column name '" +
+                                     Printable(field.substr(kBom.size())) +
+                                     "' begins with a second byte-order mark");
+            const std::string key = Lower(field);
             for (int c = 0; c < kColumns; ++c) {
                 if (key != kColumnNames[c]) continue;
                 if (index_[c] >= 0)
@@ -162,6 +147,15 @@ public:
         return r.fields[i];
     }
 
+    std::string Label(const CsvRecord& r) const {
+        std::string text = Text(r, kInterval);
+        if (utf8::Length(text) > kMaxLabelChars)
+            throw PlanInputError(Where(name_, r.line) + "interval: '" + Printable(text) +
+                                 "' is longer than " + std::to_string(kMaxLabelChars) +
+                                 " characters");
+        return text;
+    }
+
     std::int64_t Whole(const CsvRecord& r, Column c, std::int64_t min) const {
         const std::string text = Text(r, c);
         const auto value = ParseWhole(text);
@@ -181,35 +175,172 @@ private:
 
 }  // namespace
 
+std::size_t TextSource::Read(char* buffer, std::size_t size) {
+    const std::size_t n = std::min(size, text_.size());
+    std::copy_n(text_.data(), n, buffer);
+    text_.remove_prefix(n);
+    return n;
+}
+
+class ForecastReader::Impl {
+public:
+    Impl(ByteSource& source, std::string name, ForecastDefaults defaults)
+        : source_(source), name_(std::move(name)), defaults_(defaults), chunk_(kChunkBytes) {}
+
+    bool Next(ForecastRow& row) {
+        if (!reader_) ReadHeader();
+        if (!NextRecord()) {
+            if (rows_ == 0) throw PlanInputError(name_ + ": no interval rows below the header");
+            return false;
+        }
+        const CsvRecord r = std::move(collector_.ready.front());
+        collector_.ready.pop_front();
+        ++rows_;
+        row = ForecastRow{};
+        row.line = r.line;
+        row.label = reader_->Has(kInterval) ? reader_->Label(r) : std::to_string(rows_);
+        row.calls = reader_->Whole(r, kCalls, 0);
+        row.talk = reader_->Has(kTalk) ? reader_->Whole(r, kTalk, 1) : *defaults_.talk;
+        row.acw = reader_->Has(kAcw) ? reader_->Whole(r, kAcw, 0) : defaults_.acw;
+        return true;
+    }
+
+private:
+    void ReadHeader() {
+        if (!NextRecord()) throw PlanInputError(name_ + ": the file is empty");
+        reader_.emplace(name_, collector_.ready.front());
+        collector_.ready.pop_front();
+        if (!reader_->Has(kTalk) && !defaults_.talk)
+            throw PlanInputError(Where(name_, reader_->HeaderLine()) +
+                                 "no 'talk' column (give the talk time with --talk)");
+    }
+
+    // Reads until a record is complete; false at the end of the input.
+    bool NextRecord() {
+        while (collector_.ready.empty() && !finished_) ReadMore();
+        return !collector_.ready.empty();
+    }
+
+    void ReadMore() {
+        const std::size_t n = source_.Read(chunk_.data(), chunk_.size());
+        const bool ended = n == 0;
+        carry_.append(chunk_.data(), n);
+        std::string_view bytes = carry_;
+        if (!bomChecked_) {
+            if (bytes.size() < kBom.size() && !ended) return;
+            if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
+            bomChecked_ = true;
+        }
+        const Utf8Scan scan = ScanUtf8(bytes);
+        const bool bad = scan.valid < bytes.size() && (!scan.cutShort || ended);
+        const std::string_view text = bytes.substr(0, scan.valid);
+        if (!parser_) {
+            // The delimiter comes from the first filled line, so bytes wait
+            // here until it is whole.
+            if (const auto first = FirstFilledLine(text, ended || bad)) {
+                const bool semicolons = first->find(';') != std::string_view::npos;
+                parser_.emplace(semicolons && first->find(',') == std::string_view::npos ? ';'
+                                                                                          : ',');
+                Split(text);
+            } else if (text.size() > kMaxRecordBytes) {
+                throw PlanInputError(Where(name_, 1) + TooLong());
+            } else {
+                carry_ = std::string(text) + std::string(bytes.substr(scan.valid));
+                return;
+            }
+        } else {
+            Split(text);
+        }
+        if (bad)
+            throw PlanInputError(Where(name_, collector_.line) +
+                                 "not a text file (a NUL byte or bytes that are not UTF-8)");
+        carry_ = std::string(bytes.substr(scan.valid));  // a sequence cut by the chunk's end
+        if (ended) Finish();
+    }
+
+    // Feeds the parser a line at a time, so every record knows its line.
+    void Split(std::string_view text) {
+        std::size_t pos = 0;
+        if (pendingCr_ && !text.empty()) {
+            pendingCr_ = false;
+            if (text[0] == '\n') {  // the second half of a CR LF cut by the chunk's end
+                Feed(text.substr(0, 1));
+                pos = 1;
+            }
+        }
+        while (pos < text.size()) {
+            std::size_t end = text.find_first_of("\r\n", pos);
+            if (end == std::string_view::npos) {
+                Feed(text.substr(pos));  // the line goes on in the next chunk
+                return;
+            }
+            if (text[end] == '\r') {
+                if (end + 1 == text.size()) pendingCr_ = true;
+                if (end + 1 < text.size() && text[end + 1] == '\n') ++end;
+            }
+            Feed(text.substr(pos, end + 1 - pos));
+            ++collector_.line;
+            pos = end + 1;
+        }
+    }
+
+    void Feed(std::string_view piece) {
+        if (parser_->BetweenRecords()) {
+            recordBytes_ = 0;
+            if (!Blank(piece)) recordLine_ = collector_.line;
+        }
+        recordBytes_ += piece.size();
+        if (!parser_->Feed(piece, collector_))
+            throw PlanInputError(Where(name_, collector_.line) +
+                                 "a quote out of place (a field with quotes must be "
+                                 "wholly quoted, its inner quotes doubled)");
+        if (recordBytes_ > kMaxRecordBytes)
+            throw PlanInputError(Where(name_, recordLine_) + TooLong());
+    }
+
+    void Finish() {
+        finished_ = true;
+        if (!parser_) return;
+        if (!parser_->Finish(collector_))
+            throw PlanInputError(Where(name_, recordLine_) + "a quoted field is never closed");
+    }
+
+    static std::string TooLong() {
+        return "a row longer than " + std::to_string(kMaxRecordBytes / 1024) +
+               " KiB (is this a forecast file?)";
+    }
+
+    ByteSource& source_;
+    std::string name_;
+    ForecastDefaults defaults_;
+    std::vector<char> chunk_;
+    std::string carry_;  // bytes not yet fed: a cut UTF-8 sequence, or all before the header
+    bool bomChecked_ = false;
+    bool pendingCr_ = false;
+    bool finished_ = false;
+    std::optional<CsvParser> parser_;
+    Collector collector_;
+    std::size_t recordBytes_ = 0;
+    int recordLine_ = 1;
+    std::optional<RowReader> reader_;
+    long rows_ = 0;
+};
+
+ForecastReader::ForecastReader(ByteSource& source, std::string name, ForecastDefaults defaults)
+    : impl_(std::make_unique<Impl>(source, std::move(name), defaults)) {}
+
+ForecastReader::~ForecastReader() = default;
+
+bool ForecastReader::Next(ForecastRow& row) { return impl_->Next(row); }
+
 Forecast ReadForecast(std::string_view content, const std::string& name,
                       const ForecastDefaults& defaults) {
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (content.substr(0, kBom.size()) == kBom) content.remove_prefix(kBom.size());
-    if (const std::size_t bad = FirstNonTextLine(content))
-        throw PlanInputError(Where(name, static_cast<int>(bad)) +
-                             "not a text file (a NUL byte or bytes that are not UTF-8)");
-
-    const std::vector<CsvRecord> records = ParseRecords(content, name);
-    if (records.empty()) throw PlanInputError(name + ": the file is empty");
-    const RowReader reader(name, records.front());
-    if (!reader.Has(kTalk) && !defaults.talk)
-        throw PlanInputError(Where(name, reader.HeaderLine()) +
-                             "no 'talk' column (give the talk time with --talk)");
-    if (records.size() == 1) throw PlanInputError(name + ": no interval rows below the header");
-
+    TextSource source(content);
+    ForecastReader reader(source, name, defaults);
     Forecast forecast;
     forecast.name = name;
-    forecast.rows.reserve(records.size() - 1);
-    for (std::size_t i = 1; i < records.size(); ++i) {
-        const CsvRecord& r = records[i];
-        ForecastRow row;
-        row.line = r.line;
-        row.label = reader.Has(kInterval) ? reader.Text(r, kInterval) : std::to_string(i);
-        row.calls = reader.Whole(r, kCalls, 0);
-        row.talk = reader.Has(kTalk) ? reader.Whole(r, kTalk, 1) : *defaults.talk;
-        row.acw = reader.Has(kAcw) ? reader.Whole(r, kAcw, 0) : defaults.acw;
-        forecast.rows.push_back(std::move(row));
-    }
+    ForecastRow row;
+    while (reader.Next(row)) forecast.rows.push_back(std::move(row));
     return forecast;
 }
 

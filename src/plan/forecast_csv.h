@@ -1,10 +1,13 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "plan/byte_source.h"
 #include "plan/forecast.h"
 
 namespace corvane::plan {
@@ -22,12 +25,34 @@ struct ForecastDefaults {
     long acw = 0;
 };
 
-// Reads a forecast CSV: a header row, then one row per interval. Columns
-// are found by name (interval, calls, talk, acw), case-insensitively, in
-// any order; others are ignored. Comma-separated, or semicolon-separated
-// when the header has semicolons and no comma; RFC 4180 quoting; UTF-8
-// with an optional byte-order mark; CR LF or LF; blank lines skipped.
-// Raises PlanInputError naming `name`.
+// Nothing the planner writes comes near these; past them the input is
+// taken for something other than a forecast.
+inline constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+inline constexpr std::size_t kMaxLabelChars = 64;
+
+// Reads a forecast CSV a row at a time: a header row, then one row per
+// interval. Columns are found by name (interval, calls, talk, acw),
+// case-insensitively, in any order; others are ignored. Comma-separated,
+// or semicolon-separated when the header has semicolons and no comma;
+// RFC 4180 quoting; UTF-8 with an optional byte-order mark; CR LF, LF or CR
+// line ends; blank lines skipped. Raises PlanInputError naming `name`.
+class ForecastReader {
+public:
+    ForecastReader(ByteSource& source, std::string name, ForecastDefaults defaults);
+    ~ForecastReader();
+    ForecastReader(const ForecastReader&) = delete;
+    ForecastReader& operator=(const ForecastReader&) = delete;
+
+    // The next interval row; false once the file has no more. The first
+    // call reads the header and refuses a file without rows.
+    bool Next(ForecastRow& row);
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// The whole forecast in memory, for callers with a small text.
 Forecast ReadForecast(std::string_view content, const std::string& name,
                       const ForecastDefaults& defaults);
 

@@ -7,10 +7,13 @@
 
 #include "calc/number_format.h"
 #include "plan/fixed_table.h"
+#include "plan/text_check.h"
 
 namespace corvane::plan {
 
 namespace {
+
+using nlohmann::ordered_json;
 
 // Fixed decimals with "." whatever the process locale (a chart run brings
 // up Qt, which sets the user's locale).
@@ -33,38 +36,80 @@ bool ErlangA(const PlanOptions& o) { return o.patience.has_value(); }
 
 const char* kNone = "-";
 
-// RFC 4180: a field with a comma, quote or line break goes in quotes.
+// RFC 4180: a field with a comma, quote or line break goes in quotes. A
+// field a spreadsheet would take for a formula is given a leading ', which
+// makes it plain text there.
 std::string CsvField(const std::string& value) {
-    if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
-    std::string out(value.size() * 2 + 2, '\0');
-    out.resize(csv_write(out.data(), out.size(), value.data(), value.size()));
+    const bool formula = !value.empty() && std::string_view("=+-@\t\r").find(value[0]) !=
+                                               std::string_view::npos;
+    const std::string text = formula ? "'" + value : value;
+    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
+    std::string out(text.size() * 2 + 2, '\0');
+    out.resize(csv_write(out.data(), out.size(), text.data(), text.size()));
     return out;
 }
 
-}  // namespace
-
-std::string TargetText(const PlanOptions& o) {
-    std::string text = DecimalText(o.slPercent) + " % of calls answered within " +
-                       std::to_string(o.answerSeconds) + " s";
-    if (o.asaLimit) text += "; ASA at most " + DecimalText(*o.asaLimit) + " s";
-    if (o.maxOccupancy) text += "; occupancy at most " + DecimalText(*o.maxOccupancy) + " %";
-    if (o.maxAbandon) text += "; at most " + DecimalText(*o.maxAbandon) + " % hang up";
-    return text;
+// JSON with two-space indents, every string valid UTF-8 (bytes that are
+// not become U+FFFD), indented `by` more blanks after its first line.
+std::string Dump(const ordered_json& value, std::size_t by) {
+    std::string text = value.dump(2, ' ', false, ordered_json::error_handler_t::replace);
+    std::string out;
+    for (const char c : text) {
+        out += c;
+        if (c == '\n') out.append(by, ' ');
+    }
+    return out;
 }
 
-std::string PlanText(const DayPlan& plan, const std::string& fileName) {
-    const PlanOptions& o = plan.options;
-    const bool withAbandon = ErlangA(o);
-    FixedTable table;
-    using A = FixedTable::Align;
-    table.AddColumn("Interval", A::Left);
-    for (const char* head : {"Calls", "Talk", "ACW", "Erlangs", "Agents", "SL%", "ASA", "OCC%"})
-        table.AddColumn(head, A::Right);
-    if (withAbandon) table.AddColumn("ABN%", A::Right);
-    table.AddColumn("Scheduled", A::Right);
-    table.AddColumn("Status", A::Left);
+class TextWriter : public PlanWriter {
+public:
+    TextWriter(const PlanOptions& o, std::string fileName)
+        : options_(o), fileName_(std::move(fileName)) {
+        using A = FixedTable::Align;
+        table_.AddColumn("Interval", A::Left);
+        for (const char* head :
+             {"Calls", "Talk", "ACW", "Erlangs", "Agents", "SL%", "ASA", "OCC%"})
+            table_.AddColumn(head, A::Right);
+        if (ErlangA(o)) table_.AddColumn("ABN%", A::Right);
+        table_.AddColumn("Scheduled", A::Right);
+        table_.AddColumn("Status", A::Left);
+    }
 
-    for (const IntervalPlan& p : plan.rows) {
+    void Measure(const IntervalPlan& p) override { table_.Measure(Cells(p)); }
+
+    std::string Head() const override {
+        const PlanOptions& o = options_;
+        std::string out = "Day plan of " + fileName_ + "\n";
+        out += "Target: " + TargetText(o) + "\n";
+        out += "Intervals of " + std::to_string(o.intervalMinutes) + " minutes; shrinkage " +
+               DecimalText(o.shrinkage) + " %; ";
+        out += ErlangA(o) ? "Erlang A, callers hang up after " + std::to_string(*o.patience) +
+                                " s on average"
+                          : std::string("Erlang C, callers wait as long as it takes");
+        return out + "\n\n" + table_.Head();
+    }
+
+    std::string Row(const IntervalPlan& p) override { return table_.Line(Cells(p)); }
+
+    std::string Tail(const PlanTotals& t) const override {
+        std::string out = "\n";
+        out += "Required agent-hours : " + FormatNumber(t.RequiredHours(), "#,##0.00") + "\n";
+        out += "Scheduled agent-hours: " + FormatNumber(t.ScheduledHours(), "#,##0.00") + "\n";
+        out += "Peak interval        : ";
+        if (const auto& peak = t.Peak())
+            out += OneLine(peak->label) + ", " + std::to_string(peak->agents) + " agents (" +
+                   std::to_string(peak->scheduled) + " scheduled)\n";
+        else
+            out += "none\n";
+        if (t.OutsideRange() > 0)
+            out += "Outside the usable range: " + std::to_string(t.OutsideRange()) +
+                   " interval" + (t.OutsideRange() == 1 ? "" : "s") + "\n";
+        return out;
+    }
+
+private:
+    std::vector<std::string> Cells(const IntervalPlan& p) const {
+        const bool withAbandon = ErlangA(options_);
         std::vector<std::string> cells{
             OneLine(p.input.label),
             FormatNumber(static_cast<double>(p.input.calls), "#,##0"),
@@ -83,86 +128,81 @@ std::string PlanText(const DayPlan& plan, const std::string& fileName) {
         } else {
             cells.insert(cells.end(), withAbandon ? 4 : 3, kNone);
         }
-        cells.push_back(computed ? FormatNumber(static_cast<double>(p.scheduled), "#,##0") : kNone);
+        cells.push_back(computed ? FormatNumber(static_cast<double>(p.scheduled), "#,##0")
+                                 : kNone);
         cells.push_back(StatusText(p.status));
-        table.AddRow(std::move(cells));
+        return cells;
     }
 
-    std::string out = "Day plan of " + fileName + "\n";
-    out += "Target: " + TargetText(o) + "\n";
-    out += "Intervals of " + std::to_string(o.intervalMinutes) + " minutes; shrinkage " +
-           DecimalText(o.shrinkage) + " %; ";
-    out += withAbandon
-               ? "Erlang A, callers hang up after " + std::to_string(*o.patience) + " s on average"
-               : std::string("Erlang C, callers wait as long as it takes");
-    out += "\n\n";
-    for (const std::string& line : table.Lines()) out += line + "\n";
+    PlanOptions options_;
+    std::string fileName_;
+    FixedTable table_;
+};
 
-    const PlanTotals& t = plan.totals;
-    out += "\n";
-    out += "Required agent-hours : " + FormatNumber(t.requiredHours, "#,##0.00") + "\n";
-    out += "Scheduled agent-hours: " + FormatNumber(t.scheduledHours, "#,##0.00") + "\n";
-    out += "Peak interval        : ";
-    if (t.peak) {
-        const IntervalPlan& peak = plan.rows[*t.peak];
-        out += OneLine(peak.input.label) + ", " + std::to_string(peak.agents) + " agents (" +
-               std::to_string(peak.scheduled) + " scheduled)\n";
-    } else {
-        out += "none\n";
+class CsvWriter : public PlanWriter {
+public:
+    explicit CsvWriter(const PlanOptions& o) : withAbandon_(ErlangA(o)) {}
+
+    std::string Head() const override {
+        std::string out = "interval,calls,talk,acw,erlangs,agents,service_level,asa,occupancy,";
+        return out + (withAbandon_ ? "abandon,scheduled,status\r\n" : "scheduled,status\r\n");
     }
-    if (t.outsideRange > 0)
-        out += "Outside the usable range: " + std::to_string(t.outsideRange) + " interval" +
-               (t.outsideRange == 1 ? "" : "s") + "\n";
-    return out;
-}
 
-std::string PlanCsv(const DayPlan& plan) {
-    const bool withAbandon = ErlangA(plan.options);
-    std::string out = "interval,calls,talk,acw,erlangs,agents,service_level,asa,occupancy,";
-    out += withAbandon ? "abandon,scheduled,status\r\n" : "scheduled,status\r\n";
-    for (const IntervalPlan& p : plan.rows) {
-        out += CsvField(p.input.label) + ',' + std::to_string(p.input.calls) + ',' +
-               std::to_string(p.input.talk) + ',' + std::to_string(p.input.acw) + ',' +
-               Fixed(p.erlangs, 3) + ',';
+    std::string Row(const IntervalPlan& p) override {
+        std::string out = CsvField(p.input.label) + ',' + std::to_string(p.input.calls) + ',' +
+                          std::to_string(p.input.talk) + ',' + std::to_string(p.input.acw) +
+                          ',' + Fixed(p.erlangs, 3) + ',';
         const bool computed = p.status != IntervalStatus::OutsideRange;
         if (computed) out += std::to_string(p.agents);
         out += ',';
         if (p.measures) {
-            out += Fixed(p.measures->serviceLevel * 100.0, 2) + ',' + Fixed(p.measures->asa, 2) +
-                   ',' + Fixed(p.measures->occupancy * 100.0, 2) + ',';
-            if (withAbandon) out += Fixed(*p.measures->abandon * 100.0, 2) + ',';
+            out += Fixed(p.measures->serviceLevel * 100.0, 2) + ',' +
+                   Fixed(p.measures->asa, 2) + ',' + Fixed(p.measures->occupancy * 100.0, 2) +
+                   ',';
+            if (withAbandon_) out += Fixed(*p.measures->abandon * 100.0, 2) + ',';
         } else {
-            out += withAbandon ? ",,,," : ",,,";
+            out += withAbandon_ ? ",,,," : ",,,";
         }
         if (computed) out += std::to_string(p.scheduled);
         out += ',';
         out += CsvField(StatusText(p.status));
-        out += "\r\n";
-    }
-    return out;
-}
-
-std::string PlanJson(const DayPlan& plan, const std::string& fileName) {
-    using nlohmann::ordered_json;
-    const PlanOptions& o = plan.options;
-    ordered_json options;
-    options["service_level"] = o.slPercent.ToDouble();
-    options["answer_seconds"] = o.answerSeconds;
-    options["asa"] = o.asaLimit ? ordered_json(o.asaLimit->ToDouble()) : ordered_json(nullptr);
-    options["max_occupancy"] =
-        o.maxOccupancy ? ordered_json(o.maxOccupancy->ToDouble()) : ordered_json(nullptr);
-    options["shrinkage"] = o.shrinkage.ToDouble();
-    options["interval_minutes"] = o.intervalMinutes;
-    options["talk"] = o.talk ? ordered_json(*o.talk) : ordered_json(nullptr);
-    options["acw"] = o.acw;
-    if (o.patience) {
-        options["patience"] = *o.patience;
-        options["max_abandon"] =
-            o.maxAbandon ? ordered_json(o.maxAbandon->ToDouble()) : ordered_json(nullptr);
+        return out + "\r\n";
     }
 
-    ordered_json rows = ordered_json::array();
-    for (const IntervalPlan& p : plan.rows) {
+    std::string Tail(const PlanTotals&) const override { return {}; }
+
+private:
+    bool withAbandon_;
+};
+
+class JsonWriter : public PlanWriter {
+public:
+    JsonWriter(const PlanOptions& o, std::string fileName)
+        : options_(o), fileName_(std::move(fileName)) {}
+
+    std::string Head() const override {
+        const PlanOptions& o = options_;
+        ordered_json options;
+        options["service_level"] = o.slPercent.ToDouble();
+        options["answer_seconds"] = o.answerSeconds;
+        options["asa"] = o.asaLimit ? ordered_json(o.asaLimit->ToDouble()) : ordered_json();
+        options["max_occupancy"] =
+            o.maxOccupancy ? ordered_json(o.maxOccupancy->ToDouble()) : ordered_json();
+        options["shrinkage"] = o.shrinkage.ToDouble();
+        options["interval_minutes"] = o.intervalMinutes;
+        options["talk"] = o.talk ? ordered_json(*o.talk) : ordered_json();
+        options["acw"] = o.acw;
+        if (o.patience) {
+            options["patience"] = *o.patience;
+            options["max_abandon"] =
+                o.maxAbandon ? ordered_json(o.maxAbandon->ToDouble()) : ordered_json();
+        }
+        return "{\n  \"file\": " + Dump(fileName_, 2) + ",\n  \"model\": \"" +
+               (o.patience ? "erlang-a" : "erlang-c") + "\",\n  \"options\": " +
+               Dump(options, 2) + ",\n  \"rows\": [";
+    }
+
+    std::string Row(const IntervalPlan& p) override {
         ordered_json row;
         const bool computed = p.status != IntervalStatus::OutsideRange;
         const auto orNull = [](bool has, auto value) {
@@ -179,32 +219,62 @@ std::string PlanJson(const DayPlan& plan, const std::string& fileName) {
         row["service_level"] = orNull(m, m ? p.measures->serviceLevel * 100.0 : 0.0);
         row["asa"] = orNull(m, m ? p.measures->asa : 0.0);
         row["occupancy"] = orNull(m, m ? p.measures->occupancy * 100.0 : 0.0);
-        if (o.patience) row["abandon"] = orNull(m, m ? *p.measures->abandon * 100.0 : 0.0);
+        if (options_.patience)
+            row["abandon"] = orNull(m, m ? *p.measures->abandon * 100.0 : 0.0);
         row["scheduled"] = orNull(computed, p.scheduled);
         row["status"] = StatusText(p.status);
-        rows.push_back(std::move(row));
+        const char* before = first_ ? "\n    " : ",\n    ";
+        first_ = false;
+        return before + Dump(row, 4);
     }
 
-    const PlanTotals& t = plan.totals;
-    ordered_json totals;
-    totals["required_agent_hours"] = t.requiredHours;
-    totals["scheduled_agent_hours"] = t.scheduledHours;
-    if (t.peak) {
-        const IntervalPlan& peak = plan.rows[*t.peak];
-        totals["peak"] = {
-            {"interval", peak.input.label}, {"agents", peak.agents}, {"scheduled", peak.scheduled}};
-    } else {
-        totals["peak"] = nullptr;
+    std::string Tail(const PlanTotals& t) const override {
+        ordered_json totals;
+        totals["required_agent_hours"] = t.RequiredHours();
+        totals["scheduled_agent_hours"] = t.ScheduledHours();
+        if (const auto& peak = t.Peak())
+            totals["peak"] = {
+                {"interval", peak->label}, {"agents", peak->agents}, {"scheduled", peak->scheduled}};
+        else
+            totals["peak"] = nullptr;
+        totals["outside_range"] = t.OutsideRange();
+        return std::string(first_ ? "]" : "\n  ]") + ",\n  \"totals\": " + Dump(totals, 2) +
+               "\n}\n";
     }
-    totals["outside_range"] = t.outsideRange;
 
-    ordered_json doc;
-    doc["file"] = fileName;
-    doc["model"] = o.patience ? "erlang-a" : "erlang-c";
-    doc["options"] = std::move(options);
-    doc["rows"] = std::move(rows);
-    doc["totals"] = std::move(totals);
-    return doc.dump(2) + "\n";
+private:
+    PlanOptions options_;
+    std::string fileName_;
+    bool first_ = true;
+};
+
+}  // namespace
+
+std::string TargetText(const PlanOptions& o) {
+    std::string text = DecimalText(o.slPercent) + " % of calls answered within " +
+                       std::to_string(o.answerSeconds) + " s";
+    if (o.asaLimit) text += "; ASA at most " + DecimalText(*o.asaLimit) + " s";
+    if (o.maxOccupancy) text += "; occupancy at most " + DecimalText(*o.maxOccupancy) + " %";
+    if (o.maxAbandon) text += "; at most " + DecimalText(*o.maxAbandon) + " % hang up";
+    return text;
+}
+
+std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions& options,
+                                           const std::string& fileName) {
+    switch (format) {
+        case PlanFormat::Csv: return std::make_unique<CsvWriter>(options);
+        case PlanFormat::Json: return std::make_unique<JsonWriter>(options, fileName);
+        case PlanFormat::Text: break;
+    }
+    return std::make_unique<TextWriter>(options, fileName);
+}
+
+std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName) {
+    const auto writer = MakePlanWriter(format, plan.options, fileName);
+    for (const IntervalPlan& p : plan.rows) writer->Measure(p);
+    std::string out = writer->Head();
+    for (const IntervalPlan& p : plan.rows) out += writer->Row(p);
+    return out + writer->Tail(plan.totals);
 }
 
 }  // namespace corvane::plan

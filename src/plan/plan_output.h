@@ -1,22 +1,40 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "plan/day_plan.h"
 
 namespace corvane::plan {
 
+enum class PlanFormat { Text, Csv, Json };
+
 // The targets in words, for headings and the chart's title:
 // "80 % of calls answered within 20 s; ASA at most 15 s".
 std::string TargetText(const PlanOptions& options);
 
-// A fixed-column table in the style of the window's tables, then the totals.
-std::string PlanText(const DayPlan& plan, const std::string& fileName);
+// Writes a plan a piece at a time, so a forecast of any length is written
+// in bounded memory: every row is measured first (a text table sizes its
+// columns), then the head, each row and the tail are asked for in turn.
+class PlanWriter {
+public:
+    virtual ~PlanWriter() = default;
+    virtual void Measure(const IntervalPlan&) {}
+    virtual std::string Head() const = 0;
+    virtual std::string Row(const IntervalPlan& p) = 0;
+    virtual std::string Tail(const PlanTotals& totals) const = 0;
+};
 
-// One header line, then a line per interval; "." decimals, shares in percent.
-std::string PlanCsv(const DayPlan& plan);
+// text: a fixed-column table in the style of the window's tables, then the
+//       totals;
+// csv:  one header line, then a line per interval; "." decimals, shares in
+//       percent; a label a spreadsheet would run as a formula starts with '
+// json: the options used, the rows at full precision and the totals; every
+//       text valid UTF-8.
+std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions& options,
+                                           const std::string& fileName);
 
-// The options used, the rows at full precision and the totals.
-std::string PlanJson(const DayPlan& plan, const std::string& fileName);
+// A plan in memory as one text.
+std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName);
 
 }  // namespace corvane::plan

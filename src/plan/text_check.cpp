@@ -37,7 +37,32 @@ std::size_t SequenceLength(std::string_view s) {
     return len;
 }
 
+// The length of an incomplete but so far valid sequence at the end of `s`.
+bool CutShort(std::string_view s) {
+    const auto b0 = static_cast<unsigned char>(s[0]);
+    const std::size_t need = (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3
+                             : (b0 & 0xF8) == 0xF0 ? 4 : 0;
+    if (need == 0 || s.size() >= need) return false;
+    for (std::size_t i = 1; i < s.size(); ++i)
+        if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return false;
+    return true;
+}
+
 }  // namespace
+
+Utf8Scan ScanUtf8(std::string_view bytes) {
+    Utf8Scan scan;
+    while (scan.valid < bytes.size()) {
+        const std::string_view rest = bytes.substr(scan.valid);
+        const std::size_t len = SequenceLength(rest);
+        if (len == 0) {
+            scan.cutShort = CutShort(rest);
+            break;
+        }
+        scan.valid += len;
+    }
+    return scan;
+}
 
 std::size_t FirstNonTextLine(std::string_view content) {
     std::size_t line = 1;
@@ -58,6 +83,22 @@ std::string Printable(std::string_view value) {
         out += (b < 0x20 || b == 0x7F) ? '?' : c;
     }
     if (utf8::Length(value) > kMaxShown) out += "...";
+    return out;
+}
+
+std::string ValidUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t len = text[i] == '\0' ? 1 : SequenceLength(text.substr(i));
+        if (len == 0) {
+            out += "\xEF\xBF\xBD";
+            ++i;
+        } else {
+            out.append(text.substr(i, len));
+            i += len;
+        }
+    }
     return out;
 }
 

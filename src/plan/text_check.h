@@ -6,6 +6,15 @@
 
 namespace corvane::plan {
 
+// How much of `bytes` is whole UTF-8 text: `valid` bytes are complete
+// sequences (no NUL); after them either nothing, a sequence cut short by
+// the end (`cutShort`, which the next piece may complete) or a bad byte.
+struct Utf8Scan {
+    std::size_t valid = 0;
+    bool cutShort = false;
+};
+Utf8Scan ScanUtf8(std::string_view bytes);
+
 // The 1-based line of the first NUL byte or invalid UTF-8 sequence, or 0
 // when the whole content is UTF-8 text.
 std::size_t FirstNonTextLine(std::string_view content);
@@ -13,5 +22,9 @@ std::size_t FirstNonTextLine(std::string_view content);
 // A value as messages quote it: control characters shown as '?', and cut
 // to a readable length, so a hostile file cannot drive the terminal.
 std::string Printable(std::string_view value);
+
+// Any text made valid UTF-8 for JSON: each byte that does not belong to a
+// valid sequence becomes U+FFFD.
+std::string ValidUtf8(std::string_view text);
 
 }  // namespace corvane::plan

@@ -1,0 +1,54 @@
+#include "cli/cleanup_on_signal.h"
+
+#include <climits>
+#include <csignal>
+#include <cstring>
+#include <initializer_list>
+#include <unistd.h>
+
+namespace corvane::cli {
+
+namespace {
+
+// A plan and a chart at most, each with one name at a time. The handler
+// may only read these, so they are plain arrays with a flag per slot.
+constexpr int kSlots = 4;
+char g_names[kSlots][PATH_MAX];
+volatile std::sig_atomic_t g_used[kSlots];
+
+extern "C" void RemoveAndDie(int signal) {
+    for (int i = 0; i < kSlots; ++i)
+        if (g_used[i]) ::unlink(g_names[i]);
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+}  // namespace
+
+void InstallCleanupOnSignal() {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+        struct sigaction action {};
+        action.sa_handler = RemoveAndDie;
+        sigemptyset(&action.sa_mask);
+        for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&action.sa_mask, other);
+        sigaction(signal, &action, nullptr);
+    }
+}
+
+bool RemoveOnSignal(const char* path) {
+    if (std::strlen(path) >= PATH_MAX) return false;
+    for (int i = 0; i < kSlots; ++i) {
+        if (g_used[i]) continue;
+        std::strcpy(g_names[i], path);
+        g_used[i] = 1;
+        return true;
+    }
+    return false;
+}
+
+void ForgetOnSignal(const char* path) {
+    for (int i = 0; i < kSlots; ++i)
+        if (g_used[i] && std::strcmp(g_names[i], path) == 0) g_used[i] = 0;
+}
+
+}  // namespace corvane::cli

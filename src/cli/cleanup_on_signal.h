@@ -1,0 +1,12 @@
+#pragma once
+
+namespace corvane::cli {
+
+// Names of temporary files that a signal must not leave behind: removed
+// when SIGINT, SIGTERM, SIGHUP or SIGPIPE ends the program.
+void InstallCleanupOnSignal();
+// Returns false when no slot is free (the caller then keeps no name).
+bool RemoveOnSignal(const char* path);
+void ForgetOnSignal(const char* path);
+
+}  // namespace corvane::cli

@@ -1,0 +1,110 @@
+#include "cli/input_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "cli/output_file.h"
+#include "plan/forecast_csv.h"
+
+namespace corvane::cli {
+
+namespace {
+
+std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, size);
+        if (n >= 0) return static_cast<std::size_t>(n);
+        if (errno != EINTR) return static_cast<std::size_t>(-1);
+    }
+}
+
+// An unnamed file for the copy of a stream: it vanishes with the process.
+int UnnamedTemporary() {
+    const char* dir = std::getenv("TMPDIR");
+    if (!dir || !*dir) dir = "/tmp";
+    int fd = ::open(dir, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd >= 0) return fd;
+    std::string name = std::string(dir) + "/.corvane-XXXXXX";
+    fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd >= 0) ::unlink(name.c_str());
+    return fd;
+}
+
+}  // namespace
+
+class InputFile::Source : public plan::ByteSource {
+public:
+    Source(const std::string& path, const std::string& name) : name_(name) {
+        fd_ = path == "-" ? ::fcntl(0, F_DUPFD_CLOEXEC, 0) : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd_ < 0) Fail("cannot open");
+        struct stat st {};
+        if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode))
+            throw plan::PlanInputError(name_ + ": is a directory, not a forecast file");
+        seekable_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
+        if (!seekable_) {
+            copy_ = UnnamedTemporary();
+            if (copy_ < 0) throw WriteError("a temporary copy of " + name_ +
+                                            ": cannot write: " + std::strerror(errno));
+        }
+    }
+    ~Source() override {
+        ::close(fd_);
+        if (copy_ >= 0) ::close(copy_);
+    }
+    Source(const Source&) = delete;
+    Source& operator=(const Source&) = delete;
+
+    void Rewind() {
+        secondPass_ = true;
+        if (::lseek(seekable_ ? fd_ : copy_, 0, SEEK_SET) != 0) Fail("cannot read again");
+    }
+
+    std::size_t Read(char* buffer, std::size_t size) override {
+        const int from = secondPass_ && !seekable_ ? copy_ : fd_;
+        const std::size_t n = ReadSome(from, buffer, size);
+        if (n == static_cast<std::size_t>(-1)) Fail("cannot read");
+        if (!secondPass_ && !seekable_) Keep(buffer, n);
+        return n;
+    }
+
+private:
+    [[noreturn]] void Fail(const char* what) const {
+        throw plan::PlanInputError(name_ + ": " + what + ": " + std::strerror(errno));
+    }
+
+    void Keep(const char* bytes, std::size_t n) {
+        for (std::size_t done = 0; done < n;) {
+            const ssize_t w = ::write(copy_, bytes + done, n - done);
+            if (w < 0 && errno == EINTR) continue;
+            if (w < 0)
+                throw WriteError("a temporary copy of " + name_ +
+                                 ": cannot write: " + std::strerror(errno));
+            done += static_cast<std::size_t>(w);
+        }
+    }
+
+    std::string name_;
+    int fd_ = -1;
+    int copy_ = -1;
+    bool seekable_ = false;
+    bool secondPass_ = false;
+};
+
+InputFile::InputFile(const std::string& path, const std::string& name)
+    : source_(std::make_unique<Source>(path, name)) {}
+
+InputFile::~InputFile() = default;
+
+plan::ByteSource& InputFile::FirstPass() { return *source_; }
+
+plan::ByteSource& InputFile::SecondPass() {
+    source_->Rewind();
+    return *source_;
+}
+
+}  // namespace corvane::cli
