@@ -5,7 +5,8 @@ namespace corvane::cli {
 const char* const kPlanHelpFooter = R"(Input
   A CSV file with a header row: comma-separated, or semicolon-separated when
   the header has semicolons and no comma; quoting as in RFC 4180; UTF-8 with
-  an optional byte-order mark; CR LF or LF line ends; blank lines skipped.
+  an optional byte-order mark; CR LF, LF or CR line ends; blank lines
+  skipped; a row at most 64 KiB, a label at most 64 characters.
   Columns are found by name, in any case and any order; others are ignored:
     interval  a label such as 08:00, kept as text (rows are numbered from 1
               when the column is absent)
@@ -21,6 +22,8 @@ What is computed, per interval
   on (2 agents, or the first count above the traffic), that answers P % of
   the calls within S seconds and, where asked, has an ASA of at most the
   limit and an occupancy of at most the cap. Rows are compared unrounded.
+  With --patience the occupancy is a sum of rounded terms: a cap is met
+  within 10^-10 percentage points, and a cap of 100 never binds.
   Without --patience the measures are Erlang C's, computed by the staffing
   table's own code: callers wait as long as it takes. For 30-minute
   intervals the chosen row is the row the window's staffing table shows.
@@ -53,16 +56,22 @@ Output
          required and scheduled agent-hours and the peak interval
   csv    interval,calls,talk,acw,erlangs,agents,service_level,asa,
          occupancy,[abandon,]scheduled,status - "." decimals, shares in
-         per cent
-  json   the options used, the rows at full precision and the totals
+         per cent; a label beginning with =, +, -, @, a tab or a carriage
+         return gets a leading ', so a spreadsheet shows it as text
+  json   the options used, the rows at full precision and the totals; any
+         byte of the file name that is not UTF-8 becomes U+FFFD
   --chart draws agents required and scheduled per interval (.svg or .png).
-  An output file is replaced only once the whole plan is written.
+  An output file is replaced only once the whole plan and the chart are
+  written, and keeps its permissions; a symbolic link is followed; a
+  device, FIFO or descriptor such as /dev/stdout is written directly.
+  Files of any length are planned in bounded memory (the input is read
+  twice; standard input is copied aside to an unnamed temporary file).
 
 Exit status
   0  the plan is written
   1  an output file could not be written
   2  bad input or options: a message names the file, line and column, and
-     nothing is written
+     nothing is written (also when the totals are too large to add up)
   3  the plan is written, but some intervals are outside the usable range
 )";
 

@@ -70,9 +70,12 @@ int Run(const cli::PlanArguments& a, int argc, char** argv) {
     else
         planFile.OpenStandardOutput();
     planFile.Write(writer->Head());
-    {
+    const auto write = [&](const plan::IntervalPlan& p) { planFile.Write(writer->Row(p)); };
+    if (planned.KeptWhole()) {
+        planned.SecondPass(write);
+    } else {
         plan::ForecastReader reader(input.SecondPass(), name, defaults);
-        planned.SecondPass(reader, [&](const plan::IntervalPlan& p) { planFile.Write(writer->Row(p)); });
+        planned.SecondPass(reader, write);
     }
     planFile.Write(writer->Tail(planned.Totals()));
     if (a.chartPath) chartFile.Commit();

@@ -157,13 +157,16 @@ public:
     }
 
     std::int64_t Whole(const CsvRecord& r, Column c, std::int64_t min) const {
-        const std::string text = Text(r, c);
+        const auto i = static_cast<std::size_t>(index_[c]);
+        if (i >= r.fields.size()) Text(r, c);  // refuses the missing value
+        const std::string& text = r.fields[i];
         const auto value = ParseWhole(text);
-        const std::string prefix =
-            Where(name_, r.line) + kColumnNames[c] + ": '" + Printable(text) + "' ";
-        if (!value) throw PlanInputError(prefix + "is not a whole number");
-        if (*value < min)
-            throw PlanInputError(prefix + "must be " + std::to_string(min) + " or more");
+        const auto refuse = [&](const std::string& why) {
+            throw PlanInputError(Where(name_, r.line) + kColumnNames[c] + ": '" +
+                                 Printable(text) + "' " + why);
+        };
+        if (!value) refuse("is not a whole number");
+        if (*value < min) refuse("must be " + std::to_string(min) + " or more");
         return *value;
     }
 

@@ -13,11 +13,19 @@ namespace corvane::plan {
 
 namespace {
 
-bool MeetsCommonTargets(const PlanOptions& o, double serviceLevel, double asa) {
-    if (!(serviceLevel >= o.slPercent.ToDouble() / 100.0)) return false;
-    if (o.asaLimit && !(asa <= o.asaLimit->ToDouble())) return false;
-    return true;
-}
+// The service-level and ASA targets as the measures are compared with them.
+struct CommonTargets {
+    explicit CommonTargets(const PlanOptions& o)
+        : serviceLevel(o.slPercent.ToDouble() / 100.0),
+          asa(o.asaLimit ? std::optional<double>(o.asaLimit->ToDouble()) : std::nullopt) {}
+
+    bool Met(double sl, double measuredAsa) const {
+        return sl >= serviceLevel && (!asa || measuredAsa <= *asa);
+    }
+
+    double serviceLevel;
+    std::optional<double> asa;
+};
 
 // Occupancy A / N against the cap, in whole numbers: calls * H / L / N <=
 // units / (100 * 10^scale), so a cap is met exactly when equal.
@@ -44,10 +52,11 @@ StaffingInputs EngineInputs(const ForecastRow& r, const PlanOptions& o) {
 // included, so an interval the window's run could not show is refused.
 void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     StaffingRecursion recursion(EngineInputs(r, o));
+    const CommonTargets targets(o);
     for (;;) {
         const int n = recursion.NextAgents();
         const StaffingRow row = recursion.Row(false);
-        if (!MeetsCommonTargets(o, row.SL, row.ASA)) continue;
+        if (!targets.Met(row.SL, row.ASA)) continue;
         if (o.maxOccupancy && !OccupancyWithinCap(r, o.IntervalSeconds(), n, *o.maxOccupancy))
             continue;
         const StaffingRow full = recursion.Row(true);
@@ -60,16 +69,31 @@ void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
 void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     const ErlangAModel model{static_cast<double>(r.calls) / o.IntervalSeconds(),
                              static_cast<double>(r.talk + r.acw), static_cast<double>(*o.patience)};
-    const double slTarget = o.slPercent.ToDouble() / 100.0;
+    const CommonTargets targets(o);
+    const double slTarget = targets.serviceLevel;
     const double capShare = o.maxOccupancy ? o.maxOccupancy->ToDouble() / 100.0 : 0.0;
     const double abandonCap = o.maxAbandon ? o.maxAbandon->ToDouble() / 100.0 : 0.0;
     auto measure = [&](long n) {
         if (n > kMaxAgents) RaiseError(kErrOverflow);
         return ErlangA(model, static_cast<int>(n), o.answerSeconds);
     };
-    auto meets = [&](const ErlangAMeasures& m) {
-        return MeetsCommonTargets(o, m.serviceLevel, m.asa) &&
-               (!o.maxOccupancy || m.occupancy <= capShare) &&
+    // Occupancy is a sum of rounded terms, so it may come out a hair above
+    // its true value; a cap is met within kOccupancySlack, and one of 100 %
+    // (which no count can exceed) never binds.
+    const bool capBinds = o.maxOccupancy && capShare < 1.0;
+    auto meets = [&](long n) {
+        ErlangAMeasures m;
+        if (n > kMaxAgents) RaiseError(kErrOverflow);
+        try {
+            m = measure(n);
+        } catch (const CalcError&) {
+            // Too few agents for a queue the model can follow (its weight
+            // lies millions of callers out): such a count meets no target,
+            // and a looser target must not fail where a stricter succeeds.
+            return false;
+        }
+        return targets.Met(m.serviceLevel, m.asa) &&
+               (!capBinds || m.occupancy <= capShare + kOccupancySlack) &&
                (!o.maxAbandon || m.abandon <= abandonCap);
     };
     // Every measure improves as agents are added, so the first count that
@@ -79,11 +103,11 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
     const double A = model.Traffic();
     long low = std::max(1L, static_cast<long>(std::floor(A * slTarget)));
     long high = std::max(low, static_cast<long>(std::ceil(A)));
-    if (!meets(measure(high))) {
+    if (!meets(high)) {
         long failed = high;
         for (long step = 1;; step *= 2) {
             const long next = std::min<long>(failed + step, kMaxAgents + 1L);
-            if (meets(measure(next))) {
+            if (meets(next)) {
                 high = next;
                 break;
             }
@@ -94,7 +118,7 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
     // `high` meets the targets and nothing below `low` can: halve between.
     while (low < high) {
         const long mid = low + (high - low) / 2;
-        if (meets(measure(mid)))
+        if (meets(mid))
             high = mid;
         else
             low = mid + 1;

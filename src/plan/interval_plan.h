@@ -7,6 +7,10 @@
 
 namespace corvane::plan {
 
+// With abandonment, an occupancy cap is met when the computed occupancy
+// lies within this of it (a fraction: 10^-10 percentage points).
+inline constexpr double kOccupancySlack = 1e-12;
+
 enum class IntervalStatus { Planned, NoCalls, OutsideRange };
 
 // The text the outputs give each status.

@@ -11,12 +11,13 @@
 
 namespace corvane::plan {
 
-// Plans a forecast of any length in bounded memory, reading it twice: the
-// first pass checks every row, plans it and adds up the totals (so bad
-// input is found before anything is written, and a table can size its
-// columns); the second hands every row over again for writing. Results of
-// the first pass are kept for up to kKeptRows rows and planned afresh
-// beyond, so a year is planned once and a decade still fits in memory.
+// Plans a forecast of any length in bounded memory: the first pass checks
+// every row, plans it and adds up the totals, so bad input is found before
+// anything is written and a table can size its columns; the second hands
+// every row over again for writing. Up to kKeptRows rows (a few years of
+// half-hours) the first pass keeps what it planned and the second reads
+// nothing; a longer file is read again, and rows past the kept ones are
+// planned afresh.
 class StreamedPlan {
 public:
     using RowFunction = std::function<void(const IntervalPlan&)>;
@@ -25,6 +26,9 @@ public:
     explicit StreamedPlan(const PlanOptions& options);
 
     void FirstPass(ForecastReader& reader, const RowFunction& each);
+    // Whether the second pass needs the file again.
+    bool KeptWhole() const { return rows_ == kept_.size(); }
+    void SecondPass(const RowFunction& each) const;
     void SecondPass(ForecastReader& reader, const RowFunction& each);
 
     const PlanTotals& Totals() const { return totals_; }
@@ -33,7 +37,7 @@ public:
 private:
     PlanOptions options_;
     PlanTotals totals_;
-    std::vector<IntervalPlan> kept_;  // without their labels, which the file still has
+    std::vector<IntervalPlan> kept_;
     std::size_t rows_ = 0;
 };
 

@@ -8,9 +8,16 @@
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "support/vectors.h"
 
@@ -147,6 +154,161 @@ TEST_F(PlanCli, ChartsAreImagesOfTheRequestedKind) {
         for (int y = 0; y < image.height(); y += 3)
             if (image.pixelColor(x, y) == QColor(0x1f, 0x4e, 0x9a)) ++drawn;
     EXPECT_GT(drawn, 100);
+}
+
+// A forecast of a million rows: the sample day over and over.
+const std::string& MillionRows() {
+    static const std::string csv = [] {
+        const std::string day = Slurp(fs::path(CORVANE_EXAMPLES) / "day.csv");
+        const std::string rows = day.substr(day.find('\n') + 1);
+        std::string all = day.substr(0, day.find('\n') + 1);
+        for (int i = 0; i < 20'834; ++i) all += rows;  // 48 rows a day
+        return all;
+    }();
+    return csv;
+}
+
+std::vector<std::string> Names(const fs::path& dir) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+TEST_F(PlanCli, OutputsThatAreNotPlainFilesAreWrittenNotReplaced) {
+    const std::string expected = Slurp(fs::path(CORVANE_EXAMPLES) / "day-plan.txt");
+    // Devices stay devices.
+    Result r = Run("day.csv --shrinkage 30 -o /dev/null");
+    EXPECT_EQ(r.status, 0) << r.err;
+    struct stat st {};
+    ASSERT_EQ(::stat("/dev/null", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    r = Run("day.csv -o /dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "corvane-plan: /dev/full: cannot write: No space left on device\n");
+    ASSERT_EQ(::stat("/dev/full", &st), 0);
+    EXPECT_TRUE(S_ISCHR(st.st_mode));
+    // A descriptor already open is written as it stands.
+    r = Run("day.csv --shrinkage 30 -o /dev/stdout");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out, expected);
+    // A FIFO's reader gets the plan, and the FIFO stays.
+    ASSERT_EQ(::mkfifo((dir_ / "fifo").c_str(), 0644), 0);
+    std::string fromFifo;
+    std::thread reader([&] { fromFifo = Slurp(dir_ / "fifo"); });
+    r = Run("day.csv --shrinkage 30 -o fifo");
+    reader.join();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fromFifo, expected);
+    EXPECT_TRUE(fs::is_fifo(dir_ / "fifo"));
+}
+
+TEST_F(PlanCli, ReplacedFilesKeepTheirLinksAndPermissions) {
+    const std::string expected = Slurp(fs::path(CORVANE_EXAMPLES) / "day-plan.txt");
+    // A chain of links: the final target is replaced, the links stay.
+    Spit("plan.txt", "the old plan\n");
+    fs::create_directory(dir_ / "sub");
+    fs::create_symlink("../plan.txt", dir_ / "sub" / "link1");
+    fs::create_symlink("sub/link1", dir_ / "link2");
+    Result r = Run("day.csv --shrinkage 30 -o link2");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_symlink(dir_ / "link2"));
+    EXPECT_TRUE(fs::is_symlink(dir_ / "sub" / "link1"));
+    EXPECT_EQ(Slurp(dir_ / "plan.txt"), expected);
+    // A private file stays private.
+    fs::permissions(dir_ / "plan.txt", fs::perms::owner_read | fs::perms::owner_write);
+    r = Run("day.csv -o plan.txt");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(fs::status(dir_ / "plan.txt").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
+    // The longest name a directory allows is still a name for the plan.
+    const std::string longest(255, 'p');
+    r = Run("day.csv -o " + longest);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir_ / longest));
+    // One output that cannot be written: the other is not replaced either.
+    Spit("chart.svg", "the old chart\n");
+    r = Run("day.csv --chart chart.svg -o sub");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.err, "corvane-plan: sub: cannot write: Is a directory\n");
+    EXPECT_EQ(Slurp(dir_ / "chart.svg"), "the old chart\n");
+    EXPECT_EQ(Names(dir_), (std::vector<std::string>{"chart.svg", "day.csv", "link2", "plan.txt",
+                                                     longest, "sub"}));
+}
+
+TEST_F(PlanCli, StoppedWhileWritingLeavesNothingBehind) {
+    Spit("big.csv", MillionRows());
+    Spit("plan.txt", "the old plan\n");
+    const auto before = Names(dir_);
+    for (const int signal : {SIGTERM, SIGINT, SIGKILL}) {
+        SCOPED_TRACE(signal);
+        QProcess p;
+        p.setWorkingDirectory(tmp_.path());
+        p.start(QStringLiteral(CORVANE_PLAN), {"big.csv", "-o", "plan.txt"});
+        ASSERT_TRUE(p.waitForStarted());
+        // Wait until it holds the plan's temporary file open, then stop it.
+        const fs::path fds = "/proc/" + std::to_string(p.processId()) + "/fd";
+        bool writing = false;
+        for (int i = 0; i < 60000 && !writing && p.state() == QProcess::Running; ++i) {
+            std::error_code ec;
+            for (const auto& fd : fs::directory_iterator(fds, ec))
+                if (fs::read_symlink(fd.path(), ec).string().rfind(dir_.string() + "/", 0) == 0 &&
+                    fs::read_symlink(fd.path(), ec).filename() != "big.csv")
+                    writing = true;
+            if (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        ASSERT_TRUE(writing) << "the plan was written before it could be stopped";
+        ::kill(static_cast<pid_t>(p.processId()), signal);
+        p.waitForFinished(60000);
+        EXPECT_EQ(p.exitStatus(), QProcess::CrashExit);
+        EXPECT_EQ(Names(dir_), before);
+        EXPECT_EQ(Slurp(dir_ / "plan.txt"), "the old plan\n");
+    }
+}
+
+TEST_F(PlanCli, AMillionRowsArePlannedInBoundedMemory) {
+    // Through standard input, so the copy aside is read the second time;
+    // every day of the file is planned as the sample day is.
+    const Result r = Run("- --shrinkage 30 --format csv", MillionRows());
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string day = Slurp(fs::path(CORVANE_EXAMPLES) / "day-plan.csv");
+    const std::string head = day.substr(0, day.find('\n') + 1);
+    std::string expected = head;
+    for (int i = 0; i < 20'834; ++i) expected += day.substr(head.size());
+    EXPECT_TRUE(r.out == expected) << r.out.size() << " bytes against " << expected.size();
+    struct rusage usage {};
+    ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &usage), 0);
+    if (!CORVANE_SANITIZED) {  // the sanitizers' shadow memory is not the program's
+        EXPECT_LT(usage.ru_maxrss, 100 * 1024) << "KiB at the peak";
+    }
+}
+
+TEST_F(PlanCli, OddInputsGetClearMessages) {
+    // A directory as standard input, a file name that is not UTF-8 in JSON,
+    // a device that never ends.
+    QProcess shell;
+    shell.setWorkingDirectory(tmp_.path());
+    shell.start("/bin/sh", {"-c", QStringLiteral(CORVANE_PLAN " - < .")});
+    shell.waitForFinished(60000);
+    EXPECT_EQ(shell.exitCode(), 2);
+    EXPECT_EQ(shell.readAllStandardError().toStdString(),
+              "corvane-plan: standard input: is a directory, not a forecast file\n");
+
+    const std::string odd = "day\xff.csv";
+    fs::copy_file(dir_ / "day.csv", dir_ / odd);
+    QProcess json;
+    json.setWorkingDirectory(tmp_.path());
+    json.start("/bin/sh", {"-c", QStringLiteral(CORVANE_PLAN " --format json \"$(printf 'day\\377.csv')\"")});
+    json.waitForFinished(60000);
+    fs::remove(dir_ / odd);  // a name the temporary directory could not remove
+    EXPECT_EQ(json.exitCode(), 0) << json.readAllStandardError().toStdString();
+    EXPECT_NE(json.readAllStandardOutput().toStdString().find("\"file\": \"day\xEF\xBF\xBD.csv\""),
+              std::string::npos);
+
+    const Result zero = Run("/dev/zero");
+    EXPECT_EQ(zero.status, 2);
+    EXPECT_EQ(zero.err, "corvane-plan: /dev/zero:1: not a text file (a NUL byte or bytes that "
+                        "are not UTF-8)\n");
 }
 
 }  // namespace

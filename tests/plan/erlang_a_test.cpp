@@ -108,5 +108,53 @@ TEST(ErlangA, SearchAnswers) {
     EXPECT_LE(*capped.measures->abandon, 0.01);
 }
 
+TEST(ErlangA, LooserTargetsNeverFailWhereStricterOnesSucceed) {
+    // 690 Erlangs of 1-second and 10-second calls from callers of endless
+    // patience: probing far too few agents meets a queue millions of
+    // callers long, which must count as "not met", not end the search.
+    const ForecastRow rows[] = {{"t", 2, 1'242'000, 1, 0}, {"t", 3, 124'200, 10, 0}};
+    for (const ForecastRow& row : rows) {
+        long stricter = 0;
+        for (const Decimal sl : {Decimal{80, 0}, Decimal{50, 0}, Decimal{10, 0}}) {
+            PlanOptions o;
+            o.patience = 32767;
+            o.slPercent = sl;
+            const IntervalPlan p = PlanInterval(row, o);
+            ASSERT_EQ(p.status, IntervalStatus::Planned) << row.talk << " s at " << sl.units;
+            EXPECT_GE(p.measures->serviceLevel, sl.ToDouble() / 100.0);
+            if (stricter > 0) {
+                EXPECT_LE(p.agents, stricter);
+            }
+            stricter = p.agents;
+        }
+    }
+}
+
+TEST(ErlangA, OccupancyCapOfHundredNeverBinds) {
+    // No count carries more than its agents, so a cap of 100 % changes no
+    // plan, even where the rounded occupancy comes out a hair above 1.
+    const ForecastRow rows[] = {{"t", 2, 400, 180, 0},  {"t", 3, 3000, 120, 30},
+                                {"t", 4, 90, 600, 60},  {"t", 5, 6000, 200, 0},
+                                {"t", 6, 1, 30, 0},     {"t", 7, 20000, 60, 0}};
+    for (const int patience : {1, 5, 60, 600}) {
+        for (const ForecastRow& row : rows) {
+            PlanOptions o;
+            o.patience = patience;
+            o.slPercent = Decimal{10, 0};
+            const IntervalPlan free = PlanInterval(row, o);
+            o.maxOccupancy = Decimal{100, 0};
+            const IntervalPlan capped = PlanInterval(row, o);
+            EXPECT_EQ(capped.agents, free.agents) << row.calls << " calls, patience " << patience;
+        }
+    }
+    // A binding cap is met within the stated slack and no further.
+    PlanOptions o;
+    o.patience = 180;
+    o.maxOccupancy = Decimal{75, 0};
+    const IntervalPlan p = PlanInterval({"t", 2, 150, 240, 0}, o);
+    EXPECT_LE(p.measures->occupancy, 0.75 + kOccupancySlack);
+    EXPECT_GT(ErlangA(Model(150, 240, 180), static_cast<int>(p.agents) - 1, 20).occupancy, 0.75);
+}
+
 }  // namespace
 }  // namespace corvane::plan

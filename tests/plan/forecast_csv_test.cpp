@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "plan/decimal.h"
 #include "plan/forecast_csv.h"
 #include "support/vectors.h"
@@ -20,8 +23,35 @@ std::string ErrorOf(std::string_view text, ForecastDefaults defaults = {}) {
     return "(accepted)";
 }
 
+// Hands out its text a few bytes at a time, so line ends, byte-order marks
+// and UTF-8 sequences fall across the reader's pieces.
+class TrickleSource : public ByteSource {
+public:
+    TrickleSource(std::string_view text, std::size_t step) : text_(text), step_(step) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        const std::size_t n = std::min({size, step_, text_.size()});
+        std::copy_n(text_.data(), n, buffer);
+        text_.remove_prefix(n);
+        return n;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t step_;
+};
+
+std::vector<ForecastRow> ReadTrickled(std::string_view text, std::size_t step) {
+    TrickleSource source(text, step);
+    ForecastReader reader(source, "day.csv", {});
+    std::vector<ForecastRow> rows;
+    ForecastRow row;
+    while (reader.Next(row)) rows.push_back(row);
+    return rows;
+}
+
 TEST(ForecastCsv, LayoutsThatReadTheSame) {
     const char* const files[] = {
+        "interval,calls,talk,acw\r08:00,120,180,30\r08:30,0,200,0\r",  // old Mac line ends
         "interval,calls,talk,acw\n08:00,120,180,30\n08:30,0,200,0\n",
         "\xEF\xBB\xBFinterval,calls,talk,acw\r\n08:00,120,180,30\r\n08:30,0,200,0\r\n",
         "ACW;Talk;Calls;Interval\n30;180;120;08:00\n0;200;0;08:30\n",
@@ -39,7 +69,36 @@ TEST(ForecastCsv, LayoutsThatReadTheSame) {
         EXPECT_EQ(f.rows[0].acw, 30);
         EXPECT_EQ(f.rows[1].label, "08:30");
         EXPECT_EQ(f.rows[1].talk, 200);
+        // Read in pieces of any size, the rows and their lines are the same.
+        for (const std::size_t step : {1, 2, 3, 7}) {
+            const auto rows = ReadTrickled(text, step);
+            ASSERT_EQ(rows.size(), 2u) << step;
+            for (std::size_t i = 0; i < 2; ++i) {
+                EXPECT_EQ(rows[i].label, f.rows[i].label) << step;
+                EXPECT_EQ(rows[i].line, f.rows[i].line) << step;
+                EXPECT_EQ(rows[i].calls, f.rows[i].calls) << step;
+            }
+        }
     }
+}
+
+TEST(ForecastCsv, RowsAndLabelsHaveLimits) {
+    // A label of 64 characters (here 2-byte ones) is read; a row past 64 KiB
+    // is refused where it starts, without reading on to its end.
+    const std::string label64 = [] {
+        std::string s;
+        for (int i = 0; i < 64; ++i) s += "\xC3\xA9";
+        return s;
+    }();
+    EXPECT_EQ(Read("interval,calls,talk\n" + label64 + ",5,180\n").rows[0].label, label64);
+    const std::string tooLong = "day.csv:3: a row longer than 64 KiB (is this a forecast file?)";
+    const std::string filler(70 * 1024, 'x');
+    EXPECT_EQ(ErrorOf("interval,calls,talk\n08:00,5,180\n" + filler + ",5,180\n"), tooLong);
+    EXPECT_EQ(ErrorOf("interval,calls,talk\n08:00,5,180\n\"" + filler + "\n\",5,180\n"), tooLong);
+    EXPECT_EQ(ErrorOf(filler), "day.csv:1: a row longer than 64 KiB (is this a forecast file?)");
+    // A UTF-8 character cut by the end of the file is no text.
+    EXPECT_EQ(ErrorOf("interval,calls,talk\n08:00,5,180\xC3"),
+              "day.csv:2: not a text file (a NUL byte or bytes that are not UTF-8)");
 }
 
 TEST(ForecastCsv, MissingColumnsAndDefaults) {

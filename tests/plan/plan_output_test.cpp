@@ -1,0 +1,116 @@
+// The writers and the totals of a plan, apart from the program around them.
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <nlohmann/json.hpp>
+
+#include "plan/chart_series.h"
+#include "plan/day_plan.h"
+#include "plan/forecast_csv.h"
+#include "plan/plan_output.h"
+#include "plan/streamed_plan.h"
+#include "plan/text_check.h"
+
+namespace corvane::plan {
+namespace {
+
+DayPlan Plan(const std::string& csv) {
+    return PlanDay(ReadForecast(csv, "in.csv", {}), PlanOptions{});
+}
+
+TEST(PlanOutput, LabelsASpreadsheetWouldRunAreTextInCsvOnly) {
+    struct Case {
+        const char* label;  // as the file has it (CSV-quoted where needed)
+        const char* csv;    // as the CSV plan writes it
+    };
+    const Case cases[] = {
+        {"=1+1", "'=1+1"},          {"+49 30", "'+49 30"},
+        {"-5", "'-5"},              {"@SUM(A1)", "'@SUM(A1)"},
+        {"\"\tx\"", "'\tx"},        {"\"\r=x\"", "\"'\r=x\""},
+        {"\"=A1,B1\"", "\"'=A1,B1\""}, {"08:00", "08:00"},
+        {"a=b", "a=b"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const DayPlan plan = Plan(std::string("interval,calls,talk\n") + c.label + ",10,180\n");
+        const std::string csv = PlanText(plan, PlanFormat::Csv, "in.csv");
+        const std::string row = csv.substr(csv.find("\r\n") + 2);
+        EXPECT_EQ(row.substr(0, row.rfind(",10,180,")), c.csv);
+        // JSON and text keep the label as read.
+        const auto json = nlohmann::json::parse(PlanText(plan, PlanFormat::Json, "in.csv"));
+        EXPECT_EQ(json["rows"][0]["interval"], plan.rows[0].input.label);
+    }
+}
+
+TEST(PlanOutput, JsonIsValidUtf8WhateverTheFileName) {
+    const DayPlan plan = Plan("interval,calls,talk\n08:00,10,180\n");
+    const std::string name = "plan\xff\xfe" "1.csv";
+    const std::string json = PlanText(plan, PlanFormat::Json, name);
+    EXPECT_EQ(FirstNonTextLine(json), 0u);
+    EXPECT_EQ(nlohmann::json::parse(json)["file"], "plan\xEF\xBF\xBD\xEF\xBF\xBD" "1.csv");
+}
+
+TEST(PlanOutput, TotalsRefuseToWrapRound) {
+    // Scheduled agents near the top of 64 bits, as a shrinkage of
+    // 99.999999999 % over a long file gives: the second would wrap negative.
+    PlanTotals totals;
+    IntervalPlan huge;
+    huge.agents = 699;
+    huge.scheduled = std::numeric_limits<std::int64_t>::max() / 2 + 1;
+    totals.Add(huge);
+    EXPECT_GT(totals.ScheduledHours(), 0);
+    EXPECT_THROW(totals.Add(huge), PlanInputError);
+    EXPECT_GT(totals.ScheduledHours(), 0);
+}
+
+TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
+    // More rows than are kept, so the second pass reads the file again and
+    // plans the rows past the kept ones afresh.
+    std::string csv = "interval,calls,talk,acw\n";
+    const std::size_t rows = StreamedPlan::kKeptRows + 500;
+    for (std::size_t i = 0; i < rows; ++i)
+        csv += (i % 7 == 0 ? "=x" : "t") + std::to_string(i) + "," + std::to_string(i % 997) +
+               "," + std::to_string(120 + i % 100) + ",15\n";
+    PlanOptions options;
+    options.shrinkage = Decimal{25, 0};
+    const DayPlan whole = PlanDay(ReadForecast(csv, "in.csv", {}), options);
+    for (const PlanFormat format : {PlanFormat::Text, PlanFormat::Csv, PlanFormat::Json}) {
+        const auto writer = MakePlanWriter(format, options, "in.csv");
+        StreamedPlan streamed(options);
+        TextSource first(csv);
+        ForecastReader firstReader(first, "in.csv", {});
+        streamed.FirstPass(firstReader, [&](const IntervalPlan& p) { writer->Measure(p); });
+        ASSERT_FALSE(streamed.KeptWhole());
+        std::string out = writer->Head();
+        TextSource second(csv);
+        ForecastReader secondReader(second, "in.csv", {});
+        streamed.SecondPass(secondReader, [&](const IntervalPlan& p) { out += writer->Row(p); });
+        out += writer->Tail(streamed.Totals());
+        EXPECT_EQ(out, PlanText(whole, format, "in.csv")) << static_cast<int>(format);
+    }
+}
+
+TEST(PlanOutput, ChartSeriesOfAnyLengthStaysBounded) {
+    ChartSeries series;
+    const std::size_t n = ChartSeries::kMaxPoints * 3 + 5;
+    for (std::size_t i = 0; i < n; ++i) {
+        IntervalPlan p;
+        p.input.label = std::to_string(i);
+        p.agents = static_cast<long>(i % 100);
+        p.scheduled = p.agents + 1;
+        p.status = i == 12345 ? IntervalStatus::OutsideRange : IntervalStatus::Planned;
+        series.Add(p);
+    }
+    EXPECT_LE(series.Points().size(), ChartSeries::kMaxPoints);
+    EXPECT_EQ(series.IntervalsPerPoint(), 4u);
+    EXPECT_EQ(series.Points().size(), (n + 3) / 4);
+    // Each point holds the most of the intervals it covers, and the first label.
+    EXPECT_EQ(series.Points()[1].label, "4");
+    EXPECT_EQ(series.Points()[1].agents, 7);
+    EXPECT_EQ(series.Points()[1].scheduled, 8);
+    EXPECT_TRUE(series.Points()[12345 / 4].outsideRange);
+    EXPECT_FALSE(series.Points()[12345 / 4 + 1].outsideRange);
+}
+
+}  // namespace
+}  // namespace corvane::plan
