@@ -3,8 +3,21 @@
 #include "calc/calc_error.h"
 #include "calc/number_format.h"
 #include "calc/number_parse.h"
+#include "calc/utf8_text.h"
 
 namespace corvane::model {
+
+namespace {
+
+// An entry as the "not valid" message quotes it: a long one is cut after
+// its first characters, so the message box still fits on the screen.
+std::string QuotedEntry(const std::string& text) {
+    constexpr std::size_t kShown = 40;
+    if (utf8::Length(text) <= kShown) return text;
+    return utf8::Left(text, kShown) + "\xE2\x80\xA6";
+}
+
+}  // namespace
 
 const InputField kTalkField{
     "Average Talk Time (Sec.)",  1,       1800, "Entry must be 1-1800", "Average Talk Time",
@@ -40,8 +53,9 @@ FieldCheck CheckField(const InputField& field, const std::string& text, const Nu
     } catch (const CalcError& e) {
         if (e.number() == kErrTypeMismatch && IsBlank(text)) return check;
         check.accepted = false;
-        check.message = e.number() == kErrTypeMismatch ? "Entry '" + text + "' is not valid"
-                                                       : std::string(field.rangeMessage);
+        check.message = e.number() == kErrTypeMismatch
+                            ? "Entry '" + QuotedEntry(text) + "' is not valid"
+                            : std::string(field.rangeMessage);
         return check;
     }
     if (value < field.low || value > field.high) {

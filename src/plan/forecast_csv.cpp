@@ -6,6 +6,7 @@
 #include <array>
 #include <cctype>
 #include <deque>
+#include <exception>
 #include <vector>
 
 #include "calc/utf8_text.h"
@@ -218,9 +219,20 @@ private:
                                  "no 'talk' column (give the talk time with --talk)");
     }
 
-    // Reads until a record is complete; false at the end of the input.
+    // Reads until a record is complete; false at the end of the input. A
+    // fault met while reading ahead waits until the records before it are
+    // handed out, so the first fault in the file is the one reported, however
+    // the bytes arrive.
     bool NextRecord() {
-        while (collector_.ready.empty() && !finished_) ReadMore();
+        while (collector_.ready.empty() && !finished_) {
+            try {
+                ReadMore();
+            } catch (const PlanInputError&) {
+                fault_ = std::current_exception();
+                finished_ = true;
+            }
+        }
+        if (collector_.ready.empty() && fault_) std::rethrow_exception(fault_);
         return !collector_.ready.empty();
     }
 
@@ -292,13 +304,14 @@ private:
             recordBytes_ = 0;
             if (!Blank(piece)) recordLine_ = collector_.line;
         }
+        // Refused before it is fed, so an overlong row never becomes a record.
         recordBytes_ += piece.size();
+        if (recordBytes_ > kMaxRecordBytes)
+            throw PlanInputError(Where(name_, recordLine_) + TooLong());
         if (!parser_->Feed(piece, collector_))
             throw PlanInputError(Where(name_, collector_.line) +
                                  "a quote out of place (a field with quotes must be "
                                  "wholly quoted, its inner quotes doubled)");
-        if (recordBytes_ > kMaxRecordBytes)
-            throw PlanInputError(Where(name_, recordLine_) + TooLong());
     }
 
     void Finish() {
@@ -321,6 +334,7 @@ private:
     bool bomChecked_ = false;
     bool pendingCr_ = false;
     bool finished_ = false;
+    std::exception_ptr fault_;
     std::optional<CsvParser> parser_;
     Collector collector_;
     std::size_t recordBytes_ = 0;

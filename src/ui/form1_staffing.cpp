@@ -17,6 +17,9 @@ bool Form1::checkField(QLineEdit* field, const model::InputField& input,
     if (check.rewrite) field->setText(QString::fromStdString(*check.rewrite));
     if (check.message)
         message(QString::fromStdString(*check.message), QString::fromLatin1(input.title));
+    // The focus stays on a refused entry, selected whole so that typing
+    // replaces it rather than adding to it.
+    if (!check.accepted) field->selectAll();
     return check.accepted;
 }
 

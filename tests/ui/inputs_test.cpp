@@ -95,6 +95,17 @@ private slots:
         QCOMPARE(f.list("lstAgents")->count(), 7 + 9);
     }
 
+    void typingAfterARefusalReplacesTheRefusedEntry() {
+        FormFixture f;
+        f.typeStaffing();
+        f.typeAndTab("txtCalls", QStringLiteral("0"));
+        QCOMPARE(f.messages.size(), std::size_t(1));
+        QLineEdit* calls = f.field("txtCalls");
+        QCOMPARE(QApplication::focusWidget(), calls);
+        QTest::keyClicks(calls, QStringLiteral("12"));
+        QCOMPARE(calls->text(), QStringLiteral("12"));
+    }
+
     void clearEmptiesTheSideOfTheView() {
         FormFixture f;
         f.calculateStaffing();

@@ -1,0 +1,91 @@
+// The forecast reader and the plan writers on any bytes: the reader either
+// gives rows or refuses with a message naming the file, read whole or a few
+// bytes at a time alike; every row it gives is planned and written in every
+// format without throwing, and the JSON plan is valid JSON.
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "plan/day_plan.h"
+#include "plan/forecast_csv.h"
+#include "plan/plan_output.h"
+
+using namespace corvane::plan;
+
+namespace {
+
+void Require(bool ok) {
+    if (!ok) std::abort();
+}
+
+class TrickleSource : public ByteSource {
+public:
+    TrickleSource(std::string_view text, std::size_t step) : text_(text), step_(step) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        const std::size_t n = std::min({size, step_, text_.size()});
+        std::copy_n(text_.data(), n, buffer);
+        text_.remove_prefix(n);
+        return n;
+    }
+
+private:
+    std::string_view text_;
+    std::size_t step_;
+};
+
+// The rows, or the message that refused them.
+std::string Outcome(ByteSource& source, const ForecastDefaults& defaults,
+                    std::vector<ForecastRow>& rows) {
+    try {
+        ForecastReader reader(source, "fuzz.csv", defaults);
+        ForecastRow row;
+        while (reader.Next(row)) rows.push_back(row);
+    } catch (const PlanInputError& e) {
+        const std::string message = e.what();
+        Require(message.rfind("fuzz.csv", 0) == 0);
+        return message;
+    }
+    return {};
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size < 1) return 0;
+    const std::uint8_t control = data[0];
+    const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const ForecastDefaults defaults{control & 1 ? std::optional<long>(180) : std::nullopt, 0};
+
+    TextSource whole(text);
+    std::vector<ForecastRow> rows;
+    const std::string refused = Outcome(whole, defaults, rows);
+    TrickleSource trickle(text, 1 + (control >> 4));
+    std::vector<ForecastRow> trickled;
+    Require(Outcome(trickle, defaults, trickled) == refused);
+    // Refused, a reader may have handed out the rows before the fault.
+    if (!refused.empty()) return 0;
+    Require(trickled.size() == rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        Require(trickled[i].label == rows[i].label && trickled[i].line == rows[i].line &&
+                trickled[i].calls == rows[i].calls && trickled[i].talk == rows[i].talk);
+
+    PlanOptions options;
+    if (control & 2) options.patience = 1 + (control >> 2) * 60;
+    Forecast forecast{"fuzz.csv", rows};
+    DayPlan plan;
+    try {
+        plan = PlanDay(forecast, options);
+    } catch (const PlanInputError&) {
+        return 0;  // totals too large to add up
+    }
+    Require(plan.totals.RequiredHours() >= 0 && plan.totals.ScheduledHours() >= 0);
+    for (const PlanFormat format : {PlanFormat::Text, PlanFormat::Csv, PlanFormat::Json}) {
+        const std::string out = PlanText(plan, format, "fuzz.csv");
+        Require(!out.empty());
+        if (format == PlanFormat::Json) Require(!nlohmann::json::parse(out, nullptr, false).is_discarded());
+    }
+    return 0;
+}
