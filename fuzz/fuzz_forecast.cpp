@@ -21,21 +21,6 @@ void Require(bool ok) {
     if (!ok) std::abort();
 }
 
-class TrickleSource : public ByteSource {
-public:
-    TrickleSource(std::string_view text, std::size_t step) : text_(text), step_(step) {}
-    std::size_t Read(char* buffer, std::size_t size) override {
-        const std::size_t n = std::min({size, step_, text_.size()});
-        std::copy_n(text_.data(), n, buffer);
-        text_.remove_prefix(n);
-        return n;
-    }
-
-private:
-    std::string_view text_;
-    std::size_t step_;
-};
-
 // The rows, or the message that refused them.
 std::string Outcome(ByteSource& source, const ForecastDefaults& defaults,
                     std::vector<ForecastRow>& rows) {
@@ -62,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     TextSource whole(text);
     std::vector<ForecastRow> rows;
     const std::string refused = Outcome(whole, defaults, rows);
-    TrickleSource trickle(text, 1 + (control >> 4));
+    TextSource trickle(text, 1 + (control >> 4));
     std::vector<ForecastRow> trickled;
     Require(Outcome(trickle, defaults, trickled) == refused);
     // Refused, a reader may have handed out the rows before the fault.
@@ -85,7 +70,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const PlanFormat format : {PlanFormat::Text, PlanFormat::Csv, PlanFormat::Json}) {
         const std::string out = PlanText(plan, format, "fuzz.csv");
         Require(!out.empty());
-        if (format == PlanFormat::Json) Require(!nlohmann::json::parse(out, nullptr, false).is_discarded());
+        if (format == PlanFormat::Json)
+            Require(!nlohmann::json::parse(out, nullptr, false).is_discarded());
     }
     return 0;
 }

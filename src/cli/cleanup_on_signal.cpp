@@ -30,7 +30,8 @@ void InstallCleanupOnSignal() {
         struct sigaction action {};
         action.sa_handler = RemoveAndDie;
         sigemptyset(&action.sa_mask);
-        for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) sigaddset(&action.sa_mask, other);
+        for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
+            sigaddset(&action.sa_mask, other);
         sigaction(signal, &action, nullptr);
     }
 }

@@ -40,7 +40,8 @@ int UnnamedTemporary() {
 class InputFile::Source : public plan::ByteSource {
 public:
     Source(const std::string& path, const std::string& name) : name_(name) {
-        fd_ = path == "-" ? ::fcntl(0, F_DUPFD_CLOEXEC, 0) : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        fd_ = path == "-" ? ::fcntl(0, F_DUPFD_CLOEXEC, 0)
+                          : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd_ < 0) Fail("cannot open");
         struct stat st {};
         if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode))
@@ -48,8 +49,9 @@ public:
         seekable_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
         if (!seekable_) {
             copy_ = UnnamedTemporary();
-            if (copy_ < 0) throw WriteError("a temporary copy of " + name_ +
-                                            ": cannot write: " + std::strerror(errno));
+            if (copy_ < 0)
+                throw WriteError("a temporary copy of " + name_ +
+                                 ": cannot write: " + std::strerror(errno));
         }
     }
     ~Source() override {

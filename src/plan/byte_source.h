@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string_view>
 
 namespace corvane::plan {
@@ -15,14 +16,17 @@ public:
     virtual std::size_t Read(char* buffer, std::size_t size) = 0;
 };
 
-// A text already in memory (tests, the fuzz target, small callers).
+// A text already in memory, handed out at most `piece` bytes at a time
+// (small pieces let tests cut line ends and characters anywhere).
 class TextSource : public ByteSource {
 public:
-    explicit TextSource(std::string_view text) : text_(text) {}
+    explicit TextSource(std::string_view text, std::size_t piece = SIZE_MAX)
+        : text_(text), piece_(piece) {}
     std::size_t Read(char* buffer, std::size_t size) override;
 
 private:
     std::string_view text_;
+    std::size_t piece_;
 };
 
 }  // namespace corvane::plan

@@ -163,8 +163,8 @@ public:
         const std::string& text = r.fields[i];
         const auto value = ParseWhole(text);
         const auto refuse = [&](const std::string& why) {
-            throw PlanInputError(Where(name_, r.line) + kColumnNames[c] + ": '" +
-                                 Printable(text) + "' " + why);
+            throw PlanInputError(Where(name_, r.line) + kColumnNames[c] + ": '" + Printable(text) +
+                                 "' " + why);
         };
         if (!value) refuse("is not a whole number");
         if (*value < min) refuse("must be " + std::to_string(min) + " or more");
@@ -180,7 +180,7 @@ private:
 }  // namespace
 
 std::size_t TextSource::Read(char* buffer, std::size_t size) {
-    const std::size_t n = std::min(size, text_.size());
+    const std::size_t n = std::min({size, piece_, text_.size()});
     std::copy_n(text_.data(), n, buffer);
     text_.remove_prefix(n);
     return n;
@@ -255,7 +255,7 @@ private:
             if (const auto first = FirstFilledLine(text, ended || bad)) {
                 const bool semicolons = first->find(';') != std::string_view::npos;
                 parser_.emplace(semicolons && first->find(',') == std::string_view::npos ? ';'
-                                                                                          : ',');
+                                                                                         : ',');
                 Split(text);
             } else if (text.size() > kMaxRecordBytes) {
                 throw PlanInputError(Where(name_, 1) + TooLong());

@@ -40,8 +40,8 @@ const char* kNone = "-";
 // field a spreadsheet would take for a formula is given a leading ', which
 // makes it plain text there.
 std::string CsvField(const std::string& value) {
-    const bool formula = !value.empty() && std::string_view("=+-@\t\r").find(value[0]) !=
-                                               std::string_view::npos;
+    const bool formula =
+        !value.empty() && std::string_view("=+-@\t\r").find(value[0]) != std::string_view::npos;
     const std::string text = formula ? "'" + value : value;
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string out(text.size() * 2 + 2, '\0');
@@ -67,8 +67,7 @@ public:
         : options_(o), fileName_(std::move(fileName)) {
         using A = FixedTable::Align;
         table_.AddColumn("Interval", A::Left);
-        for (const char* head :
-             {"Calls", "Talk", "ACW", "Erlangs", "Agents", "SL%", "ASA", "OCC%"})
+        for (const char* head : {"Calls", "Talk", "ACW", "Erlangs", "Agents", "SL%", "ASA", "OCC%"})
             table_.AddColumn(head, A::Right);
         if (ErlangA(o)) table_.AddColumn("ABN%", A::Right);
         table_.AddColumn("Scheduled", A::Right);
@@ -102,8 +101,8 @@ public:
         else
             out += "none\n";
         if (t.OutsideRange() > 0)
-            out += "Outside the usable range: " + std::to_string(t.OutsideRange()) +
-                   " interval" + (t.OutsideRange() == 1 ? "" : "s") + "\n";
+            out += "Outside the usable range: " + std::to_string(t.OutsideRange()) + " interval" +
+                   (t.OutsideRange() == 1 ? "" : "s") + "\n";
         return out;
     }
 
@@ -128,8 +127,7 @@ private:
         } else {
             cells.insert(cells.end(), withAbandon ? 4 : 3, kNone);
         }
-        cells.push_back(computed ? FormatNumber(static_cast<double>(p.scheduled), "#,##0")
-                                 : kNone);
+        cells.push_back(computed ? FormatNumber(static_cast<double>(p.scheduled), "#,##0") : kNone);
         cells.push_back(StatusText(p.status));
         return cells;
     }
@@ -150,15 +148,14 @@ public:
 
     std::string Row(const IntervalPlan& p) override {
         std::string out = CsvField(p.input.label) + ',' + std::to_string(p.input.calls) + ',' +
-                          std::to_string(p.input.talk) + ',' + std::to_string(p.input.acw) +
-                          ',' + Fixed(p.erlangs, 3) + ',';
+                          std::to_string(p.input.talk) + ',' + std::to_string(p.input.acw) + ',' +
+                          Fixed(p.erlangs, 3) + ',';
         const bool computed = p.status != IntervalStatus::OutsideRange;
         if (computed) out += std::to_string(p.agents);
         out += ',';
         if (p.measures) {
-            out += Fixed(p.measures->serviceLevel * 100.0, 2) + ',' +
-                   Fixed(p.measures->asa, 2) + ',' + Fixed(p.measures->occupancy * 100.0, 2) +
-                   ',';
+            out += Fixed(p.measures->serviceLevel * 100.0, 2) + ',' + Fixed(p.measures->asa, 2) +
+                   ',' + Fixed(p.measures->occupancy * 100.0, 2) + ',';
             if (withAbandon_) out += Fixed(*p.measures->abandon * 100.0, 2) + ',';
         } else {
             out += withAbandon_ ? ",,,," : ",,,";
@@ -198,8 +195,8 @@ public:
                 o.maxAbandon ? ordered_json(o.maxAbandon->ToDouble()) : ordered_json();
         }
         return "{\n  \"file\": " + Dump(fileName_, 2) + ",\n  \"model\": \"" +
-               (o.patience ? "erlang-a" : "erlang-c") + "\",\n  \"options\": " +
-               Dump(options, 2) + ",\n  \"rows\": [";
+               (o.patience ? "erlang-a" : "erlang-c") + "\",\n  \"options\": " + Dump(options, 2) +
+               ",\n  \"rows\": [";
     }
 
     std::string Row(const IntervalPlan& p) override {
@@ -219,8 +216,7 @@ public:
         row["service_level"] = orNull(m, m ? p.measures->serviceLevel * 100.0 : 0.0);
         row["asa"] = orNull(m, m ? p.measures->asa : 0.0);
         row["occupancy"] = orNull(m, m ? p.measures->occupancy * 100.0 : 0.0);
-        if (options_.patience)
-            row["abandon"] = orNull(m, m ? *p.measures->abandon * 100.0 : 0.0);
+        if (options_.patience) row["abandon"] = orNull(m, m ? *p.measures->abandon * 100.0 : 0.0);
         row["scheduled"] = orNull(computed, p.scheduled);
         row["status"] = StatusText(p.status);
         const char* before = first_ ? "\n    " : ",\n    ";
@@ -233,8 +229,9 @@ public:
         totals["required_agent_hours"] = t.RequiredHours();
         totals["scheduled_agent_hours"] = t.ScheduledHours();
         if (const auto& peak = t.Peak())
-            totals["peak"] = {
-                {"interval", peak->label}, {"agents", peak->agents}, {"scheduled", peak->scheduled}};
+            totals["peak"] = {{"interval", peak->label},
+                              {"agents", peak->agents},
+                              {"scheduled", peak->scheduled}};
         else
             totals["peak"] = nullptr;
         totals["outside_range"] = t.OutsideRange();

@@ -40,8 +40,10 @@ std::size_t SequenceLength(std::string_view s) {
 // The length of an incomplete but so far valid sequence at the end of `s`.
 bool CutShort(std::string_view s) {
     const auto b0 = static_cast<unsigned char>(s[0]);
-    const std::size_t need = (b0 & 0xE0) == 0xC0 ? 2 : (b0 & 0xF0) == 0xE0 ? 3
-                             : (b0 & 0xF8) == 0xF0 ? 4 : 0;
+    const std::size_t need = (b0 & 0xE0) == 0xC0   ? 2
+                             : (b0 & 0xF0) == 0xE0 ? 3
+                             : (b0 & 0xF8) == 0xF0 ? 4
+                                                   : 0;
     if (need == 0 || s.size() >= need) return false;
     for (std::size_t i = 1; i < s.size(); ++i)
         if ((static_cast<unsigned char>(s[i]) & 0xC0) != 0x80) return false;

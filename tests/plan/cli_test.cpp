@@ -158,16 +158,13 @@ TEST_F(PlanCli, ChartsAreImagesOfTheRequestedKind) {
     EXPECT_GT(drawn, 100);
 }
 
-// A forecast of a million rows: the sample day over and over.
-const std::string& MillionRows() {
-    static const std::string csv = [] {
-        const std::string day = Slurp(fs::path(CORVANE_EXAMPLES) / "day.csv");
-        const std::string rows = day.substr(day.find('\n') + 1);
-        std::string all = day.substr(0, day.find('\n') + 1);
-        for (int i = 0; i < 20'834; ++i) all += rows;  // 48 rows a day
-        return all;
-    }();
-    return csv;
+// A file of the examples with its rows over and over: a million for a day.
+std::string Repeated(const char* example, int times = 20'834) {
+    const std::string text = Slurp(fs::path(CORVANE_EXAMPLES) / example);
+    const std::size_t head = text.find('\n') + 1;
+    std::string all = text.substr(0, head);
+    for (int i = 0; i < times; ++i) all.append(text, head);
+    return all;
 }
 
 std::vector<std::string> Names(const fs::path& dir) {
@@ -191,14 +188,10 @@ TEST_F(PlanCli, OutputsThatAreNotPlainFilesAreWrittenNotReplaced) {
     if (usable(null, 3) && usable(full, 7)) {
         Result r = Run("day.csv --shrinkage 30 -o null");
         EXPECT_EQ(r.status, 0) << r.err;
-        struct stat st {};
-        ASSERT_EQ(::stat(null.c_str(), &st), 0);
-        EXPECT_TRUE(S_ISCHR(st.st_mode));
         r = Run("day.csv -o full");
         EXPECT_EQ(r.status, 1);
         EXPECT_EQ(r.err, "corvane-plan: full: cannot write: No space left on device\n");
-        ASSERT_EQ(::stat(full.c_str(), &st), 0);
-        EXPECT_TRUE(S_ISCHR(st.st_mode));
+        EXPECT_TRUE(fs::is_character_file(null) && fs::is_character_file(full));
     }
     // A descriptor already open is written as it stands.
     Result r = Run("day.csv --shrinkage 30 -o /dev/stdout");
@@ -249,7 +242,7 @@ TEST_F(PlanCli, ReplacedFilesKeepTheirLinksAndPermissions) {
 }
 
 TEST_F(PlanCli, StoppedWhileWritingLeavesNothingBehind) {
-    Spit("big.csv", MillionRows());
+    Spit("big.csv", Repeated("day.csv"));
     Spit("plan.txt", "the old plan\n");
     const auto before = Names(dir_);
     for (const int signal : {SIGTERM, SIGINT, SIGKILL}) {
@@ -263,11 +256,11 @@ TEST_F(PlanCli, StoppedWhileWritingLeavesNothingBehind) {
         bool writing = false;
         for (int i = 0; i < 60000 && !writing && p.state() == QProcess::Running; ++i) {
             std::error_code ec;
-            for (const auto& fd : fs::directory_iterator(fds, ec))
-                if (fs::read_symlink(fd.path(), ec).string().rfind(dir_.string() + "/", 0) == 0 &&
-                    fs::read_symlink(fd.path(), ec).filename() != "big.csv")
-                    writing = true;
-            if (!writing) std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            for (const auto& fd : fs::directory_iterator(fds, ec)) {
+                const fs::path open = fs::read_symlink(fd.path(), ec);
+                writing |= open.parent_path() == dir_ && open.filename() != "big.csv";
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         ASSERT_TRUE(writing) << "the plan was written before it could be stopped";
         ::kill(static_cast<pid_t>(p.processId()), signal);
@@ -281,12 +274,9 @@ TEST_F(PlanCli, StoppedWhileWritingLeavesNothingBehind) {
 TEST_F(PlanCli, AMillionRowsArePlannedInBoundedMemory) {
     // Through standard input, so the copy aside is read the second time;
     // every day of the file is planned as the sample day is.
-    const Result r = Run("- --shrinkage 30 --format csv", MillionRows());
+    const Result r = Run("- --shrinkage 30 --format csv", Repeated("day.csv"));
     ASSERT_EQ(r.status, 0) << r.err;
-    const std::string day = Slurp(fs::path(CORVANE_EXAMPLES) / "day-plan.csv");
-    const std::string head = day.substr(0, day.find('\n') + 1);
-    std::string expected = head;
-    for (int i = 0; i < 20'834; ++i) expected += day.substr(head.size());
+    const std::string expected = Repeated("day-plan.csv");
     EXPECT_TRUE(r.out == expected) << r.out.size() << " bytes against " << expected.size();
     struct rusage usage {};
     ASSERT_EQ(::getrusage(RUSAGE_CHILDREN, &usage), 0);
@@ -296,8 +286,8 @@ TEST_F(PlanCli, AMillionRowsArePlannedInBoundedMemory) {
 }
 
 TEST_F(PlanCli, OddInputsGetClearMessages) {
-    // A directory as standard input, a file name that is not UTF-8 in JSON,
-    // a device that never ends.
+    // A directory as standard input, a device that never ends. (A file name
+    // that is not UTF-8 is the JSON writer's case.)
     QProcess shell;
     shell.setWorkingDirectory(tmp_.path());
     shell.start("/bin/sh", {"-c", QStringLiteral(CORVANE_PLAN " - < .")});
@@ -306,21 +296,11 @@ TEST_F(PlanCli, OddInputsGetClearMessages) {
     EXPECT_EQ(shell.readAllStandardError().toStdString(),
               "corvane-plan: standard input: is a directory, not a forecast file\n");
 
-    const std::string odd = "day\xff.csv";
-    fs::copy_file(dir_ / "day.csv", dir_ / odd);
-    QProcess json;
-    json.setWorkingDirectory(tmp_.path());
-    json.start("/bin/sh", {"-c", QStringLiteral(CORVANE_PLAN " --format json \"$(printf 'day\\377.csv')\"")});
-    json.waitForFinished(60000);
-    fs::remove(dir_ / odd);  // a name the temporary directory could not remove
-    EXPECT_EQ(json.exitCode(), 0) << json.readAllStandardError().toStdString();
-    EXPECT_NE(json.readAllStandardOutput().toStdString().find("\"file\": \"day\xEF\xBF\xBD.csv\""),
-              std::string::npos);
-
     const Result zero = Run("/dev/zero");
     EXPECT_EQ(zero.status, 2);
-    EXPECT_EQ(zero.err, "corvane-plan: /dev/zero:1: not a text file (a NUL byte or bytes that "
-                        "are not UTF-8)\n");
+    EXPECT_EQ(zero.err,
+              "corvane-plan: /dev/zero:1: not a text file (a NUL byte or bytes that "
+              "are not UTF-8)\n");
 }
 
 }  // namespace

@@ -23,13 +23,15 @@ TEST(PlanOutput, LabelsASpreadsheetWouldRunAreTextInCsvOnly) {
         const char* label;  // as the file has it (CSV-quoted where needed)
         const char* csv;    // as the CSV plan writes it
     };
-    const Case cases[] = {
-        {"=1+1", "'=1+1"},          {"+49 30", "'+49 30"},
-        {"-5", "'-5"},              {"@SUM(A1)", "'@SUM(A1)"},
-        {"\"\tx\"", "'\tx"},        {"\"\r=x\"", "\"'\r=x\""},
-        {"\"=A1,B1\"", "\"'=A1,B1\""}, {"08:00", "08:00"},
-        {"a=b", "a=b"},
-    };
+    const Case cases[] = {{"=1+1", "'=1+1"},
+                          {"+49 30", "'+49 30"},
+                          {"-5", "'-5"},
+                          {"@SUM(A1)", "'@SUM(A1)"},
+                          {"\"\tx\"", "'\tx"},
+                          {"\"\r=x\"", "\"'\r=x\""},
+                          {"\"=A1,B1\"", "\"'=A1,B1\""},
+                          {"08:00", "08:00"},
+                          {"a=b", "a=b"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         const DayPlan plan = Plan(std::string("interval,calls,talk\n") + c.label + ",10,180\n");
@@ -44,10 +46,9 @@ TEST(PlanOutput, LabelsASpreadsheetWouldRunAreTextInCsvOnly) {
 
 TEST(PlanOutput, JsonIsValidUtf8WhateverTheFileName) {
     const DayPlan plan = Plan("interval,calls,talk\n08:00,10,180\n");
-    const std::string name = "plan\xff\xfe" "1.csv";
-    const std::string json = PlanText(plan, PlanFormat::Json, name);
+    const std::string json = PlanText(plan, PlanFormat::Json, "plan\xff\xfe.csv");
     EXPECT_EQ(FirstNonTextLine(json), 0u);
-    EXPECT_EQ(nlohmann::json::parse(json)["file"], "plan\xEF\xBF\xBD\xEF\xBF\xBD" "1.csv");
+    EXPECT_EQ(nlohmann::json::parse(json)["file"], "plan\xEF\xBF\xBD\xEF\xBF\xBD.csv");
 }
 
 TEST(PlanOutput, TotalsRefuseToWrapRound) {
@@ -55,12 +56,10 @@ TEST(PlanOutput, TotalsRefuseToWrapRound) {
     // 99.999999999 % over a long file gives: the second would wrap negative.
     PlanTotals totals;
     IntervalPlan huge;
-    huge.agents = 699;
     huge.scheduled = std::numeric_limits<std::int64_t>::max() / 2 + 1;
     totals.Add(huge);
-    EXPECT_GT(totals.ScheduledHours(), 0);
     EXPECT_THROW(totals.Add(huge), PlanInputError);
-    EXPECT_GT(totals.ScheduledHours(), 0);
+    EXPECT_GT(totals.ScheduledHours(), 2e18);  // half-hours: the sum before the refused one
 }
 
 TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
@@ -69,8 +68,8 @@ TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
     std::string csv = "interval,calls,talk,acw\n";
     const std::size_t rows = StreamedPlan::kKeptRows + 500;
     for (std::size_t i = 0; i < rows; ++i)
-        csv += (i % 7 == 0 ? "=x" : "t") + std::to_string(i) + "," + std::to_string(i % 997) +
-               "," + std::to_string(120 + i % 100) + ",15\n";
+        csv += (i % 7 == 0 ? "=x" : "t") + std::to_string(i) + "," + std::to_string(i % 997) + "," +
+               std::to_string(120 + i % 100) + ",15\n";
     PlanOptions options;
     options.shrinkage = Decimal{25, 0};
     const DayPlan whole = PlanDay(ReadForecast(csv, "in.csv", {}), options);
@@ -105,9 +104,8 @@ TEST(PlanOutput, ChartSeriesOfAnyLengthStaysBounded) {
     EXPECT_EQ(series.IntervalsPerPoint(), 4u);
     EXPECT_EQ(series.Points().size(), (n + 3) / 4);
     // Each point holds the most of the intervals it covers, and the first label.
-    EXPECT_EQ(series.Points()[1].label, "4");
-    EXPECT_EQ(series.Points()[1].agents, 7);
-    EXPECT_EQ(series.Points()[1].scheduled, 8);
+    const auto& second = series.Points()[1];
+    EXPECT_TRUE(second.label == "4" && second.agents == 7 && second.scheduled == 8);
     EXPECT_TRUE(series.Points()[12345 / 4].outsideRange);
     EXPECT_FALSE(series.Points()[12345 / 4 + 1].outsideRange);
 }
