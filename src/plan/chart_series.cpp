@@ -17,12 +17,7 @@ void Join(ChartSeries::Point& into, const ChartSeries::Point& from) {
 void ChartSeries::Add(const IntervalPlan& p) {
     const bool outside = p.status == IntervalStatus::OutsideRange;
     Point point{p.input.label, outside ? 0 : p.agents, outside ? 0 : p.scheduled, outside};
-    if (!points_.empty() && inLast_ < perPoint_) {
-        Join(points_.back(), point);
-        ++inLast_;
-        return;
-    }
-    if (points_.size() == kMaxPoints) Merge();
+    if (points_.size() == kMaxPoints && inLast_ == perPoint_) Merge();
     if (!points_.empty() && inLast_ < perPoint_) {
         Join(points_.back(), point);
         ++inLast_;
