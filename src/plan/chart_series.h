@@ -9,10 +9,10 @@
 namespace corvane::plan {
 
 // What a chart of the plan draws: agents required and scheduled per
-// interval. Past kMaxPoints intervals, neighbours are merged in pairs (the
-// larger counts kept, an interval outside the range marks its pair), so a
-// chart of any length is drawn from bounded memory; a year of half-hours
-// keeps every interval.
+// interval. Past kMaxPoints intervals (five weeks of half-hours), neighbours
+// are merged in pairs, the larger counts kept and an interval outside the
+// range marking its pair: a chart 1,200 pixels wide shows no more, and one
+// of any length is drawn in bounded memory and time.
 class ChartSeries {
 public:
     struct Point {
@@ -21,7 +21,7 @@ public:
         long scheduled = 0;
         bool outsideRange = false;
     };
-    static constexpr std::size_t kMaxPoints = 1 << 16;
+    static constexpr std::size_t kMaxPoints = 1 << 13;
 
     void Add(const IntervalPlan& p);
     const std::vector<Point>& Points() const { return points_; }
