@@ -16,6 +16,7 @@ namespace corvane::cli {
 namespace {
 
 constexpr int kMaxLinks = 40;  // as the kernel allows in one path
+constexpr std::size_t kPieceBytes = 64 * 1024;
 
 // /dev/stdout, /dev/fd/3, /proc/self/fd/3: a descriptor this process
 // already holds, which is written as it stands (its offset and append mode
@@ -150,6 +151,12 @@ void OutputFile::OpenAside(const std::string& target, bool exists, unsigned mode
 }
 
 void OutputFile::Write(std::string_view bytes) {
+    pending_.append(bytes);
+    if (pending_.size() >= kPieceBytes) Flush();
+}
+
+void OutputFile::Flush() {
+    std::string_view bytes = pending_;
     while (!bytes.empty()) {
         const ssize_t n = ::write(fd_, bytes.data(), bytes.size());
         if (n < 0) {
@@ -158,9 +165,11 @@ void OutputFile::Write(std::string_view bytes) {
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
+    pending_.clear();
 }
 
 void OutputFile::Commit() {
+    Flush();
     if (direct_) {
         const int fd = fd_;
         fd_ = -1;

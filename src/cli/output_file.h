@@ -29,12 +29,14 @@ public:
 
     void Open(const std::string& path);
     void OpenStandardOutput();
+    // Collected and written in large pieces.
     void Write(std::string_view bytes);
     // Every byte on disk, then in place.
     void Commit();
 
 private:
     [[noreturn]] void Fail(int error) const;
+    void Flush();
     void OpenAside(const std::string& target, bool exists, unsigned mode, unsigned uid,
                    unsigned gid);
 
@@ -42,6 +44,7 @@ private:
     std::string target_;     // the file replaced, links followed
     std::string directory_;  // where it lies
     std::string temporary_;  // a named temporary file, where unnamed ones are not to be had
+    std::string pending_;
     int fd_ = -1;
     bool direct_ = false;
     bool committed_ = false;
