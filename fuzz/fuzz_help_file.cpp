@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "ui/chm_archive.h"
+#include "helpfile/chm_archive.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) std::abort();
         out.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
-    corvane::ui::ChmArchive archive;
+    corvane::helpfile::ChmArchive archive;
     if (!archive.open(ScratchFile())) return 0;
     // Everything the help window reads: the start page, the contents and a
     // page by name.

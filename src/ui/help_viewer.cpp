@@ -1,13 +1,15 @@
 #include "ui/help_viewer.h"
 
 #include <QHBoxLayout>
-#include <QRegularExpression>
 #include <QSplitter>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include <vector>
+
+#include "helpfile/help_contents.h"
 #include "ui/fonts.h"
 
 namespace corvane::ui {
@@ -96,7 +98,7 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 HelpViewer::~HelpViewer() = default;
 
 bool HelpViewer::openFile(const QString& path) {
-    auto archive = std::make_unique<ChmArchive>();
+    auto archive = std::make_unique<helpfile::ChmArchive>();
     if (!archive->open(path)) return false;
     QString topic = archive->defaultTopic();
     // A file whose start page cannot actually be read is unreadable: the
@@ -117,39 +119,17 @@ void HelpViewer::showTopic(const QString& objectPath) { browser_->setSource(Topi
 void HelpViewer::loadContents() {
     contents_->clear();
     if (archive_->contentsFile().isEmpty()) return;
-    const QString sitemap = QString::fromUtf8(archive_->read(archive_->contentsFile()));
-    // A sitemap nests <UL> lists of <OBJECT type="text/sitemap"> entries.
-    static const QRegularExpression token(
-        QStringLiteral("<\\s*(/?)\\s*ul\\b[^>]*>|<object\\b[^>]*>(.*?)</object>"),
-        QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
-    static const QRegularExpression param(
-        QStringLiteral("<param\\s+name\\s*=\\s*\"([^\"]*)\"\\s+value\\s*=\\s*\"([^\"]*)\""),
-        QRegularExpression::CaseInsensitiveOption);
-    std::vector<QTreeWidgetItem*> parents;
-    QTreeWidgetItem* last = nullptr;
-    for (auto it = token.globalMatch(sitemap); it.hasNext();) {
-        const auto m = it.next();
-        if (m.capturedStart(1) >= 0) {  // <UL> or </UL>
-            if (m.captured(1).isEmpty())
-                parents.push_back(last);
-            else if (!parents.empty())
-                parents.pop_back();
-            continue;
-        }
-        QString name, local;
-        for (auto p = param.globalMatch(m.captured(2)); p.hasNext();) {
-            const auto pm = p.next();
-            if (pm.captured(1).compare(QLatin1String("Name"), Qt::CaseInsensitive) == 0)
-                name = pm.captured(2);
-            if (pm.captured(1).compare(QLatin1String("Local"), Qt::CaseInsensitive) == 0)
-                local = pm.captured(2);
-        }
-        if (name.isEmpty()) continue;
-        QTreeWidgetItem* parent = parents.empty() ? nullptr : parents.back();
-        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(contents_);
-        item->setText(0, name);
-        item->setData(0, Qt::UserRole, local);
-        last = item;
+    const QByteArray sitemap = archive_->read(archive_->contentsFile());
+    // Each entry hangs under the last one a level up.
+    std::vector<QTreeWidgetItem*> path;
+    for (const helpfile::ContentsEntry& entry :
+         helpfile::ParseContents({sitemap.constData(), static_cast<std::size_t>(sitemap.size())})) {
+        path.resize(static_cast<std::size_t>(entry.depth));
+        auto* item =
+            path.empty() ? new QTreeWidgetItem(contents_) : new QTreeWidgetItem(path.back());
+        item->setText(0, QString::fromStdString(entry.name));
+        item->setData(0, Qt::UserRole, QString::fromStdString(entry.local));
+        path.push_back(item);
     }
     contents_->expandAll();
 }

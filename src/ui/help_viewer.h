@@ -5,7 +5,7 @@
 #include <QTextBrowser>
 #include <QWidget>
 
-#include "ui/chm_archive.h"
+#include "helpfile/chm_archive.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -19,11 +19,11 @@ class ChmBrowser : public QTextBrowser {
     Q_OBJECT
 public:
     explicit ChmBrowser(QWidget* parent = nullptr);
-    void setArchive(const ChmArchive* archive) { archive_ = archive; }
+    void setArchive(const helpfile::ChmArchive* archive) { archive_ = archive; }
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
-    const ChmArchive* archive_ = nullptr;
+    const helpfile::ChmArchive* archive_ = nullptr;
 };
 
 // The program's help window: contents on the left, the page on the right,
@@ -44,7 +44,7 @@ public:
 private:
     void loadContents();
 
-    std::unique_ptr<ChmArchive> archive_;
+    std::unique_ptr<helpfile::ChmArchive> archive_;
     ChmBrowser* browser_ = nullptr;
     QTreeWidget* contents_ = nullptr;
     QToolButton* back_ = nullptr;

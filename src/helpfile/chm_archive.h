@@ -5,7 +5,7 @@
 
 struct chmFile;
 
-namespace corvane::ui {
+namespace corvane::helpfile {
 
 // Read access to a compiled HTML help file.
 class ChmArchive {
@@ -38,4 +38,4 @@ private:
     QString contentsFile_;
 };
 
-}  // namespace corvane::ui
+}  // namespace corvane::helpfile

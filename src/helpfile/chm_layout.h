@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-namespace corvane::ui {
+namespace corvane::helpfile {
 
 // Whether the bytes of a compiled help file are laid out soundly enough to
 // hand to the help library: headers and directory within the file, every
@@ -12,4 +12,4 @@ namespace corvane::ui {
 // crash, loop for ever or ask for gigabytes.
 bool ChmLayoutIsSound(std::string_view file);
 
-}  // namespace corvane::ui
+}  // namespace corvane::helpfile

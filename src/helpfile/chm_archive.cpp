@@ -1,4 +1,4 @@
-#include "ui/chm_archive.h"
+#include "helpfile/chm_archive.h"
 
 #include <QFile>
 
@@ -7,9 +7,9 @@
 
 #include <string_view>
 
-#include "ui/chm_layout.h"
+#include "helpfile/chm_layout.h"
 
-namespace corvane::ui {
+namespace corvane::helpfile {
 
 namespace {
 
@@ -104,4 +104,4 @@ void ChmArchive::readSystemRecord() {
     }
 }
 
-}  // namespace corvane::ui
+}  // namespace corvane::helpfile

@@ -1,4 +1,4 @@
-#include "ui/chm_layout.h"
+#include "helpfile/chm_layout.h"
 
 #include <cstdint>
 #include <map>
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace corvane::ui {
+namespace corvane::helpfile {
 
 namespace {
 
@@ -242,4 +242,4 @@ bool ChmLayoutIsSound(std::string_view file) {
     return ControlDataIsSound(*lzxc) && ResetTableIsSound(*table, content->length);
 }
 
-}  // namespace corvane::ui
+}  // namespace corvane::helpfile
