@@ -6,6 +6,7 @@
 
 #include "calc/calc_error.h"
 #include "calc/staffing_engine.h"
+#include "calc/wide_product.h"
 #include "plan/erlang_a.h"
 #include "plan/shrinkage.h"
 
@@ -31,9 +32,13 @@ struct CommonTargets {
 // units / (100 * 10^scale), so a cap is met exactly when equal.
 bool OccupancyWithinCap(const ForecastRow& r, int intervalSeconds, long agents,
                         const Decimal& cap) {
-    const __int128 load = static_cast<__int128>(r.calls) * (r.talk + r.acw) * 100 *
-                          static_cast<__int128>(cap.Denominator());
-    const __int128 room = static_cast<__int128>(cap.units) * agents * intervalSeconds;
+    WideProduct load(static_cast<std::uint64_t>(r.calls));
+    load *= static_cast<std::uint64_t>(r.talk + r.acw);
+    load *= 100;
+    load *= cap.Denominator();
+    WideProduct room(cap.units);
+    room *= static_cast<std::uint64_t>(agents);
+    room *= static_cast<std::uint64_t>(intervalSeconds);
     return load <= room;
 }
 

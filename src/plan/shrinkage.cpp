@@ -1,16 +1,19 @@
 #include "plan/shrinkage.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 namespace corvane::plan {
 
 long ScheduledAgents(long agents, const Decimal& shrinkage) {
     // shrinkage = units / (100 * 10^scale); on the phones: (D - units) / D.
-    const __int128 D = static_cast<__int128>(100) * shrinkage.Denominator();
-    const __int128 onPhones = D - shrinkage.units;
-    if (onPhones <= 0) throw std::invalid_argument("shrinkage must be below 100 %");
+    // D is at most 10^11 and the agents far below 10^7, so every product
+    // here fits in 64 bits.
+    const std::uint64_t D = 100 * shrinkage.Denominator();
+    if (shrinkage.units >= D) throw std::invalid_argument("shrinkage must be below 100 %");
+    const std::uint64_t onPhones = D - shrinkage.units;
     if (agents <= 0) return 0;
-    const __int128 need = static_cast<__int128>(agents) * D;
+    const std::uint64_t need = static_cast<std::uint64_t>(agents) * D;
     return static_cast<long>((need + onPhones - 1) / onPhones);
 }
 
