@@ -6,20 +6,11 @@
 #include <system_error>
 
 #include "calc/calc_error.h"
+#include "calc/plain_text.h"
 
 namespace corvane {
 
 namespace {
-
-bool IsBlankChar(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && IsBlankChar(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlankChar(text.back())) text.remove_suffix(1);
-    return text;
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool Consume(std::string_view& text, std::string_view mark) {
     if (mark.empty() || text.substr(0, mark.size()) != mark) return false;
@@ -43,10 +34,10 @@ double ToWhole(std::string_view text, const NumberMarks& marks, double low, doub
 
 }  // namespace
 
-bool IsBlank(std::string_view text) { return Trim(text).empty(); }
+bool IsBlank(std::string_view text) { return text::Trim(text).empty(); }
 
 double TextToDouble(std::string_view text, const NumberMarks& marks) {
-    std::string_view rest = Trim(text);
+    std::string_view rest = text::Trim(text);
     // A plain ASCII form for the locale-independent reader.
     std::string plain;
     plain.reserve(rest.size());
@@ -58,7 +49,7 @@ double TextToDouble(std::string_view text, const NumberMarks& marks) {
     bool inFraction = false;
     while (!rest.empty()) {
         const char c = rest.front();
-        if (IsDigit(c)) {
+        if (text::IsDigit(c)) {
             plain += c;
             anyDigit = true;
             rest.remove_prefix(1);

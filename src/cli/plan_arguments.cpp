@@ -1,5 +1,6 @@
 #include "cli/plan_arguments.h"
 
+#include "calc/plain_text.h"
 #include "plan/decimal.h"
 #include "plan/text_check.h"
 
@@ -45,7 +46,7 @@ bool EndsWith(const std::string& s, const std::string& tail) {
     if (s.size() < tail.size()) return false;
     for (std::size_t i = 0; i < tail.size(); ++i) {
         const char c = s[s.size() - tail.size() + i];
-        if (std::tolower(static_cast<unsigned char>(c)) != tail[i]) return false;
+        if (text::Lower(c) != tail[i]) return false;
     }
     return true;
 }

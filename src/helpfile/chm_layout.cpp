@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "calc/plain_text.h"
+
 namespace corvane::helpfile {
 
 namespace {
@@ -75,12 +77,6 @@ struct Directory {
     std::map<std::uint64_t, std::vector<std::uint64_t>> children;  // index chunk -> pages
 };
 
-std::string Lower(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return s;
-}
-
 bool ReadChunk(std::string_view chunk, std::uint64_t number, Directory& dir) {
     const std::uint64_t n = chunk.size();
     if (chunk.substr(0, 4) == "PMGL") {
@@ -93,7 +89,7 @@ bool ReadChunk(std::string_view chunk, std::uint64_t number, Directory& dir) {
             const auto start = r.number();
             const auto length = r.number();
             if (!name || !space || !start || !length) return false;
-            dir.entries[Lower(*name)] = Entry{*space, *start, *length};
+            dir.entries[text::Lower(*name)] = Entry{*space, *start, *length};
         }
         return true;
     }
@@ -223,7 +219,7 @@ bool ChmLayoutIsSound(std::string_view file) {
         if (entry.space == 0 && !Stored(file, dataOffset, entry)) return false;
     }
     const auto find = [&](const std::string& name) -> const Entry* {
-        const auto it = dir->entries.find(Lower(name));
+        const auto it = dir->entries.find(text::Lower(name));
         return it == dir->entries.end() ? nullptr : &it->second;
     };
     const Entry* reset = find(kResetTable);

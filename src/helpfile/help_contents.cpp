@@ -1,20 +1,14 @@
 #include "helpfile/help_contents.h"
 
-#include <cctype>
 #include <optional>
+
+#include "calc/plain_text.h"
 
 namespace corvane::helpfile {
 
 namespace {
 
-bool SameName(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(a[i])) !=
-            std::tolower(static_cast<unsigned char>(b[i])))
-            return false;
-    return true;
-}
+using text::EqualIgnoringCase;
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f'; }
 
@@ -29,11 +23,11 @@ std::string Decoded(std::string_view text) {
         }
         const std::string_view entity = text.substr(i + 1, semicolon - i - 1);
         std::optional<char> c;
-        if (SameName(entity, "amp")) c = '&';
-        if (SameName(entity, "lt")) c = '<';
-        if (SameName(entity, "gt")) c = '>';
-        if (SameName(entity, "quot")) c = '"';
-        if (SameName(entity, "apos") || entity == "#39") c = '\'';
+        if (EqualIgnoringCase(entity, "amp")) c = '&';
+        if (EqualIgnoringCase(entity, "lt")) c = '<';
+        if (EqualIgnoringCase(entity, "gt")) c = '>';
+        if (EqualIgnoringCase(entity, "quot")) c = '"';
+        if (EqualIgnoringCase(entity, "apos") || entity == "#39") c = '\'';
         if (!c) {
             out += text[i];
             continue;
@@ -52,7 +46,7 @@ struct Tag {
 
     std::string Attribute(std::string_view wanted) const {
         for (const auto& [key, value] : attributes)
-            if (SameName(key, wanted)) return value;
+            if (EqualIgnoringCase(key, wanted)) return value;
         return {};
     }
 };
@@ -84,7 +78,7 @@ private:
             tag.name = "/";
             ++pos_;
         }
-        tag.name += Lower(Word());
+        tag.name += text::Lower(Word());
         for (;;) {
             SkipSpace();
             if (pos_ >= text_.size()) return tag;
@@ -133,11 +127,6 @@ private:
         while (pos_ < text_.size() && IsSpace(text_[pos_])) ++pos_;
     }
 
-    static std::string Lower(std::string s) {
-        for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        return s;
-    }
-
     std::string_view text_;
     std::size_t pos_ = 0;
 };
@@ -158,8 +147,8 @@ std::vector<ContentsEntry> ParseContents(std::string_view sitemap) {
             item.emplace();
         } else if (tag->name == "param" && item) {
             const std::string key = tag->Attribute("name");
-            if (SameName(key, "Name")) item->name = tag->Attribute("value");
-            if (SameName(key, "Local")) item->local = tag->Attribute("value");
+            if (EqualIgnoringCase(key, "Name")) item->name = tag->Attribute("value");
+            if (EqualIgnoringCase(key, "Local")) item->local = tag->Attribute("value");
         } else if (tag->name == "/object" && item) {
             if (!item->name.empty()) {
                 item->depth = parents.empty() ? 0 : parents.back() + 1;

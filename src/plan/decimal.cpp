@@ -3,14 +3,9 @@
 #include <charconv>
 #include <string>
 
+#include "calc/plain_text.h"
+
 namespace corvane::plan {
-
-namespace {
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-}  // namespace
 
 std::uint64_t Decimal::Denominator() const {
     std::uint64_t d = 1;
@@ -47,7 +42,7 @@ std::optional<Decimal> ParseDecimal(std::string_view text) {
     Decimal d;
     for (const std::string_view part : {whole, fraction}) {
         for (const char c : part) {
-            if (!IsDigit(c)) return std::nullopt;
+            if (!text::IsDigit(c)) return std::nullopt;
             d.units = d.units * 10 + static_cast<std::uint64_t>(c - '0');
         }
     }
@@ -56,12 +51,11 @@ std::optional<Decimal> ParseDecimal(std::string_view text) {
 }
 
 std::optional<std::int64_t> ParseWhole(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+    text = text::Trim(text);
     if (text.empty()) return std::nullopt;
     std::int64_t value = 0;
     for (const char c : text) {
-        if (!IsDigit(c)) return std::nullopt;
+        if (!text::IsDigit(c)) return std::nullopt;
         value = value * 10 + (c - '0');
         if (value > kWholeCap) value = kWholeCap;
     }

@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <deque>
 #include <exception>
 #include <vector>
 
+#include "calc/plain_text.h"
 #include "calc/utf8_text.h"
 #include "plan/decimal.h"
 #include "plan/text_check.h"
@@ -70,23 +70,11 @@ private:
     csv_parser parser_{};
 };
 
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    for (char& ch : out) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return out;
-}
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
-    return s;
-}
-
 bool IsLineEnd(char c) { return c == '\n' || c == '\r'; }
 
 bool Blank(std::string_view line) {
     while (!line.empty() && IsLineEnd(line.back())) line.remove_suffix(1);
-    return Trim(line).empty();
+    return text::Trim(line).empty();
 }
 
 // The first line with anything on it, once it is complete (or the text
@@ -117,14 +105,14 @@ public:
     RowReader(const std::string& name, const CsvRecord& header) : name_(name) {
         index_.fill(-1);
         for (std::size_t i = 0; i < header.fields.size(); ++i) {
-            const std::string_view field = Trim(header.fields[i]);
+            const std::string_view field = text::Trim(header.fields[i]);
             // A file saved twice with a byte-order mark would otherwise hide
             // its first column behind an invisible character.
             if (field.substr(0, kBom.size()) == kBom)
                 throw PlanInputError(Where(name, header.line) + "the column name '" +
                                      Printable(field.substr(kBom.size())) +
                                      "' begins with a second byte-order mark");
-            const std::string key = Lower(field);
+            const std::string key = text::Lower(field);
             for (int c = 0; c < kColumns; ++c) {
                 if (key != kColumnNames[c]) continue;
                 if (index_[c] >= 0)
