@@ -5,13 +5,12 @@
 #include <QString>
 #include <QStringList>
 
+#include "output/message_function.h"
 #include "output/report.h"
 
 class QClipboard;
 
 namespace corvane::output {
-
-using MessageFunction = std::function<void(const QString& text, const QString& title)>;
 
 // The clipboard text of a report: the heading, an empty line, then every
 // line unchanged, each followed by CR LF.

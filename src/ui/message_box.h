@@ -1,16 +1,12 @@
 #pragma once
 
-#include <functional>
-
-#include <QString>
+#include "output/message_function.h"
 
 class QWidget;
 
 namespace corvane::ui {
 
-// A modal message with an OK button only and no icon; the answer is never
-// used. Windows hold one of these so tests can record what is shown.
-using MessageFunction = std::function<void(const QString& text, const QString& title)>;
+using output::MessageFunction;
 
 // The real one: a QMessageBox over `parent`, its title bar with a close
 // button only and no icon. An empty title stays empty.
