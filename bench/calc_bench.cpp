@@ -14,12 +14,6 @@ namespace {
 
 using namespace corvane;
 
-class IdleHost : public TrunkSearchHost {
-public:
-    void ServicePendingEvents() override { benchmark::ClobberMemory(); }
-    void ShowMessage(const std::string&, const std::string&) override {}
-};
-
 void StaffingTableAt707Erlangs(benchmark::State& state) {
     const StaffingInputs in{1800, 0, 707, 20};
     const StaffingEcho echo{"1800", "0", "707", "20"};
@@ -37,8 +31,11 @@ void StaffingTableAt707Erlangs(benchmark::State& state) {
 BENCHMARK(StaffingTableAt707Erlangs)->Unit(benchmark::kMicrosecond);
 
 void TrunkSearch(benchmark::State& state, double A, double P) {
-    IdleHost host;
-    for (auto _ : state) benchmark::DoNotOptimize(TrunksRequired(A, P, host));
+    const CancelToken never;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(TrunksRequired(
+                                     A, P, [] { benchmark::ClobberMemory(); }, never)
+                                     .trunks);
 }
 BENCHMARK_CAPTURE(TrunkSearch, 699_9_Erlangs_1pct, 699.9, 1.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(TrunkSearch, 100_Erlangs_1pct, 100.0, 1.0)->Unit(benchmark::kMicrosecond);

@@ -12,8 +12,6 @@ namespace ck = checked;
 
 namespace {
 
-bool continueTrunks = false;
-
 // ln k for the trunk counts a search usually reaches, worked out once.
 // They are the very doubles std::log gives, so results do not change.
 double LogOfCount(int k) {
@@ -40,27 +38,20 @@ double ErlangBSequence::Next() {
     return ck::Div(lastTerm, sumOfTerms_);
 }
 
-bool ContinueTrunks() { return continueTrunks; }
-
-void CancelTrunks() { continueTrunks = false; }
-
-std::int16_t TrunksRequired(double A, double P, TrunkSearchHost& host) {
-    continueTrunks = true;
+TrunkSearchResult TrunksRequired(double A, double P, const std::function<void()>& between,
+                                 const CancelToken& cancel) {
+    using Outcome = TrunkSearchResult::Outcome;
     try {
         ErlangBSequence blocking(A);
         const double allowance = P / 100.0;
         for (;;) {
             const double B = blocking.Next();
-            host.ServicePendingEvents();
-            if (!continueTrunks) return 0;
-            if (B <= allowance) return blocking.trunks();
+            between();
+            if (cancel.Cancelled()) return {Outcome::Cancelled, 0, 0};
+            if (B <= allowance) return {Outcome::Found, blocking.trunks(), 0};
         }
     } catch (const CalcError& e) {
-        if (e.number() == kErrOverflow)
-            host.ShowMessage("This combination of numbers is too large for the program.", "");
-        else
-            host.ShowMessage(UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number()), "Corvane");
-        return 0;
+        return {Outcome::Failed, 0, e.number()};
     }
 }
 

@@ -1,17 +1,28 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <functional>
 
 namespace corvane {
 
-// What the trunk search needs from the window: a way to let pending window
-// events run (so Cancel works and the window repaints) and a message box.
-class TrunkSearchHost {
+// Stops a trunk search between two candidates; it belongs to whoever runs
+// the search, who may cancel while the search lets events run.
+class CancelToken {
 public:
-    virtual ~TrunkSearchHost() = default;
-    virtual void ServicePendingEvents() = 0;
-    virtual void ShowMessage(const std::string& text, const std::string& title) = 0;
+    void Cancel() { cancelled_ = true; }
+    void Reset() { cancelled_ = false; }
+    bool Cancelled() const { return cancelled_; }
+
+private:
+    bool cancelled_ = false;
+};
+
+// How a trunk search ended.
+struct TrunkSearchResult {
+    enum class Outcome { Found, Cancelled, Failed };
+    Outcome outcome = Outcome::Found;
+    std::int16_t trunks = 0;  // found
+    int error = 0;            // failed: the run-time error number (5 or 6)
 };
 
 // The Erlang B blocking probability of A Erlangs offered to 1, 2, 3, ...
@@ -35,17 +46,10 @@ private:
     double sumOfTerms_ = 1.0;    // the k = 0 term, exp(0)
 };
 
-// True while the search in progress may go on; set by every search,
-// cleared by CancelTrunks.
-bool ContinueTrunks();
-
-// Stops the search in progress at its next flag check.
-void CancelTrunks();
-
 // The trunks required so that the blocking of A Erlangs is at most P %.
-// Returns 0 when cancelled (no message) or failed (one message, shown
-// through the host). Lets window events run once per candidate, after its
-// blocking probability is known and before the cancel flag is read.
-std::int16_t TrunksRequired(double A, double P, TrunkSearchHost& host);
+// `between` runs once per candidate, after its blocking probability is
+// known and before `cancel` is read: the window lets its events run there.
+TrunkSearchResult TrunksRequired(double A, double P, const std::function<void()>& between,
+                                 const CancelToken& cancel);
 
 }  // namespace corvane

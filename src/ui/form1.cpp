@@ -71,7 +71,7 @@ void Form1::closeEvent(QCloseEvent* event) {
     // the group in progress and every group after it.
     if (model_.trunkRun.Active()) {
         closing_ = true;
-        model::TrunkRun::CancelGroup();
+        model_.trunkRun.CancelGroup();
     }
     event->accept();
 }

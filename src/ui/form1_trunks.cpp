@@ -14,12 +14,12 @@ namespace corvane::ui {
 
 // Lets the search run the window's events and show its messages. Once
 // the window is closing, every search in the run is cancelled.
-class Form1::TrunkSearchBridge : public TrunkSearchHost {
+class Form1::TrunkSearchBridge : public model::TrunkSearchHost {
 public:
     explicit TrunkSearchBridge(Form1& form) : form_(form) {}
     void ServicePendingEvents() override {
         form_.pump_->ProcessPendingEvents();
-        if (form_.closing_) model::TrunkRun::CancelGroup();
+        if (form_.closing_) form_.model_.trunkRun.CancelGroup();
     }
     void ShowMessage(const std::string& text, const std::string& title) override {
         form_.message(QString::fromStdString(text), QString::fromStdString(title));
@@ -65,12 +65,8 @@ void Form1::CalculateTrunks() {
     btnCancelTrunks->show();
     btnTrunks->hide();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    std::optional<model::RunMessage> failure;
-    model_.trunkRun.Run(
-        model_.trunks, bridge, marks(), model_.reports,
-        [this](int group) { showTrunkResults(group); }, failure);
-    if (failure)
-        message(QString::fromStdString(failure->text), QString::fromStdString(failure->title));
+    model_.trunkRun.Run(model_.trunks, bridge, marks(), model_.reports,
+                        [this](int group) { showTrunkResults(group); });
     QApplication::restoreOverrideCursor();
     lblCancelTrunks->hide();
     btnCancelTrunks->hide();
@@ -89,6 +85,6 @@ void Form1::showTrunkResults(int group) {
     txtRequired[i]->setText(QString::fromStdString(NumberAsText(model_.trunks[i].trunks)));
 }
 
-void Form1::btnCancelTrunks_Click() { model::TrunkRun::CancelGroup(); }
+void Form1::btnCancelTrunks_Click() { model_.trunkRun.CancelGroup(); }
 
 }  // namespace corvane::ui

@@ -2,33 +2,51 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <utility>
 #include <vector>
 
 #include "calc/calc_error.h"
 #include "calc/trunk_search.h"
 #include "support/literal_trunks.h"
-#include "support/recording_host.h"
 #include "support/vectors.h"
 
 namespace corvane {
 namespace {
 
-using testing::RecordingHost;
+using Outcome = TrunkSearchResult::Outcome;
+
+// One search, counting the candidates it lets events run for.
+struct Search {
+    int pumps = 0;
+    CancelToken cancel;
+    std::function<void(int)> onPump;  // receives the pump count so far
+
+    TrunkSearchResult operator()(double A, double P) {
+        return TrunksRequired(
+            A, P,
+            [this] {
+                ++pumps;
+                if (onPump) onPump(pumps);
+            },
+            cancel);
+    }
+};
 
 // Counts from published Erlang B tables (the blocking of each count is
-// held to the literal procedure below), and the failures.
+// held to the literal procedure below), and the failures; the window's
+// words for them are the trunk run's.
 TEST(TrunksRequired, KnownResultsAndFailures) {
     for (const auto& c : testing::Vectors("trunk-searches")) {
         SCOPED_TRACE(c.dump());
-        RecordingHost host;
-        EXPECT_EQ(TrunksRequired(c["erlangs"], c["busy"], host), c["trunks"].get<int>());
-        EXPECT_TRUE(ContinueTrunks());
-        if (c.contains("message")) {
-            EXPECT_EQ(host.messages, (decltype(host.messages){{c["message"], c["title"]}}));
+        Search search;
+        const TrunkSearchResult r = search(c["erlangs"], c["busy"]);
+        if (c.contains("error")) {
+            EXPECT_TRUE(r.outcome == Outcome::Failed && r.error == c["error"].get<int>());
         } else {
-            EXPECT_TRUE(host.messages.empty());
-            EXPECT_EQ(host.pumps, c["trunks"].get<int>());  // once per candidate
+            EXPECT_TRUE(r.outcome == Outcome::Found);
+            EXPECT_EQ(r.trunks, c["trunks"].get<int>());
+            EXPECT_EQ(search.pumps, c["trunks"].get<int>());  // once per candidate
         }
     }
 }
@@ -36,36 +54,33 @@ TEST(TrunksRequired, KnownResultsAndFailures) {
 TEST(TrunksRequired, FirstCountThatMeetsTheAllowanceOverTheAcceptedRange) {
     for (double A = 0.1; A <= 699.9; A = A < 699.9 ? std::min(699.9, A * 1.08 + 0.05) : 700)
         for (int P = 1; P <= 99; P += 4) {
-            RecordingHost host;
-            const int trunks = TrunksRequired(A, P, host);
+            const TrunkSearchResult r = Search()(A, P);
             ErlangBSequence seq(A);
             double before = 1, at = 1;
-            for (int n = 1; n <= trunks; ++n) before = std::exchange(at, seq.Next());
-            ASSERT_TRUE(host.messages.empty() && trunks > 0 && at <= P / 100.0 &&
-                        (trunks == 1 || before > P / 100.0))
-                << "A=" << A << " P=" << P << " trunks=" << trunks;
+            for (int n = 1; n <= r.trunks; ++n) before = std::exchange(at, seq.Next());
+            ASSERT_TRUE(r.outcome == Outcome::Found && at <= P / 100.0 &&
+                        (r.trunks == 1 || before > P / 100.0))
+                << "A=" << A << " P=" << P << " trunks=" << r.trunks;
         }
 }
 
-TEST(TrunksRequired, CancelReturnsZeroWithoutAMessage) {
+TEST(TrunksRequired, CancelStopsAtTheCandidateItIsPressedIn) {
     // Cancel at the first candidate, half way, and during the very
     // candidate that meets the allowance (18 for 10 Erlangs at 1 %).
     for (int cancelAt : {1, 9, 18}) {
         SCOPED_TRACE(cancelAt);
-        RecordingHost host;
-        host.onPump = [cancelAt](int pumps) {
-            if (pumps == cancelAt) CancelTrunks();
+        Search search;
+        search.onPump = [&search, cancelAt](int pumps) {
+            if (pumps == cancelAt) search.cancel.Cancel();
         };
-        EXPECT_EQ(TrunksRequired(10, 1, host), 0);
-        EXPECT_TRUE(host.messages.empty());
-        EXPECT_FALSE(ContinueTrunks());
-        EXPECT_EQ(host.pumps, cancelAt);
+        EXPECT_TRUE(search(10, 1).outcome == Outcome::Cancelled);
+        EXPECT_EQ(search.pumps, cancelAt);
     }
-    // The next search starts afresh, even after a cancel between searches.
-    CancelTrunks();
-    RecordingHost host;
-    EXPECT_EQ(TrunksRequired(10, 1, host), 18);
-    EXPECT_TRUE(ContinueTrunks());
+    // Two searches with tokens of their own do not touch each other.
+    Search cancelled;
+    cancelled.cancel.Cancel();
+    EXPECT_TRUE(cancelled(10, 1).outcome == Outcome::Cancelled);
+    EXPECT_EQ(Search()(10, 1).trunks, 18);
 }
 
 TEST(ErlangBSequence, MatchesTheLiteralProcedureBitForBit) {
@@ -83,8 +98,7 @@ TEST(ErlangBSequence, MatchesTheLiteralProcedureBitForBit) {
             ASSERT_EQ(std::memcmp(&fast, &literal[n], sizeof fast), 0)
                 << "A=" << A << " N=" << n + 1 << " fast=" << fast << " literal=" << literal[n];
         }
-        RecordingHost host;
-        EXPECT_EQ(TrunksRequired(A, P, host), lit.trunks);
+        EXPECT_EQ(Search()(A, P).trunks, lit.trunks);
         largest = std::max(largest, static_cast<int>(lit.trunks));
     }
     EXPECT_GT(largest, 130);  // the pairs reach well into the table

@@ -7,6 +7,7 @@
 #include "model/trunk_run.h"
 #include "model/window_model.h"
 #include "support/recording_host.h"
+#include "support/vectors.h"
 
 namespace corvane::model {
 namespace {
@@ -53,17 +54,14 @@ TEST(TrunkRun, GroupsWithTrafficAndAllowanceAreSearchedInOrderOneRunAtATime) {
     testing::RecordingHost host;
     TrunkRun run;
     std::vector<int> changed;
-    std::optional<RunMessage> failure;
     bool secondRefused = false, activeDuring = false;
     host.onPump = [&](int n) {
         if (n != 1) return;
         activeDuring = run.Active();
-        secondRefused = !run.Run(
-            groups, host, {}, reports, [](int) {}, failure);
+        secondRefused = !run.Run(groups, host, {}, reports, [](int) {});
     };
-    ASSERT_TRUE(run.Run(
-        groups, host, {}, reports, [&](int g) { changed.push_back(g); }, failure));
-    EXPECT_TRUE(activeDuring && secondRefused && !run.Active() && !failure);
+    ASSERT_TRUE(run.Run(groups, host, {}, reports, [&](int g) { changed.push_back(g); }));
+    EXPECT_TRUE(activeDuring && secondRefused && !run.Active() && host.messages.empty());
     EXPECT_EQ((std::vector<int>{groups[0].trunks, groups[2].trunks, groups[3].trunks}),
               (std::vector<int>{18, 117, 9}));
     EXPECT_EQ(host.pumps, 18 + 117);
@@ -71,6 +69,32 @@ TEST(TrunkRun, GroupsWithTrafficAndAllowanceAreSearchedInOrderOneRunAtATime) {
     ASSERT_EQ(reports.trunks.size(), 4u + 2u + 1u);
     EXPECT_EQ(reports.trunks[5], "   3       100.0            1        117");
     EXPECT_EQ(reports.trunks.back(), "\r\n");
+}
+
+TEST(TrunkRun, AFailedGroupSpeaksAtOnceACancelledOneQuietlyAndTheRunGoesOn) {
+    TrunkGroups groups{};
+    groups[0] = {720.0, 1, 7};  // too large: 0 trunks and its message
+    groups[1] = {10.0, 1, 0};   // cancelled at its fifth candidate: 0, silently
+    groups[2] = {10.0, 1, 0};   // a cancel stops only the group it is pressed in: 18
+    Reports reports;
+    testing::RecordingHost host;
+    TrunkRun run;
+    int sinceMessage = 0;
+    host.onPump = [&](int) {
+        if (!host.messages.empty() && ++sinceMessage == 5) run.CancelGroup();
+    };
+    std::vector<std::size_t> messagesWhenShown;  // as each group's line appears
+    run.Run(groups, host, {}, reports, [&](int g) {
+        if (g != TrunkRun::kNoGroup) messagesWhenShown.push_back(host.messages.size());
+    });
+    EXPECT_EQ((std::vector<int>{groups[0].trunks, groups[1].trunks, groups[2].trunks}),
+              (std::vector<int>{0, 0, 18}));
+    for (const auto& c : testing::Vectors("trunk-searches")) {  // the window's words for it
+        if (c["erlangs"] == 720 && c["busy"] == 1) {
+            EXPECT_EQ(host.messages, (decltype(host.messages){{c["message"], c["title"]}}));
+        }
+    }
+    EXPECT_EQ(messagesWhenShown, (std::vector<std::size_t>{1, 1, 1}));
 }
 
 }  // namespace

@@ -5,13 +5,13 @@
 #include <utility>
 #include <vector>
 
-#include "calc/trunk_search.h"
+#include "model/trunk_run.h"
 
 // A trunk search's host for tests: counts the event pumps, may act at one
 // of them, and records the messages instead of showing them.
 namespace corvane::testing {
 
-class RecordingHost : public TrunkSearchHost {
+class RecordingHost : public model::TrunkSearchHost {
 public:
     std::function<void(int)> onPump;  // receives the pump count so far
     int pumps = 0;
