@@ -23,13 +23,8 @@ struct Search {
     std::function<void(int)> onPump;  // receives the pump count so far
 
     TrunkSearchResult operator()(double A, double P) {
-        return TrunksRequired(
-            A, P,
-            [this] {
-                ++pumps;
-                if (onPump) onPump(pumps);
-            },
-            cancel);
+        const auto between = [this] { onPump ? onPump(++pumps) : void(++pumps); };
+        return TrunksRequired(A, P, between, cancel);
     }
 };
 

@@ -125,23 +125,6 @@ private slots:
         QVERIFY(f.messages.empty());
     }
 
-    void geometryOfASample() {
-        FormFixture f;
-        const std::pair<const char*, QRect> cases[] = {
-            {"Picture1", {0, 0, 113, 113}},          {"picCorvane", {24, 160, 60, 12}},
-            {"picStaff", {56, 176, 60, 12}},         {"Image1", {24, 168, 33, 49}},
-            {"txtTalk", {288, 8, 49, 19}},           {"btnCalculate", {608, 8, 73, 23}},
-            {"lstAgents", {128, 80, 553, 256}},      {"lstDelays", {128, 80, 553, 256}},
-            {"lblAgents", {128, 64, 553, 17}},       {"txtErlang(2)", {328, 168, 41, 19}},
-            {"txtBusy(4)", {536, 216, 41, 19}},      {"txtRequired(0)", {616, 120, 41, 19}},
-            {"lblErlangH", {316, 104, 65, 17}},      {"btnTrunks", {608, 248, 73, 23}},
-            {"btnCancelTrunks", {520, 248, 73, 23}}, {"Picture2", {488, 360, 169, 57}},
-        };
-        for (const auto& [name, rect] : cases) QCOMPARE(f.find(name)->geometry(), rect);
-        QCOMPARE(f.form->centralWidget()->size(), QSize(696, 444));
-        QCOMPARE(f.form->minimumSize(), f.form->maximumSize());
-    }
-
     void tabOrderFollowsTheTabIndexes() {
         FormFixture f;
         f.clickView("picTrunks");
