@@ -97,50 +97,28 @@ int main(int argc, char** argv) {
         "corvane-plan"};
     app.footer(cli::kPlanHelpFooter);
     app.get_formatter()->column_width(26);
-    cli::RawArguments raw;
-    app.add_option("FILE", raw.input, "forecast CSV file, or - for standard input")->required();
-    app.add_option("--sl", raw.sl, "target: P % of calls answered within S seconds (default 80/20)")
-        ->type_name("P/S");
-    app.add_option("--asa", raw.asa, "also require an average speed of answer of at most S seconds")
-        ->type_name("S");
-    app.add_option("--max-occupancy", raw.maxOccupancy, "also require an occupancy of at most P %")
-        ->type_name("P");
-    app.add_option("--shrinkage", raw.shrinkage,
-                   "share of paid time away from the phones, 0 <= P < 100 (default 0)")
-        ->type_name("P");
-    app.add_option("--interval", raw.interval,
-                   "interval length in minutes: 15, 30 or 60 (default 30)")
-        ->type_name("M");
-    app.add_option("--talk", raw.talk, "talk time in seconds for files without a talk column")
-        ->type_name("S");
-    app.add_option("--acw", raw.acw,
-                   "after-call work in seconds for files without an acw column (default 0)")
-        ->type_name("S");
-    app.add_option("--patience", raw.patience,
-                   "callers' mean patience in seconds, 1 to 32767: plan with Erlang A")
-        ->type_name("S");
-    app.add_option("--max-abandon", raw.maxAbandon,
-                   "also require that at most P % of offered calls hang up (with --patience)")
-        ->type_name("P");
-    app.add_option("--format", raw.format, "text (default), csv or json")->type_name("F");
-    app.add_option("-o", raw.output,
-                   "write the plan to FILE (replaced only when the whole plan is written)")
-        ->type_name("FILE");
-    app.add_option("--chart", raw.chart, "draw the plan, .svg or .png by the file's extension")
-        ->type_name("FILE");
+    cli::PlanArguments arguments;
+    cli::DeclareOptions(app, arguments);
 
     try {
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return 0;
+    } catch (const CLI::ValidationError& e) {
+        std::cerr << "corvane-plan: " << e.what() << '\n';  // names the option and the value
+        return kExitBadInput;
     } catch (const CLI::ParseError& e) {
         std::cerr << "corvane-plan: " << e.what() << "\n(corvane-plan --help lists the options)\n";
         return kExitBadInput;
     }
     cli::InstallCleanupOnSignal();
     try {
-        return Run(cli::CheckArguments(raw), argc, argv);
+        cli::CheckCombinations(app);
+        return Run(arguments, argc, argv);
+    } catch (const plan::MissingTalkError& e) {
+        std::cerr << "corvane-plan: " << e.what() << " (give the talk time with --talk)\n";
+        return kExitBadInput;
     } catch (const plan::PlanInputError& e) {
         std::cerr << "corvane-plan: " << e.what() << '\n';
         return kExitBadInput;

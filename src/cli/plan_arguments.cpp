@@ -1,7 +1,12 @@
 #include "cli/plan_arguments.h"
 
+#include <CLI/CLI.hpp>
+
+#include <functional>
+
 #include "calc/plain_text.h"
 #include "plan/decimal.h"
+#include "plan/forecast_csv.h"
 #include "plan/text_check.h"
 
 namespace corvane::cli {
@@ -9,108 +14,147 @@ namespace corvane::cli {
 namespace {
 
 using plan::Decimal;
-using plan::PlanInputError;
 
-[[noreturn]] void Refuse(const std::string& option, const std::string& value,
-                         const std::string& why) {
-    throw PlanInputError(option + ": '" + plan::Printable(value) + "' " + why);
+// A check reads an option's text into its place and says why it refuses
+// one, or nothing.
+using Check = std::function<std::string(const std::string& text)>;
+
+std::string Refusal(const std::string& text, const std::string& why) {
+    return "'" + plan::Printable(text) + "' " + why;
 }
 
-// A percentage with "." decimals, strictly inside (0, 100) unless `upTo100`.
-Decimal Percent(const std::string& option, const std::string& text, bool zeroAllowed,
-                bool hundredAllowed) {
-    const auto d = plan::ParseDecimal(text);
-    if (!d) Refuse(option, text, "is not a number (digits, optionally \".\" and decimals)");
-    const double v = d->ToDouble();
-    const bool low = zeroAllowed ? v >= 0 : v > 0;
-    const bool high = hundredAllowed ? v <= 100 : v < 100;
-    if (!low || !high) {
-        const std::string range = std::string(zeroAllowed ? "at least 0" : "above 0") +
-                                  (hundredAllowed ? " and at most 100" : " and below 100");
-        Refuse(option, text, "must be " + range);
-    }
-    return *d;
+// Where a percentage may lie.
+enum class PercentRange { AboveZeroBelowHundred, AboveZeroUpToHundred, ZeroUpToBelowHundred };
+
+Check Percent(Decimal& into, PercentRange range) {
+    return [&into, range](const std::string& text) -> std::string {
+        const auto d = plan::ParseDecimal(text);
+        if (!d) return Refusal(text, "is not a number (digits, optionally \".\" and decimals)");
+        const double v = d->ToDouble();
+        const bool zeroAllowed = range == PercentRange::ZeroUpToBelowHundred;
+        const bool hundredAllowed = range == PercentRange::AboveZeroUpToHundred;
+        if (!(zeroAllowed ? v >= 0 : v > 0) || !(hundredAllowed ? v <= 100 : v < 100))
+            return Refusal(text, std::string("must be ") +
+                                     (zeroAllowed ? "at least 0" : "above 0") +
+                                     (hundredAllowed ? " and at most 100" : " and below 100"));
+        into = *d;
+        return {};
+    };
 }
 
-long Seconds(const std::string& option, const std::string& text, long min) {
-    const auto v = plan::ParseWhole(text);
-    if (!v || text.find_first_of(" \t") != std::string::npos)
-        Refuse(option, text, "is not a whole number of seconds");
-    if (*v < min || *v > plan::kMaxSeconds)
-        Refuse(option, text,
-               "must be " + std::to_string(min) + " to " + std::to_string(plan::kMaxSeconds));
-    return static_cast<long>(*v);
+template <class Into>
+Check Percent(std::optional<Into>& into, PercentRange range) {
+    return [&into, range](const std::string& text) {
+        Decimal d;
+        std::string refused = Percent(d, range)(text);
+        if (refused.empty()) into = d;
+        return refused;
+    };
+}
+
+// Whole seconds, `min` to the engine's 32767.
+template <class Into>
+Check Seconds(Into& into, int min) {
+    return [&into, min](const std::string& text) -> std::string {
+        const auto v = plan::ParseWhole(text);
+        if (!v || text.find_first_of(" \t") != std::string::npos)
+            return Refusal(text, "is not a whole number of seconds");
+        if (*v < min || *v > plan::kMaxSeconds)
+            return Refusal(text, "must be " + std::to_string(min) + " to " +
+                                     std::to_string(plan::kMaxSeconds));
+        into = static_cast<int>(*v);
+        return {};
+    };
 }
 
 bool EndsWith(const std::string& s, const std::string& tail) {
-    if (s.size() < tail.size()) return false;
-    for (std::size_t i = 0; i < tail.size(); ++i) {
-        const char c = s[s.size() - tail.size() + i];
-        if (text::Lower(c) != tail[i]) return false;
-    }
-    return true;
+    return s.size() >= tail.size() && text::Lower(s.substr(s.size() - tail.size())) == tail;
+}
+
+// Declares an option read by `check`; its text itself is not kept.
+void Add(CLI::App& app, const char* name, const char* type, const char* help, Check check) {
+    app.add_option(std::string(name))
+        ->description(help)
+        ->type_name(type)
+        ->check(CLI::Validator(
+            [check = std::move(check)](std::string& text) { return check(text); }, ""));
 }
 
 }  // namespace
 
-PlanArguments CheckArguments(const RawArguments& raw) {
-    PlanArguments a;
-    a.input = raw.input;
+void DeclareOptions(CLI::App& app, PlanArguments& a) {
     plan::PlanOptions& o = a.options;
+    app.add_option("FILE", a.input, "forecast CSV file, or - for standard input")->required();
+    Add(app, "--sl", "P/S", "target: P % of calls answered within S seconds (default 80/20)",
+        [&o](const std::string& text) -> std::string {
+            const auto slash = text.find('/');
+            if (slash == std::string::npos)
+                return Refusal(text, "is not P/S (say 80/20: 80 % answered within 20 seconds)");
+            std::string refused =
+                Percent(o.slPercent, PercentRange::AboveZeroBelowHundred)(text.substr(0, slash));
+            return refused.empty() ? Seconds(o.answerSeconds, 0)(text.substr(slash + 1)) : refused;
+        });
+    Add(app, "--asa", "S", "also require an average speed of answer of at most S seconds",
+        [&o](const std::string& text) -> std::string {
+            const auto d = plan::ParseDecimal(text);
+            if (!d) return Refusal(text, "is not a number of seconds");
+            if (!(d->ToDouble() > 0)) return Refusal(text, "must be above 0");
+            o.asaLimit = d;
+            return {};
+        });
+    Add(app, "--max-occupancy", "P", "also require an occupancy of at most P %",
+        Percent(o.maxOccupancy, PercentRange::AboveZeroUpToHundred));
+    Add(app, "--shrinkage", "P",
+        "share of paid time away from the phones, 0 <= P < 100 (default 0)",
+        Percent(o.shrinkage, PercentRange::ZeroUpToBelowHundred));
+    Add(app, "--interval", "M", "interval length in minutes: 15, 30 or 60 (default 30)",
+        [&o](const std::string& text) -> std::string {
+            if (text != "15" && text != "30" && text != "60")
+                return Refusal(text, "must be 15, 30 or 60 minutes");
+            o.intervalMinutes = std::stoi(text);
+            return {};
+        });
+    Add(app, "--talk", "S", "talk time in seconds for files without a talk column",
+        Seconds(o.talk, 1));
+    Add(app, "--acw", "S", "after-call work in seconds for files without an acw column (default 0)",
+        Seconds(o.acw, 0));
+    Add(app, "--patience", "S", "callers' mean patience in seconds, 1 to 32767: plan with Erlang A",
+        Seconds(o.patience, 1));
+    Add(app, "--max-abandon", "P",
+        "also require that at most P % of offered calls hang up (with --patience)",
+        Percent(o.maxAbandon, PercentRange::AboveZeroBelowHundred));
+    Add(app, "--format", "F", "text (default), csv or json",
+        [&a](const std::string& text) -> std::string {
+            if (text == "text")
+                a.format = OutputFormat::Text;
+            else if (text == "csv")
+                a.format = OutputFormat::Csv;
+            else if (text == "json")
+                a.format = OutputFormat::Json;
+            else
+                return Refusal(text, "must be text, csv or json");
+            return {};
+        });
+    Add(app, "-o", "FILE", "write the plan to FILE (replaced only when the whole plan is written)",
+        [&a](const std::string& text) {
+            a.outputPath = text;
+            return std::string();
+        });
+    Add(app, "--chart", "FILE", "draw the plan, .svg or .png by the file's extension",
+        [&a](const std::string& text) -> std::string {
+            if (!EndsWith(text, ".svg") && !EndsWith(text, ".png"))
+                return Refusal(text, "must end in .svg or .png");
+            a.chartKind = EndsWith(text, ".svg") ? ChartKind::Svg : ChartKind::Png;
+            a.chartPath = text;
+            return {};
+        });
+}
 
-    const auto slash = raw.sl.find('/');
-    if (slash == std::string::npos)
-        Refuse("--sl", raw.sl, "is not P/S (say 80/20: 80 % answered within 20 seconds)");
-    o.slPercent = Percent("--sl", raw.sl.substr(0, slash), false, false);
-    o.answerSeconds = static_cast<int>(Seconds("--sl", raw.sl.substr(slash + 1), 0));
-
-    if (raw.asa) {
-        const auto d = plan::ParseDecimal(*raw.asa);
-        if (!d) Refuse("--asa", *raw.asa, "is not a number of seconds");
-        if (!(d->ToDouble() > 0)) Refuse("--asa", *raw.asa, "must be above 0");
-        o.asaLimit = d;
-    }
-    if (raw.maxOccupancy)
-        o.maxOccupancy = Percent("--max-occupancy", *raw.maxOccupancy, false, true);
-    o.shrinkage = Percent("--shrinkage", raw.shrinkage, true, false);
-
-    if (raw.interval == "15" || raw.interval == "30" || raw.interval == "60")
-        o.intervalMinutes = std::stoi(raw.interval);
-    else
-        Refuse("--interval", raw.interval, "must be 15, 30 or 60 minutes");
-
-    if (raw.talk) o.talk = static_cast<int>(Seconds("--talk", *raw.talk, 1));
-    if (raw.acw) o.acw = static_cast<int>(Seconds("--acw", *raw.acw, 0));
-
-    if (raw.patience) o.patience = static_cast<int>(Seconds("--patience", *raw.patience, 1));
-    if (raw.maxAbandon) {
-        if (!raw.patience)
-            throw PlanInputError(
-                "--max-abandon: needs --patience (callers only hang up in "
-                "the model with abandonment)");
-        o.maxAbandon = Percent("--max-abandon", *raw.maxAbandon, false, false);
-    }
-
-    if (raw.format == "text")
-        a.format = OutputFormat::Text;
-    else if (raw.format == "csv")
-        a.format = OutputFormat::Csv;
-    else if (raw.format == "json")
-        a.format = OutputFormat::Json;
-    else
-        Refuse("--format", raw.format, "must be text, csv or json");
-
-    a.outputPath = raw.output;
-    if (raw.chart) {
-        if (EndsWith(*raw.chart, ".svg"))
-            a.chartKind = ChartKind::Svg;
-        else if (EndsWith(*raw.chart, ".png"))
-            a.chartKind = ChartKind::Png;
-        else
-            Refuse("--chart", *raw.chart, "must end in .svg or .png");
-        a.chartPath = raw.chart;
-    }
-    return a;
+void CheckCombinations(const CLI::App& app) {
+    if (app.count("--max-abandon") > 0 && app.count("--patience") == 0)
+        throw plan::PlanInputError(
+            "--max-abandon: needs --patience (callers only hang up in the model with "
+            "abandonment)");
 }
 
 }  // namespace corvane::cli

@@ -3,9 +3,12 @@
 #include <optional>
 #include <string>
 
-#include "plan/forecast_csv.h"
 #include "plan/plan_options.h"
 #include "plan/plan_output.h"
+
+namespace CLI {
+class App;
+}
 
 namespace corvane::cli {
 
@@ -22,25 +25,14 @@ struct PlanArguments {
     ChartKind chartKind = ChartKind::Svg;
 };
 
-// The texts the options were given as, before any check.
-struct RawArguments {
-    std::string input;
-    std::string sl = "80/20";
-    std::optional<std::string> asa;
-    std::optional<std::string> maxOccupancy;
-    std::string shrinkage = "0";
-    std::string interval = "30";
-    std::optional<std::string> talk;
-    std::optional<std::string> acw;
-    std::string format = "text";
-    std::optional<std::string> output;
-    std::optional<std::string> chart;
-    std::optional<std::string> patience;
-    std::optional<std::string> maxAbandon;
-};
+// Declares every option on `app`, each with the check that reads its text
+// into `a` where it is declared: CLI11 reports a refusal as
+// "--option: 'value' why" (a CLI::ValidationError). `a` must outlive the
+// parse.
+void DeclareOptions(CLI::App& app, PlanArguments& a);
 
-// Checks every option; raises plan::PlanInputError with a message that
-// names the option and the value.
-PlanArguments CheckArguments(const RawArguments& raw);
+// After the parse, what one option asks of another; raises
+// plan::PlanInputError.
+void CheckCombinations(const CLI::App& app);
 
 }  // namespace corvane::cli

@@ -203,8 +203,7 @@ private:
         reader_.emplace(name_, collector_.ready.front());
         collector_.ready.pop_front();
         if (!reader_->Has(kTalk) && !defaults_.talk)
-            throw PlanInputError(Where(name_, reader_->HeaderLine()) +
-                                 "no 'talk' column (give the talk time with --talk)");
+            throw MissingTalkError(Where(name_, reader_->HeaderLine()) + "no 'talk' column");
     }
 
     // Reads until a record is complete; false at the end of the input. A

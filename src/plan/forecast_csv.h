@@ -19,6 +19,13 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// A file without a talk column, read without a talk time for it: the
+// program that reads it says how to give one.
+class MissingTalkError : public PlanInputError {
+public:
+    using PlanInputError::PlanInputError;
+};
+
 // Values for files without a talk or an acw column.
 struct ForecastDefaults {
     std::optional<long> talk;
