@@ -61,7 +61,6 @@ public:
 
     // What the window holds, for tests and the commands.
     const model::WindowModel& model() const { return model_; }
-    model::WindowModel& model() { return model_; }
     QString helpFile() const { return helpFile_; }
 
     // Views.

@@ -9,6 +9,7 @@
 #include <optional>
 #include <utility>
 
+#include "model/window_commands.h"
 #include "output/clipboard_copy.h"
 #include "output/report_printer.h"
 #include "ui/focus_validation.h"
@@ -55,17 +56,16 @@ void Form1::wireEvents() {
 
 void Form1::mnuCalculate_Click() {
     // Every failure here is silent; the runs report their own.
-    if (model_.view == model::View::Trunks) {
-        if (!validation_->validateFocused()) return;
+    const model::Command command = model::CalculateCommand(model_.view);
+    if (command == model::Command::None || !validation_->validateFocused()) return;
+    if (command == model::Command::TrunkRun)
         CalculateTrunks();
-    } else if (model::IsStaffingView(model_.view)) {
-        if (!validation_->validateFocused()) return;
+    else
         CalculateStaff();
-    }
 }
 
 void Form1::mnuClear_Click() {
-    if (model_.view == model::View::Trunks)
+    if (model::ClearCommand(model_.view) == model::Command::ClearTrunks)
         ClearTrunks();
     else
         ClearStaffing();

@@ -4,8 +4,11 @@
 #include <QListWidget>
 #include <QPushButton>
 
+#include <array>
+
 #include "calc/number_parse.h"
 #include "model/staffing_run.h"
+#include "model/window_commands.h"
 #include "ui/form1.h"
 
 namespace corvane::ui {
@@ -44,21 +47,16 @@ bool Form1::txtSlo_Validate() {
 }
 
 bool Form1::btnCalculate_GotFocus() {
-    const std::pair<QLineEdit*, const model::InputField*> fields[] = {
-        {txtTalk, &model::kTalkField},
-        {txtAcw, &model::kAcwField},
-        {txtCalls, &model::kCallsField},
-        {txtSlo, &model::kSloField},
-    };
-    for (const auto& [field, input] : fields) {
-        if (!IsBlank(field->text().toStdString())) continue;
-        message(QStringLiteral("Please enter a value for ") + QString::fromLatin1(input->title),
-                QStringLiteral("Validate"));
-        // The focus cannot move to a hidden field; that is not reported.
-        if (field->isVisible()) field->setFocus(Qt::OtherFocusReason);
-        return false;
-    }
-    return true;
+    const std::array<QLineEdit*, 4> fields{txtTalk, txtAcw, txtCalls, txtSlo};
+    std::array<std::string, 4> texts;
+    for (std::size_t i = 0; i < fields.size(); ++i) texts[i] = fields[i]->text().toStdString();
+    const auto blank = model::FirstBlankStaffingField(texts);
+    if (!blank) return true;
+    message(QString::fromStdString(blank->message.text),
+            QString::fromStdString(blank->message.title));
+    // The focus cannot move to a hidden field; that is not reported.
+    if (fields[blank->index]->isVisible()) fields[blank->index]->setFocus(Qt::OtherFocusReason);
+    return false;
 }
 
 void Form1::ClearStaffing() {

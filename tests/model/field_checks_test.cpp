@@ -3,8 +3,10 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "model/input_fields.h"
+#include "model/window_commands.h"
 #include "support/vectors.h"
 
 namespace corvane::model {
@@ -25,6 +27,21 @@ TEST(FieldChecks, EveryFieldByItsTable) {
         EXPECT_EQ(check.message.value_or(""), c.value("message", ""));
         EXPECT_EQ(check.rewrite.value_or(""), c.value("rewrite", ""));
     }
+}
+
+TEST(WindowCommands, ChosenByViewAndTheFirstBlankStaffingField) {
+    using C = Command;
+    EXPECT_EQ((std::vector<C>{CalculateCommand(View::None), CalculateCommand(View::Agents),
+                              CalculateCommand(View::Delays), CalculateCommand(View::Trunks),
+                              ClearCommand(View::None), ClearCommand(View::Trunks)}),
+              (std::vector<C>{C::None, C::StaffingRun, C::StaffingRun, C::TrunkRun,
+                              C::ClearStaffing, C::ClearTrunks}));
+    EXPECT_FALSE(FirstBlankStaffingField({"180", "0", "x", "20"}));  // text, though not a number
+    const auto blank = FirstBlankStaffingField({"180", " ", "", "20"});
+    ASSERT_TRUE(blank);
+    EXPECT_EQ(blank->index, 1u);
+    EXPECT_EQ(blank->message.text, "Please enter a value for After-Call Work Time");
+    EXPECT_EQ(blank->message.title, "Validate");
 }
 
 }  // namespace

@@ -167,9 +167,9 @@ class MonkeyTest : public QObject {
                 }
                 f.clickView("picTrunks");
                 for (int g = 0; g < 2; ++g)
-                    f.form->model().trunks[rng() % corvane::model::kTrunkGroups] = {
-                        0.1 + static_cast<double>(rng() % 3000) / 10.0,
-                        static_cast<std::int16_t>(1 + rng() % 99), 0};
+                    f.fillGroup(static_cast<int>(rng() % corvane::model::kTrunkGroups),
+                                QString::number(0.1 + static_cast<double>(rng() % 3000) / 10.0),
+                                QString::number(1 + rng() % 99));
                 int inner = 0;
                 pump_.onPump = [&](int) {
                     if (inner < 6 && rng() % 40 == 0) {
