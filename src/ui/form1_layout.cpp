@@ -322,24 +322,35 @@ void Form1::createMenus() {
     }
 }
 
+namespace {
+
+// The controls that take the focus, by the tab index the layout gives them;
+// labels and pictures never do.
+struct TabStop {
+    const char* name;
+    int index;
+};
+constexpr TabStop kTabStops[] = {
+    {"txtRequired(0)", 1},  {"picCorvane", 2},      {"lstAgents", 7},       {"lstDelays", 8},
+    {"picStaff", 16},       {"picDelays", 21},      {"picTrunks", 27},      {"txtRequired(1)", 28},
+    {"txtRequired(2)", 29}, {"txtRequired(3)", 30}, {"txtRequired(4)", 31}, {"txtTalk", 36},
+    {"txtAcw", 39},         {"txtCalls", 40},       {"txtSlo", 41},         {"btnCalculate", 42},
+    {"txtErlang(0)", 43},   {"txtBusy(0)", 44},     {"txtErlang(1)", 45},   {"txtBusy(1)", 46},
+    {"txtErlang(2)", 47},   {"txtBusy(2)", 48},     {"txtErlang(3)", 49},   {"txtBusy(3)", 50},
+    {"txtErlang(4)", 51},   {"txtBusy(4)", 52},     {"btnTrunks", 53},      {"btnCancelTrunks", 54},
+    {"lstErlangs", 55},
+};
+
+}  // namespace
+
 void Form1::applyTabOrder() {
-    // Controls that take the focus, by tab index; labels and images never do.
-    std::vector<std::pair<int, QWidget*>> order = {
-        {1, txtRequired[0]},  {2, picCorvane},       {7, lstAgents},       {8, lstDelays},
-        {16, picStaff},       {21, picDelays},       {27, picTrunks},      {28, txtRequired[1]},
-        {29, txtRequired[2]}, {30, txtRequired[3]},  {31, txtRequired[4]}, {36, txtTalk},
-        {39, txtAcw},         {40, txtCalls},        {41, txtSlo},         {42, btnCalculate},
-        {53, btnTrunks},      {54, btnCancelTrunks}, {55, lstErlangs},
-    };
-    for (int i = 0; i < model::kTrunkGroups; ++i) {
-        order.emplace_back(43 + 2 * i, txtErlang[i]);
-        order.emplace_back(44 + 2 * i, txtBusy[i]);
+    QWidget* previous = nullptr;
+    for (const TabStop& stop : kTabStops) {  // in rising index order
+        auto* widget = findChild<QWidget*>(QString::fromLatin1(stop.name));
+        widget->setProperty("tabIndex", stop.index);
+        if (previous) setTabOrder(previous, widget);
+        previous = widget;
     }
-    std::sort(order.begin(), order.end(),
-              [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [index, widget] : order) widget->setProperty("tabIndex", index);
-    for (std::size_t i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1].second, order[i].second);
     for (QLabel* picture : {Picture1, Picture2, Image1}) picture->setFocusPolicy(Qt::NoFocus);
 }
 
