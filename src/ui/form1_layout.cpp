@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "model/model_constants.h"
 #include "ui/fonts.h"
 #include "ui/form1.h"
 #include "ui/hidpi_pixmap.h"
@@ -84,7 +85,7 @@ void SetColours(QWidget* w, const char* style) { w->setStyleSheet(QString::fromL
 }  // namespace
 
 void Form1::createControls() {
-    setWindowTitle(QStringLiteral("Corvane by Halvorsk"));
+    setWindowTitle(QString::fromLatin1(model::kReportHeading));
     QIcon icon;
     icon.addFile(QStringLiteral(":/corvane/corvane.ico.png"), QSize(32, 32));
     icon.addFile(QStringLiteral(":/corvane/corvane16.png"), QSize(16, 16));
