@@ -1,9 +1,12 @@
 #pragma once
 
+#include <string>
+
 #include "model/reports.h"
 #include "model/stored_inputs.h"
 #include "model/trunk_run.h"
 #include "model/view.h"
+#include "model/window_field.h"
 
 namespace corvane::model {
 
@@ -15,6 +18,10 @@ struct WindowModel {
     TrunkGroups trunks{};
     Reports reports;
     TrunkRun trunkRun;
+
+    // Checks the text a field holds as it is left, and stores the number
+    // the check keeps.
+    FieldCheck CheckAndStore(WindowField field, const std::string& text, const NumberMarks& marks);
 
     // Stored numbers to 0 and both staffing tables emptied.
     void ClearStaffing();

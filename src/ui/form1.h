@@ -72,17 +72,11 @@ public:
     void ShowTrunksView(bool visible);
 
     // Staffing.
-    bool txtTalk_Validate();
-    bool txtAcw_Validate();
-    bool txtCalls_Validate();
-    bool txtSlo_Validate();
     bool btnCalculate_GotFocus();
     void ClearStaffing();
     void CalculateStaff();
 
     // Trunks.
-    bool txtErlang_Validate(int index);
-    bool txtBusy_Validate(int index);
     void ClearTrunks();
     void CalculateTrunks();
     void btnCancelTrunks_Click();
@@ -117,9 +111,9 @@ private:
     void showPicture(PictureButton* button, const char* fileName, bool down);
     void setView(model::View view);
     void message(const QString& text, const QString& title);
-    // Runs a field's check and carries out what it decided.
-    bool checkField(QLineEdit* field, const model::InputField& input,
-                    const std::function<void(double)>& store);
+    // Runs the check of a field as it is left: the model stores the number,
+    // the window shows the rewritten text and the message.
+    bool validateField(QLineEdit* field, model::WindowField which);
     // The list boxes and required fields, as the model's reports say.
     void showStaffingReports();
     static void showLines(QListWidget* list, const model::ReportLines& lines);

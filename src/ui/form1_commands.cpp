@@ -32,15 +32,22 @@ void Form1::wireEvents() {
     connect(btnTrunks, &QPushButton::clicked, this, [this] { CalculateTrunks(); });
     connect(btnCancelTrunks, &QPushButton::clicked, this, [this] { btnCancelTrunks_Click(); });
 
-    validation_->setLeaveCheck(txtTalk, [this] { return txtTalk_Validate(); });
-    validation_->setLeaveCheck(txtAcw, [this] { return txtAcw_Validate(); });
-    validation_->setLeaveCheck(txtCalls, [this] { return txtCalls_Validate(); });
-    validation_->setLeaveCheck(txtSlo, [this] { return txtSlo_Validate(); });
+    using Kind = model::WindowField::Kind;
+    const std::pair<QLineEdit*, Kind> staffing[] = {
+        {txtTalk, Kind::Talk}, {txtAcw, Kind::Acw}, {txtCalls, Kind::Calls}, {txtSlo, Kind::Slo}};
+    for (const auto& [field, kind] : staffing)
+        validation_->setLeaveCheck(field, [this, field = field, kind = kind] {
+            return validateField(field, {kind, 0});
+        });
     for (int i = 0; i < model::kTrunkGroups; ++i) {
-        validation_->setLeaveCheck(txtErlang[static_cast<std::size_t>(i)],
-                                   [this, i] { return txtErlang_Validate(i); });
-        validation_->setLeaveCheck(txtBusy[static_cast<std::size_t>(i)],
-                                   [this, i] { return txtBusy_Validate(i); });
+        QLineEdit* erlangs = txtErlang[static_cast<std::size_t>(i)];
+        QLineEdit* busy = txtBusy[static_cast<std::size_t>(i)];
+        validation_->setLeaveCheck(erlangs, [this, erlangs, i] {
+            return validateField(erlangs, {Kind::Erlangs, i});
+        });
+        validation_->setLeaveCheck(busy, [this, busy, i] {
+            return validateField(busy, {Kind::Busy, i});
+        });
     }
     validation_->setEntryCheck(btnCalculate, [this] { return btnCalculate_GotFocus(); });
     // Cancel must always work, whatever a field holds.

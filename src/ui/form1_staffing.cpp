@@ -13,37 +13,16 @@
 
 namespace corvane::ui {
 
-bool Form1::checkField(QLineEdit* field, const model::InputField& input,
-                       const std::function<void(double)>& store) {
-    const model::FieldCheck check = model::CheckField(input, field->text().toStdString(), marks());
-    if (check.store) store(*check.store);
+bool Form1::validateField(QLineEdit* field, model::WindowField which) {
+    const model::FieldCheck check =
+        model_.CheckAndStore(which, field->text().toStdString(), marks());
     if (check.rewrite) field->setText(QString::fromStdString(*check.rewrite));
     if (check.message)
-        message(QString::fromStdString(*check.message), QString::fromLatin1(input.title));
+        message(QString::fromStdString(*check.message), QString::fromLatin1(which.Input().title));
     // The focus stays on a refused entry, selected whole so that typing
     // replaces it rather than adding to it.
     if (!check.accepted) field->selectAll();
     return check.accepted;
-}
-
-bool Form1::txtTalk_Validate() {
-    return checkField(txtTalk, model::kTalkField,
-                      [this](double v) { model_.staffing.talk = static_cast<std::int16_t>(v); });
-}
-
-bool Form1::txtAcw_Validate() {
-    return checkField(txtAcw, model::kAcwField,
-                      [this](double v) { model_.staffing.acw = static_cast<std::int16_t>(v); });
-}
-
-bool Form1::txtCalls_Validate() {
-    return checkField(txtCalls, model::kCallsField,
-                      [this](double v) { model_.staffing.calls = static_cast<std::int16_t>(v); });
-}
-
-bool Form1::txtSlo_Validate() {
-    return checkField(txtSlo, model::kSloField,
-                      [this](double v) { model_.staffing.slo = static_cast<std::int16_t>(v); });
 }
 
 bool Form1::btnCalculate_GotFocus() {

@@ -29,19 +29,6 @@ private:
     Form1& form_;
 };
 
-bool Form1::txtErlang_Validate(int index) {
-    const auto i = static_cast<std::size_t>(index);
-    return checkField(txtErlang[i], model::kErlangField,
-                      [this, i](double v) { model_.trunks[i].erlangs = v; });
-}
-
-bool Form1::txtBusy_Validate(int index) {
-    const auto i = static_cast<std::size_t>(index);
-    return checkField(txtBusy[i], model::kBusyField, [this, i](double v) {
-        model_.trunks[i].busy = static_cast<std::int16_t>(v);
-    });
-}
-
 void Form1::ClearTrunks() {
     // Clearing under a run in progress would pull its table from under it.
     if (model_.trunkRun.Active()) return;

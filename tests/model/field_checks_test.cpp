@@ -7,6 +7,7 @@
 
 #include "model/input_fields.h"
 #include "model/window_commands.h"
+#include "model/window_model.h"
 #include "support/vectors.h"
 
 namespace corvane::model {
@@ -27,6 +28,22 @@ TEST(FieldChecks, EveryFieldByItsTable) {
         EXPECT_EQ(check.message.value_or(""), c.value("message", ""));
         EXPECT_EQ(check.rewrite.value_or(""), c.value("rewrite", ""));
     }
+}
+
+TEST(FieldChecks, AcceptedNumbersAreStoredWhereTheirFieldSays) {
+    using K = WindowField::Kind;
+    WindowModel m;
+    for (const auto& [field, text] : {std::pair{WindowField{K::Talk}, "180"},
+                                      {{K::Acw}, "30"},
+                                      {{K::Calls}, "100"},
+                                      {{K::Slo}, "20"},
+                                      {{K::Erlangs, 3}, "12.5"},
+                                      {{K::Busy, 4}, "7"},
+                                      {{K::Talk}, "abc"}})  // refused: the 180 kept
+        m.CheckAndStore(field, text, NumberMarks{});
+    EXPECT_TRUE(m.staffing.talk == 180 && m.staffing.acw == 30 && m.staffing.calls == 100 &&
+                m.staffing.slo == 20);
+    EXPECT_TRUE(m.trunks[3].erlangs == 12.5 && m.trunks[4].busy == 7 && m.trunks[3].busy == 0);
 }
 
 TEST(WindowCommands, ChosenByViewAndTheFirstBlankStaffingField) {
