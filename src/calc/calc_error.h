@@ -10,6 +10,8 @@ enum ErrorNumber : int {
     kErrInvalidCall = 5,
     kErrOverflow = 6,
     kErrTypeMismatch = 13,
+    kErrPrinter = 482,    // the printer failed
+    kErrClipboard = 521,  // the clipboard cannot be opened
 };
 
 // A failure carrying its run-time error number, so callers can sort

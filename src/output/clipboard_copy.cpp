@@ -8,7 +8,6 @@ namespace corvane::output {
 
 namespace {
 const QString kLineBreak = QStringLiteral("\r\n");
-constexpr int kErrClipboard = 521;  // the clipboard cannot be opened
 }  // namespace
 
 QString ClipboardText(const Report& report) {
@@ -32,16 +31,14 @@ QString ClipboardAdvice() {
 
 void CopyToClipboard(const Report& report, QClipboard* clipboard, const MessageFunction& message) {
     const QString title = QStringLiteral("Copy To Clipboard");
-    try {
-        if (!clipboard) RaiseError(kErrClipboard);
-        clipboard->clear();
-        const QString text = ClipboardText(report);
-        clipboard->setText(text, QClipboard::Clipboard);
-    } catch (const CalcError& e) {
-        message(QString::fromStdString(UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number())),
-                title);
+    if (!clipboard) {
+        message(
+            QString::fromStdString(UnexpectedErrorText(ErrorTextForm::TwoSpaces, kErrClipboard)),
+            title);
         return;
     }
+    clipboard->clear();
+    clipboard->setText(ClipboardText(report), QClipboard::Clipboard);
     message(ClipboardAdvice(), title);
 }
 

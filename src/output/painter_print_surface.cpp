@@ -3,8 +3,6 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 
-#include "calc/calc_error.h"
-
 namespace corvane::output {
 
 PainterPrintSurface::PainterPrintSurface(QPrinter* printer) : printer_(printer) {
@@ -23,31 +21,33 @@ void PainterPrintSurface::setFont(const QString& family, double points) {
     if (painter_.isActive()) painter_.setFont(font_);
 }
 
-void PainterPrintSurface::ensureStarted() {
+bool PainterPrintSurface::ensureStarted() {
     if (!painter_.isActive()) {
-        if (!painter_.begin(printer_)) RaiseError(kErrPrinter);
+        if (!painter_.begin(printer_)) return false;
         painter_.setFont(font_);
         y_ = 0;
     }
     if (pageBreakPending_) {
-        if (!printer_->newPage()) RaiseError(kErrPrinter);
+        if (!printer_->newPage()) return false;
         pageBreakPending_ = false;
         y_ = 0;
     }
+    return true;
 }
 
-void PainterPrintSurface::advance() {
+bool PainterPrintSurface::advance() {
     const QFontMetricsF metrics(font_, printer_);
     const double height = printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
     if (y_ + metrics.lineSpacing() > height) {
-        if (!printer_->newPage()) RaiseError(kErrPrinter);
+        if (!printer_->newPage()) return false;
         y_ = 0;
     }
+    return true;
 }
 
 void PainterPrintSurface::drawSegment(const QString& segment) {
-    ensureStarted();
-    advance();
+    failed_ = failed_ || !ensureStarted() || !advance();
+    if (failed_) return;
     const QFontMetricsF metrics(font_, printer_);
     if (!segment.isEmpty()) painter_.drawText(QPointF(0, y_ + metrics.ascent()), segment);
     y_ += metrics.lineSpacing();
@@ -61,10 +61,10 @@ void PainterPrintSurface::printLine(const QString& text) {
 void PainterPrintSurface::printEmptyLine() { drawSegment(QString()); }
 
 // Nothing printed yet: nothing to break.
-void PainterPrintSurface::newPage() { pageBreakPending_ = painter_.isActive(); }
+void PainterPrintSurface::newPage() { pageBreakPending_ = painter_.isActive() && !failed_; }
 
 void PainterPrintSurface::endDoc() {
-    if (painter_.isActive()) painter_.end();
+    if (painter_.isActive() && !failed_) painter_.end();
     pageBreakPending_ = false;
 }
 

@@ -22,16 +22,18 @@ public:
     void printEmptyLine() override;
     void newPage() override;
     void endDoc() override;
+    bool failed() const override { return failed_; }
 
 private:
-    void ensureStarted();
-    void advance();  // moves to the next line, breaking the page when full
+    bool ensureStarted();  // false when the printer failed
+    bool advance();        // moves to the next line, breaking the page when full
     void drawSegment(const QString& segment);
 
     QPrinter* printer_;
     QPainter painter_;
     QFont font_;
     bool pageBreakPending_ = false;
+    bool failed_ = false;
     double y_ = 0;
 };
 

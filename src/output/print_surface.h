@@ -6,10 +6,8 @@ namespace corvane::output {
 
 // A printing surface that behaves like a line printer: text goes down the
 // page line by line and continues at the top of the next page when the
-// page is full.
-// The run-time number of a printer failure.
-inline constexpr int kErrPrinter = 482;
-
+// page is full. Once the printer fails, the surface does nothing more and
+// says so.
 class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
@@ -21,6 +19,7 @@ public:
     virtual void newPage() = 0;
     // Ends the document; a page break with nothing after it adds no page.
     virtual void endDoc() = 0;
+    virtual bool failed() const = 0;
 };
 
 // The Print dialog: asks for the printer and the number of copies.

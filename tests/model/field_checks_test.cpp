@@ -56,9 +56,8 @@ TEST(WindowCommands, ChosenByViewAndTheFirstBlankStaffingField) {
     EXPECT_FALSE(FirstBlankStaffingField({"180", "0", "x", "20"}));  // text, though not a number
     const auto blank = FirstBlankStaffingField({"180", " ", "", "20"});
     ASSERT_TRUE(blank);
-    EXPECT_EQ(blank->index, 1u);
+    EXPECT_TRUE(blank->index == 1u && blank->message.title == "Validate");
     EXPECT_EQ(blank->message.text, "Please enter a value for After-Call Work Time");
-    EXPECT_EQ(blank->message.title, "Validate");
 }
 
 }  // namespace

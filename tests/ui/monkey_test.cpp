@@ -36,6 +36,7 @@ public:
     void printEmptyLine() override {}
     void newPage() override {}
     void endDoc() override {}
+    bool failed() const override { return false; }
 };
 
 QString RandomText(std::mt19937& rng) {
