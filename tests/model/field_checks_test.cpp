@@ -55,8 +55,7 @@ TEST(WindowCommands, ChosenByViewAndTheFirstBlankStaffingField) {
                               C::ClearStaffing, C::ClearTrunks}));
     EXPECT_FALSE(FirstBlankStaffingField({"180", "0", "x", "20"}));  // text, though not a number
     const auto blank = FirstBlankStaffingField({"180", " ", "", "20"});
-    ASSERT_TRUE(blank);
-    EXPECT_TRUE(blank->index == 1u && blank->message.title == "Validate");
+    ASSERT_TRUE(blank && blank->index == 1u && blank->message.title == "Validate");
     EXPECT_EQ(blank->message.text, "Please enter a value for After-Call Work Time");
 }
 

@@ -202,12 +202,13 @@ private slots:
             const char* view;
             int copies;  // -1: Cancel
             int dialogs;
+            const char* file = "none.pdf";  // in a missing folder: a printer that fails quietly
         };
-        for (const Case c :
-             {Case{"picCorvane", 1, 0}, Case{"picStaff", 0, 1}, Case{"picStaff", -1, 1}}) {
+        for (const Case c : {Case{"picCorvane", 1, 0}, Case{"picStaff", 0, 1},
+                             Case{"picStaff", -1, 1}, Case{"picStaff", 2, 1, "missing/none.pdf"}}) {
             FormFixture f;
             f.clickView(c.view);
-            const QString pdf = dir_.filePath(QStringLiteral("none.pdf"));
+            const QString pdf = dir_.filePath(QString::fromLatin1(c.file));
             QCOMPARE(Print(f, pdf, c.copies), c.dialogs);
             QVERIFY(!QFile::exists(pdf));
             QVERIFY(f.messages.empty());
