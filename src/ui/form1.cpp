@@ -38,7 +38,7 @@ Form1::Form1(const QString& pictureDir, QWidget* parent)
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     applyTabOrder();
     wireEvents();
-    Form_Load();
+    startUp();
 }
 
 Form1::~Form1() = default;
@@ -57,13 +57,13 @@ void Form1::message(const QString& text, const QString& title) {
     message_(text, title);
 }
 
-void Form1::Form_Load() {
+void Form1::startUp() {
     helpFile_ =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Corvane.chm"));
-    ClearStaffing();
-    ClearTrunks();
+    clearStaffing();
+    clearTrunks();
     model_.view = model::View::None;
-    ShowView();
+    showView();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -96,7 +96,7 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
     } else if (watched == static_cast<QObject*>(btnCalculate) && reason != Qt::MouseFocusReason &&
                reason != Qt::ShortcutFocusReason && !validation_->checking()) {
         // A click or access key was checked before the focus moved.
-        btnCalculate_GotFocus();
+        staffingFieldsFilled();
     }
     return QMainWindow::eventFilter(watched, event);
 }

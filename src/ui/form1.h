@@ -64,31 +64,31 @@ public:
     QString helpFile() const { return helpFile_; }
 
     // Views.
-    void ShowView();
-    void ShowCorvaneView(bool visible);
-    void ShowStaffView(bool visible);
-    void ShowDelaysView(bool visible);
-    void ShowStaffInputs(bool visible);
-    void ShowTrunksView(bool visible);
+    void showView();
+    void showCorvaneView(bool visible);
+    void showStaffView(bool visible);
+    void showDelaysView(bool visible);
+    void showStaffInputs(bool visible);
+    void showTrunksView(bool visible);
 
     // Staffing.
-    bool btnCalculate_GotFocus();
-    void ClearStaffing();
-    void CalculateStaff();
+    bool staffingFieldsFilled();
+    void clearStaffing();
+    void calculateStaffing();
 
     // Trunks.
-    void ClearTrunks();
-    void CalculateTrunks();
-    void btnCancelTrunks_Click();
+    void clearTrunks();
+    void calculateTrunks();
+    void cancelTrunks();
 
     // Commands.
-    void mnuCalculate_Click();
-    void mnuClear_Click();
-    void mnuExit_Click();
-    void mnuPrint_Click();
-    void mnuClipboard_Click();
-    void mnuCorvanehelp_Click();
-    void mnuAbout_Click();
+    void calculate();
+    void clear();
+    void closeWindow();
+    void print();
+    void copyToClipboard();
+    void showHelp();
+    void showAbout();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,7 +98,7 @@ protected:
 private:
     class TrunkSearchBridge;
 
-    void Form_Load();
+    void startUp();
     void createControls();
     void createNavigation(QWidget* client);
     void createStaffingBand(QWidget* client);

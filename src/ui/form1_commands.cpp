@@ -14,7 +14,7 @@
 #include "output/report_printer.h"
 #include "ui/focus_validation.h"
 #include "ui/form1.h"
-#include "ui/frm_about.h"
+#include "ui/about_dialog.h"
 #include "ui/picture_button.h"
 
 namespace corvane::ui {
@@ -28,9 +28,9 @@ void Form1::wireEvents() {
     };
     for (const auto& [picture, view] : pictures)
         connect(picture, &PictureButton::clicked, this, [this, view = view] { setView(view); });
-    connect(btnCalculate, &QPushButton::clicked, this, [this] { CalculateStaff(); });
-    connect(btnTrunks, &QPushButton::clicked, this, [this] { CalculateTrunks(); });
-    connect(btnCancelTrunks, &QPushButton::clicked, this, [this] { btnCancelTrunks_Click(); });
+    connect(btnCalculate, &QPushButton::clicked, this, [this] { calculateStaffing(); });
+    connect(btnTrunks, &QPushButton::clicked, this, [this] { calculateTrunks(); });
+    connect(btnCancelTrunks, &QPushButton::clicked, this, [this] { cancelTrunks(); });
 
     using Kind = model::WindowField::Kind;
     const std::pair<QLineEdit*, Kind> staffing[] = {
@@ -49,7 +49,7 @@ void Form1::wireEvents() {
             return validateField(busy, {Kind::Busy, i});
         });
     }
-    validation_->setEntryCheck(btnCalculate, [this] { return btnCalculate_GotFocus(); });
+    validation_->setEntryCheck(btnCalculate, [this] { return staffingFieldsFilled(); });
     // Cancel must always work, whatever a field holds.
     validation_->skipValidation(btnCancelTrunks);
 
@@ -61,24 +61,24 @@ void Form1::wireEvents() {
     btnCalculate->installEventFilter(this);
 }
 
-void Form1::mnuCalculate_Click() {
+void Form1::calculate() {
     // Every failure here is silent; the runs report their own.
     const model::Command command = model::CalculateCommand(model_.view);
     if (command == model::Command::None || !validation_->validateFocused()) return;
     if (command == model::Command::TrunkRun)
-        CalculateTrunks();
+        calculateTrunks();
     else
-        CalculateStaff();
+        calculateStaffing();
 }
 
-void Form1::mnuClear_Click() {
+void Form1::clear() {
     if (model::ClearCommand(model_.view) == model::Command::ClearTrunks)
-        ClearTrunks();
+        clearTrunks();
     else
-        ClearStaffing();
+        clearStaffing();
 }
 
-void Form1::mnuExit_Click() { close(); }
+void Form1::closeWindow() { close(); }
 
 namespace {
 
@@ -93,12 +93,12 @@ std::optional<output::Report> ReportOf(const model::WindowModel& m) {
 
 }  // namespace
 
-void Form1::mnuPrint_Click() {
+void Form1::print() {
     const auto report = ReportOf(model_);
     output::PrintReport(report ? &*report : nullptr, *printDialog_);
 }
 
-void Form1::mnuClipboard_Click() {
+void Form1::copyToClipboard() {
     // The opening view copies the heading alone.
     const output::Report report =
         ReportOf(model_).value_or(output::Report{QString::fromLatin1(model::kReportHeading), {}});
@@ -107,14 +107,14 @@ void Form1::mnuClipboard_Click() {
         [this](const QString& text, const QString& title) { message(text, title); });
 }
 
-void Form1::mnuCorvanehelp_Click() {
+void Form1::showHelp() {
     // The same as pressing F1 in the window; handled before this returns.
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QCoreApplication::sendEvent(this, &f1);
 }
 
-void Form1::mnuAbout_Click() {
-    frmAbout about(this);
+void Form1::showAbout() {
+    AboutDialog about(this);
     about.exec();
 }
 

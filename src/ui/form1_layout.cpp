@@ -299,17 +299,17 @@ void Form1::createMenus() {
     const Menu menus[] = {
         {"mnuFile",
          "&File",
-         {{"mnuPrint", "&Print...", &Form1::mnuPrint_Click},
-          {"mnuClipboard", "&Copy to Clipboard", &Form1::mnuClipboard_Click},
-          {"mnuExit", "E&xit", &Form1::mnuExit_Click}}},
+         {{"mnuPrint", "&Print...", &Form1::print},
+          {"mnuClipboard", "&Copy to Clipboard", &Form1::copyToClipboard},
+          {"mnuExit", "E&xit", &Form1::closeWindow}}},
         {"mnuTools",
          "&Tools",
-         {{"mnuCalculate", "C&alculate", &Form1::mnuCalculate_Click},
-          {"mnuClear", "C&lear", &Form1::mnuClear_Click}}},
+         {{"mnuCalculate", "C&alculate", &Form1::calculate},
+          {"mnuClear", "C&lear", &Form1::clear}}},
         {"mnuHelp",
          "&Help",
-         {{"mnuCorvanehelp", "&Corvane Help", &Form1::mnuCorvanehelp_Click},
-          {"mnuAbout", "&About Corvane", &Form1::mnuAbout_Click}}},
+         {{"mnuCorvanehelp", "&Corvane Help", &Form1::showHelp},
+          {"mnuAbout", "&About Corvane", &Form1::showAbout}}},
     };
     for (const Menu& m : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.caption));

@@ -25,7 +25,7 @@ bool Form1::validateField(QLineEdit* field, model::WindowField which) {
     return check.accepted;
 }
 
-bool Form1::btnCalculate_GotFocus() {
+bool Form1::staffingFieldsFilled() {
     const std::array<QLineEdit*, 4> fields{txtTalk, txtAcw, txtCalls, txtSlo};
     std::array<std::string, 4> texts;
     for (std::size_t i = 0; i < fields.size(); ++i) texts[i] = fields[i]->text().toStdString();
@@ -38,7 +38,7 @@ bool Form1::btnCalculate_GotFocus() {
     return false;
 }
 
-void Form1::ClearStaffing() {
+void Form1::clearStaffing() {
     txtTalk->setText(QString());
     txtAcw->setText(txtTalk->text());
     txtCalls->setText(txtTalk->text());
@@ -50,7 +50,7 @@ void Form1::ClearStaffing() {
     if (txtTalk->isVisible()) txtTalk->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::CalculateStaff() {
+void Form1::calculateStaffing() {
     const StaffingEcho echo{txtTalk->text().toStdString(), txtAcw->text().toStdString(),
                             txtCalls->text().toStdString(), txtSlo->text().toStdString()};
     const auto failure = model::RunStaffing(echo, model_.staffing, marks(), model_.reports);

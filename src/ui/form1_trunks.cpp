@@ -29,7 +29,7 @@ private:
     Form1& form_;
 };
 
-void Form1::ClearTrunks() {
+void Form1::clearTrunks() {
     // Clearing under a run in progress would pull its table from under it.
     if (model_.trunkRun.Active()) return;
     model_.ClearTrunks();
@@ -43,7 +43,7 @@ void Form1::ClearTrunks() {
     if (txtErlang[0]->isVisible()) txtErlang[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::CalculateTrunks() {
+void Form1::calculateTrunks() {
     // One run at a time: a second one would interleave with the first.
     if (model_.trunkRun.Active()) return;
     TrunkSearchBridge bridge(*this);
@@ -72,6 +72,6 @@ void Form1::showTrunkResults(int group) {
     txtRequired[i]->setText(QString::fromStdString(NumberAsText(model_.trunks[i].trunks)));
 }
 
-void Form1::btnCancelTrunks_Click() { model_.trunkRun.CancelGroup(); }
+void Form1::cancelTrunks() { model_.trunkRun.CancelGroup(); }
 
 }  // namespace corvane::ui

@@ -116,7 +116,7 @@ class OutputTest : public QObject {
         dialog.copies = copies;
         dialog.printer.setPageMargins(margins, QPageLayout::Millimeter);
         f.form->setPrintDialog(&dialog);
-        f.form->mnuPrint_Click();
+        f.form->print();
         f.form->setPrintDialog(nullptr);
         return dialog.shown;
     }
@@ -133,18 +133,18 @@ private slots:
             "processor's User Guide for the procedure to specify fonts.";
         FormFixture f;
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-        f.form->mnuClipboard_Click();
+        f.form->copyToClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text(), heading);  // the opening view
         f.calculateStaffing({"180", "30", "100", "20  "});        // trailing blanks are kept
         f.clickView("picDelays");
-        f.form->mnuClipboard_Click();
+        f.form->copyToClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  heading + (f.items("lstDelays") << QString()).join("\r\n"));
         QVERIFY(QGuiApplication::clipboard()->text().contains("(Sec.): 20  \r\n \r\n "));
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
-        f.form->CalculateTrunks();
-        f.form->mnuClipboard_Click();
+        f.form->calculateTrunks();
+        f.form->copyToClipboard();
         QVERIFY(QGuiApplication::clipboard()->text().endsWith("1         18\r\n\r\n\r\n"));
         QCOMPARE(f.messages.size(), std::size_t(3));
         for (const ShownMessage& m : f.messages)
@@ -180,7 +180,7 @@ private slots:
         FormFixture f;
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
-        f.form->CalculateTrunks();
+        f.form->calculateTrunks();
         const QString pdf = dir_.filePath(QStringLiteral("trunks.pdf"));
         Print(f, pdf, 1);
         QCOMPARE(PdfPages(pdf), (QList<QStringList>{ExpectedCopy(f.items("lstErlangs"))}));

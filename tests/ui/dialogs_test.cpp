@@ -10,7 +10,7 @@
 #include <QTextBrowser>
 #include <QTreeWidget>
 
-#include "ui/frm_about.h"
+#include "ui/about_dialog.h"
 #include "ui/help_launcher.h"
 #include "ui/help_viewer.h"
 
@@ -53,16 +53,16 @@ private slots:
                 else
                     QTest::keyClick(about, Qt::Key_Escape);
             });
-            f.form->mnuAbout_Click();  // returns when the box is closed
+            f.form->showAbout();  // returns when the box is closed
             QCOMPARE(caption, QStringLiteral("About Corvane"));
             QCOMPARE(version, QStringLiteral("Version 5.0.26"));
             QVERIFY(onlyClose);
         }
-        QVERIFY(f.form->findChildren<corvane::ui::frmAbout*>().isEmpty());  // unloaded
+        QVERIFY(f.form->findChildren<corvane::ui::AboutDialog*>().isEmpty());  // unloaded
     }
 
     void licenceOpensModallyByEnterOnLicenseInfo() {
-        corvane::ui::frmAbout about;
+        corvane::ui::AboutDialog about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -95,7 +95,7 @@ private slots:
         FormFixture f;  // the test program's directory holds no help file
         QCOMPARE(f.form->helpFile(),
                  QDir(QCoreApplication::applicationDirPath()).filePath("Corvane.chm"));
-        f.form->mnuCorvanehelp_Click();
+        f.form->showHelp();
         f.clickView("picStaff");
         QTest::keyClick(f.field("txtTalk"), Qt::Key_F1);
         const ShownMessage missing{

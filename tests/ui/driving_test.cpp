@@ -135,7 +135,7 @@ private slots:
             QTest::keyClick(cancel, Qt::Key_Enter);
         };
         f.form->setEventPump(&pump);
-        f.form->CalculateTrunks();
+        f.form->calculateTrunks();
         f.form->setEventPump(nullptr);
         QCOMPARE(pump.count, 25);
         QCOMPARE(f.required(0), QStringLiteral(" 0"));
@@ -190,7 +190,7 @@ private slots:
         // Emptied, the field is accepted silently and the run uses the 100
         // stored before, not 0.
         calls->clear();
-        f.form->mnuCalculate_Click();
+        f.form->calculate();
         QCOMPARE(f.items("lstAgents").last(),
                  QString::fromStdString(corvane::testing::WorkedExample("agents").back()));
     }

@@ -82,8 +82,8 @@ private slots:
         f.click(f.find("btnCalculate"));
         f.clickView("picTrunks");
         QTest::keyClick(calls, Qt::Key_C, Qt::AltModifier);
-        QTest::qWait(200);             // an accepted access key would click by now
-        f.form->mnuCalculate_Click();  // the menu checks the focused field too
+        QTest::qWait(200);    // an accepted access key would click by now
+        f.form->calculate();  // the menu checks the focused field too
         QCOMPARE(f.messages,
                  std::vector<ShownMessage>(4, {"Entry 'abc' is not valid", "Calls per Half-Hour"}));
         QCOMPARE(f.view(), QStringLiteral("Agents"));
@@ -91,7 +91,7 @@ private slots:
         QCOMPARE(f.list("lstAgents")->count(), 0);
         // A good entry typed but not yet left is stored before a menu run.
         f.typeOver("txtCalls", QStringLiteral("100"));
-        f.form->mnuCalculate_Click();
+        f.form->calculate();
         QCOMPARE(f.list("lstAgents")->count(), 7 + 9);
     }
 
@@ -111,15 +111,15 @@ private slots:
         f.calculateStaffing();
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
-        f.form->CalculateTrunks();
+        f.form->calculateTrunks();
         const QStringList trunkTable = f.items("lstErlangs");
         f.clickView("picCorvane");  // outside the trunks view: the staffing side
-        f.form->mnuClear_Click();
+        f.form->clear();
         QVERIFY(f.field("txtTalk")->text().isEmpty() && f.form->model().staffing.calls == 0);
         QCOMPARE(f.list("lstAgents")->count() + f.list("lstDelays")->count(), 0);
         QCOMPARE(f.items("lstErlangs"), trunkTable);
         f.clickView("picTrunks");
-        f.form->mnuClear_Click();
+        f.form->clear();
         QVERIFY(f.field("txtErlang(0)")->text().isEmpty() && f.required(0).isEmpty());
         QCOMPARE(f.list("lstErlangs")->count(), 0);
         QCOMPARE(f.form->model().trunks[0].erlangs, 0.0);
@@ -145,8 +145,8 @@ private slots:
             {"a second run and a clear",
              5,
              [](FormFixture& f) {
-                 f.form->mnuCalculate_Click();
-                 f.form->mnuClear_Click();
+                 f.form->calculate();
+                 f.form->clear();
              },
              {" 18", " 117", " 15"},
              false},
@@ -174,7 +174,7 @@ private slots:
                 c.act(f);
             };
             f.form->setEventPump(&pump);
-            f.form->CalculateTrunks();
+            f.form->calculateTrunks();
             f.form->setEventPump(nullptr);
             QVERIFY2(runShown, c.what);
             QCOMPARE((QStringList{f.required(0), f.required(1), f.required(2)}), c.required);
@@ -195,7 +195,7 @@ private slots:
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("12,5"), QStringLiteral("2,5"));
         QCOMPARE(f.field("txtErlang(0)")->text(), QStringLiteral("12,5"));
-        f.form->CalculateTrunks();
+        f.form->calculateTrunks();
         QCOMPARE(f.items("lstErlangs").at(4),
                  QStringLiteral("   1        12,5            2         20"));
         QVERIFY(f.messages.empty());

@@ -163,7 +163,7 @@ class MonkeyTest : public QObject {
             }
             default: {  // a trunk run, with more actions inside it
                 if (duringRun) {
-                    f.form->CalculateTrunks();  // refused while one runs
+                    f.form->calculateTrunks();  // refused while one runs
                     return false;
                 }
                 f.clickView("picTrunks");
@@ -178,7 +178,7 @@ class MonkeyTest : public QObject {
                         act(f, rng, true);
                     }
                 };
-                f.form->CalculateTrunks();
+                f.form->calculateTrunks();
                 pump_.onPump = nullptr;
                 return true;
             }

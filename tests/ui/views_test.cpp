@@ -167,7 +167,7 @@ private slots:
                  QStringLiteral("Erlangs of traffic for trunk group 4:"));
         QVERIFY(QFontInfo(f.list("lstAgents")->font()).fixedPitch());
         QVERIFY(QFontInfo(f.list("lstDelays")->font()).fixedPitch());
-        f.form->mnuExit_Click();
+        f.form->closeWindow();
         QVERIFY(!f.form->isVisible());
     }
 };

@@ -8,16 +8,16 @@ class QPushButton;
 namespace corvane::ui {
 
 // The About box: title, version and copyright; opens the licence window.
-class frmAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmAbout(QWidget* parent = nullptr);
+    explicit AboutDialog(QWidget* parent = nullptr);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void Form_Load();
+    void startUp();
 
     QLabel* picIcon = nullptr;
     QLabel* lblVersion = nullptr;

@@ -1,4 +1,4 @@
-#include "ui/frm_license.h"
+#include "ui/license_dialog.h"
 
 #include <QFile>
 #include <QKeyEvent>
@@ -11,7 +11,7 @@
 
 namespace corvane::ui {
 
-frmLicense::frmLicense(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
+LicenseDialog::LicenseDialog(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     SetUpFixedDialog(this, "frmLicense", QStringLiteral("Corvane License Info"), 6060, 4140);
 
     Label1 = new QLabel(QStringLiteral("Corvane End User License Agreement"), this);
@@ -36,7 +36,7 @@ frmLicense::frmLicense(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     OKButton->setFocus();
 }
 
-void frmLicense::keyPressEvent(QKeyEvent* event) {
+void LicenseDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Escape) {
         event->accept();  // no cancel button
         return;

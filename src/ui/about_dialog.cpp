@@ -1,4 +1,4 @@
-#include "ui/frm_about.h"
+#include "ui/about_dialog.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -6,14 +6,14 @@
 
 #include "ui/dialog_frame.h"
 #include "ui/fonts.h"
-#include "ui/frm_license.h"
+#include "ui/license_dialog.h"
 #include "ui/hidpi_pixmap.h"
 #include "ui/twips.h"
 #include "version.h"
 
 namespace corvane::ui {
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     SetUpFixedDialog(this, "frmAbout", QString(), 5835, 3900);
 
     picIcon = new QLabel(this);
@@ -60,14 +60,14 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     // QDialog maps to reject).
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(cmdLicense, &QPushButton::clicked, this, [this] {
-        frmLicense license(this);
+        LicenseDialog license(this);
         license.exec();
     });
-    Form_Load();
+    startUp();
     cmdOK->setFocus();
 }
 
-void frmAbout::Form_Load() {
+void AboutDialog::startUp() {
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kApplicationTitle));
     lblVersion->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(kVersionMajor)
@@ -75,7 +75,7 @@ void frmAbout::Form_Load() {
                             .arg(kVersionRevision));
 }
 
-void frmAbout::paintEvent(QPaintEvent* event) {
+void AboutDialog::paintEvent(QPaintEvent* event) {
     QDialog::paintEvent(event);
     QPainter painter(this);
     painter.setPen(QPen(QColor(128, 128, 128), 1));

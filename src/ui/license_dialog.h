@@ -10,10 +10,10 @@ namespace corvane::ui {
 
 // The end-user licence agreement, modal over the About box. It has no
 // cancel button: Esc does nothing here.
-class frmLicense : public QDialog {
+class LicenseDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit frmLicense(QWidget* parent = nullptr);
+    explicit LicenseDialog(QWidget* parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
