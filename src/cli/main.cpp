@@ -25,6 +25,12 @@ constexpr int kExitWriteFailed = 1;
 constexpr int kExitBadInput = 2;
 constexpr int kExitOutsideRange = 3;
 
+// A message on standard error, and the exit status that goes with it.
+int Say(const std::string& text, int status) {
+    std::cerr << "corvane-plan: " << text << '\n';
+    return status;
+}
+
 QByteArray Chart(const plan::ChartSeries& series, const plan::PlanOptions& options,
                  cli::ChartKind kind, int argc, char** argv) {
     // The chart is drawn off-screen: no display is needed or used.
@@ -81,10 +87,9 @@ int Run(const cli::PlanArguments& a, int argc, char** argv) {
     if (a.chartPath) chartFile.Commit();
     planFile.Commit();
 
-    if (const auto outside = planned.Totals().OutsideRange(); outside > 0) {
-        std::cerr << "corvane-plan: " << outside << " interval(s) outside the usable range\n";
-        return kExitOutsideRange;
-    }
+    if (const auto outside = planned.Totals().OutsideRange(); outside > 0)
+        return Say(std::to_string(outside) + " interval(s) outside the usable range",
+                   kExitOutsideRange);
     return 0;
 }
 
@@ -105,32 +110,26 @@ int main(int argc, char** argv) {
     } catch (const CLI::CallForHelp&) {
         std::cout << app.help();
         return 0;
-    } catch (const CLI::ValidationError& e) {
-        std::cerr << "corvane-plan: " << e.what() << '\n';  // names the option and the value
-        return kExitBadInput;
+    } catch (const CLI::ValidationError& e) {  // names the option and the value
+        return Say(e.what(), kExitBadInput);
     } catch (const CLI::ParseError& e) {
-        std::cerr << "corvane-plan: " << e.what() << "\n(corvane-plan --help lists the options)\n";
-        return kExitBadInput;
+        return Say(std::string(e.what()) + "\n(corvane-plan --help lists the options)",
+                   kExitBadInput);
     }
     cli::InstallCleanupOnSignal();
     try {
         cli::CheckCombinations(app);
         return Run(arguments, argc, argv);
     } catch (const plan::MissingTalkError& e) {
-        std::cerr << "corvane-plan: " << e.what() << " (give the talk time with --talk)\n";
-        return kExitBadInput;
+        return Say(std::string(e.what()) + " (give the talk time with --talk)", kExitBadInput);
     } catch (const plan::PlanInputError& e) {
-        std::cerr << "corvane-plan: " << e.what() << '\n';
-        return kExitBadInput;
+        return Say(e.what(), kExitBadInput);
     } catch (const cli::WriteError& e) {
-        std::cerr << "corvane-plan: " << e.what() << '\n';
-        return kExitWriteFailed;
+        return Say(e.what(), kExitWriteFailed);
     } catch (const std::exception& e) {
         // The last resort: a clear message and a failure status, never a signal.
-        std::cerr << "corvane-plan: the plan could not be made: " << e.what() << '\n';
-        return kExitWriteFailed;
+        return Say(std::string("the plan could not be made: ") + e.what(), kExitWriteFailed);
     } catch (...) {
-        std::cerr << "corvane-plan: the plan could not be made\n";
-        return kExitWriteFailed;
+        return Say("the plan could not be made", kExitWriteFailed);
     }
 }

@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <functional>
 #include <random>
 
 #include "cli/cleanup_on_signal.h"
@@ -113,12 +114,26 @@ void OutputFile::Open(const std::string& path) {
         if (fd_ < 0) Fail(errno);
         return;
     }
-    OpenAside(target_, exists, st.st_mode, st.st_uid, st.st_gid);
+    OpenAside(exists ? &st : nullptr);
 }
 
-void OutputFile::OpenAside(const std::string& target, bool exists, unsigned mode, unsigned uid,
-                           unsigned gid) {
-    directory_ = DirectoryOf(target);
+void OutputFile::NameHidden(const std::function<bool(const std::string& name)>& create) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string name = HiddenName(directory_);
+        if (!RemoveOnSignal(name.c_str())) Fail(ENAMETOOLONG);
+        if (create(name)) {
+            temporary_ = name;
+            return;
+        }
+        const int error = errno;
+        ForgetOnSignal(name.c_str());
+        if (error != EEXIST) Fail(error);
+    }
+    Fail(EEXIST);
+}
+
+void OutputFile::OpenAside(const struct stat* existing) {
+    directory_ = DirectoryOf(target_);
     const mode_t fresh = 0666 & ~CurrentUmask();
     // Unnamed until committed, so no signal, not even SIGKILL, leaves a
     // name behind; /proc is needed to give it one later.
@@ -129,24 +144,18 @@ void OutputFile::OpenAside(const std::string& target, bool exists, unsigned mode
     }
     if (fd_ < 0) {
         if (error == ENOENT || error == EACCES || error == EROFS || error == ENOTDIR) Fail(error);
-        for (int attempt = 0; fd_ < 0 && attempt < 100; ++attempt) {
-            temporary_ = HiddenName(directory_);
-            if (!RemoveOnSignal(temporary_.c_str())) Fail(ENAMETOOLONG);
-            fd_ = ::open(temporary_.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, fresh);
-            if (fd_ < 0) {
-                error = errno;
-                ForgetOnSignal(temporary_.c_str());
-                temporary_.clear();
-                if (error != EEXIST) Fail(error);
-            }
-        }
-        if (fd_ < 0) Fail(EEXIST);
+        NameHidden([this, fresh](const std::string& name) {
+            fd_ = ::open(name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, fresh);
+            return fd_ >= 0;
+        });
     }
-    if (exists) {
+    if (existing) {
         // The replacement is the same document: same permissions, same owner.
-        ::fchmod(fd_, static_cast<mode_t>(mode & 07777));
-        if (::fchown(fd_, uid, gid) != 0) (void)::fchown(fd_, static_cast<uid_t>(-1), gid);
-        ::fchmod(fd_, static_cast<mode_t>(mode & 07777));  // chown clears set-id bits
+        const mode_t mode = existing->st_mode & 07777;
+        ::fchmod(fd_, mode);
+        if (::fchown(fd_, existing->st_uid, existing->st_gid) != 0)
+            (void)::fchown(fd_, static_cast<uid_t>(-1), existing->st_gid);
+        ::fchmod(fd_, mode);  // chown clears set-id bits
     }
 }
 
@@ -180,20 +189,10 @@ void OutputFile::Commit() {
     if (::fsync(fd_) != 0) Fail(errno);
     if (temporary_.empty()) {
         // Named now, under a hidden name cleared on a signal, then renamed.
-        std::string name;
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            name = HiddenName(directory_);
-            if (!RemoveOnSignal(name.c_str())) Fail(ENAMETOOLONG);
-            const std::string self = "/proc/self/fd/" + std::to_string(fd_);
-            if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
-                break;
-            const int error = errno;
-            ForgetOnSignal(name.c_str());
-            name.clear();
-            if (error != EEXIST) Fail(error);
-        }
-        if (name.empty()) Fail(EEXIST);
-        temporary_ = name;
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        NameHidden([&self](const std::string& name) {
+            return ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0;
+        });
     }
     const int fd = fd_;
     fd_ = -1;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+
+struct stat;
 
 namespace corvane::cli {
 
@@ -37,8 +40,11 @@ public:
 private:
     [[noreturn]] void Fail(int error) const;
     void Flush();
-    void OpenAside(const std::string& target, bool exists, unsigned mode, unsigned uid,
-                   unsigned gid);
+    // A temporary file beside the target; `existing` is the file it replaces.
+    void OpenAside(const struct stat* existing);
+    // Tries hidden names beside the target until `create` makes one (false
+    // with errno EEXIST: taken, try another); it is kept as the temporary.
+    void NameHidden(const std::function<bool(const std::string& name)>& create);
 
     std::string path_;       // as the user named it, for messages
     std::string target_;     // the file replaced, links followed

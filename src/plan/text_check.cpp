@@ -37,7 +37,7 @@ std::size_t SequenceLength(std::string_view s) {
     return len;
 }
 
-// The length of an incomplete but so far valid sequence at the end of `s`.
+// Whether `s` is the start of a valid sequence that the end cut short.
 bool CutShort(std::string_view s) {
     const auto b0 = static_cast<unsigned char>(s[0]);
     const std::size_t need = (b0 & 0xE0) == 0xC0   ? 2
@@ -64,17 +64,6 @@ Utf8Scan ScanUtf8(std::string_view bytes) {
         scan.valid += len;
     }
     return scan;
-}
-
-std::size_t FirstNonTextLine(std::string_view content) {
-    std::size_t line = 1;
-    for (std::size_t i = 0; i < content.size();) {
-        const std::size_t len = SequenceLength(content.substr(i));
-        if (len == 0) return line;
-        if (content[i] == '\n') ++line;
-        i += len;
-    }
-    return 0;
 }
 
 std::string Printable(std::string_view value) {
