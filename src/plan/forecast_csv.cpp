@@ -239,20 +239,17 @@ private:
         if (!parser_) {
             // The delimiter comes from the first filled line, so bytes wait
             // here until it is whole.
-            if (const auto first = FirstFilledLine(text, ended || bad)) {
-                const bool semicolons = first->find(';') != std::string_view::npos;
-                parser_.emplace(semicolons && first->find(',') == std::string_view::npos ? ';'
-                                                                                         : ',');
-                Split(text);
-            } else if (text.size() > kMaxRecordBytes) {
-                throw PlanInputError(Where(name_, 1) + TooLong());
-            } else {
-                carry_ = std::string(text) + std::string(bytes.substr(scan.valid));
+            const auto first = FirstFilledLine(text, ended || bad);
+            if (!first) {
+                if (text.size() > kMaxRecordBytes)
+                    throw PlanInputError(Where(name_, 1) + TooLong());
+                carry_ = std::string(bytes);
                 return;
             }
-        } else {
-            Split(text);
+            const bool semicolons = first->find(';') != std::string_view::npos;
+            parser_.emplace(semicolons && first->find(',') == std::string_view::npos ? ';' : ',');
         }
+        Split(text);
         if (bad)
             throw PlanInputError(Where(name_, collector_.line) +
                                  "not a text file (a NUL byte or bytes that are not UTF-8)");
