@@ -3,6 +3,8 @@
 // reading and writing it as CSV.
 #include <benchmark/benchmark.h>
 
+#include <sys/resource.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -73,6 +75,38 @@ BENCHMARK_CAPTURE(WholeProcess, erlang_c, "")->Unit(benchmark::kMillisecond)->Us
 BENCHMARK_CAPTURE(WholeProcess, erlang_a, "--patience 180")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Streaming: about a million rows (57 years), planned and written as a
+// text table; peak_MB is the largest memory any corvane-plan run of this
+// benchmark program took.
+void MillionRows(benchmark::State& state, const char* format) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-million.csv";
+    {
+        const std::string year = YearCsv();
+        const std::string rows = year.substr(year.find('\n') + 1);
+        std::ofstream out(input);
+        out << year.substr(0, year.find('\n') + 1);
+        for (int i = 0; i < 57; ++i) out << rows;
+    }
+    const std::string command = std::string("'" CORVANE_PLAN "' '") + input.string() +
+                                "' --format " + format + " -o '" +
+                                (dir / "corvane-bench-million.out").string() + "'";
+    for (auto _ : state)
+        if (std::system(command.c_str()) != 0) state.SkipWithError("corvane-plan failed");
+    struct rusage usage {};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    state.counters["rows"] = 57.0 * kYear;
+}
+BENCHMARK_CAPTURE(MillionRows, text, "text")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
+BENCHMARK_CAPTURE(MillionRows, json, "json")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 }  // namespace
 BENCHMARK_MAIN();
