@@ -42,8 +42,7 @@ Check Percent(Decimal& into, PercentRange range) {
     };
 }
 
-template <class Into>
-Check Percent(std::optional<Into>& into, PercentRange range) {
+Check Percent(std::optional<Decimal>& into, PercentRange range) {
     return [&into, range](const std::string& text) {
         Decimal d;
         std::string refused = Percent(d, range)(text);

@@ -76,16 +76,11 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
                              static_cast<double>(r.talk + r.acw), static_cast<double>(*o.patience)};
     const CommonTargets targets(o);
     const double slTarget = targets.serviceLevel;
-    const double capShare = o.maxOccupancy ? o.maxOccupancy->ToDouble() / 100.0 : 0.0;
     const double abandonCap = o.maxAbandon ? o.maxAbandon->ToDouble() / 100.0 : 0.0;
     auto measure = [&](long n) {
         if (n > kMaxAgents) RaiseError(kErrOverflow);
         return ErlangA(model, static_cast<int>(n), o.answerSeconds);
     };
-    // Occupancy is a sum of rounded terms, so it may come out a hair above
-    // its true value; a cap is met within kOccupancySlack, and one of 100 %
-    // (which no count can exceed) never binds.
-    const bool capBinds = o.maxOccupancy && capShare < 1.0;
     auto meets = [&](long n) {
         ErlangAMeasures m;
         if (n > kMaxAgents) RaiseError(kErrOverflow);
@@ -98,7 +93,7 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
             return false;
         }
         return targets.Met(m.serviceLevel, m.asa) &&
-               (!capBinds || m.occupancy <= capShare + kOccupancySlack) &&
+               (!o.maxOccupancy || OccupancyMeetsCap(m.occupancy, *o.maxOccupancy)) &&
                (!o.maxAbandon || m.abandon <= abandonCap);
     };
     // Every measure improves as agents are added, so the first count that
@@ -134,6 +129,11 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
 }
 
 }  // namespace
+
+bool OccupancyMeetsCap(double occupancy, const Decimal& capPercent) {
+    const double cap = capPercent.ToDouble() / 100.0;
+    return cap >= 1.0 || occupancy <= cap + kOccupancySlack;
+}
 
 const char* StatusText(IntervalStatus status) {
     switch (status) {

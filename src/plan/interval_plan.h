@@ -11,6 +11,11 @@ namespace corvane::plan {
 // lies within this of it (a fraction: 10^-10 percentage points).
 inline constexpr double kOccupancySlack = 1e-12;
 
+// Whether an Erlang A occupancy (a fraction, a sum of rounded terms that
+// may come out a hair above its true value) meets a cap in per cent: within
+// kOccupancySlack, and always for a cap of 100, which no count can exceed.
+bool OccupancyMeetsCap(double occupancy, const Decimal& capPercent);
+
 enum class IntervalStatus { Planned, NoCalls, OutsideRange };
 
 // The text the outputs give each status.
