@@ -28,11 +28,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         out.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
     }
     corvane::helpfile::ChmArchive archive;
-    if (!archive.open(ScratchFile())) return 0;
+    if (!archive.Open(ScratchFile())) return 0;
     // Everything the help window reads: the start page, the contents and a
     // page by name.
-    archive.read(archive.defaultTopic());
-    archive.read(archive.contentsFile());
-    archive.read(QStringLiteral("/index.htm"));
+    archive.Read(archive.DefaultTopic());
+    archive.Read(archive.ContentsFile());
+    archive.Read(QStringLiteral("/index.htm"));
     return 0;
 }

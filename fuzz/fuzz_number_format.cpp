@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         out = FormatNumber(value, p, marks);
     } catch (const CalcError& e) {
-        Require(e.number() == kErrOverflow && !std::isfinite(value));
+        Require(e.Number() == kErrOverflow && !std::isfinite(value));
         return 0;
     }
     Require(std::isfinite(value));
@@ -72,7 +72,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         back = TextToDouble(out, marks);
     } catch (const CalcError& e) {
         // Only where 15 significant digits round past the largest double.
-        Require(e.number() == kErrOverflow && std::fabs(value) > 1.7976931348623e308);
+        Require(e.Number() == kErrOverflow && std::fabs(value) > 1.7976931348623e308);
         return 0;
     }
     const double unit = std::pow(10.0, -p.decimals);

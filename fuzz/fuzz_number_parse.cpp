@@ -23,7 +23,7 @@ bool Converts(F&& convert) {
         convert();
         return true;
     } catch (const CalcError& e) {
-        Require(e.number() == kErrOverflow || e.number() == kErrTypeMismatch);
+        Require(e.Number() == kErrOverflow || e.Number() == kErrTypeMismatch);
         return false;
     }
 }

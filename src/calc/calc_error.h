@@ -19,7 +19,7 @@ enum ErrorNumber : int {
 class CalcError : public std::runtime_error {
 public:
     explicit CalcError(int number);
-    int number() const noexcept { return number_; }
+    int Number() const noexcept { return number_; }
 
 private:
     int number_;

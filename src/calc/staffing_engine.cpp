@@ -41,15 +41,15 @@ StaffingRow StaffingRecursion::Row(bool withWaiting) const {
     row.TKLD = ck::Div(ck::Mul(ck::Add(talk_, row.ASA), calls_), interval_);
     row.OCC = ck::Div(A, N);
     if (!withWaiting) return row;
-    for (std::size_t i = 0; i < WaitThresholds.size(); ++i) {
-        const double t = WaitThresholds[i];
+    for (std::size_t i = 0; i < kWaitThresholds.size(); ++i) {
+        const double t = kWaitThresholds[i];
         const double p = ck::Div(row.P0, ck::Exp(ck::Div(ck::Div(t, handle_), R)));
         double waiting = ck::Mul(calls_, p);
         if (waiting >= 0.1 && waiting < 0.5)
             waiting = 0.0;
         else if (waiting >= 0.5 && waiting < 1.0)
             waiting = 1.0;
-        row.Waiting[i] = waiting;
+        row.waiting[i] = waiting;
     }
     return row;
 }

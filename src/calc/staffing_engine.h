@@ -18,7 +18,7 @@ struct StaffingInputs {
     std::int32_t intervalSeconds = kHalfHourSeconds;
 };
 
-inline constexpr std::array<int, 12> WaitThresholds = {5,  10, 15, 20,  30,  40,
+inline constexpr std::array<int, 12> kWaitThresholds = {5,  10, 15, 20,  30,  40,
                                                        50, 60, 90, 120, 180, 240};
 
 // The Erlang C measures for one agent count.
@@ -32,7 +32,7 @@ struct StaffingRow {
     double SL = 0;                                        // service level, 0..1
     double OCC = 0;                                       // occupancy, 0..1
     double TKLD = 0;                                      // trunk load, Erlangs
-    std::array<double, WaitThresholds.size()> Waiting{};  // callers waiting longer than t
+    std::array<double, kWaitThresholds.size()> waiting{};  // callers waiting longer than t
 };
 
 // The table stops at the first row whose probability of waiting is at

@@ -82,7 +82,7 @@ std::string FormatDelayLine(const StaffingRow& row, const NumberMarks& marks) {
     AppendField(line, row.N, kGrouped, kAgentsWidth, marks);
     line += ' ';
     AppendField(line, row.SL * 100.0, kWhole3, kShortPercentWidth, marks);
-    for (double waiting : row.Waiting) {
+    for (double waiting : row.waiting) {
         line += ' ';
         AppendField(line, waiting, kWhole4, kCountWidth, marks);
     }

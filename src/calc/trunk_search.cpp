@@ -48,10 +48,10 @@ TrunkSearchResult TrunksRequired(double A, double P, const std::function<void()>
             const double B = blocking.Next();
             between();
             if (cancel.Cancelled()) return {Outcome::Cancelled, 0, 0};
-            if (B <= allowance) return {Outcome::Found, blocking.trunks(), 0};
+            if (B <= allowance) return {Outcome::Found, blocking.Trunks(), 0};
         }
     } catch (const CalcError& e) {
-        return {Outcome::Failed, 0, e.number()};
+        return {Outcome::Failed, 0, e.Number()};
     }
 }
 

@@ -37,7 +37,7 @@ public:
     explicit ErlangBSequence(double trafficErlangs);
     // Advances to the next trunk count and returns its blocking probability.
     double Next();
-    std::int16_t trunks() const { return static_cast<std::int16_t>(n_); }
+    std::int16_t Trunks() const { return static_cast<std::int16_t>(n_); }
 
 private:
     double lnA_;

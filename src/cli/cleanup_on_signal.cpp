@@ -13,12 +13,12 @@ namespace {
 // A plan and a chart at most, each with one name at a time. The handler
 // may only read these, so they are plain arrays with a flag per slot.
 constexpr int kSlots = 4;
-char g_names[kSlots][PATH_MAX];
-volatile std::sig_atomic_t g_used[kSlots];
+char gNames[kSlots][PATH_MAX];
+volatile std::sig_atomic_t gUsed[kSlots];
 
 extern "C" void RemoveAndDie(int signal) {
     for (int i = 0; i < kSlots; ++i)
-        if (g_used[i]) ::unlink(g_names[i]);
+        if (gUsed[i]) ::unlink(gNames[i]);
     std::signal(signal, SIG_DFL);
     std::raise(signal);
 }
@@ -39,9 +39,9 @@ void InstallCleanupOnSignal() {
 bool RemoveOnSignal(const char* path) {
     if (std::strlen(path) >= PATH_MAX) return false;
     for (int i = 0; i < kSlots; ++i) {
-        if (g_used[i]) continue;
-        std::strcpy(g_names[i], path);
-        g_used[i] = 1;
+        if (gUsed[i]) continue;
+        std::strcpy(gNames[i], path);
+        gUsed[i] = 1;
         return true;
     }
     return false;
@@ -49,7 +49,7 @@ bool RemoveOnSignal(const char* path) {
 
 void ForgetOnSignal(const char* path) {
     for (int i = 0; i < kSlots; ++i)
-        if (g_used[i] && std::strcmp(g_names[i], path) == 0) g_used[i] = 0;
+        if (gUsed[i] && std::strcmp(gNames[i], path) == 0) gUsed[i] = 0;
 }
 
 }  // namespace corvane::cli

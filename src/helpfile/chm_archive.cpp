@@ -32,7 +32,7 @@ ChmArchive::~ChmArchive() {
     if (file_) chm_close(file_);
 }
 
-bool ChmArchive::open(const QString& path) {
+bool ChmArchive::Open(const QString& path) {
     if (file_) {
         chm_close(file_);
         file_ = nullptr;
@@ -53,18 +53,18 @@ bool ChmArchive::open(const QString& path) {
         return false;
     file_ = chm_open(native.constData());
     if (!file_) return false;
-    readSystemRecord();
+    ReadSystemRecord();
     return true;
 }
 
-bool ChmArchive::contains(const QString& objectPath) const {
+bool ChmArchive::Contains(const QString& objectPath) const {
     if (!file_) return false;
     chmUnitInfo info{};
     return chm_resolve_object(file_, Normalised(objectPath).toUtf8().constData(), &info) ==
            CHM_RESOLVE_SUCCESS;
 }
 
-QByteArray ChmArchive::read(const QString& objectPath) const {
+QByteArray ChmArchive::Read(const QString& objectPath) const {
     if (!file_) return {};
     chmUnitInfo info{};
     if (chm_resolve_object(file_, Normalised(objectPath).toUtf8().constData(), &info) !=
@@ -81,9 +81,9 @@ QByteArray ChmArchive::read(const QString& objectPath) const {
     return data;
 }
 
-void ChmArchive::readSystemRecord() {
+void ChmArchive::ReadSystemRecord() {
     // A 4-byte version, then records of {u16 code, u16 length, data}.
-    const QByteArray system = read(QStringLiteral("/#SYSTEM"));
+    const QByteArray system = Read(QStringLiteral("/#SYSTEM"));
     int at = 4;
     while (at + 4 <= system.size()) {
         const quint16 code = ReadU16(system, at);

@@ -16,21 +16,21 @@ public:
     ChmArchive& operator=(const ChmArchive&) = delete;
 
     // Opens a regular file whose headers fit its size; false otherwise.
-    bool open(const QString& path);
+    bool Open(const QString& path);
 
     // The bytes of an object such as "/index.htm"; empty when missing.
     // Names are matched without regard to case.
-    QByteArray read(const QString& objectPath) const;
-    bool contains(const QString& objectPath) const;
+    QByteArray Read(const QString& objectPath) const;
+    bool Contains(const QString& objectPath) const;
 
     // From the file's system record: the page it opens at, its title and
     // its table of contents (an .hhc sitemap).
-    QString defaultTopic() const { return defaultTopic_; }
-    QString title() const { return title_; }
-    QString contentsFile() const { return contentsFile_; }
+    QString DefaultTopic() const { return defaultTopic_; }
+    QString Title() const { return title_; }
+    QString ContentsFile() const { return contentsFile_; }
 
 private:
-    void readSystemRecord();
+    void ReadSystemRecord();
 
     chmFile* file_ = nullptr;
     QString defaultTopic_;

@@ -43,9 +43,9 @@ class ChunkReader {
 public:
     ChunkReader(std::string_view chunk, std::size_t from, std::size_t to)
         : chunk_(chunk), at_(from), end_(to) {}
-    bool more() const { return at_ < end_; }
+    bool More() const { return at_ < end_; }
 
-    std::optional<std::uint64_t> number() {
+    std::optional<std::uint64_t> Number() {
         std::uint64_t value = 0;
         for (int i = 0; i < 9 && at_ < end_; ++i) {
             const auto byte = static_cast<unsigned char>(chunk_[at_++]);
@@ -55,8 +55,8 @@ public:
         return std::nullopt;
     }
 
-    std::optional<std::string> name() {
-        const auto length = number();
+    std::optional<std::string> Name() {
+        const auto length = Number();
         if (!length || *length > kMaxPathLength || *length > end_ - at_) return std::nullopt;
         std::string text(chunk_.substr(at_, *length));
         at_ += *length;
@@ -83,11 +83,11 @@ bool ReadChunk(std::string_view chunk, std::uint64_t number, Directory& dir) {
         const std::uint64_t freeSpace = Little(chunk, 4, 4);
         if (freeSpace > n - 20) return false;
         ChunkReader r(chunk, 20, n - freeSpace);
-        while (r.more()) {
-            const auto name = r.name();
-            const auto space = r.number();
-            const auto start = r.number();
-            const auto length = r.number();
+        while (r.More()) {
+            const auto name = r.Name();
+            const auto space = r.Number();
+            const auto start = r.Number();
+            const auto length = r.Number();
             if (!name || !space || !start || !length) return false;
             dir.entries[text::Lower(*name)] = Entry{*space, *start, *length};
         }
@@ -97,9 +97,9 @@ bool ReadChunk(std::string_view chunk, std::uint64_t number, Directory& dir) {
         const std::uint64_t freeSpace = Little(chunk, 4, 4);
         if (freeSpace > n - 8) return false;
         ChunkReader r(chunk, 8, n - freeSpace);
-        while (r.more()) {
-            const auto name = r.name();
-            const auto page = r.number();
+        while (r.More()) {
+            const auto name = r.Name();
+            const auto page = r.Number();
             if (!name || !page || *page >= dir.chunks) return false;
             dir.children[number].push_back(*page);
         }

@@ -51,9 +51,9 @@ FieldCheck CheckField(const InputField& field, const std::string& text, const Nu
         value = field.number == InputField::Number::Decimal ? TextToDouble(text, marks)
                                                             : TextToInt16(text, marks);
     } catch (const CalcError& e) {
-        if (e.number() == kErrTypeMismatch && IsBlank(text)) return check;
+        if (e.Number() == kErrTypeMismatch && IsBlank(text)) return check;
         check.accepted = false;
-        check.message = e.number() == kErrTypeMismatch
+        check.message = e.Number() == kErrTypeMismatch
                             ? "Entry '" + QuotedEntry(text) + "' is not valid"
                             : std::string(field.rangeMessage);
         return check;

@@ -15,7 +15,7 @@ std::optional<RunMessage> RunStaffing(const StaffingEcho& echo, const StoredStaf
             reports.delays.push_back(FormatDelayLine(row, marks));
         });
     } catch (const CalcError& e) {
-        switch (e.number()) {
+        switch (e.Number()) {
             case kErrOverflow: {
                 // The emptiness test is on the raw texts: blanks count as filled.
                 const bool allFilled = !echo.talk.empty() && !echo.acw.empty() &&
@@ -28,7 +28,7 @@ std::optional<RunMessage> RunStaffing(const StaffingEcho& echo, const StoredStaf
             }
             case kErrInvalidCall: return std::nullopt;
             default:
-                return RunMessage{UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.number()),
+                return RunMessage{UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.Number()),
                                   "Staffing"};
         }
     }

@@ -13,7 +13,7 @@ PainterPrintSurface::~PainterPrintSurface() {
     if (painter_.isActive()) painter_.end();
 }
 
-void PainterPrintSurface::setFont(const QString& family, double points) {
+void PainterPrintSurface::SetFont(const QString& family, double points) {
     font_ = QFont(family);
     font_.setStyleHint(QFont::TypeWriter);
     font_.setFixedPitch(true);
@@ -21,7 +21,7 @@ void PainterPrintSurface::setFont(const QString& family, double points) {
     if (painter_.isActive()) painter_.setFont(font_);
 }
 
-bool PainterPrintSurface::ensureStarted() {
+bool PainterPrintSurface::EnsureStarted() {
     if (!painter_.isActive()) {
         if (!painter_.begin(printer_)) return false;
         painter_.setFont(font_);
@@ -35,7 +35,7 @@ bool PainterPrintSurface::ensureStarted() {
     return true;
 }
 
-bool PainterPrintSurface::advance() {
+bool PainterPrintSurface::Advance() {
     const QFontMetricsF metrics(font_, printer_);
     const double height = printer_->pageLayout().paintRectPixels(printer_->resolution()).height();
     if (y_ + metrics.lineSpacing() > height) {
@@ -45,25 +45,25 @@ bool PainterPrintSurface::advance() {
     return true;
 }
 
-void PainterPrintSurface::drawSegment(const QString& segment) {
-    failed_ = failed_ || !ensureStarted() || !advance();
+void PainterPrintSurface::DrawSegment(const QString& segment) {
+    failed_ = failed_ || !EnsureStarted() || !Advance();
     if (failed_) return;
     const QFontMetricsF metrics(font_, printer_);
     if (!segment.isEmpty()) painter_.drawText(QPointF(0, y_ + metrics.ascent()), segment);
     y_ += metrics.lineSpacing();
 }
 
-void PainterPrintSurface::printLine(const QString& text) {
+void PainterPrintSurface::PrintLine(const QString& text) {
     const QStringList segments = text.split(QStringLiteral("\r\n"));
-    for (const QString& segment : segments) drawSegment(segment);
+    for (const QString& segment : segments) DrawSegment(segment);
 }
 
-void PainterPrintSurface::printEmptyLine() { drawSegment(QString()); }
+void PainterPrintSurface::PrintEmptyLine() { DrawSegment(QString()); }
 
 // Nothing printed yet: nothing to break.
-void PainterPrintSurface::newPage() { pageBreakPending_ = painter_.isActive() && !failed_; }
+void PainterPrintSurface::NewPage() { pageBreakPending_ = painter_.isActive() && !failed_; }
 
-void PainterPrintSurface::endDoc() {
+void PainterPrintSurface::EndDoc() {
     if (painter_.isActive() && !failed_) painter_.end();
     pageBreakPending_ = false;
 }

@@ -17,17 +17,17 @@ public:
     explicit PainterPrintSurface(QPrinter* printer);
     ~PainterPrintSurface() override;
 
-    void setFont(const QString& family, double points) override;
-    void printLine(const QString& text) override;
-    void printEmptyLine() override;
-    void newPage() override;
-    void endDoc() override;
-    bool failed() const override { return failed_; }
+    void SetFont(const QString& family, double points) override;
+    void PrintLine(const QString& text) override;
+    void PrintEmptyLine() override;
+    void NewPage() override;
+    void EndDoc() override;
+    bool Failed() const override { return failed_; }
 
 private:
-    bool ensureStarted();  // false when the printer failed
-    bool advance();        // moves to the next line, breaking the page when full
-    void drawSegment(const QString& segment);
+    bool EnsureStarted();  // false when the printer failed
+    bool Advance();        // moves to the next line, breaking the page when full
+    void DrawSegment(const QString& segment);
 
     QPrinter* printer_;
     QPainter painter_;

@@ -11,15 +11,15 @@ namespace corvane::output {
 class PrintSurface {
 public:
     virtual ~PrintSurface() = default;
-    virtual void setFont(const QString& family, double points) = 0;
+    virtual void SetFont(const QString& family, double points) = 0;
     // Prints a text and ends the line; a CR LF inside it ends a line too.
-    virtual void printLine(const QString& text) = 0;
-    virtual void printEmptyLine() = 0;
+    virtual void PrintLine(const QString& text) = 0;
+    virtual void PrintEmptyLine() = 0;
     // Further output starts on a new page.
-    virtual void newPage() = 0;
+    virtual void NewPage() = 0;
     // Ends the document; a page break with nothing after it adds no page.
-    virtual void endDoc() = 0;
-    virtual bool failed() const = 0;
+    virtual void EndDoc() = 0;
+    virtual bool Failed() const = 0;
 };
 
 // The Print dialog: asks for the printer and the number of copies.
@@ -27,9 +27,9 @@ class PrintDialog {
 public:
     virtual ~PrintDialog() = default;
     // False when the user cancels.
-    virtual bool choose(int* copies) = 0;
+    virtual bool Choose(int* copies) = 0;
     // A surface on the printer chosen last.
-    virtual PrintSurface* surface() = 0;
+    virtual PrintSurface* Surface() = 0;
 };
 
 }  // namespace corvane::output

@@ -11,7 +11,7 @@ QtPrintDialog::QtPrintDialog(QWidget* parent)
 
 QtPrintDialog::~QtPrintDialog() = default;
 
-bool QtPrintDialog::choose(int* copies) {
+bool QtPrintDialog::Choose(int* copies) {
     surface_.reset();
     printer_.setCopyCount(1);
     QPrintDialog dialog(&printer_, parent_);
@@ -23,7 +23,7 @@ bool QtPrintDialog::choose(int* copies) {
     return true;
 }
 
-PrintSurface* QtPrintDialog::surface() {
+PrintSurface* QtPrintDialog::Surface() {
     if (!surface_) surface_ = std::make_unique<PainterPrintSurface>(&printer_);
     return surface_.get();
 }

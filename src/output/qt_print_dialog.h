@@ -18,8 +18,8 @@ public:
     explicit QtPrintDialog(QWidget* parent);
     ~QtPrintDialog() override;
 
-    bool choose(int* copies) override;
-    PrintSurface* surface() override;
+    bool Choose(int* copies) override;
+    PrintSurface* Surface() override;
 
 private:
     QWidget* parent_;

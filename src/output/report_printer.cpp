@@ -7,20 +7,20 @@ namespace corvane::output {
 void PrintReport(const Report* report, PrintDialog& dialog) {
     if (!report) return;
     int copies = 0;
-    if (!dialog.choose(&copies)) return;
-    PrintSurface* surface = dialog.surface();
+    if (!dialog.Choose(&copies)) return;
+    PrintSurface* surface = dialog.Surface();
     if (!surface) return;
     const QString margin(10, QLatin1Char(' '));
-    surface->setFont(QStringLiteral("Courier New"), 10);
+    surface->SetFont(QStringLiteral("Courier New"), 10);
     // A failed printer reports nothing: the document is left as it stands.
-    for (int copy = 1; copy <= copies && !surface->failed(); ++copy) {
-        for (int i = 0; i < 6; ++i) surface->printEmptyLine();
-        surface->printLine(margin + report->heading);
-        surface->printEmptyLine();
-        for (const QString& line : report->lines) surface->printLine(margin + line);
-        surface->newPage();
+    for (int copy = 1; copy <= copies && !surface->Failed(); ++copy) {
+        for (int i = 0; i < 6; ++i) surface->PrintEmptyLine();
+        surface->PrintLine(margin + report->heading);
+        surface->PrintEmptyLine();
+        for (const QString& line : report->lines) surface->PrintLine(margin + line);
+        surface->NewPage();
     }
-    if (!surface->failed()) surface->endDoc();
+    if (!surface->Failed()) surface->EndDoc();
 }
 
 }  // namespace corvane::output

@@ -16,60 +16,60 @@ namespace corvane::ui {
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, FixedDialogFlags()) {
     SetUpFixedDialog(this, "frmAbout", QString(), 5835, 3900);
 
-    picIcon = new QLabel(this);
-    picIcon->setObjectName(QStringLiteral("picIcon"));
+    icon_ = new QLabel(this);
+    icon_->setObjectName(QStringLiteral("picIcon"));
     const QPixmap logo = LoadPicture(QStringLiteral(":/corvane/logo.jpg"), devicePixelRatioF());
-    picIcon->setPixmap(logo);
+    icon_->setPixmap(logo);
     // Sized to its picture.
     const QSize size =
         logo.isNull() ? QSize(Px(1560), Px(1650)) : logo.deviceIndependentSize().toSize();
-    picIcon->setGeometry(QRect(QPoint(Px(120), Px(120)), size));
-    picIcon->setAccessibleName(QStringLiteral("Corvane logo"));
+    icon_->setGeometry(QRect(QPoint(Px(120), Px(120)), size));
+    icon_->setAccessibleName(QStringLiteral("Corvane logo"));
 
-    lblVersion = new QLabel(QStringLiteral("Version"), this);
-    lblVersion->setObjectName(QStringLiteral("lblVersion"));
-    lblVersion->setGeometry(TwipsRect(2130, 780, 3165, 225));
+    version_ = new QLabel(QStringLiteral("Version"), this);
+    version_->setObjectName(QStringLiteral("lblVersion"));
+    version_->setGeometry(TwipsRect(2130, 780, 3165, 225));
 
-    lblDisclaimer = new QLabel(this);
-    lblDisclaimer->setObjectName(QStringLiteral("lblDisclaimer"));
-    lblDisclaimer->setGeometry(TwipsRect(255, 2625, 3870, 825));
+    disclaimer_ = new QLabel(this);
+    disclaimer_->setObjectName(QStringLiteral("lblDisclaimer"));
+    disclaimer_->setGeometry(TwipsRect(255, 2625, 3870, 825));
     QFont disclaimerFont = DefaultFont();
     disclaimerFont.setPointSizeF(9.75);
-    lblDisclaimer->setFont(disclaimerFont);
-    lblDisclaimer->setWordWrap(true);
-    lblDisclaimer->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDisclaimer->setStyleSheet(QStringLiteral("background: white; color: black;"));
-    lblDisclaimer->setText(QStringLiteral(
+    disclaimer_->setFont(disclaimerFont);
+    disclaimer_->setWordWrap(true);
+    disclaimer_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    disclaimer_->setStyleSheet(QStringLiteral("background: white; color: black;"));
+    disclaimer_->setText(QStringLiteral(
         "Copyright \u00A9 Halvorsk. All rights reserved. Free to use; see License Info."));
 
-    cmdOK = new QPushButton(QStringLiteral("OK"), this);
-    cmdOK->setObjectName(QStringLiteral("cmdOK"));
-    cmdOK->setGeometry(TwipsRect(4245, 2625, 1260, 345));
-    cmdOK->setDefault(true);
-    cmdLicense = new QPushButton(QStringLiteral("&License Info"), this);
-    cmdLicense->setObjectName(QStringLiteral("cmdLicense"));
-    cmdLicense->setGeometry(TwipsRect(4260, 3075, 1245, 345));
+    okButton_ = new QPushButton(QStringLiteral("OK"), this);
+    okButton_->setObjectName(QStringLiteral("cmdOK"));
+    okButton_->setGeometry(TwipsRect(4245, 2625, 1260, 345));
+    okButton_->setDefault(true);
+    licenseButton_ = new QPushButton(QStringLiteral("&License Info"), this);
+    licenseButton_->setObjectName(QStringLiteral("cmdLicense"));
+    licenseButton_->setGeometry(TwipsRect(4260, 3075, 1245, 345));
     // While it has the focus, Enter presses License Info, not OK.
-    cmdLicense->setAutoDefault(true);
-    cmdLicense->setAccessibleName(QStringLiteral("License Info"));
+    licenseButton_->setAutoDefault(true);
+    licenseButton_->setAccessibleName(QStringLiteral("License Info"));
 
-    setTabOrder(cmdOK, picIcon);
-    setTabOrder(picIcon, cmdLicense);
+    setTabOrder(okButton_, icon_);
+    setTabOrder(icon_, licenseButton_);
 
     // OK is both the default (Enter) and the cancel button (Esc, which
     // QDialog maps to reject).
-    connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
-    connect(cmdLicense, &QPushButton::clicked, this, [this] {
+    connect(okButton_, &QPushButton::clicked, this, &QDialog::accept);
+    connect(licenseButton_, &QPushButton::clicked, this, [this] {
         LicenseDialog license(this);
         license.exec();
     });
-    startUp();
-    cmdOK->setFocus();
+    StartUp();
+    okButton_->setFocus();
 }
 
-void AboutDialog::startUp() {
+void AboutDialog::StartUp() {
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kApplicationTitle));
-    lblVersion->setText(QStringLiteral("Version %1.%2.%3")
+    version_->setText(QStringLiteral("Version %1.%2.%3")
                             .arg(kVersionMajor)
                             .arg(kVersionMinor)
                             .arg(kVersionRevision));

@@ -17,13 +17,13 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void startUp();
+    void StartUp();
 
-    QLabel* picIcon = nullptr;
-    QLabel* lblVersion = nullptr;
-    QLabel* lblDisclaimer = nullptr;
-    QPushButton* cmdOK = nullptr;
-    QPushButton* cmdLicense = nullptr;
+    QLabel* icon_ = nullptr;
+    QLabel* version_ = nullptr;
+    QLabel* disclaimer_ = nullptr;
+    QPushButton* okButton_ = nullptr;
+    QPushButton* licenseButton_ = nullptr;
 };
 
 }  // namespace corvane::ui

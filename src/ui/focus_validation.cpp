@@ -26,42 +26,42 @@ FocusValidation::FocusValidation(QWidget* window) : QObject(window), window_(win
 
 FocusValidation::~FocusValidation() { qApp->removeEventFilter(this); }
 
-void FocusValidation::setLeaveCheck(QWidget* field, Check check) {
+void FocusValidation::SetLeaveCheck(QWidget* field, Check check) {
     leaveChecks_[field] = {field, std::move(check)};
 }
 
-void FocusValidation::setEntryCheck(QWidget* control, Check check) {
+void FocusValidation::SetEntryCheck(QWidget* control, Check check) {
     entryChecks_[control] = {control, std::move(check)};
 }
 
-void FocusValidation::skipValidation(QWidget* control) { noValidation_[control] = control; }
+void FocusValidation::SkipValidation(QWidget* control) { noValidation_[control] = control; }
 
-bool FocusValidation::validateFocused() {
+bool FocusValidation::ValidateFocused() {
     QWidget* focused = QApplication::focusWidget();
-    if (!focused || !belongsToWindow(focused)) return true;
-    return runCheck(leaveChecks_, focused);
+    if (!focused || !BelongsToWindow(focused)) return true;
+    return RunCheck(leaveChecks_, focused);
 }
 
-bool FocusValidation::belongsToWindow(const QWidget* w) const {
+bool FocusValidation::BelongsToWindow(const QWidget* w) const {
     return w && window_ && w->window() == window_;
 }
 
-bool FocusValidation::runCheck(Checks& checks, QWidget* w) {
+bool FocusValidation::RunCheck(Checks& checks, QWidget* w) {
     const auto it = checks.find(w);
     if (it == checks.end() || it->second.first.isNull()) return true;
     DepthGuard guard(depth_);
     return it->second.second();
 }
 
-bool FocusValidation::allowMoveTo(QWidget* target) {
+bool FocusValidation::AllowMoveTo(QWidget* target) {
     QWidget* focused = QApplication::focusWidget();
-    if (!target || target == focused || !belongsToWindow(target)) return true;
+    if (!target || target == focused || !BelongsToWindow(target)) return true;
     if (noValidation_.count(target)) return true;
-    if (focused && belongsToWindow(focused) && !runCheck(leaveChecks_, focused)) return false;
-    return runCheck(entryChecks_, target);
+    if (focused && BelongsToWindow(focused) && !RunCheck(leaveChecks_, focused)) return false;
+    return RunCheck(entryChecks_, target);
 }
 
-QWidget* FocusValidation::clickFocusTarget(QWidget* under) const {
+QWidget* FocusValidation::ClickFocusTarget(QWidget* under) const {
     // Walk up as Qt does when it picks the widget a click gives focus to.
     for (QWidget* w = under; w; w = w->parentWidget()) {
         if (w->isWindow()) return nullptr;
@@ -73,13 +73,13 @@ QWidget* FocusValidation::clickFocusTarget(QWidget* under) const {
     return nullptr;
 }
 
-bool FocusValidation::filterMousePress(QEvent* event) {
+bool FocusValidation::FilterMousePress(QEvent* event) {
     auto* mouse = static_cast<QMouseEvent*>(event);
     const QPoint local = window_->mapFromGlobal(mouse->globalPosition().toPoint());
     QWidget* under = window_->childAt(local);
     // The menu bar takes no focus, so a click there finds no target.
-    QWidget* target = under ? clickFocusTarget(under) : nullptr;
-    if (!target || allowMoveTo(target)) return false;
+    QWidget* target = under ? ClickFocusTarget(under) : nullptr;
+    if (!target || AllowMoveTo(target)) return false;
     // The release of a refused press is eaten only while the button is
     // still held: when the check's message box took the release, the next
     // click must not lose its own.
@@ -88,19 +88,19 @@ bool FocusValidation::filterMousePress(QEvent* event) {
     return true;
 }
 
-bool FocusValidation::filterKeyPress(QObject* watched, QEvent* event) {
+bool FocusValidation::FilterKeyPress(QObject* watched, QEvent* event) {
     auto* key = static_cast<QKeyEvent*>(event);
     if (key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) return false;
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
     QWidget* focused = QApplication::focusWidget();
-    if (watched != focused || !belongsToWindow(focused)) return false;
-    return !runCheck(leaveChecks_, focused);
+    if (watched != focused || !BelongsToWindow(focused)) return false;
+    return !RunCheck(leaveChecks_, focused);
 }
 
-bool FocusValidation::filterShortcut(QObject* watched) {
+bool FocusValidation::FilterShortcut(QObject* watched) {
     auto* target = qobject_cast<QWidget*>(watched);
     if (!target || qobject_cast<QMenuBar*>(target) || qobject_cast<QMenu*>(target)) return false;
-    if (!allowMoveTo(target)) return true;
+    if (!AllowMoveTo(target)) return true;
     // An access key ends as a click does: with the focus on its button.
     if (qobject_cast<QAbstractButton*>(target) && (target->focusPolicy() & Qt::TabFocus) &&
         target->isVisible() && target->isEnabled())
@@ -118,7 +118,7 @@ bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
             // refused one: its release is no longer awaited.
             swallowRelease_ = false;
             // Seen at the window handle, before Qt moves the focus.
-            if (watched == window_->windowHandle()) return filterMousePress(event);
+            if (watched == window_->windowHandle()) return FilterMousePress(event);
             return false;
         case QEvent::MouseButtonRelease:
             if (swallowRelease_ && watched == window_->windowHandle() &&
@@ -127,8 +127,8 @@ bool FocusValidation::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             }
             return false;
-        case QEvent::KeyPress: return filterKeyPress(watched, event);
-        case QEvent::Shortcut: return filterShortcut(watched);
+        case QEvent::KeyPress: return FilterKeyPress(watched, event);
+        case QEvent::Shortcut: return FilterShortcut(watched);
         default: return false;
     }
 }

@@ -28,32 +28,32 @@ public:
     explicit FocusValidation(QWidget* window);
     ~FocusValidation() override;
 
-    void setLeaveCheck(QWidget* field, Check check);
-    void setEntryCheck(QWidget* control, Check check);
+    void SetLeaveCheck(QWidget* field, Check check);
+    void SetEntryCheck(QWidget* control, Check check);
     // A control the focus may always enter, whatever the field holds.
-    void skipValidation(QWidget* control);
+    void SkipValidation(QWidget* control);
 
     // Runs the check of the focused field as if the focus were leaving it;
     // true when there is none or it accepts.
-    bool validateFocused();
+    bool ValidateFocused();
 
     // True while a check (and so its message box) is running.
-    bool checking() const { return depth_ > 0; }
+    bool Checking() const { return depth_ > 0; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool filterMousePress(QEvent* event);
-    bool filterKeyPress(QObject* watched, QEvent* event);
-    bool filterShortcut(QObject* watched);
+    bool FilterMousePress(QEvent* event);
+    bool FilterKeyPress(QObject* watched, QEvent* event);
+    bool FilterShortcut(QObject* watched);
     // May the focus move from the focused field to `target`?
-    bool allowMoveTo(QWidget* target);
+    bool AllowMoveTo(QWidget* target);
     using Checks = std::map<QWidget*, std::pair<QPointer<QWidget>, Check>>;
     // Runs the check registered for `w`; true when there is none.
-    bool runCheck(Checks& checks, QWidget* w);
-    QWidget* clickFocusTarget(QWidget* under) const;
-    bool belongsToWindow(const QWidget* w) const;
+    bool RunCheck(Checks& checks, QWidget* w);
+    QWidget* ClickFocusTarget(QWidget* under) const;
+    bool BelongsToWindow(const QWidget* w) const;
 
     QPointer<QWidget> window_;
     Checks leaveChecks_;

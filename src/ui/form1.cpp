@@ -29,41 +29,41 @@ Form1::Form1(const QString& pictureDir, QWidget* parent)
       ownPrintDialog_(std::make_unique<output::QtPrintDialog>(this)),
       printDialog_(ownPrintDialog_.get()),
       help_(std::make_unique<HelpLauncher>(
-          this, [this](const QString& text, const QString& title) { message(text, title); })) {
+          this, [this](const QString& text, const QString& title) { Message(text, title); })) {
     setObjectName(QStringLiteral("Form1"));
     validation_ = new FocusValidation(this);
-    createControls();
-    createMenus();
+    CreateControls();
+    CreateMenus();
     // Fixed single border: the user cannot resize the window.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    applyTabOrder();
-    wireEvents();
-    startUp();
+    ApplyTabOrder();
+    WireEvents();
+    StartUp();
 }
 
 Form1::~Form1() = default;
 
-void Form1::setMessageFunction(MessageFunction message) { message_ = std::move(message); }
-void Form1::setEventPump(EventPump* pump) { pump_ = pump ? pump : ownPump_.get(); }
+void Form1::SetMessageFunction(MessageFunction message) { message_ = std::move(message); }
+void Form1::SetEventPump(EventPump* pump) { pump_ = pump ? pump : ownPump_.get(); }
 void Form1::setLocale(const QLocale& locale) { locale_ = locale; }
-void Form1::setPrintDialog(output::PrintDialog* dialog) {
+void Form1::SetPrintDialog(output::PrintDialog* dialog) {
     printDialog_ = dialog ? dialog : ownPrintDialog_.get();
 }
 
-NumberMarks Form1::marks() const { return MarksOf(locale_); }
+NumberMarks Form1::Marks() const { return MarksOf(locale_); }
 
-void Form1::message(const QString& text, const QString& title) {
+void Form1::Message(const QString& text, const QString& title) {
     if (closing_) return;  // nothing is left behind a closed window
     message_(text, title);
 }
 
-void Form1::startUp() {
+void Form1::StartUp() {
     helpFile_ =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Corvane.chm"));
-    clearStaffing();
-    clearTrunks();
+    ClearStaffing();
+    ClearTrunks();
     model_.view = model::View::None;
-    showView();
+    ShowView();
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -78,7 +78,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 
 void Form1::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
-        help_->open(helpFile_);
+        help_->Open(helpFile_);
         event->accept();
         return;
     }
@@ -93,10 +93,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     if (auto* field = qobject_cast<QLineEdit*>(watched)) {
         field->selectAll();
-    } else if (watched == static_cast<QObject*>(btnCalculate) && reason != Qt::MouseFocusReason &&
-               reason != Qt::ShortcutFocusReason && !validation_->checking()) {
+    } else if (watched == static_cast<QObject*>(calculateButton_) && reason != Qt::MouseFocusReason &&
+               reason != Qt::ShortcutFocusReason && !validation_->Checking()) {
         // A click or access key was checked before the focus moved.
-        staffingFieldsFilled();
+        StaffingFieldsFilled();
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -54,41 +54,41 @@ public:
     ~Form1() override;
 
     // Seams for tests; the defaults talk to the real platform.
-    void setMessageFunction(MessageFunction message);
-    void setEventPump(EventPump* pump);
+    void SetMessageFunction(MessageFunction message);
+    void SetEventPump(EventPump* pump);
     void setLocale(const QLocale& locale);
-    void setPrintDialog(output::PrintDialog* dialog);
+    void SetPrintDialog(output::PrintDialog* dialog);
 
     // What the window holds, for tests and the commands.
-    const model::WindowModel& model() const { return model_; }
-    QString helpFile() const { return helpFile_; }
+    const model::WindowModel& Model() const { return model_; }
+    QString HelpFile() const { return helpFile_; }
 
     // Views.
-    void showView();
-    void showCorvaneView(bool visible);
-    void showStaffView(bool visible);
-    void showDelaysView(bool visible);
-    void showStaffInputs(bool visible);
-    void showTrunksView(bool visible);
+    void ShowView();
+    void ShowCorvaneView(bool visible);
+    void ShowStaffView(bool visible);
+    void ShowDelaysView(bool visible);
+    void ShowStaffInputs(bool visible);
+    void ShowTrunksView(bool visible);
 
     // Staffing.
-    bool staffingFieldsFilled();
-    void clearStaffing();
-    void calculateStaffing();
+    bool StaffingFieldsFilled();
+    void ClearStaffing();
+    void CalculateStaffing();
 
     // Trunks.
-    void clearTrunks();
-    void calculateTrunks();
-    void cancelTrunks();
+    void ClearTrunks();
+    void CalculateTrunks();
+    void CancelTrunks();
 
     // Commands.
-    void calculate();
-    void clear();
-    void closeWindow();
-    void print();
-    void copyToClipboard();
-    void showHelp();
-    void showAbout();
+    void Calculate();
+    void Clear();
+    void CloseWindow();
+    void Print();
+    void CopyToClipboard();
+    void ShowHelp();
+    void ShowAbout();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -98,66 +98,67 @@ protected:
 private:
     class TrunkSearchBridge;
 
-    void startUp();
-    void createControls();
-    void createNavigation(QWidget* client);
-    void createStaffingBand(QWidget* client);
-    void createResultArea(QWidget* client);
-    void createTrunksArea(QWidget* client);
-    void createBottomStrip(QWidget* client);
-    void createMenus();
-    void applyTabOrder();
-    void wireEvents();
-    void showPicture(PictureButton* button, const char* fileName, bool down);
-    void setView(model::View view);
-    void message(const QString& text, const QString& title);
+    void StartUp();
+    void CreateControls();
+    void CreateNavigation(QWidget* client);
+    void CreateStaffingBand(QWidget* client);
+    void CreateResultArea(QWidget* client);
+    void CreateTrunksArea(QWidget* client);
+    void CreateBottomStrip(QWidget* client);
+    void CreateMenus();
+    void ApplyTabOrder();
+    void WireEvents();
+    void ShowPicture(PictureButton* button, const char* fileName, bool down);
+    void SetView(model::View view);
+    void Message(const QString& text, const QString& title);
     // Runs the check of a field as it is left: the model stores the number,
     // the window shows the rewritten text and the message.
-    bool validateField(QLineEdit* field, model::WindowField which);
+    bool ValidateField(QLineEdit* field, model::WindowField which);
     // The list boxes and required fields, as the model's reports say.
-    void showStaffingReports();
-    static void showLines(QListWidget* list, const model::ReportLines& lines);
-    void showTrunkResults(int group);
-    NumberMarks marks() const;
+    void ShowStaffingReports();
+    static void ShowLines(QListWidget* list, const model::ReportLines& lines);
+    void ShowTrunkResults(int group);
+    NumberMarks Marks() const;
 
-    // Controls, named as their objectName.
-    QLabel* Picture1 = nullptr;
-    QLabel* Picture2 = nullptr;
-    QLabel* Image1 = nullptr;
-    PictureButton* picCorvane = nullptr;
-    PictureButton* picStaff = nullptr;
-    PictureButton* picDelays = nullptr;
-    PictureButton* picTrunks = nullptr;
-    QLabel* lblSelect = nullptr;
-    QLabel* lblTalk = nullptr;
-    QLabel* lblAcw = nullptr;
-    QLabel* lblCalls = nullptr;
-    QLabel* lblSlo = nullptr;
-    QLineEdit* txtTalk = nullptr;
-    QLineEdit* txtAcw = nullptr;
-    QLineEdit* txtCalls = nullptr;
-    QLineEdit* txtSlo = nullptr;
-    QPushButton* btnCalculate = nullptr;
-    QLabel* lblAgents = nullptr;
-    QLabel* lblDelays = nullptr;
-    QListWidget* lstAgents = nullptr;
-    QListWidget* lstDelays = nullptr;
-    QLabel* lblTrunks = nullptr;
-    QLabel* lblRequired1 = nullptr;
-    QLabel* lblRequired2 = nullptr;
-    QLabel* lblErlangH = nullptr;
-    QLabel* lblBusyH = nullptr;
-    std::array<QLabel*, model::kTrunkGroups> lblErlang{};
-    std::array<QLabel*, model::kTrunkGroups> lblBusy{};
-    std::array<QLineEdit*, model::kTrunkGroups> txtErlang{};
-    std::array<QLineEdit*, model::kTrunkGroups> txtBusy{};
-    std::array<QLineEdit*, model::kTrunkGroups> txtRequired{};
-    QLabel* lblCancelTrunks = nullptr;
-    QPushButton* btnCancelTrunks = nullptr;
-    QPushButton* btnTrunks = nullptr;
-    QLabel* lblLink = nullptr;
-    QLabel* Label1 = nullptr;
-    QListWidget* lstErlangs = nullptr;
+    // Controls. Each objectName keeps the original form's name, by which
+    // the layout and the tests find them.
+    QLabel* logo_ = nullptr;
+    QLabel* banner_ = nullptr;
+    QLabel* navigationImage_ = nullptr;
+    PictureButton* corvanePicture_ = nullptr;
+    PictureButton* staffPicture_ = nullptr;
+    PictureButton* delaysPicture_ = nullptr;
+    PictureButton* trunksPicture_ = nullptr;
+    QLabel* selectHint_ = nullptr;
+    QLabel* talkTitle_ = nullptr;
+    QLabel* acwTitle_ = nullptr;
+    QLabel* callsTitle_ = nullptr;
+    QLabel* sloTitle_ = nullptr;
+    QLineEdit* talkField_ = nullptr;
+    QLineEdit* acwField_ = nullptr;
+    QLineEdit* callsField_ = nullptr;
+    QLineEdit* sloField_ = nullptr;
+    QPushButton* calculateButton_ = nullptr;
+    QLabel* agentsTitle_ = nullptr;
+    QLabel* delaysTitle_ = nullptr;
+    QListWidget* agentsList_ = nullptr;
+    QListWidget* delaysList_ = nullptr;
+    QLabel* trunksTitle_ = nullptr;
+    QLabel* requiredTitle1_ = nullptr;
+    QLabel* requiredTitle2_ = nullptr;
+    QLabel* erlangHeading_ = nullptr;
+    QLabel* busyHeading_ = nullptr;
+    std::array<QLabel*, model::kTrunkGroups> erlangTitles_{};
+    std::array<QLabel*, model::kTrunkGroups> busyTitles_{};
+    std::array<QLineEdit*, model::kTrunkGroups> erlangFields_{};
+    std::array<QLineEdit*, model::kTrunkGroups> busyFields_{};
+    std::array<QLineEdit*, model::kTrunkGroups> requiredFields_{};
+    QLabel* cancelHint_ = nullptr;
+    QPushButton* cancelButton_ = nullptr;
+    QPushButton* trunksButton_ = nullptr;
+    QLabel* siteLink_ = nullptr;
+    QLabel* designerNote_ = nullptr;
+    QListWidget* erlangsList_ = nullptr;
 
     QString pictureDir_;
     QString helpFile_;

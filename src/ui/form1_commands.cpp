@@ -19,66 +19,66 @@
 
 namespace corvane::ui {
 
-void Form1::wireEvents() {
+void Form1::WireEvents() {
     const std::pair<PictureButton*, model::View> pictures[] = {
-        {picCorvane, model::View::None},
-        {picStaff, model::View::Agents},
-        {picDelays, model::View::Delays},
-        {picTrunks, model::View::Trunks},
+        {corvanePicture_, model::View::None},
+        {staffPicture_, model::View::Agents},
+        {delaysPicture_, model::View::Delays},
+        {trunksPicture_, model::View::Trunks},
     };
     for (const auto& [picture, view] : pictures)
-        connect(picture, &PictureButton::clicked, this, [this, view = view] { setView(view); });
-    connect(btnCalculate, &QPushButton::clicked, this, [this] { calculateStaffing(); });
-    connect(btnTrunks, &QPushButton::clicked, this, [this] { calculateTrunks(); });
-    connect(btnCancelTrunks, &QPushButton::clicked, this, [this] { cancelTrunks(); });
+        connect(picture, &PictureButton::Clicked, this, [this, view = view] { SetView(view); });
+    connect(calculateButton_, &QPushButton::clicked, this, [this] { CalculateStaffing(); });
+    connect(trunksButton_, &QPushButton::clicked, this, [this] { CalculateTrunks(); });
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelTrunks(); });
 
     using Kind = model::WindowField::Kind;
     const std::pair<QLineEdit*, Kind> staffing[] = {
-        {txtTalk, Kind::Talk}, {txtAcw, Kind::Acw}, {txtCalls, Kind::Calls}, {txtSlo, Kind::Slo}};
+        {talkField_, Kind::Talk}, {acwField_, Kind::Acw}, {callsField_, Kind::Calls}, {sloField_, Kind::Slo}};
     for (const auto& [field, kind] : staffing)
-        validation_->setLeaveCheck(field, [this, field = field, kind = kind] {
-            return validateField(field, {kind, 0});
+        validation_->SetLeaveCheck(field, [this, field = field, kind = kind] {
+            return ValidateField(field, {kind, 0});
         });
     for (int i = 0; i < model::kTrunkGroups; ++i) {
-        QLineEdit* erlangs = txtErlang[static_cast<std::size_t>(i)];
-        QLineEdit* busy = txtBusy[static_cast<std::size_t>(i)];
-        validation_->setLeaveCheck(erlangs, [this, erlangs, i] {
-            return validateField(erlangs, {Kind::Erlangs, i});
+        QLineEdit* erlangs = erlangFields_[static_cast<std::size_t>(i)];
+        QLineEdit* busy = busyFields_[static_cast<std::size_t>(i)];
+        validation_->SetLeaveCheck(erlangs, [this, erlangs, i] {
+            return ValidateField(erlangs, {Kind::Erlangs, i});
         });
-        validation_->setLeaveCheck(busy, [this, busy, i] {
-            return validateField(busy, {Kind::Busy, i});
+        validation_->SetLeaveCheck(busy, [this, busy, i] {
+            return ValidateField(busy, {Kind::Busy, i});
         });
     }
-    validation_->setEntryCheck(btnCalculate, [this] { return staffingFieldsFilled(); });
+    validation_->SetEntryCheck(calculateButton_, [this] { return StaffingFieldsFilled(); });
     // Cancel must always work, whatever a field holds.
-    validation_->skipValidation(btnCancelTrunks);
+    validation_->SkipValidation(cancelButton_);
 
-    for (QLineEdit* field : {txtTalk, txtAcw, txtCalls, txtSlo}) field->installEventFilter(this);
+    for (QLineEdit* field : {talkField_, acwField_, callsField_, sloField_}) field->installEventFilter(this);
     for (std::size_t i = 0; i < model::kTrunkGroups; ++i) {
-        txtErlang[i]->installEventFilter(this);
-        txtBusy[i]->installEventFilter(this);
+        erlangFields_[i]->installEventFilter(this);
+        busyFields_[i]->installEventFilter(this);
     }
-    btnCalculate->installEventFilter(this);
+    calculateButton_->installEventFilter(this);
 }
 
-void Form1::calculate() {
+void Form1::Calculate() {
     // Every failure here is silent; the runs report their own.
     const model::Command command = model::CalculateCommand(model_.view);
-    if (command == model::Command::None || !validation_->validateFocused()) return;
+    if (command == model::Command::None || !validation_->ValidateFocused()) return;
     if (command == model::Command::TrunkRun)
-        calculateTrunks();
+        CalculateTrunks();
     else
-        calculateStaffing();
+        CalculateStaffing();
 }
 
-void Form1::clear() {
+void Form1::Clear() {
     if (model::ClearCommand(model_.view) == model::Command::ClearTrunks)
-        clearTrunks();
+        ClearTrunks();
     else
-        clearStaffing();
+        ClearStaffing();
 }
 
-void Form1::closeWindow() { close(); }
+void Form1::CloseWindow() { close(); }
 
 namespace {
 
@@ -93,27 +93,27 @@ std::optional<output::Report> ReportOf(const model::WindowModel& m) {
 
 }  // namespace
 
-void Form1::print() {
+void Form1::Print() {
     const auto report = ReportOf(model_);
     output::PrintReport(report ? &*report : nullptr, *printDialog_);
 }
 
-void Form1::copyToClipboard() {
+void Form1::CopyToClipboard() {
     // The opening view copies the heading alone.
     const output::Report report =
         ReportOf(model_).value_or(output::Report{QString::fromLatin1(model::kReportHeading), {}});
     output::CopyToClipboard(
         report, QGuiApplication::clipboard(),
-        [this](const QString& text, const QString& title) { message(text, title); });
+        [this](const QString& text, const QString& title) { Message(text, title); });
 }
 
-void Form1::showHelp() {
+void Form1::ShowHelp() {
     // The same as pressing F1 in the window; handled before this returns.
     QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
     QCoreApplication::sendEvent(this, &f1);
 }
 
-void Form1::showAbout() {
+void Form1::ShowAbout() {
     AboutDialog about(this);
     about.exec();
 }

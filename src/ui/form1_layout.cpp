@@ -84,7 +84,7 @@ void SetColours(QWidget* w, const char* style) { w->setStyleSheet(QString::fromL
 
 }  // namespace
 
-void Form1::createControls() {
+void Form1::CreateControls() {
     setWindowTitle(QString::fromLatin1(model::kReportHeading));
     QIcon icon;
     icon.addFile(QStringLiteral(":/corvane/corvane.ico.png"), QSize(32, 32));
@@ -98,11 +98,11 @@ void Form1::createControls() {
     client->setFixedSize(Px(10440), Px(6660));
     setCentralWidget(client);
 
-    createNavigation(client);
-    createStaffingBand(client);
-    createResultArea(client);
-    createTrunksArea(client);
-    createBottomStrip(client);
+    CreateNavigation(client);
+    CreateStaffingBand(client);
+    CreateResultArea(client);
+    CreateTrunksArea(client);
+    CreateBottomStrip(client);
 
     // Fixed single border: the layout never changes size, so the title bar
     // offers minimize and close but no maximize.
@@ -111,104 +111,104 @@ void Form1::createControls() {
                    Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     // Enter presses the focused push button, as Space does.
-    for (QPushButton* button : {btnCalculate, btnCancelTrunks, btnTrunks})
+    for (QPushButton* button : {calculateButton_, cancelButton_, trunksButton_})
         button->setAutoDefault(true);
 }
 
-void Form1::createNavigation(QWidget* client) {
-    Picture1 = Place(new QLabel(client), "Picture1", 0, 0, 1695, 1695);
-    Picture1->setPixmap(LoadPicture(QStringLiteral(":/corvane/logo.jpg"), devicePixelRatioF()));
-    Picture1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture1->setStyleSheet(QStringLiteral("background: white;"));
-    Picture1->setAccessibleName(QStringLiteral("Corvane logo"));
+void Form1::CreateNavigation(QWidget* client) {
+    logo_ = Place(new QLabel(client), "Picture1", 0, 0, 1695, 1695);
+    logo_->setPixmap(LoadPicture(QStringLiteral(":/corvane/logo.jpg"), devicePixelRatioF()));
+    logo_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    logo_->setStyleSheet(QStringLiteral("background: white;"));
+    logo_->setAccessibleName(QStringLiteral("Corvane logo"));
 
     const QCursor hand(LoadPicture(QStringLiteral(":/corvane/hand.png"), devicePixelRatioF()), 12,
                        1);
     auto makeButton = [&](const char* name, int left, int top, const char* accessible) {
         auto* button = Place(new PictureButton(client), name, left, top, 900, 180);
         button->setCursor(hand);
-        button->setCaption(QString::fromLatin1(accessible));
+        button->SetCaption(QString::fromLatin1(accessible));
         return button;
     };
-    picCorvane = makeButton("picCorvane", 360, 2400, "Corvane");
-    Image1 = Place(new QLabel(client), "Image1", 360, 2520, 495, 735);
-    Image1->setPixmap(LoadPicture(QStringLiteral(":/corvane/image1.png"), devicePixelRatioF()));
-    Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    picStaff = makeButton("picStaff", 840, 2640, "Staff");
-    picDelays = makeButton("picDelays", 840, 2880, "Delays");
-    picTrunks = makeButton("picTrunks", 840, 3120, "Trunks");
+    corvanePicture_ = makeButton("picCorvane", 360, 2400, "Corvane");
+    navigationImage_ = Place(new QLabel(client), "Image1", 360, 2520, 495, 735);
+    navigationImage_->setPixmap(LoadPicture(QStringLiteral(":/corvane/image1.png"), devicePixelRatioF()));
+    navigationImage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    staffPicture_ = makeButton("picStaff", 840, 2640, "Staff");
+    delaysPicture_ = makeButton("picDelays", 840, 2880, "Delays");
+    trunksPicture_ = makeButton("picTrunks", 840, 3120, "Trunks");
     // A static image lies beneath the buttons it touches.
-    Image1->stackUnder(picCorvane);
+    navigationImage_->stackUnder(corvanePicture_);
 }
 
-void Form1::createStaffingBand(QWidget* client) {
-    lblSelect =
+void Form1::CreateStaffingBand(QWidget* client) {
+    selectHint_ =
         MakeLabel(client, "lblSelect", QStringLiteral("To begin, click Staff, Delays, or Trunks"),
                   1920, 0, 8295, 975);
-    lblSelect->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblSelect->setAutoFillBackground(true);
-    SetColours(lblSelect, "background: #c0c0ff; padding-top: 2px;");
+    selectHint_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    selectHint_->setAutoFillBackground(true);
+    SetColours(selectHint_, "background: #c0c0ff; padding-top: 2px;");
 
-    lblTalk = MakeLabel(client, "lblTalk", Caption(model::kTalkField), 2160, 165, 1800, 195);
-    txtTalk = MakeField(client, QStringLiteral("txtTalk"), 4320, 120, 735, 285,
+    talkTitle_ = MakeLabel(client, "lblTalk", Caption(model::kTalkField), 2160, 165, 1800, 195);
+    talkField_ = MakeField(client, QStringLiteral("txtTalk"), 4320, 120, 735, 285,
                         Caption(model::kTalkField));
-    lblAcw = MakeLabel(client, "lblAcw", Caption(model::kAcwField), 2160, 525, 1965, 195);
-    txtAcw =
+    acwTitle_ = MakeLabel(client, "lblAcw", Caption(model::kAcwField), 2160, 525, 1965, 195);
+    acwField_ =
         MakeField(client, QStringLiteral("txtAcw"), 4320, 480, 735, 285, Caption(model::kAcwField));
-    lblCalls = MakeLabel(client, "lblCalls", Caption(model::kCallsField), 5640, 165, 1350, 195);
-    txtCalls = MakeField(client, QStringLiteral("txtCalls"), 8040, 120, 735, 285,
+    callsTitle_ = MakeLabel(client, "lblCalls", Caption(model::kCallsField), 5640, 165, 1350, 195);
+    callsField_ = MakeField(client, QStringLiteral("txtCalls"), 8040, 120, 735, 285,
                          Caption(model::kCallsField));
-    lblSlo = MakeLabel(client, "lblSlo", Caption(model::kSloField), 5640, 525, 2160, 195);
-    txtSlo =
+    sloTitle_ = MakeLabel(client, "lblSlo", Caption(model::kSloField), 5640, 525, 2160, 195);
+    sloField_ =
         MakeField(client, QStringLiteral("txtSlo"), 8040, 480, 735, 285, Caption(model::kSloField));
-    for (QLabel* caption : {lblTalk, lblAcw, lblCalls, lblSlo}) KeepCaptionWhole(caption);
-    btnCalculate = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnCalculate",
+    for (QLabel* caption : {talkTitle_, acwTitle_, callsTitle_, sloTitle_}) KeepCaptionWhole(caption);
+    calculateButton_ = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnCalculate",
                          9120, 120, 1095, 345);
-    btnCalculate->setAccessibleName(QStringLiteral("Calculate"));
+    calculateButton_->setAccessibleName(QStringLiteral("Calculate"));
 }
 
-void Form1::createResultArea(QWidget* client) {
-    lblAgents =
+void Form1::CreateResultArea(QWidget* client) {
+    agentsTitle_ =
         MakeLabel(client, "lblAgents",
                   QStringLiteral(" Operational results obtained from staffing level options"), 1920,
                   960, 8295, 255);
-    lblDelays = MakeLabel(client, "lblDelays",
+    delaysTitle_ = MakeLabel(client, "lblDelays",
                           QStringLiteral(" Number of callers waiting longer than x seconds"), 1920,
                           960, 8295, 255);
-    for (QLabel* heading : {lblAgents, lblDelays}) {
+    for (QLabel* heading : {agentsTitle_, delaysTitle_}) {
         heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         SetColours(heading, "background: #c0c0ff; color: black; border: 1px solid black;");
     }
-    lstAgents = Place(new QListWidget(client), "lstAgents", 1920, 1200, 8295, 3840);
-    lstDelays = Place(new QListWidget(client), "lstDelays", 1920, 1200, 8295, 3840);
-    lstAgents->setAccessibleName(QStringLiteral("Staffing results"));
-    lstDelays->setAccessibleName(QStringLiteral("Callers waiting longer than x seconds"));
-    for (QListWidget* list : {lstAgents, lstDelays}) {
+    agentsList_ = Place(new QListWidget(client), "lstAgents", 1920, 1200, 8295, 3840);
+    delaysList_ = Place(new QListWidget(client), "lstDelays", 1920, 1200, 8295, 3840);
+    agentsList_->setAccessibleName(QStringLiteral("Staffing results"));
+    delaysList_->setAccessibleName(QStringLiteral("Callers waiting longer than x seconds"));
+    for (QListWidget* list : {agentsList_, delaysList_}) {
         list->setFont(TableFont());
         list->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
         list->setUniformItemSizes(true);
     }
-    SetColours(lstAgents, "QListWidget { background: white; color: black; }");
+    SetColours(agentsList_, "QListWidget { background: white; color: black; }");
 }
 
-void Form1::createTrunksArea(QWidget* client) {
-    lblTrunks = MakeLabel(client, "lblTrunks",
+void Form1::CreateTrunksArea(QWidget* client) {
+    trunksTitle_ = MakeLabel(client, "lblTrunks",
                           QStringLiteral("For each trunk group, enter the Erlangs of traffic and "
                                          "the % of busy signals allowable"),
                           1920, 840, 8295, 375);
-    lblTrunks->setAlignment(Qt::AlignCenter);
-    SetColours(lblTrunks, "background: #c0c0ff; border: 1px solid black;");
+    trunksTitle_->setAlignment(Qt::AlignCenter);
+    SetColours(trunksTitle_, "background: #c0c0ff; border: 1px solid black;");
 
     const char* blackOnWhite = "background: white; color: black;";
-    lblRequired1 =
+    requiredTitle1_ =
         MakeLabel(client, "lblRequired1", QStringLiteral("Trunks"), 9240, 1320, 615, 255);
-    lblErlangH =
+    erlangHeading_ =
         MakeLabel(client, "lblErlangH", Caption(model::kErlangField), 4740, 1560, 975, 255);
-    lblBusyH = MakeLabel(client, "lblBusyH", Caption(model::kBusyField), 8040, 1560, 615, 255);
-    lblRequired2 =
+    busyHeading_ = MakeLabel(client, "lblBusyH", Caption(model::kBusyField), 8040, 1560, 615, 255);
+    requiredTitle2_ =
         MakeLabel(client, "lblRequired2", QStringLiteral("required"), 9240, 1560, 615, 255);
-    for (QLabel* heading : {lblRequired1, lblErlangH, lblBusyH, lblRequired2}) {
+    for (QLabel* heading : {requiredTitle1_, erlangHeading_, busyHeading_, requiredTitle2_}) {
         heading->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         SetColours(heading, blackOnWhite);
     }
@@ -216,76 +216,76 @@ void Form1::createTrunksArea(QWidget* client) {
     for (int i = 0; i < model::kTrunkGroups; ++i) {
         const int top = 1800 + 360 * i;
         const QString group = QString::number(i + 1);
-        lblErlang[i] =
+        erlangTitles_[i] =
             MakeLabel(client, QStringLiteral("lblErlang%1").arg(i),
                       QStringLiteral("Erlangs of traffic for trunk group %1:").arg(group), 2160,
                       top, 2655, 255);
-        txtErlang[i] =
+        erlangFields_[i] =
             MakeField(client, QStringLiteral("txtErlang(%1)").arg(i), 4920, top, 615, 285,
                       QStringLiteral("Erlangs of traffic for trunk group %1").arg(group));
-        lblBusy[i] = MakeLabel(client, QStringLiteral("lblBusy%1").arg(i),
+        busyTitles_[i] = MakeLabel(client, QStringLiteral("lblBusy%1").arg(i),
                                QStringLiteral("% busy signals allowable:"), 6000, top, 1935, 255);
-        txtBusy[i] =
+        busyFields_[i] =
             MakeField(client, QStringLiteral("txtBusy(%1)").arg(i), 8040, top, 615, 285,
                       QStringLiteral("Percent busy signals allowable for trunk group ") + group);
-        txtRequired[i] =
+        requiredFields_[i] =
             MakeField(client, QStringLiteral("txtRequired(%1)").arg(i), 9240, top, 615, 285,
                       QStringLiteral("Trunks required for trunk group %1").arg(group));
-        txtRequired[i]->setReadOnly(true);
-        KeepCaptionWhole(lblErlang[i]);
-        KeepCaptionWhole(lblBusy[i]);
-        for (QWidget* w : std::initializer_list<QWidget*>{lblErlang[i], txtErlang[i], lblBusy[i],
-                                                          txtBusy[i], txtRequired[i]})
+        requiredFields_[i]->setReadOnly(true);
+        KeepCaptionWhole(erlangTitles_[i]);
+        KeepCaptionWhole(busyTitles_[i]);
+        for (QWidget* w : std::initializer_list<QWidget*>{erlangTitles_[i], erlangFields_[i], busyTitles_[i],
+                                                          busyFields_[i], requiredFields_[i]})
             SetColours(w, blackOnWhite);
     }
 
-    lblCancelTrunks =
+    cancelHint_ =
         MakeLabel(client, "lblCancelTrunks",
                   QStringLiteral("These calculations can take a long time. You can stop "
                                  "by clicking the Cancel button."),
                   4440, 3720, 3135, 495);
-    lblCancelTrunks->setWordWrap(true);
-    SetColours(lblCancelTrunks, "background: white; color: #ff0000;");
-    btnCancelTrunks = Place(new QPushButton(QStringLiteral("Cancel"), client), "btnCancelTrunks",
+    cancelHint_->setWordWrap(true);
+    SetColours(cancelHint_, "background: white; color: #ff0000;");
+    cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), client), "btnCancelTrunks",
                             7800, 3720, 1095, 345);
-    btnCancelTrunks->setAccessibleName(QStringLiteral("Cancel"));
+    cancelButton_->setAccessibleName(QStringLiteral("Cancel"));
     // Reached by Tab, but a click leaves the focus where the user was typing.
-    btnCancelTrunks->setFocusPolicy(Qt::TabFocus);
-    btnTrunks = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnTrunks", 9120,
+    cancelButton_->setFocusPolicy(Qt::TabFocus);
+    trunksButton_ = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnTrunks", 9120,
                       3720, 1095, 345);
-    btnTrunks->setAccessibleName(QStringLiteral("Calculate"));
-    lblCancelTrunks->hide();
-    btnCancelTrunks->hide();
+    trunksButton_->setAccessibleName(QStringLiteral("Calculate"));
+    cancelHint_->hide();
+    cancelButton_->hide();
 }
 
-void Form1::createBottomStrip(QWidget* client) {
-    lblLink =
+void Form1::CreateBottomStrip(QWidget* client) {
+    siteLink_ =
         MakeLabel(client, "lblLink", QStringLiteral("halvorsk.example"), 4800, 5640, 2175, 375);
     QFont linkFont = DefaultFont();
     linkFont.setPointSizeF(12);
-    lblLink->setFont(linkFont);
-    lblLink->setAlignment(Qt::AlignCenter);
-    SetColours(lblLink, "background: white; color: black;");
+    siteLink_->setFont(linkFont);
+    siteLink_->setAlignment(Qt::AlignCenter);
+    SetColours(siteLink_, "background: white; color: black;");
 
-    Picture2 = Place(new QLabel(client), "Picture2", 7320, 5400, 2535, 855);
-    Picture2->setPixmap(LoadPicture(QStringLiteral(":/corvane/picture2.jpg"), devicePixelRatioF()));
-    Picture2->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Picture2->setStyleSheet(QStringLiteral("background: white;"));
-    Picture2->setAccessibleName(QStringLiteral("Corvane staffing and trunking"));
+    banner_ = Place(new QLabel(client), "Picture2", 7320, 5400, 2535, 855);
+    banner_->setPixmap(LoadPicture(QStringLiteral(":/corvane/picture2.jpg"), devicePixelRatioF()));
+    banner_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    banner_->setStyleSheet(QStringLiteral("background: white;"));
+    banner_->setAccessibleName(QStringLiteral("Corvane staffing and trunking"));
 
-    Label1 =
+    designerNote_ =
         MakeLabel(client, "Label1",
                   QStringLiteral("Designer's note: lstErlangs stays hidden; it holds the trunk "
                                  "table for Copy to Clipboard and Print."),
                   600, 5160, 2895, 1215);
-    Label1->setWordWrap(true);
-    Label1->hide();
-    lstErlangs = Place(new QListWidget(client), "lstErlangs", 4800, 5040, 975, 255);
-    lstErlangs->setFont(TableFont());
-    lstErlangs->hide();
+    designerNote_->setWordWrap(true);
+    designerNote_->hide();
+    erlangsList_ = Place(new QListWidget(client), "lstErlangs", 4800, 5040, 975, 255);
+    erlangsList_->setFont(TableFont());
+    erlangsList_->hide();
 }
 
-void Form1::createMenus() {
+void Form1::CreateMenus() {
     struct Item {
         const char* name;
         const char* caption;
@@ -299,17 +299,17 @@ void Form1::createMenus() {
     const Menu menus[] = {
         {"mnuFile",
          "&File",
-         {{"mnuPrint", "&Print...", &Form1::print},
-          {"mnuClipboard", "&Copy to Clipboard", &Form1::copyToClipboard},
-          {"mnuExit", "E&xit", &Form1::closeWindow}}},
+         {{"mnuPrint", "&Print...", &Form1::Print},
+          {"mnuClipboard", "&Copy to Clipboard", &Form1::CopyToClipboard},
+          {"mnuExit", "E&xit", &Form1::CloseWindow}}},
         {"mnuTools",
          "&Tools",
-         {{"mnuCalculate", "C&alculate", &Form1::calculate},
-          {"mnuClear", "C&lear", &Form1::clear}}},
+         {{"mnuCalculate", "C&alculate", &Form1::Calculate},
+          {"mnuClear", "C&lear", &Form1::Clear}}},
         {"mnuHelp",
          "&Help",
-         {{"mnuCorvanehelp", "&Corvane Help", &Form1::showHelp},
-          {"mnuAbout", "&About Corvane", &Form1::showAbout}}},
+         {{"mnuCorvanehelp", "&Corvane Help", &Form1::ShowHelp},
+          {"mnuAbout", "&About Corvane", &Form1::ShowAbout}}},
     };
     for (const Menu& m : menus) {
         QMenu* menu = menuBar()->addMenu(QString::fromLatin1(m.caption));
@@ -344,7 +344,7 @@ constexpr TabStop kTabStops[] = {
 
 }  // namespace
 
-void Form1::applyTabOrder() {
+void Form1::ApplyTabOrder() {
     QWidget* previous = nullptr;
     for (const TabStop& stop : kTabStops) {  // in rising index order
         auto* widget = findChild<QWidget*>(QString::fromLatin1(stop.name));
@@ -352,7 +352,7 @@ void Form1::applyTabOrder() {
         if (previous) setTabOrder(previous, widget);
         previous = widget;
     }
-    for (QLabel* picture : {Picture1, Picture2, Image1}) picture->setFocusPolicy(Qt::NoFocus);
+    for (QLabel* picture : {logo_, banner_, navigationImage_}) picture->setFocusPolicy(Qt::NoFocus);
 }
 
 }  // namespace corvane::ui

@@ -13,60 +13,60 @@
 
 namespace corvane::ui {
 
-bool Form1::validateField(QLineEdit* field, model::WindowField which) {
+bool Form1::ValidateField(QLineEdit* field, model::WindowField which) {
     const model::FieldCheck check =
-        model_.CheckAndStore(which, field->text().toStdString(), marks());
+        model_.CheckAndStore(which, field->text().toStdString(), Marks());
     if (check.rewrite) field->setText(QString::fromStdString(*check.rewrite));
     if (check.message)
-        message(QString::fromStdString(*check.message), QString::fromLatin1(which.Input().title));
+        Message(QString::fromStdString(*check.message), QString::fromLatin1(which.Input().title));
     // The focus stays on a refused entry, selected whole so that typing
     // replaces it rather than adding to it.
     if (!check.accepted) field->selectAll();
     return check.accepted;
 }
 
-bool Form1::staffingFieldsFilled() {
-    const std::array<QLineEdit*, 4> fields{txtTalk, txtAcw, txtCalls, txtSlo};
+bool Form1::StaffingFieldsFilled() {
+    const std::array<QLineEdit*, 4> fields{talkField_, acwField_, callsField_, sloField_};
     std::array<std::string, 4> texts;
     for (std::size_t i = 0; i < fields.size(); ++i) texts[i] = fields[i]->text().toStdString();
     const auto blank = model::FirstBlankStaffingField(texts);
     if (!blank) return true;
-    message(QString::fromStdString(blank->message.text),
+    Message(QString::fromStdString(blank->message.text),
             QString::fromStdString(blank->message.title));
     // The focus cannot move to a hidden field; that is not reported.
     if (fields[blank->index]->isVisible()) fields[blank->index]->setFocus(Qt::OtherFocusReason);
     return false;
 }
 
-void Form1::clearStaffing() {
-    txtTalk->setText(QString());
-    txtAcw->setText(txtTalk->text());
-    txtCalls->setText(txtTalk->text());
-    txtSlo->setText(txtTalk->text());
+void Form1::ClearStaffing() {
+    talkField_->setText(QString());
+    acwField_->setText(talkField_->text());
+    callsField_->setText(talkField_->text());
+    sloField_->setText(talkField_->text());
     model_.ClearStaffing();
-    showStaffingReports();
+    ShowStaffingReports();
     // Before the window shows, or in the opening view, the field cannot
     // take the focus; that is expected and silent.
-    if (txtTalk->isVisible()) txtTalk->setFocus(Qt::OtherFocusReason);
+    if (talkField_->isVisible()) talkField_->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::calculateStaffing() {
-    const StaffingEcho echo{txtTalk->text().toStdString(), txtAcw->text().toStdString(),
-                            txtCalls->text().toStdString(), txtSlo->text().toStdString()};
-    const auto failure = model::RunStaffing(echo, model_.staffing, marks(), model_.reports);
-    showStaffingReports();
+void Form1::CalculateStaffing() {
+    const StaffingEcho echo{talkField_->text().toStdString(), acwField_->text().toStdString(),
+                            callsField_->text().toStdString(), sloField_->text().toStdString()};
+    const auto failure = model::RunStaffing(echo, model_.staffing, Marks(), model_.reports);
+    ShowStaffingReports();
     if (failure)
-        message(QString::fromStdString(failure->text), QString::fromStdString(failure->title));
+        Message(QString::fromStdString(failure->text), QString::fromStdString(failure->title));
 }
 
-void Form1::showLines(QListWidget* list, const model::ReportLines& lines) {
+void Form1::ShowLines(QListWidget* list, const model::ReportLines& lines) {
     list->clear();
     for (const std::string& line : lines) list->addItem(QString::fromStdString(line));
 }
 
-void Form1::showStaffingReports() {
-    showLines(lstAgents, model_.reports.agents);
-    showLines(lstDelays, model_.reports.delays);
+void Form1::ShowStaffingReports() {
+    ShowLines(agentsList_, model_.reports.agents);
+    ShowLines(delaysList_, model_.reports.delays);
 }
 
 }  // namespace corvane::ui

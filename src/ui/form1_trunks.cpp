@@ -22,56 +22,56 @@ public:
         if (form_.closing_) form_.model_.trunkRun.CancelGroup();
     }
     void ShowMessage(const std::string& text, const std::string& title) override {
-        form_.message(QString::fromStdString(text), QString::fromStdString(title));
+        form_.Message(QString::fromStdString(text), QString::fromStdString(title));
     }
 
 private:
     Form1& form_;
 };
 
-void Form1::clearTrunks() {
+void Form1::ClearTrunks() {
     // Clearing under a run in progress would pull its table from under it.
     if (model_.trunkRun.Active()) return;
     model_.ClearTrunks();
     for (std::size_t i = 0; i < model::kTrunkGroups; ++i) {
-        txtErlang[i]->setText(QString());
-        txtBusy[i]->setText(QString());
-        txtRequired[i]->setText(QString());
+        erlangFields_[i]->setText(QString());
+        busyFields_[i]->setText(QString());
+        requiredFields_[i]->setText(QString());
     }
-    showTrunkResults(model::TrunkRun::kNoGroup);
+    ShowTrunkResults(model::TrunkRun::kNoGroup);
     // Not reported when the field cannot take the focus (window not shown).
-    if (txtErlang[0]->isVisible()) txtErlang[0]->setFocus(Qt::OtherFocusReason);
+    if (erlangFields_[0]->isVisible()) erlangFields_[0]->setFocus(Qt::OtherFocusReason);
 }
 
-void Form1::calculateTrunks() {
+void Form1::CalculateTrunks() {
     // One run at a time: a second one would interleave with the first.
     if (model_.trunkRun.Active()) return;
     TrunkSearchBridge bridge(*this);
-    const bool buttonHadFocus = btnTrunks->hasFocus();
-    lblCancelTrunks->show();
-    btnCancelTrunks->show();
-    btnTrunks->hide();
+    const bool buttonHadFocus = trunksButton_->hasFocus();
+    cancelHint_->show();
+    cancelButton_->show();
+    trunksButton_->hide();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    model_.trunkRun.Run(model_.trunks, bridge, marks(), model_.reports,
-                        [this](int group) { showTrunkResults(group); });
+    model_.trunkRun.Run(model_.trunks, bridge, Marks(), model_.reports,
+                        [this](int group) { ShowTrunkResults(group); });
     QApplication::restoreOverrideCursor();
-    lblCancelTrunks->hide();
-    btnCancelTrunks->hide();
+    cancelHint_->hide();
+    cancelButton_->hide();
     // The Calculate button comes back only where it belongs: the user may
     // have switched to another view during the run.
-    btnTrunks->setVisible(model_.view == model::View::Trunks);
-    if (buttonHadFocus && btnTrunks->isVisible() && !closing_)
-        btnTrunks->setFocus(Qt::OtherFocusReason);
+    trunksButton_->setVisible(model_.view == model::View::Trunks);
+    if (buttonHadFocus && trunksButton_->isVisible() && !closing_)
+        trunksButton_->setFocus(Qt::OtherFocusReason);
     closing_ = false;  // the close it served has happened
 }
 
-void Form1::showTrunkResults(int group) {
-    showLines(lstErlangs, model_.reports.trunks);
+void Form1::ShowTrunkResults(int group) {
+    ShowLines(erlangsList_, model_.reports.trunks);
     if (group == model::TrunkRun::kNoGroup) return;
     const auto i = static_cast<std::size_t>(group);
-    txtRequired[i]->setText(QString::fromStdString(NumberAsText(model_.trunks[i].trunks)));
+    requiredFields_[i]->setText(QString::fromStdString(NumberAsText(model_.trunks[i].trunks)));
 }
 
-void Form1::cancelTrunks() { model_.trunkRun.CancelGroup(); }
+void Form1::CancelTrunks() { model_.trunkRun.CancelGroup(); }
 
 }  // namespace corvane::ui

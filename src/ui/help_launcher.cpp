@@ -11,9 +11,9 @@ HelpLauncher::HelpLauncher(QWidget* owner, MessageFunction message)
 
 HelpLauncher::~HelpLauncher() { delete viewer_.data(); }
 
-void HelpLauncher::open(const QString& helpFile) {
+void HelpLauncher::Open(const QString& helpFile) {
     if (!viewer_) viewer_ = new HelpViewer(owner_);
-    if (!viewer_->openFile(helpFile)) {
+    if (!viewer_->OpenFile(helpFile)) {
         viewer_->hide();
         message_(QStringLiteral("The help file \"%1\" is missing or cannot be read.")
                      .arg(QDir::toNativeSeparators(helpFile)),

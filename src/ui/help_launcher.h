@@ -18,7 +18,7 @@ public:
     HelpLauncher(QWidget* owner, MessageFunction message);
     ~HelpLauncher();
 
-    void open(const QString& helpFile);
+    void Open(const QString& helpFile);
 
 private:
     QWidget* owner_;

@@ -35,7 +35,7 @@ ChmBrowser::ChmBrowser(QWidget* parent) : QTextBrowser(parent) {
 
 QVariant ChmBrowser::loadResource(int type, const QUrl& name) {
     if (name.scheme() == kScheme && archive_) {
-        const QByteArray data = archive_->read(name.path());
+        const QByteArray data = archive_->Read(name.path());
         if (data.isEmpty()) return {};
         if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
             return QString::fromUtf8(data);
@@ -84,12 +84,12 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
     forward_->setEnabled(false);
     connect(back_, &QToolButton::clicked, browser_, &QTextBrowser::backward);
     connect(forward_, &QToolButton::clicked, browser_, &QTextBrowser::forward);
-    connect(home_, &QToolButton::clicked, this, [this] { showTopic(defaultTopic_); });
+    connect(home_, &QToolButton::clicked, this, [this] { ShowTopic(defaultTopic_); });
     connect(browser_, &QTextBrowser::backwardAvailable, back_, &QToolButton::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward_, &QToolButton::setEnabled);
     const auto showItem = [this](QTreeWidgetItem* item) {
         const QString local = item->data(0, Qt::UserRole).toString();
-        if (!local.isEmpty()) showTopic(local);
+        if (!local.isEmpty()) ShowTopic(local);
     };
     connect(contents_, &QTreeWidget::itemActivated, this, showItem);
     connect(contents_, &QTreeWidget::itemClicked, this, showItem);
@@ -97,29 +97,29 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 HelpViewer::~HelpViewer() = default;
 
-bool HelpViewer::openFile(const QString& path) {
+bool HelpViewer::OpenFile(const QString& path) {
     auto archive = std::make_unique<helpfile::ChmArchive>();
-    if (!archive->open(path)) return false;
-    QString topic = archive->defaultTopic();
+    if (!archive->Open(path)) return false;
+    QString topic = archive->DefaultTopic();
     // A file whose start page cannot actually be read is unreadable: the
     // window would open empty.
-    if (topic.isEmpty() || archive->read(topic).isEmpty()) return false;
+    if (topic.isEmpty() || archive->Read(topic).isEmpty()) return false;
     archive_ = std::move(archive);
-    browser_->setArchive(archive_.get());
+    browser_->SetArchive(archive_.get());
     browser_->clearHistory();
     defaultTopic_ = topic;
-    if (!archive_->title().isEmpty()) setWindowTitle(archive_->title());
-    loadContents();
-    showTopic(topic);
+    if (!archive_->Title().isEmpty()) setWindowTitle(archive_->Title());
+    LoadContents();
+    ShowTopic(topic);
     return true;
 }
 
-void HelpViewer::showTopic(const QString& objectPath) { browser_->setSource(TopicUrl(objectPath)); }
+void HelpViewer::ShowTopic(const QString& objectPath) { browser_->setSource(TopicUrl(objectPath)); }
 
-void HelpViewer::loadContents() {
+void HelpViewer::LoadContents() {
     contents_->clear();
-    if (archive_->contentsFile().isEmpty()) return;
-    const QByteArray sitemap = archive_->read(archive_->contentsFile());
+    if (archive_->ContentsFile().isEmpty()) return;
+    const QByteArray sitemap = archive_->Read(archive_->ContentsFile());
     // Each entry hangs under the last one a level up.
     std::vector<QTreeWidgetItem*> path;
     for (const helpfile::ContentsEntry& entry :

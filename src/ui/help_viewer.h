@@ -19,7 +19,7 @@ class ChmBrowser : public QTextBrowser {
     Q_OBJECT
 public:
     explicit ChmBrowser(QWidget* parent = nullptr);
-    void setArchive(const helpfile::ChmArchive* archive) { archive_ = archive; }
+    void SetArchive(const helpfile::ChmArchive* archive) { archive_ = archive; }
     QVariant loadResource(int type, const QUrl& name) override;
 
 private:
@@ -36,13 +36,13 @@ public:
 
     // Opens a help file at its default topic; false when it cannot be read
     // or has no page to show.
-    bool openFile(const QString& path);
-    ChmBrowser* browser() const { return browser_; }
-    QTreeWidget* contents() const { return contents_; }
-    void showTopic(const QString& objectPath);
+    bool OpenFile(const QString& path);
+    ChmBrowser* Browser() const { return browser_; }
+    QTreeWidget* Contents() const { return contents_; }
+    void ShowTopic(const QString& objectPath);
 
 private:
-    void loadContents();
+    void LoadContents();
 
     std::unique_ptr<helpfile::ChmArchive> archive_;
     ChmBrowser* browser_ = nullptr;

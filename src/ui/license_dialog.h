@@ -19,9 +19,9 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    QLabel* Label1 = nullptr;
-    QTextBrowser* RichTextBox1 = nullptr;
-    QPushButton* OKButton = nullptr;
+    QLabel* heading_ = nullptr;
+    QTextBrowser* text_ = nullptr;
+    QPushButton* okButton_ = nullptr;
 };
 
 }  // namespace corvane::ui

@@ -14,12 +14,12 @@ PictureButton::PictureButton(QWidget* parent) : QLabel(parent) {
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void PictureButton::setCaption(const QString& caption) {
+void PictureButton::SetCaption(const QString& caption) {
     caption_ = caption;
     setAccessibleName(caption);
 }
 
-void PictureButton::loadPicture(const QString& path, bool down) {
+void PictureButton::SetPictureFile(const QString& path, bool down) {
     pictureFile_ = path;
     down_ = down;
     const QPixmap picture = LoadPicture(path, devicePixelRatioF());
@@ -30,7 +30,7 @@ void PictureButton::loadPicture(const QString& path, bool down) {
     update();
 }
 
-void PictureButton::paintCaption(QPainter& painter) {
+void PictureButton::PaintCaption(QPainter& painter) {
     // A plain button face in the picture's place: raised, or sunken and
     // dark for the view that is showing.
     const QRect face = rect().adjusted(0, 0, -1, -1);
@@ -58,7 +58,7 @@ void PictureButton::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     if (event->button() == Qt::LeftButton && wasPressed &&
         rect().contains(event->position().toPoint()))
-        emit clicked();
+        emit Clicked();
     event->accept();
 }
 
@@ -67,7 +67,7 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
         case Qt::Key_Space:
         case Qt::Key_Return:
         case Qt::Key_Enter:
-            emit clicked();
+            emit Clicked();
             event->accept();
             return;
         default: QLabel::keyPressEvent(event);
@@ -75,9 +75,9 @@ void PictureButton::keyPressEvent(QKeyEvent* event) {
 }
 
 void PictureButton::paintEvent(QPaintEvent* event) {
-    if (showsCaption()) {
+    if (ShowsCaption()) {
         QPainter painter(this);
-        paintCaption(painter);
+        PaintCaption(painter);
     } else {
         QLabel::paintEvent(event);
     }

@@ -14,17 +14,17 @@ public:
     explicit PictureButton(QWidget* parent = nullptr);
 
     // The button's name, drawn in its place when its picture cannot be read.
-    void setCaption(const QString& caption);
+    void SetCaption(const QString& caption);
 
     // Shows the JPEG at `path`, read from disk now. `down` says whether the
     // picture shows the button pressed; when the file is missing or
     // unreadable the caption is drawn, raised or pressed to match.
-    void loadPicture(const QString& path, bool down);
-    QString pictureFile() const { return pictureFile_; }
-    bool showsCaption() const { return pixmap().isNull(); }
+    void SetPictureFile(const QString& path, bool down);
+    QString PictureFile() const { return pictureFile_; }
+    bool ShowsCaption() const { return pixmap().isNull(); }
 
 signals:
-    void clicked();
+    void Clicked();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -33,7 +33,7 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void paintCaption(QPainter& painter);
+    void PaintCaption(QPainter& painter);
 
     QString pictureFile_;
     QString caption_;

@@ -40,7 +40,7 @@ TEST(FormatNumber, RefusesNonFiniteValues) {
             FormatNumber(v, "#,##0");
             ADD_FAILURE() << "no error for " << v;
         } catch (const CalcError& e) {
-            EXPECT_EQ(e.number(), kErrOverflow);
+            EXPECT_EQ(e.Number(), kErrOverflow);
         }
     }
 }

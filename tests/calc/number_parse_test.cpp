@@ -12,7 +12,7 @@ int ErrorOf16(const std::string& text, long* value, const NumberMarks& marks = {
         *value = TextToInt16(text, marks);
         return 0;
     } catch (const CalcError& e) {
-        return e.number();
+        return e.Number();
     }
 }
 

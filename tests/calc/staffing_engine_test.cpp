@@ -21,8 +21,8 @@ TEST(StaffingEngine, WorkedExample) {
     EXPECT_NEAR(r.SL, 0.13663, 5e-6);
     EXPECT_NEAR(r.OCC, 0.97222, 5e-6);
     EXPECT_NEAR(r.TKLD, 41.193, 5e-4);
-    EXPECT_NEAR(r.Waiting[0], 88.42, 5e-3);
-    EXPECT_NEAR(r.Waiting[11], 60.89, 5e-3);
+    EXPECT_NEAR(r.waiting[0], 88.42, 5e-3);
+    EXPECT_NEAR(r.waiting[11], 60.89, 5e-3);
     EXPECT_NEAR(run.rows[7].P0, 0.034, 5e-4);
     EXPECT_NEAR(run.rows[8].P0, 0.0184, 5e-5);
     // Q2 of 13 agents is 8.75 exactly on paper, a hair below as computed.
@@ -69,7 +69,7 @@ TEST(StaffingEngine, ZeroObjectiveAndSmallWaitingCounts) {
     ASSERT_EQ(run.rows.size(), 9u);
     for (const StaffingRow& r : run.rows) {
         EXPECT_EQ(r.SL, 1.0 - r.P0);
-        for (double w : r.Waiting) EXPECT_TRUE(w == 0.0 || w == 1.0 || w < 0.1 || w >= 1.0) << w;
+        for (double w : r.waiting) EXPECT_TRUE(w == 0.0 || w == 1.0 || w < 0.1 || w >= 1.0) << w;
     }
 }
 

@@ -30,12 +30,12 @@ public:
         printer.setOutputFileName(file);
         printer.setPageSize(QPageSize(QPageSize::A4));
     }
-    bool choose(int* chosen) override {
+    bool Choose(int* chosen) override {
         ++shown;
         *chosen = copies;
         return copies >= 0;  // a negative count stands for Cancel
     }
-    corvane::output::PrintSurface* surface() override {
+    corvane::output::PrintSurface* Surface() override {
         if (!surface_) surface_ = std::make_unique<corvane::output::PainterPrintSurface>(&printer);
         return surface_.get();
     }
@@ -115,16 +115,16 @@ class OutputTest : public QObject {
         PdfPrintDialog dialog(pdf);
         dialog.copies = copies;
         dialog.printer.setPageMargins(margins, QPageLayout::Millimeter);
-        f.form->setPrintDialog(&dialog);
-        f.form->print();
-        f.form->setPrintDialog(nullptr);
+        f.form->SetPrintDialog(&dialog);
+        f.form->Print();
+        f.form->SetPrintDialog(nullptr);
         return dialog.shown;
     }
 
 private slots:
-    void initTestCase() { dir_.setAutoRemove(qEnvironmentVariableIsEmpty("CORVANE_KEEP_PDF")); }
+    void InitTestCase() { dir_.setAutoRemove(qEnvironmentVariableIsEmpty("CORVANE_KEEP_PDF")); }
 
-    void clipboardHoldsTheHeadingAndTheTableOfTheView() {
+    void ClipboardHoldsTheHeadingAndTheTableOfTheView() {
         const QString heading = QStringLiteral("Corvane by Halvorsk\r\n\r\n");
         const QString advice =
             "To maintain alignment of the columns after pasting into your word processor,\r\n"
@@ -133,18 +133,18 @@ private slots:
             "processor's User Guide for the procedure to specify fonts.";
         FormFixture f;
         QGuiApplication::clipboard()->setText(QStringLiteral("old"));
-        f.form->copyToClipboard();
+        f.form->CopyToClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text(), heading);  // the opening view
         f.calculateStaffing({"180", "30", "100", "20  "});        // trailing blanks are kept
         f.clickView("picDelays");
-        f.form->copyToClipboard();
+        f.form->CopyToClipboard();
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  heading + (f.items("lstDelays") << QString()).join("\r\n"));
         QVERIFY(QGuiApplication::clipboard()->text().contains("(Sec.): 20  \r\n \r\n "));
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
-        f.form->calculateTrunks();
-        f.form->copyToClipboard();
+        f.form->CalculateTrunks();
+        f.form->CopyToClipboard();
         QVERIFY(QGuiApplication::clipboard()->text().endsWith("1         18\r\n\r\n\r\n"));
         QCOMPARE(f.messages.size(), std::size_t(3));
         for (const ShownMessage& m : f.messages)
@@ -158,7 +158,7 @@ private slots:
                  (std::vector<ShownMessage>{{"Unexpected error #  521", "Copy To Clipboard"}}));
     }
 
-    void copiesEachOnTheirOwnPageWithSixLinesAbove() {
+    void CopiesEachOnTheirOwnPageWithSixLinesAbove() {
         FormFixture f;
         f.calculateStaffing();
         for (const int copies : {1, 3}) {
@@ -176,18 +176,18 @@ private slots:
         QVERIFY(f.messages.empty());
     }
 
-    void trunkTableKeepsItsLineBreaks() {
+    void TrunkTableKeepsItsLineBreaks() {
         FormFixture f;
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
-        f.form->calculateTrunks();
+        f.form->CalculateTrunks();
         const QString pdf = dir_.filePath(QStringLiteral("trunks.pdf"));
         Print(f, pdf, 1);
         QCOMPARE(PdfPages(pdf), (QList<QStringList>{ExpectedCopy(f.items("lstErlangs"))}));
         QCOMPARE(PdfPages(pdf)[0][3], QString());  // the head item's own line break
     }
 
-    void longTableContinuesOnTheNextPage() {
+    void LongTableContinuesOnTheNextPage() {
         FormFixture f;
         f.calculateStaffing({"1800", "0", "707", "20"});
         const QString pdf = dir_.filePath(QStringLiteral("long.pdf"));
@@ -197,7 +197,7 @@ private slots:
         QCOMPARE(pages[0] + pages[1], ExpectedCopy(f.items("lstAgents")));
     }
 
-    void nothingIsPrintedWithoutATableCopiesOrConsent() {
+    void NothingIsPrintedWithoutATableCopiesOrConsent() {
         struct Case {
             const char* view;
             int copies;  // -1: Cancel

@@ -22,7 +22,7 @@ inline EngineRun RunEngine(int talk, int acw, int calls, int slo) {
                              static_cast<std::int16_t>(slo)},
                             [&](const StaffingRow& r) { run.rows.push_back(r); });
     } catch (const CalcError& e) {
-        run.error = e.number();
+        run.error = e.Number();
     }
     return run;
 }

@@ -20,9 +20,9 @@ LiteralTrunkResult LiteralTrunksRequired(double A, double P,
             const double T = ck::Exp(ck::Sub(L, F));
             double S = 0.0;
             for (int k = 0; k <= N; ++k) {
-                double Fk = 0.0;
-                for (int i = 1; i <= k; ++i) Fk = ck::Add(Fk, ck::Log(i));
-                S = ck::Add(S, ck::Exp(ck::Sub(ck::Mul(k, ck::Log(A)), Fk)));
+                double fk = 0.0;
+                for (int i = 1; i <= k; ++i) fk = ck::Add(fk, ck::Log(i));
+                S = ck::Add(S, ck::Exp(ck::Sub(ck::Mul(k, ck::Log(A)), fk)));
             }
             const double B = ck::Div(T, S);
             if (onCandidate) onCandidate(N, B);
@@ -32,7 +32,7 @@ LiteralTrunkResult LiteralTrunksRequired(double A, double P,
             }
         }
     } catch (const CalcError& e) {
-        result.error = e.number();
+        result.error = e.Number();
         return result;
     }
 }

@@ -37,9 +37,9 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Corvane")); }
+    void InitTestCase() { QApplication::setApplicationName(QStringLiteral("Corvane")); }
 
-    void aboutBoxShowsTitleAndVersionAndClosesByOkOrEscape() {
+    void AboutBoxShowsTitleAndVersionAndClosesByOkOrEscape() {
         FormFixture f;
         for (const bool byOk : {true, false}) {
             QString caption, version;
@@ -53,7 +53,7 @@ private slots:
                 else
                     QTest::keyClick(about, Qt::Key_Escape);
             });
-            f.form->showAbout();  // returns when the box is closed
+            f.form->ShowAbout();  // returns when the box is closed
             QCOMPARE(caption, QStringLiteral("About Corvane"));
             QCOMPARE(version, QStringLiteral("Version 5.0.26"));
             QVERIFY(onlyClose);
@@ -61,7 +61,7 @@ private slots:
         QVERIFY(f.form->findChildren<corvane::ui::AboutDialog*>().isEmpty());  // unloaded
     }
 
-    void licenceOpensModallyByEnterOnLicenseInfo() {
+    void LicenceOpensModallyByEnterOnLicenseInfo() {
         corvane::ui::AboutDialog about;
         about.show();
         QVERIFY(QTest::qWaitForWindowExposed(&about));
@@ -91,45 +91,45 @@ private slots:
         QVERIFY(!about.isVisible());
     }
 
-    void missingHelpFileSaysSoFromTheMenuAndFromF1() {
+    void MissingHelpFileSaysSoFromTheMenuAndFromF1() {
         FormFixture f;  // the test program's directory holds no help file
-        QCOMPARE(f.form->helpFile(),
+        QCOMPARE(f.form->HelpFile(),
                  QDir(QCoreApplication::applicationDirPath()).filePath("Corvane.chm"));
-        f.form->showHelp();
+        f.form->ShowHelp();
         f.clickView("picStaff");
         QTest::keyClick(f.field("txtTalk"), Qt::Key_F1);
         const ShownMessage missing{
             QStringLiteral("The help file \"%1\" is missing or cannot be read.")
-                .arg(QDir::toNativeSeparators(f.form->helpFile())),
+                .arg(QDir::toNativeSeparators(f.form->HelpFile())),
             QStringLiteral("Corvane Help")};
         QCOMPARE(f.messages, (std::vector<ShownMessage>{missing, missing}));
         QCOMPARE(f.view(), QStringLiteral("Agents"));  // nothing else changed
     }
 
-    void viewerOpensTheDefaultTopicAndFollowsLinks() {
+    void ViewerOpensTheDefaultTopicAndFollowsLinks() {
         corvane::ui::HelpViewer viewer;
-        QVERIFY(viewer.openFile(QStringLiteral(CORVANE_CHM_FILE)));
+        QVERIFY(viewer.OpenFile(QStringLiteral(CORVANE_CHM_FILE)));
         viewer.show();
         QVERIFY(QTest::qWaitForWindowExposed(&viewer));
-        QCOMPARE(viewer.browser()->source().path(), QStringLiteral("/index.htm"));
-        QVERIFY(viewer.browser()->toPlainText().contains(QStringLiteral("Welcome to Corvane")));
+        QCOMPARE(viewer.Browser()->source().path(), QStringLiteral("/index.htm"));
+        QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("Welcome to Corvane")));
         // The contents nest as the file's lists do: three pages under "Calculating".
-        QCOMPARE(viewer.contents()->topLevelItemCount(), 5);
-        QCOMPARE(viewer.contents()->topLevelItem(2)->child(0)->text(0),
+        QCOMPARE(viewer.Contents()->topLevelItemCount(), 5);
+        QCOMPARE(viewer.Contents()->topLevelItem(2)->child(0)->text(0),
                  QStringLiteral("Staffing table"));
-        QCOMPARE(viewer.contents()->topLevelItem(2)->childCount(), 3);
-        QTextCursor link = viewer.browser()->document()->find(QStringLiteral("Staffing table"));
+        QCOMPARE(viewer.Contents()->topLevelItem(2)->childCount(), 3);
+        QTextCursor link = viewer.Browser()->document()->find(QStringLiteral("Staffing table"));
         QVERIFY(!link.isNull());
         link.setPosition(link.selectionStart() + 2);
-        QTest::mouseClick(viewer.browser()->viewport(), Qt::LeftButton, Qt::NoModifier,
-                          viewer.browser()->cursorRect(link).center());
-        QCOMPARE(viewer.browser()->source().path(), QStringLiteral("/staffing.htm"));
-        viewer.browser()->backward();
-        QCOMPARE(viewer.browser()->source().path(), QStringLiteral("/index.htm"));
+        QTest::mouseClick(viewer.Browser()->viewport(), Qt::LeftButton, Qt::NoModifier,
+                          viewer.Browser()->cursorRect(link).center());
+        QCOMPARE(viewer.Browser()->source().path(), QStringLiteral("/staffing.htm"));
+        viewer.Browser()->backward();
+        QCOMPARE(viewer.Browser()->source().path(), QStringLiteral("/index.htm"));
     }
 
     // Each of these once crashed, hung or showed a blank window.
-    void damagedHelpFilesAreRefusedWithTheMessage() {
+    void DamagedHelpFilesAreRefusedWithTheMessage() {
         const QByteArray good = GoodHelpFile();
         QVERIFY(!good.isEmpty());
         QTemporaryDir dir;
@@ -154,17 +154,17 @@ private slots:
         };
         for (const auto& [damage, bytes] : damages) {
             put(bytes);
-            QVERIFY2(!corvane::ui::HelpViewer().openFile(path), damage);
+            QVERIFY2(!corvane::ui::HelpViewer().OpenFile(path), damage);
         }
         QVERIFY(QFile::remove(path) && ::mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
-        QVERIFY(!corvane::ui::HelpViewer().openFile(path));
+        QVERIFY(!corvane::ui::HelpViewer().OpenFile(path));
         QVERIFY(QFile::remove(path) && QDir(dir.path()).mkdir(QStringLiteral("Corvane.chm")));
         // The message names the file.
         QWidget owner;
         std::vector<ShownMessage> messages;
         corvane::ui::HelpLauncher(&owner, [&](const QString& text, const QString& title) {
             messages.push_back({text, title});
-        }).open(path);
+        }).Open(path);
         QCOMPARE(messages.size(), std::size_t(1));
         QVERIFY(messages[0].text.contains(QDir::toNativeSeparators(path)));
         QVERIFY(QDir(dir.path()).rmdir(QStringLiteral("Corvane.chm")));
@@ -176,10 +176,10 @@ private slots:
             for (int i = at; i < at + 40; ++i) bytes[i] = static_cast<char>(~bytes[i]);
             put(bytes);
             corvane::ui::HelpViewer viewer;
-            if (!viewer.openFile(path))
+            if (!viewer.OpenFile(path))
                 ++refused;
             else
-                QVERIFY2(!viewer.browser()->toPlainText().trimmed().isEmpty(),
+                QVERIFY2(!viewer.Browser()->toPlainText().trimmed().isEmpty(),
                          qPrintable(QString::number(at)));
         }
         QVERIFY(refused > 0);
@@ -188,7 +188,7 @@ private slots:
         const QStringList found = kept.entryList({QStringLiteral("*-crash.chm")});
         QCOMPARE(found.size(), 2);
         for (const QString& name : found)
-            QVERIFY2(!corvane::ui::HelpViewer().openFile(kept.filePath(name)), qPrintable(name));
+            QVERIFY2(!corvane::ui::HelpViewer().OpenFile(kept.filePath(name)), qPrintable(name));
     }
 };
 

@@ -44,7 +44,7 @@ class DrivingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstClickAfterARefusedClickActs() {
+    void FirstClickAfterARefusedClickActs() {
         for (const char* target : {"picDelays", "btnCalculate", "txtAcw"}) {
             for (const bool okByMouse : {false, true}) {
                 FormFixture f;
@@ -79,7 +79,7 @@ private slots:
         }
     }
 
-    void accessKeysEndOnTheirButton() {
+    void AccessKeysEndOnTheirButton() {
         FormFixture f;
         f.typeStaffing();
         QLineEdit* slo = f.field("txtSlo");
@@ -104,7 +104,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.find("btnTrunks"));
     }
 
-    void theWholeCalculatorFromTheKeyboard() {
+    void TheWholeCalculatorFromTheKeyboard() {
         FormFixture f;
         QVERIFY(TabTo(QStringLiteral("picStaff")));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
@@ -134,15 +134,15 @@ private slots:
             cancel->setFocus(Qt::TabFocusReason);
             QTest::keyClick(cancel, Qt::Key_Enter);
         };
-        f.form->setEventPump(&pump);
-        f.form->calculateTrunks();
-        f.form->setEventPump(nullptr);
+        f.form->SetEventPump(&pump);
+        f.form->CalculateTrunks();
+        f.form->SetEventPump(nullptr);
         QCOMPARE(pump.count, 25);
         QCOMPARE(f.required(0), QStringLiteral(" 0"));
         QVERIFY(f.messages.empty());
     }
 
-    void everyControlHasAnAccessibleName() {
+    void EveryControlHasAnAccessibleName() {
         FormFixture f;
         for (QWidget* w : f.form->centralWidget()->findChildren<QWidget*>()) {
             const bool interactive =
@@ -153,7 +153,7 @@ private slots:
         }
     }
 
-    void messageBoxesShowTheirWholeTitleAndPlainButtons() {
+    void MessageBoxesShowTheirWholeTitleAndPlainButtons() {
         QApplication::setStyle(new IconButtonStyle);
         QWidget owner;
         owner.show();
@@ -180,7 +180,7 @@ private slots:
                  qPrintable(QString::number(width)));
     }
 
-    void refusedCallsKeepTheStoredNumber() {
+    void RefusedCallsKeepTheStoredNumber() {
         FormFixture f;
         f.typeStaffing();
         QLineEdit* calls = f.typeOver("txtCalls", QStringLiteral("40000"));
@@ -190,7 +190,7 @@ private slots:
         // Emptied, the field is accepted silently and the run uses the 100
         // stored before, not 0.
         calls->clear();
-        f.form->calculate();
+        f.form->Calculate();
         QCOMPARE(f.items("lstAgents").last(),
                  QString::fromStdString(corvane::testing::WorkedExample("agents").back()));
     }

@@ -35,7 +35,7 @@ public:
     explicit FormFixture(const QString& pictureDir = QStringLiteral(CORVANE_PICTURE_DIR))
         : form(std::make_unique<ui::Form1>(pictureDir)) {
         form->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
-        form->setMessageFunction([this](const QString& text, const QString& title) {
+        form->SetMessageFunction([this](const QString& text, const QString& title) {
             messages.push_back({text, title});
             if (onMessage) onMessage();
         });
@@ -100,7 +100,7 @@ public:
     }
 
     // The view as the window's procedures name it.
-    QString view() const { return QString::fromLatin1(model::ViewText(form->model().view)); }
+    QString view() const { return QString::fromLatin1(model::ViewText(form->Model().view)); }
 
     std::unique_ptr<ui::Form1> form;
     std::vector<ShownMessage> messages;

@@ -16,7 +16,7 @@ private slots:
     // Every entry's decision is the model's (its own table); here, what the
     // window does with one: the text kept or rewritten, the focus kept on a
     // refusal, the message under the field's title.
-    void checksAreCarriedOutOnTheFields() {
+    void ChecksAreCarriedOutOnTheFields() {
         struct Case {
             const char* view;
             const char* field;
@@ -43,7 +43,7 @@ private slots:
         }
     }
 
-    void blankFieldsAreAskedForByClickAndByTab() {
+    void BlankFieldsAreAskedForByClickAndByTab() {
         FormFixture f;
         f.clickView("picStaff");
         f.typeAndTab("txtTalk", QStringLiteral("180"));
@@ -62,7 +62,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), f.field("txtSlo"));
     }
 
-    void tabSelectsTheEntryAndTheTableEchoesItAsTyped() {
+    void TabSelectsTheEntryAndTheTableEchoesItAsTyped() {
         FormFixture f;
         f.typeStaffing();
         f.typeAndTab("txtTalk", QStringLiteral("180.4"));
@@ -75,7 +75,7 @@ private slots:
         QCOMPARE(f.list("lstDelays")->count(), 8 + 9);
     }
 
-    void aRefusedEntryHoldsTheFocusAgainstEveryWayOut() {
+    void ARefusedEntryHoldsTheFocusAgainstEveryWayOut() {
         FormFixture f;
         f.typeStaffing();
         QLineEdit* calls = f.typeOver("txtCalls", QStringLiteral("abc"));
@@ -83,7 +83,7 @@ private slots:
         f.clickView("picTrunks");
         QTest::keyClick(calls, Qt::Key_C, Qt::AltModifier);
         QTest::qWait(200);    // an accepted access key would click by now
-        f.form->calculate();  // the menu checks the focused field too
+        f.form->Calculate();  // the menu checks the focused field too
         QCOMPARE(f.messages,
                  std::vector<ShownMessage>(4, {"Entry 'abc' is not valid", "Calls per Half-Hour"}));
         QCOMPARE(f.view(), QStringLiteral("Agents"));
@@ -91,11 +91,11 @@ private slots:
         QCOMPARE(f.list("lstAgents")->count(), 0);
         // A good entry typed but not yet left is stored before a menu run.
         f.typeOver("txtCalls", QStringLiteral("100"));
-        f.form->calculate();
+        f.form->Calculate();
         QCOMPARE(f.list("lstAgents")->count(), 7 + 9);
     }
 
-    void typingAfterARefusalReplacesTheRefusedEntry() {
+    void TypingAfterARefusalReplacesTheRefusedEntry() {
         FormFixture f;
         f.typeStaffing();
         f.typeAndTab("txtCalls", QStringLiteral("0"));
@@ -106,29 +106,29 @@ private slots:
         QCOMPARE(calls->text(), QStringLiteral("12"));
     }
 
-    void clearEmptiesTheSideOfTheView() {
+    void ClearEmptiesTheSideOfTheView() {
         FormFixture f;
         f.calculateStaffing();
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("10"), QStringLiteral("1"));
-        f.form->calculateTrunks();
+        f.form->CalculateTrunks();
         const QStringList trunkTable = f.items("lstErlangs");
         f.clickView("picCorvane");  // outside the trunks view: the staffing side
-        f.form->clear();
-        QVERIFY(f.field("txtTalk")->text().isEmpty() && f.form->model().staffing.calls == 0);
+        f.form->Clear();
+        QVERIFY(f.field("txtTalk")->text().isEmpty() && f.form->Model().staffing.calls == 0);
         QCOMPARE(f.list("lstAgents")->count() + f.list("lstDelays")->count(), 0);
         QCOMPARE(f.items("lstErlangs"), trunkTable);
         f.clickView("picTrunks");
-        f.form->clear();
+        f.form->Clear();
         QVERIFY(f.field("txtErlang(0)")->text().isEmpty() && f.required(0).isEmpty());
         QCOMPARE(f.list("lstErlangs")->count(), 0);
-        QCOMPARE(f.form->model().trunks[0].erlangs, 0.0);
+        QCOMPARE(f.form->Model().trunks[0].erlangs, 0.0);
         QCOMPARE(QApplication::focusWidget(), f.field("txtErlang(0)"));
         QVERIFY(f.messages.empty());
     }
 
     // What a user can do while the search lets the window's events run.
-    void duringARun() {
+    void DuringARun() {
         struct Case {
             const char* what;
             int at;  // the pump at which the user acts
@@ -145,8 +145,8 @@ private slots:
             {"a second run and a clear",
              5,
              [](FormFixture& f) {
-                 f.form->calculate();
-                 f.form->clear();
+                 f.form->Calculate();
+                 f.form->Clear();
              },
              {" 18", " 117", " 15"},
              false},
@@ -173,9 +173,9 @@ private slots:
                            QApplication::overrideCursor()->shape() == Qt::WaitCursor;
                 c.act(f);
             };
-            f.form->setEventPump(&pump);
-            f.form->calculateTrunks();
-            f.form->setEventPump(nullptr);
+            f.form->SetEventPump(&pump);
+            f.form->CalculateTrunks();
+            f.form->SetEventPump(nullptr);
             QVERIFY2(runShown, c.what);
             QCOMPARE((QStringList{f.required(0), f.required(1), f.required(2)}), c.required);
             QVERIFY2(f.messages.empty(), c.what);
@@ -183,19 +183,19 @@ private slots:
             QVERIFY(!f.find("btnCancelTrunks")->isVisible() &&
                     !f.find("lblCancelTrunks")->isVisible());
             QVERIFY(QApplication::overrideCursor() == nullptr &&
-                    !f.form->model().trunkRun.Active());
+                    !f.form->Model().trunkRun.Active());
             QCOMPARE(f.find("btnTrunks")->isVisible(),
                      f.form->isVisible() && f.view() == QLatin1String("Trunks"));
         }
     }
 
-    void germanMarksInFieldsAndTables() {
+    void GermanMarksInFieldsAndTables() {
         FormFixture f;
         f.form->setLocale(QLocale(QLocale::German, QLocale::Germany));
         f.clickView("picTrunks");
         f.fillGroup(0, QStringLiteral("12,5"), QStringLiteral("2,5"));
         QCOMPARE(f.field("txtErlang(0)")->text(), QStringLiteral("12,5"));
-        f.form->calculateTrunks();
+        f.form->CalculateTrunks();
         QCOMPARE(f.items("lstErlangs").at(4),
                  QStringLiteral("   1        12,5            2         20"));
         QVERIFY(f.messages.empty());

@@ -26,17 +26,17 @@ class RandomPrintDialog : public corvane::output::PrintDialog,
                           public corvane::output::PrintSurface {
 public:
     std::mt19937* rng = nullptr;
-    bool choose(int* copies) override {
+    bool Choose(int* copies) override {
         *copies = static_cast<int>((*rng)() % 3);
         return (*rng)() % 3 != 0;
     }
-    PrintSurface* surface() override { return this; }
-    void setFont(const QString&, double) override {}
-    void printLine(const QString&) override {}
-    void printEmptyLine() override {}
-    void newPage() override {}
-    void endDoc() override {}
-    bool failed() const override { return false; }
+    PrintSurface* Surface() override { return this; }
+    void SetFont(const QString&, double) override {}
+    void PrintLine(const QString&) override {}
+    void PrintEmptyLine() override {}
+    void NewPage() override {}
+    void EndDoc() override {}
+    bool Failed() const override { return false; }
 };
 
 QString RandomText(std::mt19937& rng) {
@@ -89,7 +89,7 @@ class MonkeyTest : public QObject {
         QVERIFY2((agents == 0 && delays == 0) || (agents >= 7 && agents - 7 == delays - 8),
                  qPrintable(
                      QStringLiteral("%1 staffing lines, %2 delay lines").arg(agents).arg(delays)));
-        if (!f.form->model().trunkRun.Active()) {
+        if (!f.form->Model().trunkRun.Active()) {
             QVERIFY(!f.find("btnCancelTrunks")->isVisible());
             QVERIFY(QApplication::overrideCursor() == nullptr);
         }
@@ -99,7 +99,7 @@ class MonkeyTest : public QObject {
     }
 
     // One random action; returns whether it may change the lists.
-    bool act(FormFixture& f, std::mt19937& rng, bool duringRun) {
+    bool Act(FormFixture& f, std::mt19937& rng, bool duringRun) {
         switch (rng() % 10) {
             case 0:
             case 1:
@@ -163,7 +163,7 @@ class MonkeyTest : public QObject {
             }
             default: {  // a trunk run, with more actions inside it
                 if (duringRun) {
-                    f.form->calculateTrunks();  // refused while one runs
+                    f.form->CalculateTrunks();  // refused while one runs
                     return false;
                 }
                 f.clickView("picTrunks");
@@ -175,10 +175,10 @@ class MonkeyTest : public QObject {
                 pump_.onPump = [&](int) {
                     if (inner < 6 && rng() % 40 == 0) {
                         ++inner;
-                        act(f, rng, true);
+                        Act(f, rng, true);
                     }
                 };
-                f.form->calculateTrunks();
+                f.form->CalculateTrunks();
                 pump_.onPump = nullptr;
                 return true;
             }
@@ -190,7 +190,7 @@ class MonkeyTest : public QObject {
     int checked_ = 0;
 
 private slots:
-    void randomActions_data() {
+    void RandomActionsData() {
         QTest::addColumn<unsigned>("seed");
         QTest::addColumn<int>("actions");
         const int actions = qEnvironmentVariableIntValue("CORVANE_MONKEY_ACTIONS");
@@ -201,15 +201,15 @@ private slots:
                 << seed.trimmed().toUInt() << (actions > 0 ? actions : 2500);
     }
 
-    void randomActions() {
+    void RandomActions() {
         QFETCH(unsigned, seed);
         QFETCH(int, actions);
         std::mt19937 rng(seed);
         FormFixture f;
         RandomPrintDialog print;
         print.rng = &rng;
-        f.form->setPrintDialog(&print);
-        f.form->setEventPump(&pump_);
+        f.form->SetPrintDialog(&print);
+        f.form->SetEventPump(&pump_);
         // The About box is modal: close whatever modal window opens.
         QTimer closer;
         connect(&closer, &QTimer::timeout, [] {
@@ -228,7 +228,7 @@ private slots:
                 if (!QTest::qWaitForWindowActive(f.form.get(), 200))
                     qWarning("the window did not come back");
             }
-            const bool mayChange = act(f, rng, false);
+            const bool mayChange = Act(f, rng, false);
             CheckInvariants(f);
             if (QTest::currentTestFailed()) qFatal("invariant broken after action %d", n);
             const QStringList after = Lists(f);

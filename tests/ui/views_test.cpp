@@ -40,7 +40,7 @@ class ViewsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void eachViewShowsItsControlsAndPressedPicture() {
+    void EachViewShowsItsControlsAndPressedPicture() {
         FormFixture f;
         const std::pair<QStringList, int> groups[] = {
             {{"lblSelect"}, 0},
@@ -76,7 +76,7 @@ private slots:
             for (const char* button : {"picCorvane", "picStaff", "picDelays", "picTrunks"}) {
                 const bool down = QLatin1String(button) == QLatin1String(v.button);
                 auto* picture = f.find<PictureButton>(button);
-                QCOMPARE(QFileInfo(picture->pictureFile()).fileName(),
+                QCOMPARE(QFileInfo(picture->PictureFile()).fileName(),
                          QString::fromLatin1(button) + (down ? "Down.jpg" : ".jpg"));
                 QCOMPARE(picture->pixmap().size(), QSize(54, 12));
             }
@@ -85,7 +85,7 @@ private slots:
         QVERIFY(f.messages.empty());
     }
 
-    void pictureReplacedWithinTheSameSecondIsShown() {
+    void PictureReplacedWithinTheSameSecondIsShown() {
         // Two pictures of the same size in bytes, written in the same second:
         // a cache keyed on name, size and time would show the first again.
         QTemporaryDir dir;
@@ -109,7 +109,7 @@ private slots:
         QCOMPARE(staff->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
     }
 
-    void missingPicturesLeaveVisibleButtonsThatStillSwitch() {
+    void MissingPicturesLeaveVisibleButtonsThatStillSwitch() {
         QTemporaryDir empty;
         FormFixture f(empty.path());
         auto* staff = f.find<PictureButton>("picStaff");
@@ -125,7 +125,7 @@ private slots:
         QVERIFY(f.messages.empty());
     }
 
-    void tabOrderFollowsTheTabIndexes() {
+    void TabOrderFollowsTheTabIndexes() {
         FormFixture f;
         f.clickView("picTrunks");
         f.field("txtErlang(0)")->setFocus(Qt::OtherFocusReason);
@@ -141,7 +141,7 @@ private slots:
         QCOMPARE(f.find("btnCancelTrunks")->property("tabIndex").toInt(), 54);
     }
 
-    void menusCaptionsTitleBarAndFonts() {
+    void MenusCaptionsTitleBarAndFonts() {
         FormFixture f;
         QStringList menus;
         for (QAction* menu : f.form->menuBar()->actions()) {
@@ -167,7 +167,7 @@ private slots:
                  QStringLiteral("Erlangs of traffic for trunk group 4:"));
         QVERIFY(QFontInfo(f.list("lstAgents")->font()).fixedPitch());
         QVERIFY(QFontInfo(f.list("lstDelays")->font()).fixedPitch());
-        f.form->closeWindow();
+        f.form->CloseWindow();
         QVERIFY(!f.form->isVisible());
     }
 };
