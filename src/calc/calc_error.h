@@ -1,11 +1,11 @@
 #pragma once
 
 #include <stdexcept>
-#include <string>
 
 namespace corvane {
 
-// Run-time error numbers as the planner's messages show them.
+// Run-time error numbers, the one list for the whole program; the window's
+// messages show them.
 enum ErrorNumber : int {
     kErrInvalidCall = 5,
     kErrOverflow = 6,
@@ -14,30 +14,18 @@ enum ErrorNumber : int {
     kErrClipboard = 521,  // the clipboard cannot be opened
 };
 
-// A failure carrying its run-time error number, so callers can sort
-// failures by number and pick the right message.
+// How a long computation leaves its inner loops when a value leaves the
+// double range. It is thrown and caught inside one library: functions
+// other libraries call return a Result instead.
 class CalcError : public std::runtime_error {
 public:
-    explicit CalcError(int number);
-    int Number() const noexcept { return number_; }
+    explicit CalcError(ErrorNumber number);
+    ErrorNumber Number() const noexcept { return number_; }
 
 private:
-    int number_;
+    ErrorNumber number_;
 };
 
-[[noreturn]] void RaiseError(int number);
-
-// A whole number written with its sign position: " 18", "-5".
-std::string NumberAsText(long long value);
-
-// The two literal forms of the unexpected-error message; the number's sign
-// position follows, so TwoSpaces reads "Unexpected error #  6".
-enum class ErrorTextForm {
-    OneSpace,   // "Unexpected error #"
-    TwoSpaces,  // "Unexpected error # "
-};
-
-// The one place the unexpected-error texts are built.
-std::string UnexpectedErrorText(ErrorTextForm form, int number);
+[[noreturn]] void RaiseError(ErrorNumber number);
 
 }  // namespace corvane

@@ -1,5 +1,6 @@
 #include "calc/number_format.h"
 
+#include <cassert>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -97,7 +98,7 @@ bool ScaledDigitsFast(double magnitude, int decimals, std::string& digits) {
 
 void AppendFormattedNumber(std::string& out, double value, const NumberPattern& pattern,
                            const NumberMarks& marks) {
-    if (!std::isfinite(value)) RaiseError(kErrOverflow);
+    assert(std::isfinite(value));
     const int decimals = pattern.decimals;
     const double magnitude = std::fabs(value);
     std::string scaled;
@@ -124,14 +125,22 @@ void AppendFormattedNumber(std::string& out, double value, const NumberPattern& 
     }
 }
 
-std::string FormatNumber(double value, const NumberPattern& pattern, const NumberMarks& marks) {
+Result<std::string, ErrorNumber> FormatNumber(double value, const NumberPattern& pattern,
+                                              const NumberMarks& marks) {
+    if (!std::isfinite(value)) return Fail(kErrOverflow);
     std::string out;
     AppendFormattedNumber(out, value, pattern, marks);
     return out;
 }
 
-std::string FormatNumber(double value, std::string_view pattern, const NumberMarks& marks) {
+Result<std::string, ErrorNumber> FormatNumber(double value, std::string_view pattern,
+                                              const NumberMarks& marks) {
     return FormatNumber(value, ParsePattern(pattern), marks);
+}
+
+std::string NumberAsText(long long value) {
+    if (value < 0) return std::to_string(value);
+    return " " + std::to_string(value);
 }
 
 void AppendRightAligned(std::string& out, std::string_view text, std::size_t width) {

@@ -5,7 +5,6 @@
 #include <string>
 #include <system_error>
 
-#include "calc/calc_error.h"
 #include "calc/plain_text.h"
 
 namespace corvane {
@@ -26,17 +25,11 @@ double RoundHalfEven(double x) {
     return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
 }
 
-double ToWhole(std::string_view text, const NumberMarks& marks, double low, double high) {
-    const double rounded = RoundHalfEven(TextToDouble(text, marks));
-    if (rounded < low || rounded > high) RaiseError(kErrOverflow);
-    return rounded;
-}
-
 }  // namespace
 
 bool IsBlank(std::string_view text) { return text::Trim(text).empty(); }
 
-double TextToDouble(std::string_view text, const NumberMarks& marks) {
+Result<double, ErrorNumber> TextToDouble(std::string_view text, const NumberMarks& marks) {
     std::string_view rest = text::Trim(text);
     // A plain ASCII form for the locale-independent reader.
     std::string plain;
@@ -59,10 +52,10 @@ double TextToDouble(std::string_view text, const NumberMarks& marks) {
         } else if (!inFraction && anyDigit && Consume(rest, marks.group)) {
             // Grouping marks are allowed among the whole digits.
         } else {
-            RaiseError(kErrTypeMismatch);
+            return Fail(kErrTypeMismatch);
         }
     }
-    if (!anyDigit) RaiseError(kErrTypeMismatch);
+    if (!anyDigit) return Fail(kErrTypeMismatch);
 
     double value = 0.0;
     const char* first = plain.data();
@@ -71,16 +64,20 @@ double TextToDouble(std::string_view text, const NumberMarks& marks) {
     if (res.ec == std::errc::result_out_of_range) {
         // Too large is an overflow; too small to represent is zero.
         const bool tooLarge = plain.find_first_of("123456789") < plain.find('.');
-        if (tooLarge) RaiseError(kErrOverflow);
+        if (tooLarge) return Fail(kErrOverflow);
         return 0.0;
     }
-    if (res.ec != std::errc() || res.ptr != last) RaiseError(kErrTypeMismatch);
-    if (!std::isfinite(value)) RaiseError(kErrOverflow);
+    if (res.ec != std::errc() || res.ptr != last) return Fail(kErrTypeMismatch);
+    if (!std::isfinite(value)) return Fail(kErrOverflow);
     return value;
 }
 
-std::int16_t TextToInt16(std::string_view text, const NumberMarks& marks) {
-    return static_cast<std::int16_t>(ToWhole(text, marks, -32768.0, 32767.0));
+Result<std::int16_t, ErrorNumber> TextToInt16(std::string_view text, const NumberMarks& marks) {
+    const auto value = TextToDouble(text, marks);
+    if (!value) return Fail(value.Error());
+    const double rounded = RoundHalfEven(value.Value());
+    if (rounded < -32768.0 || rounded > 32767.0) return Fail(kErrOverflow);
+    return static_cast<std::int16_t>(rounded);
 }
 
 }  // namespace corvane

@@ -7,14 +7,34 @@ namespace corvane {
 namespace ck = checked;
 
 StaffingRecursion::StaffingRecursion(const StaffingInputs& in)
-    : talk_(in.talk),
-      calls_(in.calls),
-      handle_(ck::Int16(static_cast<long>(in.talk) + in.acw)),
-      slo_(in.slo),
-      interval_(in.intervalSeconds),
-      A_(ck::Div(ck::Mul(calls_, handle_), interval_)) {}
+    : talk_(in.talk), calls_(in.calls), slo_(in.slo), interval_(in.intervalSeconds) {
+    try {
+        handle_ = ck::Int16(static_cast<long>(in.talk) + in.acw);
+        A_ = ck::Div(ck::Mul(calls_, handle_), interval_);
+    } catch (const CalcError& e) {
+        inputError_ = e.Number();
+    }
+}
 
-int StaffingRecursion::NextAgents() {
+Result<int, ErrorNumber> StaffingRecursion::NextAgents() {
+    if (inputError_) return Fail(*inputError_);
+    try {
+        return Advance();
+    } catch (const CalcError& e) {
+        return Fail(e.Number());
+    }
+}
+
+Result<StaffingRow, ErrorNumber> StaffingRecursion::Row(bool withWaiting) const {
+    if (inputError_) return Fail(*inputError_);
+    try {
+        return Measure(withWaiting);
+    } catch (const CalcError& e) {
+        return Fail(e.Number());
+    }
+}
+
+int StaffingRecursion::Advance() {
     for (;;) {
         // The product first, then the division: this order sets where the
         // usable traffic ends (a little above 707 Erlangs a half-hour).
@@ -25,7 +45,7 @@ int StaffingRecursion::NextAgents() {
     }
 }
 
-StaffingRow StaffingRecursion::Row(bool withWaiting) const {
+StaffingRow StaffingRecursion::Measure(bool withWaiting) const {
     const double N = k_;
     const double A = A_;
     StaffingRow row;
@@ -54,13 +74,15 @@ StaffingRow StaffingRecursion::Row(bool withWaiting) const {
     return row;
 }
 
-void ComputeStaffingRows(const StaffingInputs& in, const StaffingRowSink& sink) {
+Result<void, ErrorNumber> ComputeStaffingRows(const StaffingInputs& in,
+                                              const StaffingRowSink& sink) {
     StaffingRecursion recursion(in);
     for (;;) {
-        recursion.NextAgents();
-        const StaffingRow row = recursion.Row();
-        sink(row);
-        if (row.P0 <= kStaffingStopLimit) return;
+        if (const auto n = recursion.NextAgents(); !n) return Fail(n.Error());
+        const auto row = recursion.Row();
+        if (!row) return Fail(row.Error());
+        sink(row.Value());
+        if (row.Value().P0 <= kStaffingStopLimit) return {};
     }
 }
 

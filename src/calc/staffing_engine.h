@@ -3,6 +3,10 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
+
+#include "calc/calc_error.h"
+#include "calc/result.h"
 
 namespace corvane {
 
@@ -41,7 +45,8 @@ inline constexpr double kStaffingStopLimit = 0.02;
 
 // The Erlang C recursion, one agent count at a time, for callers that need
 // rows past the table's stop (the day plan) or only some of the measures.
-// Every step raises CalcError(6) when a value leaves the double range.
+// Every step fails with the overflow error (6) when a value leaves the
+// double range; inputs out of the engine's range fail at the first step.
 class StaffingRecursion {
 public:
     explicit StaffingRecursion(const StaffingInputs& inputs);
@@ -50,19 +55,23 @@ public:
 
     // Moves to the next agent count that can carry the traffic (the first
     // call gives the table's first row) and returns it.
-    int NextAgents();
+    Result<int, ErrorNumber> NextAgents();
 
     // The measures of the current agent count. The twelve waiting counts
     // cost twelve exponentials; without them Waiting stays zero.
-    StaffingRow Row(bool withWaiting = true) const;
+    Result<StaffingRow, ErrorNumber> Row(bool withWaiting = true) const;
 
 private:
+    int Advance();
+    StaffingRow Measure(bool withWaiting) const;
+
     double talk_;
     double calls_;
-    double handle_;
     double slo_;
     double interval_;
-    double A_;
+    double handle_ = 0.0;
+    double A_ = 0.0;
+    std::optional<ErrorNumber> inputError_;
     double term_ = 1.0;
     double sum_ = 1.0;
     int k_ = 1;
@@ -72,8 +81,10 @@ using StaffingRowSink = std::function<void(const StaffingRow&)>;
 
 // Runs the Erlang C recursion from the first agent count above the
 // traffic up to and including the first row with P0 <= 2 %, handing each
-// row to the sink before computing the next. Raises CalcError(6) when a
-// value leaves the double range; rows already delivered stay delivered.
-void ComputeStaffingRows(const StaffingInputs& inputs, const StaffingRowSink& sink);
+// row to the sink before computing the next. Fails with the overflow error
+// (6) when a value leaves the double range; rows already delivered stay
+// delivered.
+Result<void, ErrorNumber> ComputeStaffingRows(const StaffingInputs& inputs,
+                                              const StaffingRowSink& sink);
 
 }  // namespace corvane

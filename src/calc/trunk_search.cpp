@@ -27,31 +27,38 @@ double LogOfCount(int k) {
 
 }  // namespace
 
-ErlangBSequence::ErlangBSequence(double trafficErlangs) : lnA_(ck::Log(trafficErlangs)) {}
-
-double ErlangBSequence::Next() {
-    n_ = ck::Int16(static_cast<long>(n_) + 1);
-    const double N = n_;
-    logFactorial_ = ck::Add(logFactorial_, LogOfCount(n_));
-    const double lastTerm = ck::Exp(ck::Sub(ck::Mul(N, lnA_), logFactorial_));
-    sumOfTerms_ = ck::Add(sumOfTerms_, lastTerm);
-    return ck::Div(lastTerm, sumOfTerms_);
+ErlangBSequence::ErlangBSequence(double trafficErlangs) {
+    try {
+        lnA_ = ck::Log(trafficErlangs);
+    } catch (const CalcError& e) {
+        inputError_ = e.Number();
+    }
 }
 
-TrunkSearchResult TrunksRequired(double A, double P, const std::function<void()>& between,
-                                 const CancelToken& cancel) {
-    using Outcome = TrunkSearchResult::Outcome;
+Result<double, ErrorNumber> ErlangBSequence::Next() {
+    if (inputError_) return Fail(*inputError_);
     try {
-        ErlangBSequence blocking(A);
-        const double allowance = P / 100.0;
-        for (;;) {
-            const double B = blocking.Next();
-            between();
-            if (cancel.Cancelled()) return {Outcome::Cancelled, 0, 0};
-            if (B <= allowance) return {Outcome::Found, blocking.Trunks(), 0};
-        }
+        n_ = ck::Int16(static_cast<long>(n_) + 1);
+        const double N = n_;
+        logFactorial_ = ck::Add(logFactorial_, LogOfCount(n_));
+        const double lastTerm = ck::Exp(ck::Sub(ck::Mul(N, lnA_), logFactorial_));
+        sumOfTerms_ = ck::Add(sumOfTerms_, lastTerm);
+        return ck::Div(lastTerm, sumOfTerms_);
     } catch (const CalcError& e) {
-        return {Outcome::Failed, 0, e.Number()};
+        return Fail(e.Number());
+    }
+}
+
+Result<std::optional<std::int16_t>, ErrorNumber> TrunksRequired(
+    double A, double P, const std::function<void()>& between, const CancelToken& cancel) {
+    ErlangBSequence blocking(A);
+    const double allowance = P / 100.0;
+    for (;;) {
+        const auto B = blocking.Next();
+        if (!B) return Fail(B.Error());
+        between();
+        if (cancel.Cancelled()) return std::optional<std::int16_t>();
+        if (B.Value() <= allowance) return std::optional<std::int16_t>(blocking.Trunks());
     }
 }
 

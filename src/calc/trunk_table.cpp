@@ -16,13 +16,13 @@ std::vector<std::string> TrunkTableHeadItems() {
 std::string FormatTrunkGroupLine(int groupIndex, double erlangs, std::int16_t busy,
                                  std::int16_t trunks, const NumberMarks& marks) {
     std::string line = "   ";
-    line += RightAlignInField(FormatNumber(groupIndex + 1, "0", marks), FieldWidth("0"));
+    line += RightAlignInField(FormatNumber(groupIndex + 1, "0", marks).Value(), FieldWidth("0"));
     line += "     ";
-    line += RightAlignInField(FormatNumber(erlangs, "#,##0.0", marks), FieldWidth("0,000.0"));
+    line += RightAlignInField(FormatNumber(erlangs, "#,##0.0", marks).Value(), FieldWidth("0,000.0"));
     line += "           ";
-    line += RightAlignInField(FormatNumber(busy, "#0", marks), FieldWidth("00"));
+    line += RightAlignInField(FormatNumber(busy, "#0", marks).Value(), FieldWidth("00"));
     line += "      ";
-    line += RightAlignInField(FormatNumber(trunks, "#,##0", marks), FieldWidth("0,000"));
+    line += RightAlignInField(FormatNumber(trunks, "#,##0", marks).Value(), FieldWidth("0,000"));
     return line;
 }
 

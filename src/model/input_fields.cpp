@@ -46,18 +46,20 @@ const InputField kBusyField{
 
 FieldCheck CheckField(const InputField& field, const std::string& text, const NumberMarks& marks) {
     FieldCheck check;
-    double value = 0;
-    try {
-        value = field.number == InputField::Number::Decimal ? TextToDouble(text, marks)
-                                                            : TextToInt16(text, marks);
-    } catch (const CalcError& e) {
-        if (e.Number() == kErrTypeMismatch && IsBlank(text)) return check;
+    Result<double, ErrorNumber> read = TextToDouble(text, marks);
+    if (read && field.number == InputField::Number::Whole16) {
+        const auto whole = TextToInt16(text, marks);
+        read = whole ? Result<double, ErrorNumber>(whole.Value()) : Fail(whole.Error());
+    }
+    if (!read) {
+        if (read.Error() == kErrTypeMismatch && IsBlank(text)) return check;
         check.accepted = false;
-        check.message = e.Number() == kErrTypeMismatch
+        check.message = read.Error() == kErrTypeMismatch
                             ? "Entry '" + QuotedEntry(text) + "' is not valid"
                             : std::string(field.rangeMessage);
         return check;
     }
+    const double value = read.Value();
     if (value < field.low || value > field.high) {
         check.accepted = false;
         check.store = field.storesRefused ? value : 0.0;
@@ -65,7 +67,7 @@ FieldCheck CheckField(const InputField& field, const std::string& text, const Nu
         return check;
     }
     check.store = value;
-    if (field.shownAs) check.rewrite = FormatNumber(value, field.shownAs, marks);
+    if (field.shownAs) check.rewrite = FormatNumber(value, field.shownAs, marks).Value();
     return check;
 }
 

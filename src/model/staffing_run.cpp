@@ -1,7 +1,7 @@
 #include "model/staffing_run.h"
 
-#include "calc/calc_error.h"
 #include "calc/staffing_engine.h"
+#include "model/window_messages.h"
 
 namespace corvane::model {
 
@@ -9,30 +9,16 @@ std::optional<RunMessage> RunStaffing(const StaffingEcho& echo, const StoredStaf
                                       const NumberMarks& marks, Reports& reports) {
     reports.agents = StaffingHeadLines(echo);
     reports.delays = DelayHeadLines(echo);
-    try {
+    const auto computed =
         ComputeStaffingRows(stored.EngineInputs(), [&](const StaffingRow& row) {
             reports.agents.push_back(FormatStaffingLine(row, marks));
             reports.delays.push_back(FormatDelayLine(row, marks));
         });
-    } catch (const CalcError& e) {
-        switch (e.Number()) {
-            case kErrOverflow: {
-                // The emptiness test is on the raw texts: blanks count as filled.
-                const bool allFilled = !echo.talk.empty() && !echo.acw.empty() &&
-                                       !echo.calls.empty() && !echo.slo.empty();
-                if (!allFilled) return std::nullopt;
-                return RunMessage{
-                    "Staff calculation failed: the specified parameters are "
-                    "outside the usable range.",
-                    "Corvane"};
-            }
-            case kErrInvalidCall: return std::nullopt;
-            default:
-                return RunMessage{UnexpectedErrorText(ErrorTextForm::TwoSpaces, e.Number()),
-                                  "Staffing"};
-        }
-    }
-    return std::nullopt;
+    if (computed) return std::nullopt;
+    // The emptiness test is on the raw texts: blanks count as filled.
+    const bool allFilled =
+        !echo.talk.empty() && !echo.acw.empty() && !echo.calls.empty() && !echo.slo.empty();
+    return StaffingFailure(computed.Error(), allFilled);
 }
 
 }  // namespace corvane::model

@@ -1,20 +1,9 @@
 #include "model/trunk_run.h"
 
-#include "calc/calc_error.h"
 #include "calc/trunk_table.h"
+#include "model/window_messages.h"
 
 namespace corvane::model {
-
-namespace {
-
-// What the window says when a group's search fails.
-RunMessage SearchFailure(int error) {
-    if (error == kErrOverflow)
-        return {"This combination of numbers is too large for the program.", ""};
-    return {UnexpectedErrorText(ErrorTextForm::TwoSpaces, error), "Corvane"};
-}
-
-}  // namespace
 
 bool TrunkRun::Run(TrunkGroups& groups, TrunkSearchHost& host, const NumberMarks& marks,
                    Reports& reports, const std::function<void(int group)>& changed) {
@@ -27,11 +16,11 @@ bool TrunkRun::Run(TrunkGroups& groups, TrunkSearchHost& host, const NumberMarks
         const double erlangs = groups[i].erlangs;
         const std::int16_t busy = groups[i].busy;
         cancel_.Reset();  // a cancel stops the group it is pressed in
-        const TrunkSearchResult result = TrunksRequired(
+        const auto found = TrunksRequired(
             erlangs, busy, [&host] { host.ServicePendingEvents(); }, cancel_);
-        groups[i].trunks = result.outcome == TrunkSearchResult::Outcome::Found ? result.trunks : 0;
-        if (result.outcome == TrunkSearchResult::Outcome::Failed) {
-            const RunMessage failure = SearchFailure(result.error);
+        groups[i].trunks = found ? found.Value().value_or(0) : 0;
+        if (!found) {
+            const RunMessage failure = TrunkSearchFailure(found.Error());
             host.ShowMessage(failure.text, failure.title);
         }
         reports.trunks.push_back(

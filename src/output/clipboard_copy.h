@@ -1,11 +1,10 @@
 #pragma once
 
-#include <functional>
-
 #include <QString>
 #include <QStringList>
 
-#include "output/message_function.h"
+#include "calc/calc_error.h"
+#include "calc/result.h"
 #include "output/report.h"
 
 class QClipboard;
@@ -16,12 +15,8 @@ namespace corvane::output {
 // line unchanged, each followed by CR LF.
 QString ClipboardText(const Report& report);
 
-// Clears the clipboard, puts the report on it in one piece as plain text,
-// then advises a mono-spaced font. A failure shows the error report
-// instead of the advice.
-void CopyToClipboard(const Report& report, QClipboard* clipboard, const MessageFunction& message);
-
-// The four-line advice shown after a copy.
-QString ClipboardAdvice();
+// Clears the clipboard and puts the report on it in one piece as plain
+// text. Without a clipboard: error 521.
+Result<void, ErrorNumber> CopyToClipboard(const Report& report, QClipboard* clipboard);
 
 }  // namespace corvane::output

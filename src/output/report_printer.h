@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/calc_error.h"
+#include "calc/result.h"
 #include "output/report.h"
 
 namespace corvane::output {
@@ -9,8 +11,8 @@ class PrintDialog;
 // Prints a report: nothing at all without one (the opening view has
 // none); otherwise the Print dialog, then the chosen number of copies, each
 // with six empty lines, the heading at a ten-space margin, an empty line
-// and every line at the margin, and a page break. Cancel and every failure
-// end the command silently.
-void PrintReport(const Report* report, PrintDialog& dialog);
+// and every line at the margin, and a page break. Cancel is not a failure;
+// a printer that fails gives error 482.
+Result<void, ErrorNumber> PrintReport(const Report* report, PrintDialog& dialog);
 
 }  // namespace corvane::output

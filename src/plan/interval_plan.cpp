@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <utility>
 
 #include "calc/calc_error.h"
 #include "calc/staffing_engine.h"
@@ -52,6 +53,14 @@ StaffingInputs EngineInputs(const ForecastRow& r, const PlanOptions& o) {
     return in;
 }
 
+// The value of a step of the engine; its failure leaves the search the way
+// the Erlang A arithmetic does, to be caught in PlanInterval.
+template <class T>
+T Checked(Result<T, ErrorNumber> step) {
+    if (!step) RaiseError(step.Error());
+    return std::move(step.Value());
+}
+
 // Erlang C: walks the staffing table's rows, and past its stop when the
 // targets need it. The chosen row is then computed whole, waiting counts
 // included, so an interval the window's run could not show is refused.
@@ -59,12 +68,12 @@ void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
     StaffingRecursion recursion(EngineInputs(r, o));
     const CommonTargets targets(o);
     for (;;) {
-        const int n = recursion.NextAgents();
-        const StaffingRow row = recursion.Row(false);
+        const int n = Checked(recursion.NextAgents());
+        const StaffingRow row = Checked(recursion.Row(false));
         if (!targets.Met(row.SL, row.ASA)) continue;
         if (o.maxOccupancy && !OccupancyWithinCap(r, o.IntervalSeconds(), n, *o.maxOccupancy))
             continue;
-        const StaffingRow full = recursion.Row(true);
+        const StaffingRow full = Checked(recursion.Row(true));
         plan.agents = full.N;
         plan.measures = IntervalMeasures{full.SL, full.ASA, full.OCC, std::nullopt};
         return;

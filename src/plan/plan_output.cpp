@@ -36,6 +36,11 @@ bool ErlangA(const PlanOptions& o) { return o.patience.has_value(); }
 
 const char* kNone = "-";
 
+// Every figure of a plan is finite; a value that is not is shown as none.
+std::string Cell(double value, std::string_view pattern) {
+    return FormatNumber(value, pattern).ValueOr(kNone);
+}
+
 // RFC 4180: a field with a comma, quote or line break goes in quotes. A
 // field a spreadsheet would take for a formula is given a leading ', which
 // makes it plain text there.
@@ -92,8 +97,8 @@ public:
 
     std::string Tail(const PlanTotals& t) const override {
         std::string out = "\n";
-        out += "Required agent-hours : " + FormatNumber(t.RequiredHours(), "#,##0.00") + "\n";
-        out += "Scheduled agent-hours: " + FormatNumber(t.ScheduledHours(), "#,##0.00") + "\n";
+        out += "Required agent-hours : " + Cell(t.RequiredHours(), "#,##0.00") + "\n";
+        out += "Scheduled agent-hours: " + Cell(t.ScheduledHours(), "#,##0.00") + "\n";
         out += "Peak interval        : ";
         if (const auto& peak = t.Peak())
             out += OneLine(peak->label) + ", " + std::to_string(peak->agents) + " agents (" +
@@ -111,23 +116,23 @@ private:
         const bool withAbandon = ErlangA(options_);
         std::vector<std::string> cells{
             OneLine(p.input.label),
-            FormatNumber(static_cast<double>(p.input.calls), "#,##0"),
-            FormatNumber(static_cast<double>(p.input.talk), "#,##0"),
-            FormatNumber(static_cast<double>(p.input.acw), "#,##0"),
-            FormatNumber(p.erlangs, "#,##0.00"),
+            Cell(static_cast<double>(p.input.calls), "#,##0"),
+            Cell(static_cast<double>(p.input.talk), "#,##0"),
+            Cell(static_cast<double>(p.input.acw), "#,##0"),
+            Cell(p.erlangs, "#,##0.00"),
         };
         const bool computed = p.status != IntervalStatus::OutsideRange;
-        cells.push_back(computed ? FormatNumber(static_cast<double>(p.agents), "#,##0") : kNone);
+        cells.push_back(computed ? Cell(static_cast<double>(p.agents), "#,##0") : kNone);
         if (p.measures) {
             // The window's own patterns, so a half-hour row reads as its table row.
-            cells.push_back(FormatNumber(p.measures->serviceLevel * 100.0, "##0"));
-            cells.push_back(FormatNumber(p.measures->asa, "#,##0.0"));
-            cells.push_back(FormatNumber(p.measures->occupancy * 100.0, "##0"));
-            if (withAbandon) cells.push_back(FormatNumber(*p.measures->abandon * 100.0, "##0.0"));
+            cells.push_back(Cell(p.measures->serviceLevel * 100.0, "##0"));
+            cells.push_back(Cell(p.measures->asa, "#,##0.0"));
+            cells.push_back(Cell(p.measures->occupancy * 100.0, "##0"));
+            if (withAbandon) cells.push_back(Cell(*p.measures->abandon * 100.0, "##0.0"));
         } else {
             cells.insert(cells.end(), withAbandon ? 4 : 3, kNone);
         }
-        cells.push_back(computed ? FormatNumber(static_cast<double>(p.scheduled), "#,##0") : kNone);
+        cells.push_back(computed ? Cell(static_cast<double>(p.scheduled), "#,##0") : kNone);
         cells.push_back(StatusText(p.status));
         return cells;
     }

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "model/window_commands.h"
+#include "model/window_messages.h"
 #include "output/clipboard_copy.h"
 #include "output/report_printer.h"
 #include "ui/focus_validation.h"
@@ -95,16 +96,17 @@ std::optional<output::Report> ReportOf(const model::WindowModel& m) {
 
 void Form1::Print() {
     const auto report = ReportOf(model_);
-    output::PrintReport(report ? &*report : nullptr, *printDialog_);
+    // The window says nothing when the printer fails: the command just ends.
+    static_cast<void>(output::PrintReport(report ? &*report : nullptr, *printDialog_));
 }
 
 void Form1::CopyToClipboard() {
     // The opening view copies the heading alone.
     const output::Report report =
         ReportOf(model_).value_or(output::Report{QString::fromLatin1(model::kReportHeading), {}});
-    output::CopyToClipboard(
-        report, QGuiApplication::clipboard(),
-        [this](const QString& text, const QString& title) { Message(text, title); });
+    const model::RunMessage shown =
+        model::ClipboardOutcome(output::CopyToClipboard(report, QGuiApplication::clipboard()));
+    Message(QString::fromStdString(shown.text), QString::fromStdString(shown.title));
 }
 
 void Form1::ShowHelp() {

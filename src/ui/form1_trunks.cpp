@@ -5,7 +5,7 @@
 #include <QListWidget>
 #include <QPushButton>
 
-#include "calc/calc_error.h"
+#include "calc/number_format.h"
 #include "calc/trunk_search.h"
 #include "ui/event_pump.h"
 #include "ui/form1.h"

@@ -8,12 +8,10 @@ namespace corvane {
 namespace {
 
 int ErrorOf16(const std::string& text, long* value, const NumberMarks& marks = {}) {
-    try {
-        *value = TextToInt16(text, marks);
-        return 0;
-    } catch (const CalcError& e) {
-        return e.Number();
-    }
+    const auto read = TextToInt16(text, marks);
+    if (!read) return read.Error();
+    *value = read.Value();
+    return 0;
 }
 
 // A whole number read, or the run-time error number it fails with.
@@ -26,18 +24,18 @@ TEST(TextToInt16, ConvertsRoundsAndFails) {
 }
 
 TEST(TextToDouble, ReadsFractions) {
-    EXPECT_EQ(TextToDouble("0.14"), 0.14);
-    EXPECT_EQ(TextToDouble(" 699.9 "), 699.9);
-    EXPECT_EQ(TextToDouble("1,234.5"), 1234.5);
-    EXPECT_EQ(TextToDouble("-0.05"), -0.05);
-    EXPECT_EQ(TextToDouble("0." + std::string(400, '0') + "1"), 0.0);
-    EXPECT_THROW(TextToDouble("1" + std::string(400, '0')), CalcError);
+    EXPECT_EQ(TextToDouble("0.14").Value(), 0.14);
+    EXPECT_EQ(TextToDouble(" 699.9 ").Value(), 699.9);
+    EXPECT_EQ(TextToDouble("1,234.5").Value(), 1234.5);
+    EXPECT_EQ(TextToDouble("-0.05").Value(), -0.05);
+    EXPECT_EQ(TextToDouble("0." + std::string(400, '0') + "1").Value(), 0.0);
+    EXPECT_EQ(TextToDouble("1" + std::string(400, '0')).Error(), kErrOverflow);
 }
 
 TEST(TextConversion, FollowsTheRegionalMarks) {
     const NumberMarks german{".", ","};
-    EXPECT_EQ(TextToDouble("12,5", german), 12.5);
-    EXPECT_EQ(TextToDouble("1.234,5", german), 1234.5);
+    EXPECT_EQ(TextToDouble("12,5", german).Value(), 12.5);
+    EXPECT_EQ(TextToDouble("1.234,5", german).Value(), 1234.5);
     long value = 0;
     EXPECT_EQ(ErrorOf16("2,5", &value, german), 0);
     EXPECT_EQ(value, 2);
@@ -47,7 +45,7 @@ TEST(TextConversion, FollowsTheRegionalMarks) {
     EXPECT_EQ(value, 126);
     EXPECT_EQ(ErrorOf16("1,2,3", &value, german), 13);
     const NumberMarks thinSpace{"\u202f", ","};
-    EXPECT_EQ(TextToDouble("1\u202f234,5", thinSpace), 1234.5);
+    EXPECT_EQ(TextToDouble("1\u202f234,5", thinSpace).Value(), 1234.5);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -14,7 +15,11 @@
 namespace corvane {
 namespace {
 
-using Outcome = TrunkSearchResult::Outcome;
+using Found = Result<std::optional<std::int16_t>, ErrorNumber>;
+
+// The trunks a search found; 0 when it was cancelled or failed.
+int TrunksOf(const Found& r) { return r ? r.Value().value_or(0) : 0; }
+bool Cancelled(const Found& r) { return r && !r.Value(); }
 
 // One search, counting the candidates it lets events run for.
 struct Search {
@@ -22,7 +27,7 @@ struct Search {
     CancelToken cancel;
     std::function<void(int)> onPump;  // receives the pump count so far
 
-    TrunkSearchResult operator()(double A, double P) {
+    Found operator()(double A, double P) {
         const auto between = [this] { onPump ? onPump(++pumps) : void(++pumps); };
         return TrunksRequired(A, P, between, cancel);
     }
@@ -35,12 +40,12 @@ TEST(TrunksRequired, KnownResultsAndFailures) {
     for (const auto& c : testing::Vectors("trunk-searches")) {
         SCOPED_TRACE(c.dump());
         Search search;
-        const TrunkSearchResult r = search(c["erlangs"], c["busy"]);
+        const Found r = search(c["erlangs"], c["busy"]);
         if (c.contains("error")) {
-            EXPECT_TRUE(r.outcome == Outcome::Failed && r.error == c["error"].get<int>());
+            EXPECT_TRUE(!r && r.Error() == c["error"].get<int>());
         } else {
-            EXPECT_TRUE(r.outcome == Outcome::Found);
-            EXPECT_EQ(r.trunks, c["trunks"].get<int>());
+            ASSERT_TRUE(r && r.Value());
+            EXPECT_EQ(*r.Value(), c["trunks"].get<int>());
             EXPECT_EQ(search.pumps, c["trunks"].get<int>());  // once per candidate
         }
     }
@@ -49,13 +54,12 @@ TEST(TrunksRequired, KnownResultsAndFailures) {
 TEST(TrunksRequired, FirstCountThatMeetsTheAllowanceOverTheAcceptedRange) {
     for (double A = 0.1; A <= 699.9; A = A < 699.9 ? std::min(699.9, A * 1.08 + 0.05) : 700)
         for (int P = 1; P <= 99; P += 4) {
-            const TrunkSearchResult r = Search()(A, P);
+            const int trunks = TrunksOf(Search()(A, P));
             ErlangBSequence seq(A);
             double before = 1, at = 1;
-            for (int n = 1; n <= r.trunks; ++n) before = std::exchange(at, seq.Next());
-            ASSERT_TRUE(r.outcome == Outcome::Found && at <= P / 100.0 &&
-                        (r.trunks == 1 || before > P / 100.0))
-                << "A=" << A << " P=" << P << " trunks=" << r.trunks;
+            for (int n = 1; n <= trunks; ++n) before = std::exchange(at, seq.Next().Value());
+            ASSERT_TRUE(trunks > 0 && at <= P / 100.0 && (trunks == 1 || before > P / 100.0))
+                << "A=" << A << " P=" << P << " trunks=" << trunks;
         }
 }
 
@@ -68,14 +72,14 @@ TEST(TrunksRequired, CancelStopsAtTheCandidateItIsPressedIn) {
         search.onPump = [&search, cancelAt](int pumps) {
             if (pumps == cancelAt) search.cancel.Cancel();
         };
-        EXPECT_TRUE(search(10, 1).outcome == Outcome::Cancelled);
+        EXPECT_TRUE(Cancelled(search(10, 1)));
         EXPECT_EQ(search.pumps, cancelAt);
     }
     // Two searches with tokens of their own do not touch each other.
     Search cancelled;
     cancelled.cancel.Cancel();
-    EXPECT_TRUE(cancelled(10, 1).outcome == Outcome::Cancelled);
-    EXPECT_EQ(Search()(10, 1).trunks, 18);
+    EXPECT_TRUE(Cancelled(cancelled(10, 1)));
+    EXPECT_EQ(TrunksOf(Search()(10, 1)), 18);
 }
 
 TEST(ErlangBSequence, MatchesTheLiteralProcedureBitForBit) {
@@ -89,11 +93,11 @@ TEST(ErlangBSequence, MatchesTheLiteralProcedureBitForBit) {
         ASSERT_EQ(lit.error, 0);
         ErlangBSequence seq(A);
         for (std::size_t n = 0; n < literal.size(); ++n) {
-            const double fast = seq.Next();
+            const double fast = seq.Next().Value();
             ASSERT_EQ(std::memcmp(&fast, &literal[n], sizeof fast), 0)
                 << "A=" << A << " N=" << n + 1 << " fast=" << fast << " literal=" << literal[n];
         }
-        EXPECT_EQ(Search()(A, P).trunks, lit.trunks);
+        EXPECT_EQ(TrunksOf(Search()(A, P)), lit.trunks);
         largest = std::max(largest, static_cast<int>(lit.trunks));
     }
     EXPECT_GT(largest, 130);  // the pairs reach well into the table

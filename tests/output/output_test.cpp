@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
+#include "model/window_messages.h"
 #include "output/clipboard_copy.h"
 #include "output/painter_print_surface.h"
 #include "support/worked_example.h"
@@ -122,7 +123,7 @@ class OutputTest : public QObject {
     }
 
 private slots:
-    void InitTestCase() { dir_.setAutoRemove(qEnvironmentVariableIsEmpty("CORVANE_KEEP_PDF")); }
+    void initTestCase() { dir_.setAutoRemove(qEnvironmentVariableIsEmpty("CORVANE_KEEP_PDF")); }
 
     void ClipboardHoldsTheHeadingAndTheTableOfTheView() {
         const QString heading = QStringLiteral("Corvane by Halvorsk\r\n\r\n");
@@ -150,12 +151,12 @@ private slots:
         for (const ShownMessage& m : f.messages)
             QCOMPARE(m, (ShownMessage{advice, QStringLiteral("Copy To Clipboard")}));
 
-        std::vector<ShownMessage> failed;
-        corvane::output::CopyToClipboard({}, nullptr, [&](const QString& t, const QString& title) {
-            failed.push_back({t, title});
-        });
-        QCOMPARE(failed,
-                 (std::vector<ShownMessage>{{"Unexpected error #  521", "Copy To Clipboard"}}));
+        // Without a clipboard: error 521, and the window's words for it.
+        const auto failed = corvane::output::CopyToClipboard({}, nullptr);
+        QVERIFY(!failed && failed.Error() == corvane::kErrClipboard);
+        const corvane::model::RunMessage shown = corvane::model::ClipboardOutcome(failed);
+        QCOMPARE(shown.text, std::string("Unexpected error #  521"));
+        QCOMPARE(shown.title, std::string("Copy To Clipboard"));
     }
 
     void CopiesEachOnTheirOwnPageWithSixLinesAbove() {

@@ -35,9 +35,9 @@ TEST(ErlangA, EndlessPatienceIsErlangC) {
     // Worked example rows, 15 to 20 agents: patience 32767 s against a
     // handle time of 210 s.
     StaffingRecursion table({180, 30, 100, 20});
-    for (int n = table.NextAgents(); n <= 20; n = table.NextAgents()) {
+    for (int n = table.NextAgents().Value(); n <= 20; n = table.NextAgents().Value()) {
         if (n < 15) continue;
-        const StaffingRow c = table.Row();
+        const StaffingRow c = table.Row().Value();
         const ErlangAMeasures a = ErlangA(Model(100, 210, 32767), n, 20);
         EXPECT_NEAR(a.waitProbability, c.P0, 2e-3) << n;
         EXPECT_NEAR(a.serviceLevel, c.SL, 2e-3) << n;

@@ -64,9 +64,9 @@ TEST(IntervalPlan, SearchGoesPastTheTableStop) {
     EXPECT_GT(p.agents, table.back().N);
     EXPECT_GE(p.measures->serviceLevel, 0.9999);
     StaffingRecursion walk({180, 30, 100, 20});
-    while (walk.NextAgents() < p.agents - 1) {
+    while (walk.NextAgents().Value() < p.agents - 1) {
     }
-    EXPECT_LT(walk.Row().SL, 0.9999);  // one agent fewer misses it
+    EXPECT_LT(walk.Row().Value().SL, 0.9999);  // one agent fewer misses it
 }
 
 TEST(IntervalPlan, AsaAndOccupancyTargets) {

@@ -37,7 +37,7 @@ class DialogsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void InitTestCase() { QApplication::setApplicationName(QStringLiteral("Corvane")); }
+    void initTestCase() { QApplication::setApplicationName(QStringLiteral("Corvane")); }
 
     void AboutBoxShowsTitleAndVersionAndClosesByOkOrEscape() {
         FormFixture f;

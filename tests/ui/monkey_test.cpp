@@ -190,7 +190,7 @@ class MonkeyTest : public QObject {
     int checked_ = 0;
 
 private slots:
-    void RandomActionsData() {
+    void RandomActions_data() {  // NOLINT: Qt Test finds the data by this name
         QTest::addColumn<unsigned>("seed");
         QTest::addColumn<int>("actions");
         const int actions = qEnvironmentVariableIntValue("CORVANE_MONKEY_ACTIONS");
