@@ -42,13 +42,13 @@ std::string YearCsv() {
 }
 
 const Forecast& Year() {
-    static const Forecast forecast = ReadForecast(YearCsv(), "year.csv", {});
+    static const Forecast forecast = ReadForecast(YearCsv(), "year.csv", {}).Value();
     return forecast;
 }
 
 void PlanYearErlangC(benchmark::State& state) {
     PlanOptions options;
-    for (auto _ : state) benchmark::DoNotOptimize(PlanDay(Year(), options));
+    for (auto _ : state) benchmark::DoNotOptimize(PlanDay(Year(), options).Ok());
     state.counters["intervals"] = kYear;
 }
 BENCHMARK(PlanYearErlangC)->Unit(benchmark::kMillisecond);
@@ -56,7 +56,7 @@ BENCHMARK(PlanYearErlangC)->Unit(benchmark::kMillisecond);
 void PlanYearErlangA(benchmark::State& state) {
     PlanOptions options;
     options.patience = 180;
-    for (auto _ : state) benchmark::DoNotOptimize(PlanDay(Year(), options));
+    for (auto _ : state) benchmark::DoNotOptimize(PlanDay(Year(), options).Ok());
 }
 BENCHMARK(PlanYearErlangA)->Unit(benchmark::kMillisecond);
 

@@ -24,16 +24,18 @@ void Require(bool ok) {
 // The rows, or the message that refused them.
 std::string Outcome(ByteSource& source, const ForecastDefaults& defaults,
                     std::vector<ForecastRow>& rows) {
-    try {
-        ForecastReader reader(source, "fuzz.csv", defaults);
-        ForecastRow row;
-        while (reader.Next(row)) rows.push_back(row);
-    } catch (const PlanInputError& e) {
-        const std::string message = e.what();
-        Require(message.rfind("fuzz.csv", 0) == 0);
-        return message;
+    ForecastReader reader(source, "fuzz.csv", defaults);
+    ForecastRow row;
+    for (;;) {
+        const auto more = reader.Next(row);
+        if (!more) {
+            const std::string& message = more.Error().message;
+            Require(message.rfind("fuzz.csv", 0) == 0);
+            return message;
+        }
+        if (!more.Value()) return {};
+        rows.push_back(row);
     }
-    return {};
 }
 
 }  // namespace
@@ -60,12 +62,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     PlanOptions options;
     if (control & 2) options.patience = 1 + (control >> 2) * 60;
     Forecast forecast{"fuzz.csv", rows};
-    DayPlan plan;
-    try {
-        plan = PlanDay(forecast, options);
-    } catch (const PlanInputError&) {
-        return 0;  // totals too large to add up
-    }
+    const auto planned = PlanDay(forecast, options);
+    if (!planned) return 0;  // totals too large to add up
+    const DayPlan& plan = planned.Value();
     Require(plan.totals.RequiredHours() >= 0 && plan.totals.ScheduledHours() >= 0);
     for (const PlanFormat format : {PlanFormat::Text, PlanFormat::Csv, PlanFormat::Json}) {
         const std::string out = PlanText(plan, format, "fuzz.csv");

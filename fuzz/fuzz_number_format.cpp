@@ -55,26 +55,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t width = data[10] % 12;
 
     const NumberPattern p = ParsePattern(pattern);
-    std::string out;
-    try {
-        out = FormatNumber(value, p, marks);
-    } catch (const CalcError& e) {
-        Require(e.Number() == kErrOverflow && !std::isfinite(value));
+    const auto formatted = FormatNumber(value, p, marks);
+    if (!formatted) {
+        Require(formatted.Error() == kErrOverflow && !std::isfinite(value));
         return 0;
     }
     Require(std::isfinite(value));
+    const std::string& out = formatted.Value();
     CheckShape(out, p, marks);
 
     // It reads back as the value rounded to the shown decimals (judged on
     // 15 significant digits).
-    double back = 0;
-    try {
-        back = TextToDouble(out, marks);
-    } catch (const CalcError& e) {
+    const auto read = TextToDouble(out, marks);
+    if (!read) {
         // Only where 15 significant digits round past the largest double.
-        Require(e.Number() == kErrOverflow && std::fabs(value) > 1.7976931348623e308);
+        Require(read.Error() == kErrOverflow && std::fabs(value) > 1.7976931348623e308);
         return 0;
     }
+    const double back = read.Value();
     const double unit = std::pow(10.0, -p.decimals);
     Require(std::fabs(back - value) <= unit * 0.5 + std::fabs(value) * 1e-14);
 

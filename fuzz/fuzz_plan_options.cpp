@@ -27,14 +27,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     cli::DeclareOptions(app, a);
     try {
         app.parse(static_cast<int>(argv.size()), argv.data());
-        cli::CheckCombinations(app);
     } catch (const CLI::ValidationError& e) {  // "--sl: '120' must be ..."
         return require(std::string(e.what()).rfind("-", 0) == 0), 0;
     } catch (const CLI::Error&) {  // unknown options, help, a missing file name
         return 0;
-    } catch (const plan::PlanInputError& e) {
-        return require(std::string(e.what()).rfind("--max-abandon: ", 0) == 0), 0;
     }
+    if (const auto combined = cli::CheckCombinations(app); !combined)
+        return require(combined.Error().rfind("--max-abandon: ", 0) == 0), 0;
     const plan::PlanOptions& o = a.options;
     const auto percent = [](const plan::Decimal& d, bool zero, bool hundred) {
         return (zero ? d.ToDouble() >= 0 : d.ToDouble() > 0) &&

@@ -9,7 +9,6 @@
 #include <cstring>
 
 #include "cli/output_file.h"
-#include "plan/forecast_csv.h"
 
 namespace corvane::cli {
 
@@ -42,10 +41,10 @@ public:
     Source(const std::string& path, const std::string& name) : name_(name) {
         fd_ = path == "-" ? ::fcntl(0, F_DUPFD_CLOEXEC, 0)
                           : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd_ < 0) Fail("cannot open");
+        if (fd_ < 0) throw InputError(Why("cannot open"));
         struct stat st {};
         if (::fstat(fd_, &st) == 0 && S_ISDIR(st.st_mode))
-            throw plan::PlanInputError(name_ + ": is a directory, not a forecast file");
+            throw InputError(name_ + ": is a directory, not a forecast file");
         seekable_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
         if (!seekable_) {
             copy_ = UnnamedTemporary();
@@ -63,31 +62,38 @@ public:
 
     void Rewind() {
         secondPass_ = true;
-        if (::lseek(seekable_ ? fd_ : copy_, 0, SEEK_SET) != 0) Fail("cannot read again");
+        if (::lseek(seekable_ ? fd_ : copy_, 0, SEEK_SET) != 0)
+            throw InputError(Why("cannot read again"));
     }
 
-    std::size_t Read(char* buffer, std::size_t size) override {
+    // Called from inside the forecast reader: failures are handed back, not
+    // thrown through it.
+    Result<std::size_t, std::string> Read(char* buffer, std::size_t size) override {
         const int from = secondPass_ && !seekable_ ? copy_ : fd_;
         const std::size_t n = ReadSome(from, buffer, size);
-        if (n == static_cast<std::size_t>(-1)) Fail("cannot read");
-        if (!secondPass_ && !seekable_) Keep(buffer, n);
+        if (n == static_cast<std::size_t>(-1)) return Fail(Why("cannot read"));
+        if (!secondPass_ && !seekable_ && !Keep(buffer, n)) {
+            copyFailed_ = true;
+            return Fail("a temporary copy of " + name_ + ": cannot write: " + std::strerror(errno));
+        }
         return n;
     }
 
+    bool CopyFailed() const { return copyFailed_; }
+
 private:
-    [[noreturn]] void Fail(const char* what) const {
-        throw plan::PlanInputError(name_ + ": " + what + ": " + std::strerror(errno));
+    std::string Why(const char* what) const {
+        return name_ + ": " + what + ": " + std::strerror(errno);
     }
 
-    void Keep(const char* bytes, std::size_t n) {
+    bool Keep(const char* bytes, std::size_t n) {
         for (std::size_t done = 0; done < n;) {
             const ssize_t w = ::write(copy_, bytes + done, n - done);
             if (w < 0 && errno == EINTR) continue;
-            if (w < 0)
-                throw WriteError("a temporary copy of " + name_ +
-                                 ": cannot write: " + std::strerror(errno));
+            if (w < 0) return false;
             done += static_cast<std::size_t>(w);
         }
+        return true;
     }
 
     std::string name_;
@@ -95,6 +101,7 @@ private:
     int copy_ = -1;
     bool seekable_ = false;
     bool secondPass_ = false;
+    bool copyFailed_ = false;
 };
 
 InputFile::InputFile(const std::string& path, const std::string& name)
@@ -103,6 +110,8 @@ InputFile::InputFile(const std::string& path, const std::string& name)
 InputFile::~InputFile() = default;
 
 plan::ByteSource& InputFile::FirstPass() { return *source_; }
+
+bool InputFile::CopyFailed() const { return source_->CopyFailed(); }
 
 plan::ByteSource& InputFile::SecondPass() {
     source_->Rewind();

@@ -149,11 +149,12 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
         });
 }
 
-void CheckCombinations(const CLI::App& app) {
+Result<void, std::string> CheckCombinations(const CLI::App& app) {
     if (app.count("--max-abandon") > 0 && app.count("--patience") == 0)
-        throw plan::PlanInputError(
+        return Fail(std::string(
             "--max-abandon: needs --patience (callers only hang up in the model with "
-            "abandonment)");
+            "abandonment)"));
+    return {};
 }
 
 }  // namespace corvane::cli

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "calc/result.h"
 #include "plan/plan_options.h"
 #include "plan/plan_output.h"
 
@@ -31,8 +32,7 @@ struct PlanArguments {
 // parse.
 void DeclareOptions(CLI::App& app, PlanArguments& a);
 
-// After the parse, what one option asks of another; raises
-// plan::PlanInputError.
-void CheckCombinations(const CLI::App& app);
+// After the parse, what one option asks of another.
+Result<void, std::string> CheckCombinations(const CLI::App& app);
 
 }  // namespace corvane::cli

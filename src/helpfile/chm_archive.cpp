@@ -32,7 +32,7 @@ ChmArchive::~ChmArchive() {
     if (file_) chm_close(file_);
 }
 
-bool ChmArchive::Open(const QString& path) {
+Result<void, HelpFileFault> ChmArchive::Open(const QString& path) {
     if (file_) {
         chm_close(file_);
         file_ = nullptr;
@@ -40,21 +40,22 @@ bool ChmArchive::Open(const QString& path) {
     // Only a regular file: opening a FIFO or a device could block for ever.
     const QByteArray native = QFile::encodeName(path);
     struct stat info {};
-    if (::stat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode)) return false;
+    if (::stat(native.constData(), &info) != 0 || !S_ISREG(info.st_mode))
+        return Fail(HelpFileFault::NotAFile);
     // A help file is small; its whole layout is checked before the help
     // library, which trusts it, reads a byte.
-    if (info.st_size > kMaxHelpFile) return false;
+    if (info.st_size > kMaxHelpFile) return Fail(HelpFileFault::TooLarge);
     QFile raw(path);
-    if (!raw.open(QIODevice::ReadOnly)) return false;
+    if (!raw.open(QIODevice::ReadOnly)) return Fail(HelpFileFault::Unreadable);
     const QByteArray bytes = raw.readAll();
     raw.close();
     if (!ChmLayoutIsSound(
             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))))
-        return false;
+        return Fail(HelpFileFault::Damaged);
     file_ = chm_open(native.constData());
-    if (!file_) return false;
+    if (!file_) return Fail(HelpFileFault::Damaged);
     ReadSystemRecord();
-    return true;
+    return {};
 }
 
 bool ChmArchive::Contains(const QString& objectPath) const {
@@ -64,26 +65,26 @@ bool ChmArchive::Contains(const QString& objectPath) const {
            CHM_RESOLVE_SUCCESS;
 }
 
-QByteArray ChmArchive::Read(const QString& objectPath) const {
-    if (!file_) return {};
+Result<QByteArray, HelpFileFault> ChmArchive::Read(const QString& objectPath) const {
+    if (!file_) return Fail(HelpFileFault::Missing);
     chmUnitInfo info{};
     if (chm_resolve_object(file_, Normalised(objectPath).toUtf8().constData(), &info) !=
         CHM_RESOLVE_SUCCESS)
-        return {};
+        return Fail(HelpFileFault::Missing);
     // Help pages are small; anything claiming more is not a help page.
-    if (info.length > 64u * 1024u * 1024u) return {};
+    if (info.length > 64u * 1024u * 1024u) return Fail(HelpFileFault::TooLarge);
     QByteArray data(static_cast<qsizetype>(info.length), '\0');
     const LONGINT64 got =
         chm_retrieve_object(file_, &info, reinterpret_cast<unsigned char*>(data.data()), 0,
                             static_cast<LONGINT64>(info.length));
     // A page cut short by a damaged file is no page.
-    if (got != static_cast<LONGINT64>(info.length)) return {};
+    if (got != static_cast<LONGINT64>(info.length)) return Fail(HelpFileFault::Damaged);
     return data;
 }
 
 void ChmArchive::ReadSystemRecord() {
     // A 4-byte version, then records of {u16 code, u16 length, data}.
-    const QByteArray system = Read(QStringLiteral("/#SYSTEM"));
+    const QByteArray system = Read(QStringLiteral("/#SYSTEM")).ValueOr({});
     int at = 4;
     while (at + 4 <= system.size()) {
         const quint16 code = ReadU16(system, at);

@@ -3,9 +3,20 @@
 #include <QByteArray>
 #include <QString>
 
+#include "calc/result.h"
+
 struct chmFile;
 
 namespace corvane::helpfile {
+
+// Why a help file, or a page of it, cannot be read.
+enum class HelpFileFault {
+    NotAFile,    // missing, or not a regular file
+    TooLarge,    // more than a help file or page is ever
+    Unreadable,  // the system refuses to read it
+    Damaged,     // its layout does not hold together, or a page is cut short
+    Missing,     // no page by that name
+};
 
 // Read access to a compiled HTML help file.
 class ChmArchive {
@@ -15,12 +26,12 @@ public:
     ChmArchive(const ChmArchive&) = delete;
     ChmArchive& operator=(const ChmArchive&) = delete;
 
-    // Opens a regular file whose headers fit its size; false otherwise.
-    bool Open(const QString& path);
+    // Opens a regular file whose headers fit its size.
+    Result<void, HelpFileFault> Open(const QString& path);
 
-    // The bytes of an object such as "/index.htm"; empty when missing.
-    // Names are matched without regard to case.
-    QByteArray Read(const QString& objectPath) const;
+    // The bytes of an object such as "/index.htm". Names are matched
+    // without regard to case.
+    Result<QByteArray, HelpFileFault> Read(const QString& objectPath) const;
     bool Contains(const QString& objectPath) const;
 
     // From the file's system record: the page it opens at, its title and

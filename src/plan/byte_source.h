@@ -2,7 +2,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
+
+#include "calc/result.h"
 
 namespace corvane::plan {
 
@@ -11,9 +14,9 @@ namespace corvane::plan {
 class ByteSource {
 public:
     virtual ~ByteSource() = default;
-    // Fills up to `size` bytes; 0 at the end. Raises PlanInputError when the
-    // source cannot be read.
-    virtual std::size_t Read(char* buffer, std::size_t size) = 0;
+    // Fills up to `size` bytes; 0 at the end. A source that cannot be read
+    // says why, naming itself.
+    virtual Result<std::size_t, std::string> Read(char* buffer, std::size_t size) = 0;
 };
 
 // A text already in memory, handed out at most `piece` bytes at a time
@@ -22,7 +25,7 @@ class TextSource : public ByteSource {
 public:
     explicit TextSource(std::string_view text, std::size_t piece = SIZE_MAX)
         : text_(text), piece_(piece) {}
-    std::size_t Read(char* buffer, std::size_t size) override;
+    Result<std::size_t, std::string> Read(char* buffer, std::size_t size) override;
 
 private:
     std::string_view text_;

@@ -2,12 +2,12 @@
 
 namespace corvane::plan {
 
-DayPlan PlanDay(const Forecast& forecast, const PlanOptions& options) {
+Result<DayPlan, PlanFault> PlanDay(const Forecast& forecast, const PlanOptions& options) {
     DayPlan plan{options, {}, PlanTotals(options.intervalMinutes)};
     plan.rows.reserve(forecast.rows.size());
     for (const ForecastRow& row : forecast.rows) {
         plan.rows.push_back(PlanInterval(row, options));
-        plan.totals.Add(plan.rows.back());
+        if (auto added = plan.totals.Add(plan.rows.back()); !added) return Fail(added.Error());
     }
     return plan;
 }

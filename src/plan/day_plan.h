@@ -17,6 +17,6 @@ struct DayPlan {
     PlanTotals totals;
 };
 
-DayPlan PlanDay(const Forecast& forecast, const PlanOptions& options);
+Result<DayPlan, PlanFault> PlanDay(const Forecast& forecast, const PlanOptions& options);
 
 }  // namespace corvane::plan

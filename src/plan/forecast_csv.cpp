@@ -11,6 +11,7 @@
 #include "calc/plain_text.h"
 #include "calc/utf8_text.h"
 #include "plan/decimal.h"
+#include "plan/input_error.h"
 #include "plan/text_check.h"
 
 namespace corvane::plan {
@@ -167,7 +168,7 @@ private:
 
 }  // namespace
 
-std::size_t TextSource::Read(char* buffer, std::size_t size) {
+Result<std::size_t, std::string> TextSource::Read(char* buffer, std::size_t size) {
     const std::size_t n = std::min({size, piece_, text_.size()});
     std::copy_n(text_.data(), n, buffer);
     text_.remove_prefix(n);
@@ -203,7 +204,8 @@ private:
         reader_.emplace(name_, collector_.ready.front());
         collector_.ready.pop_front();
         if (!reader_->Has(kTalk) && !defaults_.talk)
-            throw MissingTalkError(Where(name_, reader_->HeaderLine()) + "no 'talk' column");
+            throw PlanInputError(Where(name_, reader_->HeaderLine()) + "no 'talk' column",
+                                 PlanFault::Kind::NoTalkTime);
     }
 
     // Reads until a record is complete; false at the end of the input. A
@@ -224,7 +226,9 @@ private:
     }
 
     void ReadMore() {
-        const std::size_t n = source_.Read(chunk_.data(), chunk_.size());
+        const auto read = source_.Read(chunk_.data(), chunk_.size());
+        if (!read) throw PlanInputError(read.Error());
+        const std::size_t n = read.Value();
         const bool ended = n == 0;
         carry_.append(chunk_.data(), n);
         std::string_view bytes = carry_;
@@ -332,17 +336,29 @@ ForecastReader::ForecastReader(ByteSource& source, std::string name, ForecastDef
 
 ForecastReader::~ForecastReader() = default;
 
-bool ForecastReader::Next(ForecastRow& row) { return impl_->Next(row); }
+Result<bool, PlanFault> ForecastReader::Next(ForecastRow& row) {
+    if (fault_) return Fail(*fault_);
+    try {
+        return impl_->Next(row);
+    } catch (const PlanInputError& e) {
+        fault_ = e.Fault();
+        return Fail(*fault_);
+    }
+}
 
-Forecast ReadForecast(std::string_view content, const std::string& name,
+Result<Forecast, PlanFault> ReadForecast(std::string_view content, const std::string& name,
                       const ForecastDefaults& defaults) {
     TextSource source(content);
     ForecastReader reader(source, name, defaults);
     Forecast forecast;
     forecast.name = name;
     ForecastRow row;
-    while (reader.Next(row)) forecast.rows.push_back(std::move(row));
-    return forecast;
+    for (;;) {
+        const auto more = reader.Next(row);
+        if (!more) return Fail(more.Error());
+        if (!more.Value()) return forecast;
+        forecast.rows.push_back(std::move(row));
+    }
 }
 
 }  // namespace corvane::plan

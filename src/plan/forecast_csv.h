@@ -3,28 +3,15 @@
 #include <cstddef>
 #include <memory>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "plan/byte_source.h"
+#include "calc/result.h"
 #include "plan/forecast.h"
+#include "plan/plan_fault.h"
 
 namespace corvane::plan {
-
-// Bad input: the message names the file, the line and the column, e.g.
-// "day.csv:14: calls: 'abc' is not a whole number".
-class PlanInputError : public std::runtime_error {
-public:
-    using std::runtime_error::runtime_error;
-};
-
-// A file without a talk column, read without a talk time for it: the
-// program that reads it says how to give one.
-class MissingTalkError : public PlanInputError {
-public:
-    using PlanInputError::PlanInputError;
-};
 
 // Values for files without a talk or an acw column.
 struct ForecastDefaults {
@@ -42,7 +29,7 @@ inline constexpr std::size_t kMaxLabelChars = 64;
 // case-insensitively, in any order; others are ignored. Comma-separated,
 // or semicolon-separated when the header has semicolons and no comma;
 // RFC 4180 quoting; UTF-8 with an optional byte-order mark; CR LF, LF or CR
-// line ends; blank lines skipped. Raises PlanInputError naming `name`.
+// line ends; blank lines skipped. Bad input is a PlanFault naming `name`.
 class ForecastReader {
 public:
     ForecastReader(ByteSource& source, std::string name, ForecastDefaults defaults);
@@ -51,16 +38,18 @@ public:
     ForecastReader& operator=(const ForecastReader&) = delete;
 
     // The next interval row; false once the file has no more. The first
-    // call reads the header and refuses a file without rows.
-    bool Next(ForecastRow& row);
+    // call reads the header and refuses a file without rows. After a fault
+    // every call gives the same fault.
+    Result<bool, PlanFault> Next(ForecastRow& row);
 
 private:
     class Impl;
     std::unique_ptr<Impl> impl_;
+    std::optional<PlanFault> fault_;
 };
 
 // The whole forecast in memory, for callers with a small text.
-Forecast ReadForecast(std::string_view content, const std::string& name,
+Result<Forecast, PlanFault> ReadForecast(std::string_view content, const std::string& name,
                       const ForecastDefaults& defaults);
 
 }  // namespace corvane::plan

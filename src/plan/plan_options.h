@@ -16,7 +16,7 @@ struct PlanOptions {
     int answerSeconds = 20;               // ... answered within S seconds
     std::optional<Decimal> asaLimit;      // seconds
     std::optional<Decimal> maxOccupancy;  // percent
-    Decimal shrinkage{0, 0};              // percent of paid time off the phones
+    Decimal shrinkage{0, 0};              // percent of paid time off the phones, below 100
     int intervalMinutes = 30;
     std::optional<int> talk;            // for files without a talk column
     int acw = 0;                        // for files without an acw column

@@ -2,31 +2,31 @@
 
 #include <limits>
 
-#include "plan/forecast_csv.h"
 
 namespace corvane::plan {
 
 namespace {
 
-void AddChecked(std::int64_t& sum, long value) {
-    if (value > std::numeric_limits<std::int64_t>::max() - sum)
-        throw PlanInputError(
-            "the plan's totals are too large to add up (more than 9,223,372,036,854,775,807 "
-            "agent-intervals)");
-    sum += value;
+bool Fits(std::int64_t sum, long value) {
+    return value <= std::numeric_limits<std::int64_t>::max() - sum;
 }
 
 }  // namespace
 
-void PlanTotals::Add(const IntervalPlan& p) {
+Result<void, PlanFault> PlanTotals::Add(const IntervalPlan& p) {
     if (p.status == IntervalStatus::OutsideRange) {
         ++outsideRange_;
-        return;
+        return {};
     }
-    AddChecked(required_, p.agents);
-    AddChecked(scheduled_, p.scheduled);
+    if (!Fits(required_, p.agents) || !Fits(scheduled_, p.scheduled))
+        return Fail(PlanFault{PlanFault::Kind::BadInput,
+                              "the plan's totals are too large to add up (more than "
+                              "9,223,372,036,854,775,807 agent-intervals)"});
+    required_ += p.agents;
+    scheduled_ += p.scheduled;
     if (p.agents > 0 && (!peak_ || p.agents > peak_->agents))
         peak_ = PeakInterval{p.input.label, p.agents, p.scheduled};
+    return {};
 }
 
 double PlanTotals::RequiredHours() const {

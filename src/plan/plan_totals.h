@@ -4,7 +4,9 @@
 #include <optional>
 #include <string>
 
+#include "calc/result.h"
 #include "plan/interval_plan.h"
+#include "plan/plan_fault.h"
 
 namespace corvane::plan {
 
@@ -20,9 +22,10 @@ class PlanTotals {
 public:
     explicit PlanTotals(int intervalMinutes = 30) : intervalMinutes_(intervalMinutes) {}
 
-    // Counts one planned interval. Raises PlanInputError when a sum would
-    // no longer fit, rather than wrap round to a wrong (even negative) total.
-    void Add(const IntervalPlan& p);
+    // Counts one planned interval. Refuses it, leaving the totals as they
+    // were, when a sum would no longer fit, rather than wrap round to a
+    // wrong (even negative) total.
+    Result<void, PlanFault> Add(const IntervalPlan& p);
 
     double RequiredHours() const;   // agent-hours on the phones
     double ScheduledHours() const;  // agent-hours with shrinkage

@@ -1,7 +1,7 @@
 #include "plan/shrinkage.h"
 
+#include <cassert>
 #include <cstdint>
-#include <stdexcept>
 
 namespace corvane::plan {
 
@@ -10,7 +10,7 @@ long ScheduledAgents(long agents, const Decimal& shrinkage) {
     // D is at most 10^11 and the agents far below 10^7, so every product
     // here fits in 64 bits.
     const std::uint64_t D = 100 * shrinkage.Denominator();
-    if (shrinkage.units >= D) throw std::invalid_argument("shrinkage must be below 100 %");
+    assert(shrinkage.units < D);  // the options refuse 100 % and more
     const std::uint64_t onPhones = D - shrinkage.units;
     if (agents <= 0) return 0;
     const std::uint64_t need = static_cast<std::uint64_t>(agents) * D;

@@ -5,11 +5,14 @@ namespace corvane::plan {
 StreamedPlan::StreamedPlan(const PlanOptions& options)
     : options_(options), totals_(options.intervalMinutes) {}
 
-void StreamedPlan::FirstPass(ForecastReader& reader, const RowFunction& each) {
+Result<void, PlanFault> StreamedPlan::FirstPass(ForecastReader& reader, const RowFunction& each) {
     ForecastRow row;
-    while (reader.Next(row)) {
+    for (;;) {
+        const auto more = reader.Next(row);
+        if (!more) return Fail(more.Error());
+        if (!more.Value()) return {};
         IntervalPlan p = PlanInterval(row, options_);
-        totals_.Add(p);
+        if (auto added = totals_.Add(p); !added) return added;
         each(p);
         if (kept_.size() < kKeptRows) kept_.push_back(std::move(p));
         ++rows_;
@@ -20,14 +23,19 @@ void StreamedPlan::SecondPass(const RowFunction& each) const {
     for (const IntervalPlan& p : kept_) each(p);
 }
 
-void StreamedPlan::SecondPass(ForecastReader& reader, const RowFunction& each) {
+Result<void, PlanFault> StreamedPlan::SecondPass(ForecastReader& reader, const RowFunction& each) {
     ForecastRow row;
     std::size_t i = 0;
-    while (reader.Next(row)) {
+    for (;; ++i) {
+        const auto more = reader.Next(row);
+        if (!more) return Fail(more.Error());
+        if (!more.Value()) break;
         each(i < kept_.size() ? kept_[i] : PlanInterval(row, options_));
-        ++i;
     }
-    if (i != rows_) throw PlanInputError("the forecast changed while it was being planned");
+    if (i != rows_)
+        return Fail(PlanFault{PlanFault::Kind::BadInput,
+                              "the forecast changed while it was being planned"});
+    return {};
 }
 
 }  // namespace corvane::plan

@@ -25,11 +25,11 @@ public:
 
     explicit StreamedPlan(const PlanOptions& options);
 
-    void FirstPass(ForecastReader& reader, const RowFunction& each);
+    Result<void, PlanFault> FirstPass(ForecastReader& reader, const RowFunction& each);
     // Whether the second pass needs the file again.
     bool KeptWhole() const { return rows_ == kept_.size(); }
     void SecondPass(const RowFunction& each) const;
-    void SecondPass(ForecastReader& reader, const RowFunction& each);
+    Result<void, PlanFault> SecondPass(ForecastReader& reader, const RowFunction& each);
 
     const PlanTotals& Totals() const { return totals_; }
     const PlanOptions& Options() const { return options_; }

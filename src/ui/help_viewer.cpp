@@ -35,8 +35,9 @@ ChmBrowser::ChmBrowser(QWidget* parent) : QTextBrowser(parent) {
 
 QVariant ChmBrowser::loadResource(int type, const QUrl& name) {
     if (name.scheme() == kScheme && archive_) {
-        const QByteArray data = archive_->Read(name.path());
-        if (data.isEmpty()) return {};
+        const auto read = archive_->Read(name.path());
+        if (!read) return {};
+        const QByteArray& data = read.Value();
         if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
             return QString::fromUtf8(data);
         return data;
@@ -97,13 +98,16 @@ HelpViewer::HelpViewer(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 HelpViewer::~HelpViewer() = default;
 
-bool HelpViewer::OpenFile(const QString& path) {
+Result<void, helpfile::HelpFileFault> HelpViewer::OpenFile(const QString& path) {
     auto archive = std::make_unique<helpfile::ChmArchive>();
-    if (!archive->Open(path)) return false;
+    if (auto opened = archive->Open(path); !opened) return opened;
     QString topic = archive->DefaultTopic();
     // A file whose start page cannot actually be read is unreadable: the
     // window would open empty.
-    if (topic.isEmpty() || archive->Read(topic).isEmpty()) return false;
+    if (topic.isEmpty()) return Fail(helpfile::HelpFileFault::Missing);
+    const auto start = archive->Read(topic);
+    if (!start) return Fail(start.Error());
+    if (start.Value().isEmpty()) return Fail(helpfile::HelpFileFault::Damaged);
     archive_ = std::move(archive);
     browser_->SetArchive(archive_.get());
     browser_->clearHistory();
@@ -111,7 +115,7 @@ bool HelpViewer::OpenFile(const QString& path) {
     if (!archive_->Title().isEmpty()) setWindowTitle(archive_->Title());
     LoadContents();
     ShowTopic(topic);
-    return true;
+    return {};
 }
 
 void HelpViewer::ShowTopic(const QString& objectPath) { browser_->setSource(TopicUrl(objectPath)); }
@@ -119,7 +123,7 @@ void HelpViewer::ShowTopic(const QString& objectPath) { browser_->setSource(Topi
 void HelpViewer::LoadContents() {
     contents_->clear();
     if (archive_->ContentsFile().isEmpty()) return;
-    const QByteArray sitemap = archive_->Read(archive_->ContentsFile());
+    const QByteArray sitemap = archive_->Read(archive_->ContentsFile()).ValueOr({});
     // Each entry hangs under the last one a level up.
     std::vector<QTreeWidgetItem*> path;
     for (const helpfile::ContentsEntry& entry :

@@ -34,9 +34,9 @@ public:
     explicit HelpViewer(QWidget* parent = nullptr);
     ~HelpViewer() override;
 
-    // Opens a help file at its default topic; false when it cannot be read
+    // Opens a help file at its default topic; or says why it cannot be read
     // or has no page to show.
-    bool OpenFile(const QString& path);
+    Result<void, helpfile::HelpFileFault> OpenFile(const QString& path);
     ChmBrowser* Browser() const { return browser_; }
     QTreeWidget* Contents() const { return contents_; }
     void ShowTopic(const QString& objectPath);

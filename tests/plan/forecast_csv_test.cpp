@@ -11,16 +11,14 @@ namespace corvane::plan {
 namespace {
 
 Forecast Read(std::string_view text, ForecastDefaults defaults = {}) {
-    return ReadForecast(text, "day.csv", defaults);
+    auto read = ReadForecast(text, "day.csv", defaults);
+    EXPECT_TRUE(read) << read.Error().message;
+    return read ? std::move(read.Value()) : Forecast{};
 }
 
 std::string ErrorOf(std::string_view text, ForecastDefaults defaults = {}) {
-    try {
-        Read(text, defaults);
-    } catch (const PlanInputError& e) {
-        return e.what();
-    }
-    return "(accepted)";
+    const auto read = ReadForecast(text, "day.csv", defaults);
+    return read ? "(accepted)" : read.Error().message;
 }
 
 std::vector<ForecastRow> ReadTrickled(std::string_view text, std::size_t step) {
@@ -28,7 +26,8 @@ std::vector<ForecastRow> ReadTrickled(std::string_view text, std::size_t step) {
     ForecastReader reader(source, "day.csv", {});
     std::vector<ForecastRow> rows;
     ForecastRow row;
-    while (reader.Next(row)) rows.push_back(row);
+    for (auto more = reader.Next(row); more && more.Value(); more = reader.Next(row))
+        rows.push_back(row);
     return rows;
 }
 

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+namespace corvane::plan {
+
+// Why a forecast could not be planned. The message names the file, the
+// line and the column, e.g. "day.csv:14: calls: 'abc' is not a whole
+// number"; the program that reads the file adds how to put it right.
+struct PlanFault {
+    enum class Kind {
+        BadInput,
+        NoTalkTime,  // a file without a talk column, read without a talk time for it
+    };
+    Kind kind = Kind::BadInput;
+    std::string message;
+};
+
+}  // namespace corvane::plan
