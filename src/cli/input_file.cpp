@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/file_fault.h"
 #include "cli/output_file.h"
 
 namespace corvane::cli {
@@ -49,8 +50,7 @@ public:
         if (!seekable_) {
             copy_ = UnnamedTemporary();
             if (copy_ < 0)
-                throw WriteError("a temporary copy of " + name_ +
-                                 ": cannot write: " + std::strerror(errno));
+                throw WriteError(FileFault(CopyOf(name_), "cannot write", errno));
         }
     }
     ~Source() override {
@@ -74,7 +74,7 @@ public:
         if (n == static_cast<std::size_t>(-1)) return Fail(Why("cannot read"));
         if (!secondPass_ && !seekable_ && !Keep(buffer, n)) {
             copyFailed_ = true;
-            return Fail("a temporary copy of " + name_ + ": cannot write: " + std::strerror(errno));
+            return Fail(FileFault(CopyOf(name_), "cannot write", errno));
         }
         return n;
     }
@@ -83,7 +83,7 @@ public:
 
 private:
     std::string Why(const char* what) const {
-        return name_ + ": " + what + ": " + std::strerror(errno);
+        return FileFault(name_, what, errno);
     }
 
     bool Keep(const char* bytes, std::size_t n) {

@@ -11,6 +11,7 @@
 #include <random>
 
 #include "cli/cleanup_on_signal.h"
+#include "cli/file_fault.h"
 
 namespace corvane::cli {
 
@@ -85,7 +86,7 @@ OutputFile::~OutputFile() {
 }
 
 void OutputFile::Fail(int error) const {
-    throw WriteError(path_ + ": cannot write: " + std::strerror(error));
+    throw WriteError(FileFault(path_, "cannot write", error));
 }
 
 void OutputFile::OpenStandardOutput() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 namespace corvane::output {
@@ -26,8 +28,8 @@ public:
 class PrintDialog {
 public:
     virtual ~PrintDialog() = default;
-    // False when the user cancels.
-    virtual bool Choose(int* copies) = 0;
+    // The number of copies; none when the user cancels.
+    virtual std::optional<int> Choose() = 0;
     // A surface on the printer chosen last.
     virtual PrintSurface* Surface() = 0;
 };

@@ -11,16 +11,16 @@ QtPrintDialog::QtPrintDialog(QWidget* parent)
 
 QtPrintDialog::~QtPrintDialog() = default;
 
-bool QtPrintDialog::Choose(int* copies) {
+std::optional<int> QtPrintDialog::Choose() {
     surface_.reset();
     printer_.setCopyCount(1);
     QPrintDialog dialog(&printer_, parent_);
     dialog.setOption(QAbstractPrintDialog::PrintCollateCopies, false);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    *copies = printer_.copyCount();
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    const int copies = printer_.copyCount();
     // The program prints every copy itself; the printer must not repeat them.
     printer_.setCopyCount(1);
-    return true;
+    return copies;
 }
 
 PrintSurface* QtPrintDialog::Surface() {

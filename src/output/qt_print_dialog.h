@@ -18,7 +18,7 @@ public:
     explicit QtPrintDialog(QWidget* parent);
     ~QtPrintDialog() override;
 
-    bool Choose(int* copies) override;
+    std::optional<int> Choose() override;
     PrintSurface* Surface() override;
 
 private:

@@ -1,13 +1,16 @@
 #include "output/report_printer.h"
 
+#include <optional>
+
 #include "output/print_surface.h"
 
 namespace corvane::output {
 
 Result<void, ErrorNumber> PrintReport(const Report* report, PrintDialog& dialog) {
     if (!report) return {};
-    int copies = 0;
-    if (!dialog.Choose(&copies)) return {};
+    const std::optional<int> chosen = dialog.Choose();
+    if (!chosen) return {};
+    const int copies = *chosen;
     PrintSurface* surface = dialog.Surface();
     if (!surface) return Fail(kErrPrinter);
     const QString margin(10, QLatin1Char(' '));

@@ -31,10 +31,10 @@ public:
         printer.setOutputFileName(file);
         printer.setPageSize(QPageSize(QPageSize::A4));
     }
-    bool Choose(int* chosen) override {
+    std::optional<int> Choose() override {
         ++shown;
-        *chosen = copies;
-        return copies >= 0;  // a negative count stands for Cancel
+        if (copies < 0) return std::nullopt;  // a negative count stands for Cancel
+        return copies;
     }
     corvane::output::PrintSurface* Surface() override {
         if (!surface_) surface_ = std::make_unique<corvane::output::PainterPrintSurface>(&printer);

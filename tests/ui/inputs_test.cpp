@@ -4,6 +4,7 @@
 #include "ui/window_helpers.h"
 
 #include "support/worked_example.h"
+#include "ui/regional_marks.h"
 
 using corvane::testing::FormFixture;
 using corvane::testing::ScriptedPump;
@@ -186,6 +187,27 @@ private slots:
                     !f.form->Model().trunkRun.Active());
             QCOMPARE(f.find("btnTrunks")->isVisible(),
                      f.form->isVisible() && f.view() == QLatin1String("Trunks"));
+        }
+    }
+
+    // The marks a locale gives never let one number read two ways.
+    void RegionalMarksNeverCoincide() {
+        struct Case {
+            const char* group;
+            const char* decimal;
+            const char* usedGroup;
+            const char* usedDecimal;
+        };
+        const Case cases[] = {
+            {",", ".", ",", "."}, {".", ",", ".", ","}, {"\u00a0", ",", "\u00a0", ","},
+            {",", ",", ".", ","}, {".", ".", ",", "."}, {"", "", "", "."},
+            {".", "", ",", "."},
+        };
+        for (const Case& c : cases) {
+            const corvane::NumberMarks marks = corvane::ui::MarksFrom(
+                QString::fromUtf8(c.group), QString::fromUtf8(c.decimal));
+            QCOMPARE(marks.group, std::string(c.usedGroup));
+            QCOMPARE(marks.decimal, std::string(c.usedDecimal));
         }
     }
 

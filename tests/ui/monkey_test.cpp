@@ -26,9 +26,10 @@ class RandomPrintDialog : public corvane::output::PrintDialog,
                           public corvane::output::PrintSurface {
 public:
     std::mt19937* rng = nullptr;
-    bool Choose(int* copies) override {
-        *copies = static_cast<int>((*rng)() % 3);
-        return (*rng)() % 3 != 0;
+    std::optional<int> Choose() override {
+        const int copies = static_cast<int>((*rng)() % 3);
+        if ((*rng)() % 3 == 0) return std::nullopt;
+        return copies;
     }
     PrintSurface* Surface() override { return this; }
     void SetFont(const QString&, double) override {}

@@ -11,6 +11,8 @@
 #include <array>
 #include <QTemporaryDir>
 
+#include "ui/hidpi_pixmap.h"
+
 using corvane::testing::FormFixture;
 using corvane::ui::PictureButton;
 
@@ -107,6 +109,40 @@ private slots:
         write(Qt::blue);
         f.clickView("picStaff");  // the same view again reads the file again
         QCOMPARE(staff->pixmap().toImage().pixelColor(5, 5), QColor(Qt::blue));
+    }
+
+    // A screen above one device pixel per pixel takes the double-size twin
+    // when it lies beside the picture and can be read; otherwise the picture.
+    void PictureTwinChosenByTheScreen() {
+        QTemporaryDir dir;
+        const QString plain = dir.filePath(QStringLiteral("logo.png"));
+        const QString twin = dir.filePath(QStringLiteral("logo@2x.png"));
+        QImage image(10, 6, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QVERIFY(image.save(plain));
+        struct Case {
+            const char* twin;  // "good", "bad" (not a picture) or "none"
+            qreal ratio;
+            int width;  // of the pixmap read
+            qreal pixmapRatio;
+        };
+        const Case cases[] = {
+            {"good", 2.0, 20, 2.0}, {"good", 1.5, 20, 2.0}, {"good", 1.0, 10, 1.0},
+            {"bad", 2.0, 10, 1.0},  {"none", 2.0, 10, 1.0},
+        };
+        for (const Case& c : cases) {
+            QFile::remove(twin);
+            if (qstrcmp(c.twin, "good") == 0) {
+                QVERIFY(image.scaled(20, 12).save(twin));
+            } else if (qstrcmp(c.twin, "bad") == 0) {
+                QFile bad(twin);
+                QVERIFY(bad.open(QIODevice::WriteOnly) && bad.write("not a picture") > 0);
+            }
+            const QPixmap read = corvane::ui::LoadPicture(plain, c.ratio);
+            QCOMPARE(read.width(), c.width);
+            QCOMPARE(read.devicePixelRatio(), c.pixmapRatio);
+        }
+        QVERIFY(corvane::ui::LoadPicture(dir.filePath(QStringLiteral("none.png")), 2.0).isNull());
     }
 
     void MissingPicturesLeaveVisibleButtonsThatStillSwitch() {
