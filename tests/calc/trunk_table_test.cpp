@@ -5,16 +5,6 @@
 namespace corvane {
 namespace {
 
-TEST(TrunkTable, HeadAndLastItems) {
-    const auto items = TrunkTableHeadItems();
-    ASSERT_EQ(items.size(), 4u);
-    EXPECT_EQ(items[0], "Trunks Required per Group for Erlangs and % Busy Signals Allowable\r\n");
-    EXPECT_EQ(items[1], "        Traffic in    % Busy      Trunks");
-    EXPECT_EQ(items[2], "Group     Erlangs    Allowable   Required");
-    EXPECT_EQ(items[3], "=====     =======    =========   ========");
-    EXPECT_EQ(TrunkTableLastItem(), "\r\n");
-}
-
 TEST(TrunkTable, GroupLines) {
     struct Case {
         int index;
