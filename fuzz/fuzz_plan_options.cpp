@@ -50,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (a.chartPath) {
         const std::string& chart = *a.chartPath;
         require(chart.size() >= 4 && text::Lower(chart.substr(chart.size() - 4)) ==
-                                         (a.chartKind == cli::ChartKind::Svg ? ".svg" : ".png"));
+                                         (a.chartFormat == plan::ChartFormat::Svg ? ".svg" : ".png"));
     }
     return 0;
 }

@@ -10,6 +10,7 @@
 
 #include "cli/file_fault.h"
 #include "cli/output_file.h"
+#include "cli/unnamed_temporary.h"
 
 namespace corvane::cli {
 
@@ -21,18 +22,6 @@ std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
         if (n >= 0) return static_cast<std::size_t>(n);
         if (errno != EINTR) return static_cast<std::size_t>(-1);
     }
-}
-
-// An unnamed file for the copy of a stream: it vanishes with the process.
-int UnnamedTemporary() {
-    const char* dir = std::getenv("TMPDIR");
-    if (!dir || !*dir) dir = "/tmp";
-    int fd = ::open(dir, O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd >= 0) return fd;
-    std::string name = std::string(dir) + "/.corvane-XXXXXX";
-    fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd >= 0) ::unlink(name.c_str());
-    return fd;
 }
 
 }  // namespace
@@ -113,7 +102,7 @@ plan::ByteSource& InputFile::FirstPass() { return *source_; }
 
 bool InputFile::CopyFailed() const { return source_->CopyFailed(); }
 
-plan::ByteSource& InputFile::SecondPass() {
+plan::ByteSource& InputFile::Again() {
     source_->Rewind();
     return *source_;
 }

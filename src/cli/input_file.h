@@ -27,7 +27,8 @@ public:
     InputFile& operator=(const InputFile&) = delete;
 
     plan::ByteSource& FirstPass();
-    plan::ByteSource& SecondPass();
+    // From the start again, as often as needed.
+    plan::ByteSource& Again();
     // Whether a read failed because the copy aside could not be written.
     bool CopyFailed() const;
 

@@ -1,7 +1,6 @@
 // corvane-plan: staffs every interval of a forecast file with the staffing
 // engine of the Corvane window.
 #include <CLI/CLI.hpp>
-#include <QGuiApplication>
 
 #include <cstdint>
 #include <exception>
@@ -10,9 +9,7 @@
 #include "cli/cleanup_on_signal.h"
 #include "cli/help_text.h"
 #include "cli/plan_arguments.h"
-#include "cli/plan_chart.h"
 #include "cli/plan_run.h"
-#include "plan/chart_series.h"
 
 namespace {
 
@@ -22,23 +19,6 @@ using namespace corvane;
 int Say(const std::string& text, int status) {
     std::cerr << "corvane-plan: " << text << '\n';
     return status;
-}
-
-Result<std::string, std::string> Chart(const plan::ChartSeries& series,
-                                       const plan::PlanOptions& options, cli::ChartKind kind,
-                                       int argc, char** argv) {
-    // The chart is drawn off-screen: no display is needed or used.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt's notes about the session (no runtime directory, fonts) are not
-    // the planner's business; standard error carries only this program's.
-    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
-        if (type == QtCriticalMsg || type == QtFatalMsg)
-            std::cerr << "corvane-plan: " << text.toStdString() << '\n';
-    });
-    QGuiApplication app(argc, argv);
-    const QByteArray chart = cli::RenderChart(series, options, kind);
-    if (chart.isEmpty()) return Fail(std::string("the chart could not be drawn"));
-    return chart.toStdString();
 }
 
 }  // namespace
@@ -68,9 +48,7 @@ int main(int argc, char** argv) {
         return Say(combined.Error(), cli::kExitBadInput);
     cli::InstallCleanupOnSignal();
     try {
-        const auto run = cli::RunPlan(arguments, [&](const plan::ChartSeries& series) {
-            return Chart(series, arguments.options, arguments.chartKind, argc, argv);
-        });
+        const auto run = cli::RunPlan(arguments);
         if (!run) return Say(run.Error().message, run.Error().status);
         if (const std::int64_t outside = run.Value(); outside > 0)
             return Say(std::to_string(outside) + " interval(s) outside the usable range",

@@ -111,6 +111,7 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
             if (text != "15" && text != "30" && text != "60")
                 return Refusal(text, "must be 15, 30 or 60 minutes");
             o.intervalMinutes = std::stoi(text);
+            o.intervalGiven = true;
             return {};
         });
     Add(app, "--talk", "S", "talk time in seconds for files without a talk column",
@@ -143,7 +144,7 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
         [&a](const std::string& text) -> std::string {
             if (!EndsWith(text, ".svg") && !EndsWith(text, ".png"))
                 return Refusal(text, "must end in .svg or .png");
-            a.chartKind = EndsWith(text, ".svg") ? ChartKind::Svg : ChartKind::Png;
+            a.chartFormat = EndsWith(text, ".svg") ? plan::ChartFormat::Svg : plan::ChartFormat::Png;
             a.chartPath = text;
             return {};
         });

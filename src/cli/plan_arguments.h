@@ -4,6 +4,7 @@
 #include <string>
 
 #include "calc/result.h"
+#include "plan/chart_series.h"
 #include "plan/plan_options.h"
 #include "plan/plan_output.h"
 
@@ -14,7 +15,6 @@ class App;
 namespace corvane::cli {
 
 using OutputFormat = plan::PlanFormat;
-enum class ChartKind { Svg, Png };
 
 // What the command line asked for, checked.
 struct PlanArguments {
@@ -23,7 +23,7 @@ struct PlanArguments {
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> outputPath;
     std::optional<std::string> chartPath;
-    ChartKind chartKind = ChartKind::Svg;
+    plan::ChartFormat chartFormat = plan::ChartFormat::Svg;
 };
 
 // Declares every option on `app`, each with the check that reads its text

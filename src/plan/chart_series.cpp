@@ -1,12 +1,18 @@
 #include "plan/chart_series.h"
 
 #include <algorithm>
+#include <nlohmann/json.hpp>
+
+#include "plan/decimal.h"
+#include "plan/plan_output.h"
 
 namespace corvane::plan {
 
 namespace {
 
-void Join(ChartSeries::Point& into, const ChartSeries::Point& from) {
+using nlohmann::json;
+
+void Join(ChartPoint& into, const ChartPoint& from) {
     into.agents = std::max(into.agents, from.agents);
     into.scheduled = std::max(into.scheduled, from.scheduled);
     into.outsideRange = into.outsideRange || from.outsideRange;
@@ -16,7 +22,9 @@ void Join(ChartSeries::Point& into, const ChartSeries::Point& from) {
 
 void ChartSeries::Add(const IntervalPlan& p) {
     const bool outside = p.status == IntervalStatus::OutsideRange;
-    Point point{p.input.label, outside ? 0 : p.agents, outside ? 0 : p.scheduled, outside};
+    ChartPoint point{p.input.label,           p.input.day, p.input.minute, outside ? 0 : p.agents,
+                     outside ? 0 : p.scheduled, outside};
+    AddToDay(p);
     if (points_.size() == kMaxPoints && inLast_ == perPoint_) Merge();
     if (!points_.empty() && inLast_ < perPoint_) {
         Join(points_.back(), point);
@@ -27,8 +35,21 @@ void ChartSeries::Add(const IntervalPlan& p) {
     inLast_ = 1;
 }
 
+void ChartSeries::AddToDay(const IntervalPlan& p) {
+    if (!p.input.day || !p.input.minute || intervalMinutes_ <= 0) return;
+    auto at = days_.find(*p.input.day);
+    if (at == days_.end()) {
+        if (days_.size() >= kMaxDays) return;
+        const auto slots = static_cast<std::size_t>((1440 + intervalMinutes_ - 1) / intervalMinutes_);
+        at = days_.emplace(*p.input.day, std::vector<long>(slots, -1)).first;
+    }
+    const auto slot = static_cast<std::size_t>(*p.input.minute / intervalMinutes_);
+    if (slot >= at->second.size() || p.status == IntervalStatus::OutsideRange) return;
+    at->second[slot] = std::max(at->second[slot], p.agents);
+}
+
 void ChartSeries::Merge() {
-    std::vector<Point> merged;
+    std::vector<ChartPoint> merged;
     merged.reserve(points_.size() / 2 + 1);
     for (std::size_t i = 0; i < points_.size(); i += 2) {
         merged.push_back(std::move(points_[i]));
@@ -38,6 +59,59 @@ void ChartSeries::Merge() {
     inLast_ = perPoint_ * 2;
     perPoint_ *= 2;
     points_ = std::move(merged);
+}
+
+ChartData ChartSeries::Data(const PlanOptions& o) const {
+    ChartData data;
+    data.subtitle = TargetText(o) + "; shrinkage " + DecimalText(o.shrinkage) + " %";
+    if (o.patience) data.subtitle += "; mean patience " + std::to_string(*o.patience) + " s";
+    data.intervalMinutes = o.intervalMinutes;
+    data.intervalsPerPoint = perPoint_;
+    data.points = points_;
+    for (const auto& [day, agents] : days_) data.days.push_back(HeatRow{day, agents});
+    return data;
+}
+
+std::string ChartDataText(const ChartData& data) {
+    json points = json::array();
+    for (const ChartPoint& p : data.points)
+        points.push_back({p.label, p.day ? json(*p.day) : json(), p.minute ? json(*p.minute) : json(),
+                          p.agents, p.scheduled, p.outsideRange});
+    json days = json::array();
+    for (const HeatRow& d : data.days) days.push_back({d.day, d.agents});
+    const json all = {{"subtitle", data.subtitle},
+                      {"interval_minutes", data.intervalMinutes},
+                      {"intervals_per_point", data.intervalsPerPoint},
+                      {"points", points},
+                      {"days", days}};
+    return all.dump(-1, ' ', false, json::error_handler_t::replace);
+}
+
+Result<ChartData, std::string> ReadChartData(std::string_view text) {
+    const json all = json::parse(text, nullptr, false);
+    if (all.is_discarded() || !all.is_object()) return Fail(std::string("not chart data"));
+    try {
+        ChartData data;
+        data.subtitle = all.at("subtitle").get<std::string>();
+        data.intervalMinutes = all.at("interval_minutes").get<int>();
+        data.intervalsPerPoint = all.at("intervals_per_point").get<std::size_t>();
+        for (const json& p : all.at("points")) {
+            ChartPoint point;
+            point.label = p.at(0).get<std::string>();
+            if (!p.at(1).is_null()) point.day = p.at(1).get<std::int32_t>();
+            if (!p.at(2).is_null()) point.minute = p.at(2).get<int>();
+            point.agents = p.at(3).get<long>();
+            point.scheduled = p.at(4).get<long>();
+            point.outsideRange = p.at(5).get<bool>();
+            data.points.push_back(std::move(point));
+        }
+        for (const json& d : all.at("days"))
+            data.days.push_back(HeatRow{d.at(0).get<std::int32_t>(), d.at(1).get<std::vector<long>>()});
+        if (data.intervalMinutes <= 0) return Fail(std::string("not chart data"));
+        return data;
+    } catch (const json::exception&) {  // a field missing or of the wrong type
+        return Fail(std::string("not chart data"));
+    }
 }
 
 }  // namespace corvane::plan

@@ -1,19 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace corvane::plan {
 
-// One interval of a forecast file, its numbers as read (whole, unchecked
-// against the engine's ranges: the plan decides what it can compute).
+// One interval of a forecast file, its figures as written (fractional
+// allowed, unchecked against any range: the plan decides what it can
+// compute).
 struct ForecastRow {
-    std::string label;  // the interval column, or the row number
+    std::string label;  // "2027-03-01 07:00" from dates and times, else as written, else the row number
     int line = 0;       // where it stands in the file (the header is line 1)
-    std::int64_t calls = 0;
-    std::int64_t talk = 0;
-    std::int64_t acw = 0;
+    double calls = 0;
+    double talk = 0;  // seconds
+    double acw = 0;   // seconds
+    std::optional<std::int32_t> day;  // when the labels carry dates (days from 1970-01-01)
+    std::optional<int> minute;        // when they carry times of day (minutes after midnight)
 };
 
 struct Forecast {

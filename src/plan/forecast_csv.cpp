@@ -10,8 +10,10 @@
 
 #include "calc/plain_text.h"
 #include "calc/utf8_text.h"
-#include "plan/decimal.h"
+#include "plan/column_names.h"
+#include "plan/figure_text.h"
 #include "plan/input_error.h"
+#include "plan/label_time.h"
 #include "plan/text_check.h"
 
 namespace corvane::plan {
@@ -98,71 +100,122 @@ std::string Where(const std::string& name, int line) {
     return name + ":" + std::to_string(line) + ": ";
 }
 
-enum Column { kInterval, kCalls, kTalk, kAcw, kColumns };
-constexpr std::array<const char*, kColumns> kColumnNames = {"interval", "calls", "talk", "acw"};
+using Column = ForecastColumn;
 
 class RowReader {
 public:
-    RowReader(const std::string& name, const CsvRecord& header) : name_(name) {
+    RowReader(const std::string& name, const CsvRecord& header, FigureMarks marks)
+        : name_(name), marks_(marks), headerLine_(header.line) {
         index_.fill(-1);
         for (std::size_t i = 0; i < header.fields.size(); ++i) {
             const std::string_view field = text::Trim(header.fields[i]);
             // A file saved twice with a byte-order mark would otherwise hide
             // its first column behind an invisible character.
             if (field.substr(0, kBom.size()) == kBom)
-                throw PlanInputError(Where(name, header.line) + "the column name '" +
-                                     Printable(field.substr(kBom.size())) +
-                                     "' begins with a second byte-order mark");
-            const std::string key = text::Lower(field);
-            for (int c = 0; c < kColumns; ++c) {
-                if (key != kColumnNames[c]) continue;
-                if (index_[c] >= 0)
-                    throw PlanInputError(Where(name, header.line) + "the column '" + key +
-                                         "' appears twice");
-                index_[c] = static_cast<int>(i);
-            }
+                Refuse(header.line, "the column name '" + Printable(field.substr(kBom.size())) +
+                                        "' begins with a second byte-order mark");
+            const auto column = ColumnNamed(field);
+            if (!column) continue;
+            auto& at = index_[static_cast<std::size_t>(*column)];
+            if (at >= 0)
+                Refuse(header.line, "the columns '" + Printable(text::Trim(header.fields[at])) +
+                                        "' and '" + Printable(field) + "' both give " +
+                                        ColumnText(*column));
+            at = static_cast<int>(i);
+            names_[static_cast<std::size_t>(*column)] = Printable(field);
         }
-        if (index_[kCalls] < 0)
-            throw PlanInputError(Where(name, header.line) + "no 'calls' column");
-        headerLine_ = header.line;
+        if (!Has(Column::Calls))
+            Refuse(header.line, "no 'calls' column (or 'offered', 'volume', 'contacts')");
+        for (const Column part : {Column::Talk, Column::Acw})
+            if (Has(Column::Aht) && Has(part))
+                Refuse(header.line, "both '" + Name(Column::Aht) + "' and '" + Name(part) +
+                                        "': the handle time already holds talk and after-call "
+                                        "work, so the file is ambiguous");
+        if (Has(Column::DateTime) && (Has(Column::Date) || Has(Column::Interval)))
+            Refuse(header.line, "both '" + Name(Column::DateTime) + "' and '" +
+                                    Name(Has(Column::Date) ? Column::Date : Column::Interval) +
+                                    "': the file is ambiguous about its intervals");
     }
 
-    bool Has(Column c) const { return index_[c] >= 0; }
+    bool Has(Column c) const { return index_[static_cast<std::size_t>(c)] >= 0; }
     int HeaderLine() const { return headerLine_; }
 
-    std::string Text(const CsvRecord& r, Column c) const {
-        const auto i = static_cast<std::size_t>(index_[c]);
-        if (i >= r.fields.size())
-            throw PlanInputError(Where(name_, r.line) + kColumnNames[c] + ": missing value");
-        return r.fields[i];
+    // The label, with the date and time it carries.
+    void Label(const CsvRecord& r, ForecastRow& row) const {
+        if (Has(Column::DateTime)) {
+            const std::string& text = Text(r, Column::DateTime);
+            const auto at = ParseDateTime(text);
+            if (!at)
+                Refuse(r, Column::DateTime, text,
+                       "is not a date and time (YYYY-MM-DD HH:MM, DD.MM.YYYY HH:MM or "
+                       "MM/DD/YYYY HH:MM)");
+            Dated(row, at->day, at->minute);
+            return;
+        }
+        if (Has(Column::Date)) {
+            const std::string& text = Text(r, Column::Date);
+            const auto day = ParseDate(text);
+            if (!day) Refuse(r, Column::Date, text, "is not a date (YYYY-MM-DD, DD.MM.YYYY or MM/DD/YYYY)");
+            std::optional<int> minute;
+            if (Has(Column::Interval)) {
+                const std::string& time = Text(r, Column::Interval);
+                minute = ParseTimeOfDay(time);
+                if (!minute) Refuse(r, Column::Interval, time, "is not a time of day (HH:MM)");
+            }
+            Dated(row, *day, minute);
+            return;
+        }
+        if (!Has(Column::Interval)) return;
+        row.label = Text(r, Column::Interval);
+        if (utf8::Length(row.label) > kMaxLabelChars)
+            Refuse(r, Column::Interval, row.label,
+                   "is longer than " + std::to_string(kMaxLabelChars) + " characters");
+        if (const auto at = ParseDateTime(row.label)) {
+            row.day = at->day;
+            row.minute = at->minute;
+        } else {
+            row.minute = ParseTimeOfDay(row.label);
+        }
     }
 
-    std::string Label(const CsvRecord& r) const {
-        std::string text = Text(r, kInterval);
-        if (utf8::Length(text) > kMaxLabelChars)
-            throw PlanInputError(Where(name_, r.line) + "interval: '" + Printable(text) +
-                                 "' is longer than " + std::to_string(kMaxLabelChars) +
-                                 " characters");
-        return text;
-    }
-
-    std::int64_t Whole(const CsvRecord& r, Column c, std::int64_t min) const {
-        const auto i = static_cast<std::size_t>(index_[c]);
-        if (i >= r.fields.size()) Text(r, c);  // refuses the missing value
-        const std::string& text = r.fields[i];
-        const auto value = ParseWhole(text);
-        const auto refuse = [&](const std::string& why) {
-            throw PlanInputError(Where(name_, r.line) + kColumnNames[c] + ": '" + Printable(text) +
-                                 "' " + why);
-        };
-        if (!value) refuse("is not a whole number");
-        if (*value < min) refuse("must be " + std::to_string(min) + " or more");
-        return *value;
+    // A count or a duration of the row; `positive` refuses 0.
+    double Figure(const CsvRecord& r, Column c, bool duration, bool positive) const {
+        const std::string& text = Text(r, c);
+        const auto value = duration ? ParseDuration(text, marks_) : ParseFigure(text, marks_);
+        if (!value) Refuse(r, c, text, value.Error());
+        if (positive && !(value.Value() > 0)) Refuse(r, c, text, "must be more than 0");
+        return value.Value();
     }
 
 private:
+    static void Dated(ForecastRow& row, std::int32_t day, std::optional<int> minute) {
+        row.day = day;
+        row.minute = minute;
+        row.label = DateText(day);
+        if (minute) row.label += " " + TimeText(*minute);
+    }
+
+    const std::string& Text(const CsvRecord& r, Column c) const {
+        const auto i = static_cast<std::size_t>(index_[static_cast<std::size_t>(c)]);
+        if (i >= r.fields.size())
+            throw PlanInputError(Where(name_, r.line) + Name(c) + ": missing value");
+        return r.fields[i];
+    }
+
+    std::string Name(Column c) const { return names_[static_cast<std::size_t>(c)]; }
+
+    [[noreturn]] void Refuse(int line, const std::string& why) const {
+        throw PlanInputError(Where(name_, line) + why);
+    }
+    [[noreturn]] void Refuse(const CsvRecord& r, Column c, const std::string& text,
+                             const std::string& why) const {
+        Refuse(r.line, Name(c) + ": '" + Printable(text) + "' " + why);
+    }
+
     std::string name_;
-    std::array<int, kColumns> index_{};
+    FigureMarks marks_;
+    std::array<int, kForecastColumns> index_{};
+    std::array<std::string, kForecastColumns> names_;  // as the header writes them
     int headerLine_ = 0;
 };
 
@@ -191,20 +244,29 @@ public:
         ++rows_;
         row = ForecastRow{};
         row.line = r.line;
-        row.label = reader_->Has(kInterval) ? reader_->Label(r) : std::to_string(rows_);
-        row.calls = reader_->Whole(r, kCalls, 0);
-        row.talk = reader_->Has(kTalk) ? reader_->Whole(r, kTalk, 1) : *defaults_.talk;
-        row.acw = reader_->Has(kAcw) ? reader_->Whole(r, kAcw, 0) : defaults_.acw;
+        row.label = std::to_string(rows_);
+        reader_->Label(r, row);
+        row.calls = reader_->Figure(r, Column::Calls, false, false);
+        if (reader_->Has(Column::Aht))
+            row.talk = reader_->Figure(r, Column::Aht, true, true);  // talk and acw as one
+        else if (reader_->Has(Column::Talk))
+            row.talk = reader_->Figure(r, Column::Talk, true, true);
+        else
+            row.talk = static_cast<double>(*defaults_.talk);
+        row.acw = reader_->Has(Column::Acw) ? reader_->Figure(r, Column::Acw, true, false)
+                  : reader_->Has(Column::Aht) ? 0.0
+                                              : static_cast<double>(defaults_.acw);
         return true;
     }
 
 private:
     void ReadHeader() {
         if (!NextRecord()) throw PlanInputError(name_ + ": the file is empty");
-        reader_.emplace(name_, collector_.ready.front());
+        reader_.emplace(name_, collector_.ready.front(), marks_);
         collector_.ready.pop_front();
-        if (!reader_->Has(kTalk) && !defaults_.talk)
-            throw PlanInputError(Where(name_, reader_->HeaderLine()) + "no 'talk' column",
+        if (!reader_->Has(Column::Talk) && !reader_->Has(Column::Aht) && !defaults_.talk)
+            throw PlanInputError(Where(name_, reader_->HeaderLine()) +
+                                     "no 'talk' column (or 'talktime', 'aht', 'handletime')",
                                  PlanFault::Kind::NoTalkTime);
     }
 
@@ -250,8 +312,10 @@ private:
                 carry_ = std::string(bytes);
                 return;
             }
-            const bool semicolons = first->find(';') != std::string_view::npos;
-            parser_.emplace(semicolons && first->find(',') == std::string_view::npos ? ';' : ',');
+            const bool semicolons = first->find(';') != std::string_view::npos &&
+                                    first->find(',') == std::string_view::npos;
+            parser_.emplace(semicolons ? ';' : ',');
+            marks_.decimal = semicolons ? ',' : '.';
         }
         Split(text);
         if (bad)
@@ -324,6 +388,7 @@ private:
     bool finished_ = false;
     std::exception_ptr fault_;
     std::optional<CsvParser> parser_;
+    FigureMarks marks_;
     Collector collector_;
     std::size_t recordBytes_ = 0;
     int recordLine_ = 1;

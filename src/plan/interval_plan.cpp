@@ -9,6 +9,7 @@
 #include "calc/staffing_engine.h"
 #include "calc/wide_product.h"
 #include "plan/erlang_a.h"
+#include "plan/erlang_c.h"
 #include "plan/shrinkage.h"
 
 namespace corvane::plan {
@@ -29,10 +30,21 @@ struct CommonTargets {
     std::optional<double> asa;
 };
 
-// Occupancy A / N against the cap, in whole numbers: calls * H / L / N <=
-// units / (100 * 10^scale), so a cap is met exactly when equal.
-bool OccupancyWithinCap(const ForecastRow& r, int intervalSeconds, long agents,
+bool IsWhole(double x) { return x == std::floor(x); }
+
+// Figures the window's staffing engine takes: whole, 16-bit seconds and
+// 32-bit calls.
+bool WindowFigures(const ForecastRow& r) {
+    return IsWhole(r.calls) && IsWhole(r.talk) && IsWhole(r.acw) &&
+           r.talk + r.acw <= kMaxSeconds && r.calls <= INT32_MAX;
+}
+
+// Occupancy A / N against the cap. For whole figures in whole numbers:
+// calls * H / L / N <= units / (100 * 10^scale), so a cap is met exactly
+// when equal; fractional figures compare the computed occupancy.
+bool OccupancyWithinCap(const ForecastRow& r, int intervalSeconds, long agents, double occupancy,
                         const Decimal& cap) {
+    if (!WindowFigures(r)) return OccupancyMeetsCap(occupancy, cap);
     WideProduct load(static_cast<std::uint64_t>(r.calls));
     load *= static_cast<std::uint64_t>(r.talk + r.acw);
     load *= 100;
@@ -61,38 +73,73 @@ T Checked(Result<T, ErrorNumber> step) {
     return std::move(step.Value());
 }
 
-// Erlang C: walks the staffing table's rows, and past its stop when the
-// targets need it. The chosen row is then computed whole, waiting counts
-// included, so an interval the window's run could not show is refused.
-void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+// Erlang C with the window's staffing engine: walks the staffing table's
+// rows, and past its stop when the targets need it. The chosen row is then
+// computed whole, waiting counts included, so an interval the window's run
+// could not show goes to the wide search.
+void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     StaffingRecursion recursion(EngineInputs(r, o));
     const CommonTargets targets(o);
     for (;;) {
         const int n = Checked(recursion.NextAgents());
         const StaffingRow row = Checked(recursion.Row(false));
         if (!targets.Met(row.SL, row.ASA)) continue;
-        if (o.maxOccupancy && !OccupancyWithinCap(r, o.IntervalSeconds(), n, *o.maxOccupancy))
+        if (o.maxOccupancy &&
+            !OccupancyWithinCap(r, o.IntervalSeconds(), n, row.OCC, *o.maxOccupancy))
             continue;
         const StaffingRow full = Checked(recursion.Row(true));
         plan.agents = full.N;
-        plan.measures = IntervalMeasures{full.SL, full.ASA, full.OCC, std::nullopt};
+        plan.measures = IntervalMeasures{full.P0, full.SL, full.ASA, full.OCC, std::nullopt};
         return;
     }
 }
 
+// Erlang C for any figures and any traffic.
+void SearchWideErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+    ErlangCWalk walk(plan.erlangs, r.talk + r.acw);
+    const CommonTargets targets(o);
+    for (;;) {
+        const long n = walk.NextAgents();
+        if (n > kMaxPlannedAgents) RaiseError(kErrOverflow);
+        const ErlangCMeasures m = walk.Measures(o.answerSeconds);
+        if (!targets.Met(m.serviceLevel, m.asa)) continue;
+        if (o.maxOccupancy &&
+            !OccupancyWithinCap(r, o.IntervalSeconds(), n, m.occupancy, *o.maxOccupancy))
+            continue;
+        plan.agents = n;
+        plan.measures =
+            IntervalMeasures{m.waitProbability, m.serviceLevel, m.asa, m.occupancy, std::nullopt};
+        return;
+    }
+}
+
+// Whole figures within the window's range are planned as the window plans
+// them, bit for bit; everything else by the wide search.
+void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+    if (WindowFigures(r)) {
+        try {
+            SearchWindowErlangC(r, o, plan);
+            return;
+        } catch (const CalcError&) {
+            // Past the window's range (above about 700 Erlangs a half-hour).
+        }
+    }
+    SearchWideErlangC(r, o, plan);
+}
+
 void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
-    const ErlangAModel model{static_cast<double>(r.calls) / o.IntervalSeconds(),
-                             static_cast<double>(r.talk + r.acw), static_cast<double>(*o.patience)};
+    const ErlangAModel model{r.calls / o.IntervalSeconds(), r.talk + r.acw,
+                             static_cast<double>(*o.patience)};
     const CommonTargets targets(o);
     const double slTarget = targets.serviceLevel;
     const double abandonCap = o.maxAbandon ? o.maxAbandon->ToDouble() / 100.0 : 0.0;
     auto measure = [&](long n) {
-        if (n > kMaxAgents) RaiseError(kErrOverflow);
+        if (n > kMaxPlannedAgents) RaiseError(kErrOverflow);
         return ErlangA(model, static_cast<int>(n), o.answerSeconds);
     };
     auto meets = [&](long n) {
         ErlangAMeasures m;
-        if (n > kMaxAgents) RaiseError(kErrOverflow);
+        if (n > kMaxPlannedAgents) RaiseError(kErrOverflow);
         try {
             m = measure(n);
         } catch (const CalcError&) {
@@ -115,7 +162,7 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
     if (!meets(high)) {
         long failed = high;
         for (long step = 1;; step *= 2) {
-            const long next = std::min<long>(failed + step, kMaxAgents + 1L);
+            const long next = std::min<long>(failed + step, kMaxPlannedAgents + 1L);
             if (meets(next)) {
                 high = next;
                 break;
@@ -134,7 +181,8 @@ void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& pla
     }
     const ErlangAMeasures m = measure(high);
     plan.agents = high;
-    plan.measures = IntervalMeasures{m.serviceLevel, m.asa, m.occupancy, m.abandon};
+    plan.measures =
+        IntervalMeasures{m.waitProbability, m.serviceLevel, m.asa, m.occupancy, m.abandon};
 }
 
 }  // namespace
@@ -156,14 +204,12 @@ const char* StatusText(IntervalStatus status) {
 IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
     IntervalPlan plan;
     plan.input = r;
-    plan.erlangs =
-        static_cast<double>(r.calls) * static_cast<double>(r.talk + r.acw) / o.IntervalSeconds();
+    plan.erlangs = r.calls * (r.talk + r.acw) / o.IntervalSeconds();
     if (r.calls == 0) {
         plan.status = IntervalStatus::NoCalls;
         return plan;
     }
-    // The engine's whole numbers: 16-bit seconds, 32-bit calls.
-    if (r.talk + r.acw > kMaxSeconds || r.calls > INT32_MAX) {
+    if (!(plan.erlangs < kMaxPlannedAgents)) {
         plan.status = IntervalStatus::OutsideRange;
         return plan;
     }

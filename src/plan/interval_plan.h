@@ -21,8 +21,13 @@ enum class IntervalStatus { Planned, NoCalls, OutsideRange };
 // The text the outputs give each status.
 const char* StatusText(IntervalStatus status);
 
+// An interval needing more agents than this is outside the usable range
+// (with Erlang A also one whose queue the model cannot follow).
+inline constexpr long kMaxPlannedAgents = 1'000'000;
+
 // The measures of the chosen agent count; shares are fractions 0..1.
 struct IntervalMeasures {
+    double wait = 0;  // probability of waiting, P(W)
     double serviceLevel = 0;
     double asa = 0;  // seconds
     double occupancy = 0;

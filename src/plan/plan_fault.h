@@ -11,6 +11,7 @@ struct PlanFault {
     enum class Kind {
         BadInput,
         NoTalkTime,  // a file without a talk column, read without a talk time for it
+        IntervalContradicted,  // the labels' step is not the interval length asked for
     };
     Kind kind = Kind::BadInput;
     std::string message;

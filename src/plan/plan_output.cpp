@@ -3,10 +3,12 @@
 #include <csv.h>
 
 #include <charconv>
+#include <cmath>
 #include <nlohmann/json.hpp>
 
 #include "calc/number_format.h"
 #include "plan/fixed_table.h"
+#include "plan/label_time.h"
 #include "plan/text_check.h"
 
 namespace corvane::plan {
@@ -24,6 +26,38 @@ std::string Fixed(double value, int decimals) {
     return std::string(buf, res.ptr);
 }
 
+const char* kNone = "-";
+constexpr const char* kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+
+// Every figure of a plan is finite; a value that is not is shown as none.
+std::string Cell(double value, std::string_view pattern) {
+    return FormatNumber(value, pattern).ValueOr(kNone);
+}
+
+// A figure as read, with up to two decimals: "120", "120.4", "241.67".
+std::string Figure(double value) {
+    std::string text = Fixed(value, 2);
+    while (text.back() == '0') text.pop_back();
+    if (text.back() == '.') text.pop_back();
+    return text;
+}
+
+// A figure of the text table: grouped, with up to two decimals.
+std::string FigureCell(double value) {
+    if (value == std::floor(value)) return Cell(value, "#,##0");
+    std::string text = Cell(value, "#,##0.00");
+    if (text.back() == '0') text.pop_back();
+    return text;
+}
+
+// A figure in JSON: whole figures as integers, others rounded to two
+// decimals as the other outputs write them.
+ordered_json FigureJson(double value) {
+    if (value == std::floor(value) && value < 9007199254740992.0)
+        return static_cast<std::int64_t>(value);
+    return std::round(value * 100.0) / 100.0;
+}
+
 // A label on one line of the text table: line breaks and other controls
 // from a quoted field become blanks.
 std::string OneLine(std::string label) {
@@ -34,12 +68,6 @@ std::string OneLine(std::string label) {
 
 bool ErlangA(const PlanOptions& o) { return o.patience.has_value(); }
 
-const char* kNone = "-";
-
-// Every figure of a plan is finite; a value that is not is shown as none.
-std::string Cell(double value, std::string_view pattern) {
-    return FormatNumber(value, pattern).ValueOr(kNone);
-}
 
 // RFC 4180: a field with a comma, quote or line break goes in quotes. A
 // field a spreadsheet would take for a formula is given a leading ', which
@@ -66,13 +94,43 @@ std::string Dump(const ordered_json& value, std::size_t by) {
     return out;
 }
 
+ordered_json PeakJson(const std::optional<PeakInterval>& peak) {
+    if (!peak) return nullptr;
+    return {{"interval", peak->label}, {"agents", peak->agents}, {"scheduled", peak->scheduled}};
+}
+
+// The short table of days after a text plan whose labels carry dates.
+std::string DayTable(const PlanTotals& t) {
+    using A = FixedTable::Align;
+    FixedTable table;
+    table.AddColumn("Day", A::Left);
+    table.AddColumn("Required h", A::Right);
+    table.AddColumn("Scheduled h", A::Right);
+    table.AddColumn("Peak interval", A::Left);
+    table.AddColumn("Agents", A::Right);
+    std::vector<std::vector<std::string>> rows;
+    for (const DayTotals& d : t.Days()) {
+        const auto& peak = d.sums.peak;
+        rows.push_back({DateText(d.day) + " " + kWeekdays[Weekday(d.day)],
+                        Cell(t.Hours(d.sums.required), "#,##0.00"),
+                        Cell(t.Hours(d.sums.scheduled), "#,##0.00"),
+                        peak ? OneLine(peak->label) : std::string(kNone),
+                        peak ? Cell(static_cast<double>(peak->agents), "#,##0") : kNone});
+        table.Measure(rows.back());
+    }
+    std::string out = table.Head();
+    for (const auto& row : rows) out += table.Line(row);
+    return out;
+}
+
 class TextWriter : public PlanWriter {
 public:
     TextWriter(const PlanOptions& o, std::string fileName)
         : options_(o), fileName_(std::move(fileName)) {
         using A = FixedTable::Align;
         table_.AddColumn("Interval", A::Left);
-        for (const char* head : {"Calls", "Talk", "ACW", "Erlangs", "Agents", "SL%", "ASA", "OCC%"})
+        for (const char* head :
+             {"Calls", "Talk", "ACW", "Erlangs", "Agents", "P(W)%", "SL%", "ASA", "OCC%"})
             table_.AddColumn(head, A::Right);
         if (ErlangA(o)) table_.AddColumn("ABN%", A::Right);
         table_.AddColumn("Scheduled", A::Right);
@@ -108,6 +166,7 @@ public:
         if (t.OutsideRange() > 0)
             out += "Outside the usable range: " + std::to_string(t.OutsideRange()) + " interval" +
                    (t.OutsideRange() == 1 ? "" : "s") + "\n";
+        if (!t.Days().empty()) out += "\n" + DayTable(t);
         return out;
     }
 
@@ -116,21 +175,22 @@ private:
         const bool withAbandon = ErlangA(options_);
         std::vector<std::string> cells{
             OneLine(p.input.label),
-            Cell(static_cast<double>(p.input.calls), "#,##0"),
-            Cell(static_cast<double>(p.input.talk), "#,##0"),
-            Cell(static_cast<double>(p.input.acw), "#,##0"),
+            FigureCell(p.input.calls),
+            FigureCell(p.input.talk),
+            FigureCell(p.input.acw),
             Cell(p.erlangs, "#,##0.00"),
         };
         const bool computed = p.status != IntervalStatus::OutsideRange;
         cells.push_back(computed ? Cell(static_cast<double>(p.agents), "#,##0") : kNone);
         if (p.measures) {
             // The window's own patterns, so a half-hour row reads as its table row.
+            cells.push_back(Cell(p.measures->wait * 100.0, "##0.0"));
             cells.push_back(Cell(p.measures->serviceLevel * 100.0, "##0"));
             cells.push_back(Cell(p.measures->asa, "#,##0.0"));
             cells.push_back(Cell(p.measures->occupancy * 100.0, "##0"));
             if (withAbandon) cells.push_back(Cell(*p.measures->abandon * 100.0, "##0.0"));
         } else {
-            cells.insert(cells.end(), withAbandon ? 4 : 3, kNone);
+            cells.insert(cells.end(), withAbandon ? 5 : 4, kNone);
         }
         cells.push_back(computed ? Cell(static_cast<double>(p.scheduled), "#,##0") : kNone);
         cells.push_back(StatusText(p.status));
@@ -147,23 +207,25 @@ public:
     explicit CsvWriter(const PlanOptions& o) : withAbandon_(ErlangA(o)) {}
 
     std::string Head() const override {
-        std::string out = "interval,calls,talk,acw,erlangs,agents,service_level,asa,occupancy,";
+        std::string out =
+            "interval,calls,talk,acw,erlangs,agents,wait,service_level,asa,occupancy,";
         return out + (withAbandon_ ? "abandon,scheduled,status\r\n" : "scheduled,status\r\n");
     }
 
     std::string Row(const IntervalPlan& p) override {
-        std::string out = CsvField(p.input.label) + ',' + std::to_string(p.input.calls) + ',' +
-                          std::to_string(p.input.talk) + ',' + std::to_string(p.input.acw) + ',' +
+        std::string out = CsvField(p.input.label) + ',' + Figure(p.input.calls) + ',' +
+                          Figure(p.input.talk) + ',' + Figure(p.input.acw) + ',' +
                           Fixed(p.erlangs, 3) + ',';
         const bool computed = p.status != IntervalStatus::OutsideRange;
         if (computed) out += std::to_string(p.agents);
         out += ',';
         if (p.measures) {
-            out += Fixed(p.measures->serviceLevel * 100.0, 2) + ',' + Fixed(p.measures->asa, 2) +
+            out += Fixed(p.measures->wait * 100.0, 2) + ',' +
+                   Fixed(p.measures->serviceLevel * 100.0, 2) + ',' + Fixed(p.measures->asa, 2) +
                    ',' + Fixed(p.measures->occupancy * 100.0, 2) + ',';
             if (withAbandon_) out += Fixed(*p.measures->abandon * 100.0, 2) + ',';
         } else {
-            out += withAbandon_ ? ",,,," : ",,,";
+            out += withAbandon_ ? ",,,,," : ",,,,";
         }
         if (computed) out += std::to_string(p.scheduled);
         out += ',';
@@ -213,11 +275,12 @@ public:
         const bool m = p.measures.has_value();
         row["interval"] = p.input.label;
         row["line"] = p.input.line;
-        row["calls"] = p.input.calls;
-        row["talk"] = p.input.talk;
-        row["acw"] = p.input.acw;
+        row["calls"] = FigureJson(p.input.calls);
+        row["talk"] = FigureJson(p.input.talk);
+        row["acw"] = FigureJson(p.input.acw);
         row["erlangs"] = p.erlangs;
         row["agents"] = orNull(computed, p.agents);
+        row["wait"] = orNull(m, m ? p.measures->wait * 100.0 : 0.0);
         row["service_level"] = orNull(m, m ? p.measures->serviceLevel * 100.0 : 0.0);
         row["asa"] = orNull(m, m ? p.measures->asa : 0.0);
         row["occupancy"] = orNull(m, m ? p.measures->occupancy * 100.0 : 0.0);
@@ -233,15 +296,23 @@ public:
         ordered_json totals;
         totals["required_agent_hours"] = t.RequiredHours();
         totals["scheduled_agent_hours"] = t.ScheduledHours();
-        if (const auto& peak = t.Peak())
-            totals["peak"] = {{"interval", peak->label},
-                              {"agents", peak->agents},
-                              {"scheduled", peak->scheduled}};
-        else
-            totals["peak"] = nullptr;
+        totals["peak"] = PeakJson(t.Peak());
         totals["outside_range"] = t.OutsideRange();
-        return std::string(first_ ? "]" : "\n  ]") + ",\n  \"totals\": " + Dump(totals, 2) +
-               "\n}\n";
+        std::string out =
+            std::string(first_ ? "]" : "\n  ]") + ",\n  \"totals\": " + Dump(totals, 2);
+        if (!t.Days().empty()) {
+            ordered_json days = ordered_json::array();
+            for (const DayTotals& d : t.Days()) {
+                ordered_json day;
+                day["date"] = DateText(d.day);
+                day["required_agent_hours"] = t.Hours(d.sums.required);
+                day["scheduled_agent_hours"] = t.Hours(d.sums.scheduled);
+                day["peak"] = PeakJson(d.sums.peak);
+                days.push_back(day);
+            }
+            out += ",\n  \"days\": " + Dump(days, 2);
+        }
+        return out + "\n}\n";
     }
 
 private:

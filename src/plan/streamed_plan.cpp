@@ -2,39 +2,73 @@
 
 namespace corvane::plan {
 
-StreamedPlan::StreamedPlan(const PlanOptions& options)
-    : options_(options), totals_(options.intervalMinutes) {}
+namespace {
 
-Result<void, PlanFault> StreamedPlan::FirstPass(ForecastReader& reader, const RowFunction& each) {
+PlanFault Changed() {
+    return {PlanFault::Kind::BadInput, "the forecast changed while it was being planned"};
+}
+
+}  // namespace
+
+StreamedPlan::StreamedPlan(const PlanOptions& options) : options_(options) {}
+
+Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
+    StepCounter steps;
     ForecastRow row;
     for (;;) {
         const auto more = reader.Next(row);
         if (!more) return Fail(more.Error());
-        if (!more.Value()) return {};
-        IntervalPlan p = PlanInterval(row, options_);
-        if (auto added = totals_.Add(p); !added) return added;
-        each(p);
-        if (kept_.size() < kKeptRows) kept_.push_back(std::move(p));
+        if (!more.Value()) break;
+        steps.Add(row);
+        if (kept_.size() < kKeptRows) {
+            kept_.emplace_back();
+            kept_.back().input = std::move(row);
+        }
         ++rows_;
     }
+    const auto interval = ResolveInterval(
+        steps, options_.intervalGiven ? std::optional<int>(options_.intervalMinutes) : std::nullopt);
+    if (!interval) return Fail(interval.Error());
+    options_.intervalMinutes = interval.Value();
+    totals_ = PlanTotals(options_.intervalMinutes);
+    return {};
 }
 
-void StreamedPlan::SecondPass(const RowFunction& each) const {
+Result<void, PlanFault> StreamedPlan::Plan(ForecastReader* again, const RowFunction& each) {
+    for (IntervalPlan& p : kept_) {
+        p = PlanInterval(p.input, options_);
+        if (auto added = totals_.Add(p); !added) return added;
+        each(p);
+    }
+    if (KeptWhole()) return {};
+    std::optional<PlanFault> fault;
+    auto rest = Rest(again, [&](const IntervalPlan& p) {
+        if (fault) return;
+        if (auto added = totals_.Add(p); !added) fault = added.Error();
+        else each(p);
+    });
+    if (!rest) return rest;
+    if (fault) return Fail(*fault);
+    return {};
+}
+
+Result<void, PlanFault> StreamedPlan::Write(ForecastReader* again, const RowFunction& each) {
     for (const IntervalPlan& p : kept_) each(p);
+    if (KeptWhole()) return {};
+    return Rest(again, each);
 }
 
-Result<void, PlanFault> StreamedPlan::SecondPass(ForecastReader& reader, const RowFunction& each) {
+Result<void, PlanFault> StreamedPlan::Rest(ForecastReader* again, const RowFunction& each) const {
+    if (!again) return Fail(Changed());
     ForecastRow row;
     std::size_t i = 0;
     for (;; ++i) {
-        const auto more = reader.Next(row);
+        const auto more = again->Next(row);
         if (!more) return Fail(more.Error());
         if (!more.Value()) break;
-        each(i < kept_.size() ? kept_[i] : PlanInterval(row, options_));
+        if (i >= kept_.size()) each(PlanInterval(row, options_));
     }
-    if (i != rows_)
-        return Fail(PlanFault{PlanFault::Kind::BadInput,
-                              "the forecast changed while it was being planned"});
+    if (i != rows_) return Fail(Changed());
     return {};
 }
 

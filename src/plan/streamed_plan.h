@@ -4,20 +4,23 @@
 #include <functional>
 #include <vector>
 
+#include "calc/result.h"
 #include "plan/forecast_csv.h"
 #include "plan/interval_plan.h"
+#include "plan/interval_step.h"
+#include "plan/plan_fault.h"
 #include "plan/plan_options.h"
 #include "plan/plan_totals.h"
 
 namespace corvane::plan {
 
-// Plans a forecast of any length in bounded memory: the first pass checks
-// every row, plans it and adds up the totals, so bad input is found before
-// anything is written and a table can size its columns; the second hands
-// every row over again for writing. Up to kKeptRows rows (a few years of
-// half-hours) the first pass keeps what it planned and the second reads
-// nothing; a longer file is read again, and rows past the kept ones are
-// planned afresh.
+// Plans a forecast of any length in bounded memory, in three passes: Read
+// checks every row and settles the interval length from the labels; Plan
+// plans every row and adds up the totals, so bad input is found before
+// anything is written and a table can size its columns; Write hands every
+// planned row over again. Up to kKeptRows rows (a few years of half-hours)
+// are kept from the first pass and the later ones read nothing; a longer
+// file is read again by each, the rows past the kept ones planned afresh.
 class StreamedPlan {
 public:
     using RowFunction = std::function<void(const IntervalPlan&)>;
@@ -25,16 +28,21 @@ public:
 
     explicit StreamedPlan(const PlanOptions& options);
 
-    Result<void, PlanFault> FirstPass(ForecastReader& reader, const RowFunction& each);
-    // Whether the second pass needs the file again.
+    Result<void, PlanFault> Read(ForecastReader& reader);
+    // Whether Plan and Write need the file again.
     bool KeptWhole() const { return rows_ == kept_.size(); }
-    void SecondPass(const RowFunction& each) const;
-    Result<void, PlanFault> SecondPass(ForecastReader& reader, const RowFunction& each);
+    // `again` reads the file from its start; unused when it was kept whole.
+    Result<void, PlanFault> Plan(ForecastReader* again, const RowFunction& each);
+    Result<void, PlanFault> Write(ForecastReader* again, const RowFunction& each);
 
     const PlanTotals& Totals() const { return totals_; }
+    // With the interval length settled by Read.
     const PlanOptions& Options() const { return options_; }
 
 private:
+    // The rows past the kept ones, read again and planned afresh.
+    Result<void, PlanFault> Rest(ForecastReader* again, const RowFunction& each) const;
+
     PlanOptions options_;
     PlanTotals totals_;
     std::vector<IntervalPlan> kept_;

@@ -115,7 +115,7 @@ TEST(ErlangA, LooserTargetsNeverFailWhereStricterOnesSucceed) {
     // callers long, which must count as "not met", not end the search.
     const ForecastRow rows[] = {{"t", 2, 1'242'000, 1, 0}, {"t", 3, 124'200, 10, 0}};
     for (const ForecastRow& row : rows) {
-        long stricter = kMaxAgents;
+        long stricter = kMaxPlannedAgents;
         for (const Decimal sl : {Decimal{80, 0}, Decimal{50, 0}, Decimal{10, 0}}) {
             PlanOptions o;
             o.patience = 32767;

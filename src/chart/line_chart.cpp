@@ -1,23 +1,16 @@
-#include "cli/plan_chart.h"
-
-#include <QBuffer>
 #include <QFontMetrics>
-#include <QImage>
-#include <QPainter>
 #include <QPainterPath>
-#include <QSvgGenerator>
 
 #include <algorithm>
-#include <cmath>
 
-#include "plan/plan_output.h"
+#include "chart/chart_painters.h"
+#include "chart/chart_render.h"
+#include "chart/chart_ticks.h"
 
-namespace corvane::cli {
+namespace corvane::chart {
 
 namespace {
 
-constexpr int kWidth = 1200;
-constexpr int kHeight = 600;
 const QMargins kPlotMargins(80, 80, 40, 90);
 const QColor kRequired(0x1f, 0x4e, 0x9a);
 const QColor kScheduled(0xe0, 0x8a, 0x1e);
@@ -34,18 +27,18 @@ long AxisStep(long top) {
     }
 }
 
-QString Label(const std::string& label) {
+QString Shortened(const std::string& label) {
     QString text = QString::fromStdString(label).simplified();
     return text.size() > 16 ? text.left(15) + QChar(0x2026) : text;
 }
 
-class ChartPainter {
+class LinePainter {
 public:
-    using Point = plan::ChartSeries::Point;
+    using Point = plan::ChartPoint;
 
-    ChartPainter(QPainter& p, const plan::ChartSeries& series, const plan::PlanOptions& options)
-        : p_(p), points_(series.Points()), options_(options) {
-        plot_ = QRect(0, 0, kWidth, kHeight).marginsRemoved(kPlotMargins);
+    LinePainter(QPainter& p, const plan::ChartData& data)
+        : p_(p), data_(data), points_(data.points) {
+        plot_ = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
         long top = 1;
         for (const auto& point : points_) top = std::max({top, point.agents, point.scheduled});
         step_ = AxisStep(top);
@@ -53,14 +46,13 @@ public:
     }
 
     void Draw() {
-        p_.fillRect(QRect(0, 0, kWidth, kHeight), Qt::white);
         p_.setRenderHint(QPainter::Antialiasing);
-        DrawTitle();
         DrawGrid();
+        DrawTickLines();
         DrawOutside();
-        DrawSteps(&Point::scheduled, kScheduled, 2.0);
-        DrawSteps(&Point::agents, kRequired, 2.0);
-        DrawLabels();
+        DrawSteps(&Point::scheduled, kScheduled);
+        DrawSteps(&Point::agents, kRequired);
+        DrawTicks();
         DrawLegend();
     }
 
@@ -70,25 +62,6 @@ private:
                                   static_cast<double>(std::max<std::size_t>(1, points_.size()));
     }
     double Y(double agents) const { return plot_.bottom() - plot_.height() * agents / top_; }
-
-    void DrawTitle() {
-        QFont font = p_.font();
-        font.setPixelSize(18);
-        font.setBold(true);
-        p_.setFont(font);
-        p_.setPen(Qt::black);
-        p_.drawText(QRect(0, 10, kWidth, 30), Qt::AlignCenter,
-                    QStringLiteral("Agents per interval"));
-        font.setPixelSize(13);
-        font.setBold(false);
-        p_.setFont(font);
-        const plan::PlanOptions& o = options_;
-        QString sub = QString::fromStdString(plan::TargetText(o));
-        sub += QStringLiteral("; shrinkage %1 %")
-                   .arg(QString::fromStdString(plan::DecimalText(o.shrinkage)));
-        if (o.patience) sub += QStringLiteral("; mean patience %1 s").arg(*o.patience);
-        p_.drawText(QRect(0, 40, kWidth, 24), Qt::AlignCenter, sub);
-    }
 
     void DrawGrid() {
         QFont font = p_.font();
@@ -115,16 +88,15 @@ private:
     // Intervals the model could not compute are shaded, so a gap in the
     // steps is never read as zero agents.
     void DrawOutside() {
-        for (std::size_t i = 0; i < points_.size(); ++i) {
-            if (!points_[i].outsideRange) continue;
-            QColor shade = kOutside;
-            shade.setAlpha(50);
-            p_.fillRect(QRectF(QPointF(X(i), plot_.top()), QPointF(X(i + 1), plot_.bottom())),
-                        shade);
-        }
+        QColor shade = kOutside;
+        shade.setAlpha(50);
+        for (std::size_t i = 0; i < points_.size(); ++i)
+            if (points_[i].outsideRange)
+                p_.fillRect(QRectF(QPointF(X(i), plot_.top()), QPointF(X(i + 1), plot_.bottom())),
+                            shade);
     }
 
-    void DrawSteps(long Point::*value, const QColor& color, double width) {
+    void DrawSteps(long Point::*value, const QColor& color) {
         QPainterPath path;
         bool drawing = false;
         for (std::size_t i = 0; i < points_.size(); ++i) {
@@ -141,31 +113,45 @@ private:
             path.lineTo(X(i + 1), y);
             drawing = true;
         }
-        p_.setPen(QPen(color, width));
+        p_.setPen(QPen(color, 2.0));
         p_.setBrush(Qt::NoBrush);
         p_.drawPath(path);
     }
 
-    void DrawLabels() {
+    // Under the steps, so no line of the plan is crossed out.
+    void DrawTickLines() {
+        p_.setPen(QPen(QColor(0xee, 0xee, 0xee), 1));
+        for (const Tick& t : TimeTicks(data_, 16)) {
+            const double x = X(t.at);
+            p_.drawLine(QPointF(x, plot_.top()), QPointF(x, plot_.bottom()));
+        }
+    }
+
+    void DrawTicks() {
         QFont font = p_.font();
         font.setPixelSize(11);
         p_.setFont(font);
-        p_.setPen(Qt::black);
         const QFontMetrics metrics(font);
+        const std::vector<Tick> ticks = TimeTicks(data_, 16);
         int widest = 1;
-        for (const auto& point : points_)
-            widest = std::max(widest, metrics.horizontalAdvance(Label(point.label)));
-        const double slot = X(1) - X(0);
+        for (const Tick& t : ticks)
+            widest = std::max(widest, metrics.horizontalAdvance(Shortened(t.text)));
+        // Ticks closer than their labels are wide keep every n-th label.
+        double closest = plot_.width();
+        for (std::size_t i = 1; i < ticks.size(); ++i)
+            closest = std::min(closest, X(ticks[i].at) - X(ticks[i - 1].at));
         const std::size_t every =
-            std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((widest + 12) / slot)));
-        for (std::size_t i = 0; i < points_.size(); i += every) {
-            const double x = X(i) + slot / 2;
-            p_.drawLine(QPointF(x, plot_.bottom()), QPointF(x, plot_.bottom() + 4));
-            p_.drawText(QRectF(x - widest / 2.0 - 6, plot_.bottom() + 6, widest + 12, 18),
-                        Qt::AlignHCenter | Qt::AlignTop, Label(points_[i].label));
+            std::max<std::size_t>(1, static_cast<std::size_t>(std::ceil((widest + 8) / closest)));
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            const double x = X(ticks[i].at);
+            p_.setPen(Qt::black);
+            p_.drawLine(QPointF(x, plot_.bottom()), QPointF(x, plot_.bottom() + 5));
+            if (i % every == 0)
+                p_.drawText(QRectF(x - widest / 2.0 - 6, plot_.bottom() + 7, widest + 12, 18),
+                            Qt::AlignHCenter | Qt::AlignTop, Shortened(ticks[i].text));
         }
-        p_.drawText(QRect(plot_.left(), kHeight - 40, plot_.width(), 20), Qt::AlignCenter,
-                    QStringLiteral("interval (%1 minutes)").arg(options_.intervalMinutes));
+        p_.drawText(QRect(plot_.left(), kChartHeight - 40, plot_.width(), 20), Qt::AlignCenter,
+                    QStringLiteral("interval (%1 minutes)").arg(data_.intervalMinutes));
     }
 
     void DrawLegend() {
@@ -185,8 +171,8 @@ private:
     }
 
     QPainter& p_;
+    const plan::ChartData& data_;
     const std::vector<Point>& points_;
-    const plan::PlanOptions& options_;
     QRect plot_;
     long step_ = 1;
     long top_ = 1;
@@ -194,28 +180,24 @@ private:
 
 }  // namespace
 
-QByteArray RenderChart(const plan::ChartSeries& series, const plan::PlanOptions& options,
-                       ChartKind kind) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (kind == ChartKind::Svg) {
-        QSvgGenerator svg;
-        svg.setOutputDevice(&buffer);
-        svg.setSize(QSize(kWidth, kHeight));
-        svg.setViewBox(QRect(0, 0, kWidth, kHeight));
-        svg.setTitle(QStringLiteral("Agents per interval"));
-        QPainter painter(&svg);
-        ChartPainter(painter, series, options).Draw();
-    } else {
-        QImage image(kWidth, kHeight, QImage::Format_RGB32);
-        {
-            QPainter painter(&image);
-            ChartPainter(painter, series, options).Draw();
-        }
-        image.save(&buffer, "PNG");
-    }
-    return bytes;
+void PaintPage(QPainter& p, const plan::ChartData& data, const QString& title) {
+    p.fillRect(QRect(0, 0, kChartWidth, kChartHeight), Qt::white);
+    QFont font = p.font();
+    font.setPixelSize(18);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::black);
+    p.drawText(QRect(0, 10, kChartWidth, 30), Qt::AlignCenter, title);
+    font.setPixelSize(13);
+    font.setBold(false);
+    p.setFont(font);
+    p.drawText(QRect(0, 40, kChartWidth, 24), Qt::AlignCenter,
+               QString::fromStdString(data.subtitle));
 }
 
-}  // namespace corvane::cli
+void PaintLines(QPainter& painter, const plan::ChartData& data) {
+    PaintPage(painter, data, QStringLiteral("Agents per interval"));
+    LinePainter(painter, data).Draw();
+}
+
+}  // namespace corvane::chart

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QPainter>
+
+#include "plan/chart_series.h"
+
+namespace corvane::chart {
+
+// The two drawings, each on a kChartWidth x kChartHeight white page with
+// the title and the subtitle drawn.
+void PaintLines(QPainter& painter, const plan::ChartData& data);
+void PaintHeatMap(QPainter& painter, const plan::ChartData& data);
+
+// Shared by both: the page, title and subtitle.
+void PaintPage(QPainter& painter, const plan::ChartData& data, const QString& title);
+
+}  // namespace corvane::chart

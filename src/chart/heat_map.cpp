@@ -1,0 +1,165 @@
+#include <QPainterPath>
+
+#include <algorithm>
+#include <array>
+
+#include "chart/chart_painters.h"
+#include "chart/chart_render.h"
+#include "chart/chart_ticks.h"
+#include "plan/label_time.h"
+
+namespace corvane::chart {
+
+namespace {
+
+const QMargins kPlotMargins(100, 80, 150, 60);
+constexpr int kLevels = 24;
+const QColor kNoInterval(0xee, 0xee, 0xee);
+
+// From pale yellow (few agents) through green to deep blue (the most):
+// light to dark, so a printout in grey still reads.
+QColor LevelColour(int level) {
+    constexpr std::array<std::array<int, 3>, 5> kStops = {
+        {{255, 255, 204}, {161, 218, 180}, {65, 182, 196}, {44, 127, 184}, {37, 52, 148}}};
+    const double t = static_cast<double>(level) / (kLevels - 1) * (kStops.size() - 1);
+    const auto i = std::min<std::size_t>(static_cast<std::size_t>(t), kStops.size() - 2);
+    const double f = t - static_cast<double>(i);
+    const auto mix = [&](int c) {
+        return static_cast<int>(kStops[i][c] + (kStops[i + 1][c] - kStops[i][c]) * f + 0.5);
+    };
+    return QColor(mix(0), mix(1), mix(2));
+}
+
+class HeatPainter {
+public:
+    HeatPainter(QPainter& p, const plan::ChartData& data) : p_(p), data_(data) {
+        plot_ = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
+        firstDay_ = data.days.front().day;
+        lastDay_ = data.days.back().day;
+        slots_ = 1;
+        for (const auto& d : data.days) {
+            slots_ = std::max(slots_, d.agents.size());
+            for (const long a : d.agents) top_ = std::max(top_, a);
+        }
+    }
+
+    void Draw() {
+        DrawCells();
+        DrawAxes();
+        DrawLegend();
+    }
+
+private:
+    double X(double slot) const { return plot_.left() + plot_.width() * slot / slots_; }
+    double Y(double row) const {
+        return plot_.top() + plot_.height() * row / static_cast<double>(lastDay_ - firstDay_ + 1);
+    }
+    int Level(long agents) const {
+        return static_cast<int>(std::min<long>(kLevels - 1, agents * kLevels / (top_ + 1)));
+    }
+
+    // One path per colour, each row's runs of one colour as one rectangle:
+    // a year stays a small SVG and a quick PNG.
+    void DrawCells() {
+        std::array<QPainterPath, kLevels + 1> paths;  // the last: no interval
+        auto row = data_.days.begin();  // the days come in date order
+        for (std::int32_t day = firstDay_; day <= lastDay_; ++day) {
+            const double y0 = Y(day - firstDay_), y1 = Y(day - firstDay_ + 1);
+            while (row != data_.days.end() && row->day < day) ++row;
+            std::size_t start = 0;
+            int runLevel = -2;
+            for (std::size_t s = 0; s <= slots_; ++s) {
+                int level = kLevels;
+                if (s < slots_ && row != data_.days.end() && row->day == day && s < row->agents.size() &&
+                    row->agents[s] >= 0)
+                    level = Level(row->agents[s]);
+                if (s == slots_ || level != runLevel) {
+                    if (runLevel >= -1 && s > start)
+                        paths[static_cast<std::size_t>(runLevel)].addRect(
+                            QRectF(QPointF(X(start), y0), QPointF(X(s), y1)));
+                    start = s;
+                    runLevel = level;
+                }
+            }
+        }
+        p_.setPen(Qt::NoPen);
+        for (int level = 0; level <= kLevels; ++level) {
+            p_.setBrush(level == kLevels ? kNoInterval : LevelColour(level));
+            p_.drawPath(paths[static_cast<std::size_t>(level)]);
+        }
+        p_.setBrush(Qt::NoBrush);
+    }
+
+    void DrawAxes() {
+        QFont font = p_.font();
+        font.setPixelSize(11);
+        p_.setFont(font);
+        p_.setPen(Qt::black);
+        p_.drawRect(QRectF(plot_));
+        for (const Tick& t : HourTicks(data_.intervalMinutes, 3)) {
+            const double x = X(static_cast<double>(t.at));
+            p_.drawLine(QPointF(x, plot_.bottom()), QPointF(x, plot_.bottom() + 5));
+            p_.drawText(QRectF(x - 30, plot_.bottom() + 7, 60, 16), Qt::AlignHCenter,
+                        QString::fromStdString(t.text));
+        }
+        p_.drawText(QRect(plot_.left(), kChartHeight - 30, plot_.width(), 20), Qt::AlignCenter,
+                    QStringLiteral("time of day (%1-minute intervals)").arg(data_.intervalMinutes));
+        const bool fewDays = lastDay_ - firstDay_ < 62;
+        for (const Tick& t : MonthTicks(firstDay_, lastDay_)) {
+            const double y = Y(static_cast<double>(t.at));
+            p_.drawLine(QPointF(plot_.left() - 5, y), QPointF(plot_.left(), y));
+            if (!fewDays)
+                p_.drawText(QRectF(0, y, plot_.left() - 8, 16), Qt::AlignRight | Qt::AlignTop,
+                            QString::fromStdString(t.text));
+        }
+        if (fewDays) {  // a few weeks: every Monday by its date
+            for (std::int32_t day = firstDay_; day <= lastDay_; ++day) {
+                if (plan::Weekday(day) != 0 && day != firstDay_) continue;
+                const double y = Y(day - firstDay_);
+                p_.drawText(QRectF(0, y, plot_.left() - 8, 16), Qt::AlignRight | Qt::AlignTop,
+                            QString::fromStdString(DayText(day)));
+            }
+        }
+    }
+
+    void DrawLegend() {
+        const QRectF bar(plot_.right() + 40, plot_.top(), 20, plot_.height());
+        for (int level = 0; level < kLevels; ++level) {
+            const double y1 = bar.bottom() - bar.height() * level / kLevels;
+            const double y0 = bar.bottom() - bar.height() * (level + 1) / kLevels;
+            p_.fillRect(QRectF(QPointF(bar.left(), y0), QPointF(bar.right(), y1)),
+                        LevelColour(level));
+        }
+        p_.setPen(Qt::black);
+        p_.drawRect(bar);
+        QFont font = p_.font();
+        font.setPixelSize(11);
+        p_.setFont(font);
+        p_.drawText(QRectF(bar.right() + 6, bar.top() - 6, 80, 14), Qt::AlignLeft,
+                    QString::number(top_));
+        p_.drawText(QRectF(bar.right() + 6, bar.bottom() - 8, 80, 14), Qt::AlignLeft,
+                    QStringLiteral("0"));
+        p_.drawText(QRectF(bar.left() - 30, bar.top() - 22, 120, 14), Qt::AlignLeft,
+                    QStringLiteral("agents required"));
+        p_.fillRect(QRectF(bar.left(), bar.bottom() + 14, 20, 12), kNoInterval);
+        p_.drawText(QRectF(bar.right() + 6, bar.bottom() + 13, 80, 14), Qt::AlignLeft,
+                    QStringLiteral("no interval"));
+    }
+
+    QPainter& p_;
+    const plan::ChartData& data_;
+    QRect plot_;
+    std::int32_t firstDay_ = 0;
+    std::int32_t lastDay_ = 0;
+    std::size_t slots_ = 1;
+    long top_ = 1;
+};
+
+}  // namespace
+
+void PaintHeatMap(QPainter& painter, const plan::ChartData& data) {
+    PaintPage(painter, data, QStringLiteral("Agents required, day by day"));
+    HeatPainter(painter, data).Draw();
+}
+
+}  // namespace corvane::chart
