@@ -16,8 +16,8 @@ struct ForecastRow {
     double calls = 0;
     double talk = 0;  // seconds
     double acw = 0;   // seconds
-    std::optional<std::int32_t> day;  // when the labels carry dates (days from 1970-01-01)
-    std::optional<int> minute;        // when they carry times of day (minutes after midnight)
+    std::optional<std::int32_t> day = std::nullopt;  // when the labels carry dates (days from 1970-01-01)
+    std::optional<int> minute = std::nullopt;        // when they carry times of day (minutes after midnight)
 };
 
 struct Forecast {

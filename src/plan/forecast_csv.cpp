@@ -33,18 +33,36 @@ struct Collector {
     std::deque<CsvRecord> ready;
     CsvRecord current;
     int line = 1;  // the physical line being fed
+    std::vector<std::vector<std::string>> spare;  // field lists handed back, reused
+    std::size_t width = 0;                        // the most fields a record has had
 
     static void Field(void* data, std::size_t len, void* self) {
         auto* c = static_cast<Collector*>(self);
-        if (c->current.fields.empty()) c->current.line = c->line;
+        if (c->current.fields.empty()) {
+            c->current.line = c->line;
+            c->current.fields.reserve(c->width);  // one allocation a record
+        }
         c->current.fields.emplace_back(data ? static_cast<const char*>(data) : "", data ? len : 0);
     }
     static void RowEnd(int, void* self) {
         auto* c = static_cast<Collector*>(self);
         const bool blank = std::all_of(c->current.fields.begin(), c->current.fields.end(),
                                        [](const std::string& f) { return f.empty(); });
-        if (!blank) c->ready.push_back(std::move(c->current));
-        c->current = CsvRecord{};
+        if (!blank) {
+            c->width = std::max(c->width, c->current.fields.size());
+            c->ready.push_back(std::move(c->current));
+            c->current.fields.clear();
+            if (!c->spare.empty()) {
+                c->current.fields = std::move(c->spare.back());
+                c->spare.pop_back();
+            }
+        }
+        c->current.fields.clear();
+    }
+    // A record's field list, read, for the next record to fill.
+    void HandBack(std::vector<std::string>&& fields) {
+        fields.clear();
+        if (spare.size() < 8) spare.push_back(std::move(fields));
     }
 };
 
@@ -239,7 +257,7 @@ public:
             if (rows_ == 0) throw PlanInputError(name_ + ": no interval rows below the header");
             return false;
         }
-        const CsvRecord r = std::move(collector_.ready.front());
+        CsvRecord r = std::move(collector_.ready.front());
         collector_.ready.pop_front();
         ++rows_;
         row = ForecastRow{};
@@ -256,6 +274,7 @@ public:
         row.acw = reader_->Has(Column::Acw) ? reader_->Figure(r, Column::Acw, true, false)
                   : reader_->Has(Column::Aht) ? 0.0
                                               : static_cast<double>(defaults_.acw);
+        collector_.HandBack(std::move(r.fields));
         return true;
     }
 

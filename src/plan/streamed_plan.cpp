@@ -10,7 +10,11 @@ PlanFault Changed() {
 
 }  // namespace
 
-StreamedPlan::StreamedPlan(const PlanOptions& options) : options_(options) {}
+StreamedPlan::StreamedPlan(const PlanOptions& options) : options_(options) {
+    // Address space only: pages are touched as rows arrive, and the rows
+    // are never moved as the list grows.
+    kept_.reserve(kKeptRows);
+}
 
 Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
     StepCounter steps;

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QImageReader>
 #include <QProcess>
+#include <QSet>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
 
@@ -120,42 +121,83 @@ TEST_F(PlanCli, BadInputWritesNothing) {
 }
 
 TEST_F(PlanCli, OutsideTheUsableRangeIsPlannedAroundWithStatus3) {
-    Spit("in.csv", "interval,calls,talk\n08:00,100,180\n08:30,708,1800\n09:00,0,180\n");
+    Spit("in.csv", "interval,calls,talk\n08:00,100,180\n08:30,1000000,1800\n09:00,0,180\n");
     const Result r = Run("in.csv --format csv -o plan.csv");
     EXPECT_EQ(r.status, 3);
     EXPECT_EQ(r.err, "corvane-plan: 1 interval(s) outside the usable range\n");
-    EXPECT_EQ(
-        Slurp(dir_ / "plan.csv"),
-        "interval,calls,talk,acw,erlangs,agents,service_level,asa,occupancy,scheduled,status\r\n"
-        "08:00,100,180,0,10.000,14,88.84,7.84,71.43,14,ok\r\n"
-        "08:30,708,1800,0,708.000,,,,,,outside the usable range\r\n"
-        "09:00,0,180,0,0.000,0,,,,0,no calls\r\n");
+    EXPECT_EQ(Slurp(dir_ / "plan.csv"),
+              "interval,calls,talk,acw,erlangs,agents,wait,service_level,asa,occupancy,scheduled,"
+              "status\r\n"
+              "08:00,100,180,0,10.000,14,17.41,88.84,7.84,71.43,14,ok\r\n"
+              "08:30,1000000,1800,0,1000000.000,,,,,,,outside the usable range\r\n"
+              "09:00,0,180,0,0.000,0,,,,,0,no calls\r\n");
 }
 
-TEST_F(PlanCli, ChartsAreImagesOfTheRequestedKind) {
-    const Result svg = Run("day.csv --chart day.svg --sl 90/15");
-    const Result png = Run("day.csv --chart day.png -o plan.txt");
-    ASSERT_EQ(svg.status, 0) << svg.err;
-    ASSERT_EQ(png.status, 0) << png.err;
-    EXPECT_EQ(svg.err, "");
+// Days of half-hours from 2027-03-01 with a date column, busier on weekdays.
+std::string Days(int days) {
+    std::string csv = "date,interval,calls,aht\n";
+    for (int d = 0; d < days; ++d)
+        for (int slot = 14; slot < 40; ++slot) {
+            const int calls = (d % 7 >= 5 ? 40 : 100) + 4 * std::min(slot - 14, 40 - slot);
+            csv += "2027-" + std::string(d < 31 ? "03-" : "04-") + (d % 31 < 9 ? "0" : "") +
+                   std::to_string(d % 31 + 1) + "," + std::to_string(slot / 2) + ":" +
+                   (slot % 2 ? "30" : "00") + "," + std::to_string(calls) + ",245.5\n";
+        }
+    return csv;
+}
 
-    QSvgRenderer renderer(QString::fromStdString((dir_ / "day.svg").string()));
-    EXPECT_TRUE(renderer.isValid());
-    EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 1200, 600));
-    EXPECT_NE(Slurp(dir_ / "day.svg").find("90 % of calls answered within 15 s"),
-              std::string::npos);
+TEST_F(PlanCli, ChartsOfADayAFortnightAndAYear) {
+    Spit("fortnight.csv", Days(14));
+    Spit("year.csv", [] {  // 2027 day by day, the calendar counted here
+        std::string csv = "datetime,calls,talk\n";
+        const int month[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        for (int m = 0; m < 12; ++m)
+            for (int d = 1; d <= month[m]; ++d)
+                for (int h = 7; h < 20; ++h)
+                    csv += "2027-" + std::string(m < 9 ? "0" : "") + std::to_string(m + 1) + "-" +
+                           (d < 10 ? "0" : "") + std::to_string(d) + " " + (h < 10 ? "0" : "") +
+                           std::to_string(h) + ":00," + std::to_string(50 + 10 * m + h) + ",180\n";
+        return csv;
+    }());
+    struct Case {
+        const char* args;
+        const char* text;  // in the SVG: the ticks the chart must show
+    };
+    const Case cases[] = {
+        {"day.csv --sl 90/15", "90 % of calls answered within 15 s"},
+        {"day.csv", "08:00"},
+        {"fortnight.csv", "Mon 08.03"},
+        {"year.csv", "Sep 2027"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args);
+        const Result svg = Run(std::string(c.args) + " -o plan.txt --chart chart.svg");
+        const Result png = Run(std::string(c.args) + " -o plan.txt --chart chart.png");
+        ASSERT_EQ(svg.status, 0) << svg.err;
+        ASSERT_EQ(png.status, 0) << png.err;
+        EXPECT_EQ(svg.err + png.err, "");
+        const std::string svgText = Slurp(dir_ / "chart.svg");
+        EXPECT_LT(svgText.size(), 2'000'000u);
+        EXPECT_NE(svgText.find(c.text), std::string::npos);
+        QSvgRenderer renderer(QString::fromStdString((dir_ / "chart.svg").string()));
+        EXPECT_TRUE(renderer.isValid());
+        EXPECT_EQ(renderer.viewBox(), QRect(0, 0, 1200, 600));
 
-    QImageReader reader(QString::fromStdString((dir_ / "day.png").string()));
-    EXPECT_EQ(reader.format(), "png");
-    const QImage image = reader.read();
-    ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.size(), QSize(1200, 600));
-    // Not a blank page: the steps are drawn in the plan's two colours.
-    int drawn = 0;
-    for (int x = 0; x < image.width(); x += 3)
-        for (int y = 0; y < image.height(); y += 3)
-            if (image.pixelColor(x, y) == QColor(0x1f, 0x4e, 0x9a)) ++drawn;
-    EXPECT_GT(drawn, 100);
+        QImageReader reader(QString::fromStdString((dir_ / "chart.png").string()));
+        EXPECT_EQ(reader.format(), "png");
+        const QImage image = reader.read();
+        ASSERT_EQ(image.size(), QSize(1200, 600));
+        // Not a blank page: the steps in the plan's colour, or a heat map
+        // of many shades.
+        int drawn = 0;
+        QSet<QRgb> colours;
+        for (int x = 0; x < image.width(); x += 3)
+            for (int y = 0; y < image.height(); y += 3) {
+                drawn += image.pixelColor(x, y) == QColor(0x1f, 0x4e, 0x9a);
+                colours.insert(image.pixel(x, y));
+            }
+        EXPECT_GT(std::string(c.args) == "year.csv" ? colours.size() : drawn, 100);
+    }
 }
 
 // A file of the examples with its rows over and over: a million for a day.

@@ -5,6 +5,7 @@
 
 #include "plan/decimal.h"
 #include "plan/forecast_csv.h"
+#include "plan/label_time.h"
 #include "support/vectors.h"
 
 namespace corvane::plan {
@@ -61,6 +62,35 @@ TEST(ForecastCsv, LayoutsThatReadTheSame) {
                     << step;
         }
     }
+}
+
+// Exports as workforce tools and spreadsheets write them: the same two
+// quarter-hours of 2027-03-01, fractional figures, handle times as
+// durations, dates in their three layouts.
+TEST(ForecastCsv, ExportsWithDatesReadTheSame) {
+    const char* const files[] = {
+        "Date;Time;Offered;AHT\n01.03.2027;08:00;120,4;0:04:05\n01.03.2027;08:15;99,5;4:05\n",
+        "DateTime,Volume,Talk Time,Wrap Up\n2027-03-01T08:00,120.4,215,30\n"
+        "2027-03-01T08:15,99.5,215,30\n",
+        "date,start,contacts,handle_time\n03/01/2027,8:00,120.4,245\n03/01/2027,8:15,99.5,245\n",
+        "Timestamp,Calls,AHT\n01.03.2027 08:00,120.4,245\n01.03.2027 08:15:00,99.5,245.0\n",
+    };
+    for (const char* text : files) {
+        SCOPED_TRACE(text);
+        const Forecast f = Read(text);
+        ASSERT_EQ(f.rows.size(), 2u);
+        EXPECT_EQ(f.rows[0].label, "2027-03-01 08:00");
+        EXPECT_EQ(f.rows[1].label, "2027-03-01 08:15");
+        EXPECT_EQ(f.rows[0].calls, 120.4);
+        EXPECT_EQ(f.rows[1].calls, 99.5);
+        EXPECT_EQ(f.rows[0].talk + f.rows[0].acw, 245);
+        EXPECT_EQ(f.rows[1].minute, 495);
+        EXPECT_EQ(f.rows[1].day, DayNumber({2027, 3, 1}));
+    }
+    // A label column of times alone carries the time, not a date.
+    const Forecast times = Read("interval,calls,talk\n07:30 - 08:00,5,180\nTotal,5,180\n");
+    EXPECT_EQ(times.rows[0].minute, 450);
+    EXPECT_FALSE(times.rows[0].day || times.rows[1].minute);
 }
 
 TEST(ForecastCsv, RowsAndLabelsHaveLimits) {

@@ -18,7 +18,7 @@ PlanOptions Targets(Decimal sl, int seconds) {
     return o;
 }
 
-ForecastRow Row(long calls, long talk, long acw) { return {"t", 2, calls, talk, acw}; }
+ForecastRow Row(double calls, double talk, double acw) { return {"t", 2, calls, talk, acw}; }
 
 const nlohmann::json& Cases(const char* kind) {
     static const nlohmann::json all = testing::Vectors("interval-plans");
@@ -113,6 +113,27 @@ TEST(Shrinkage, ScheduledAgentsAreDecidedExactly) {
     for (const Case& c : cases)
         EXPECT_EQ(ScheduledAgents(c.agents, c.shrinkage), c.scheduled)
             << c.agents << " at " << DecimalText(c.shrinkage) << " %";
+}
+
+// Fractional figures and traffic up to 20,000 Erlangs against 50-digit
+// values (tests/reference/erlang_c_reference.py): the same agents, and the
+// measures to nine digits.
+TEST(IntervalPlan, AnyTrafficMatchesTheReference) {
+    for (const auto& c : testing::Vectors("erlang-c-wide")) {
+        SCOPED_TRACE(c.dump());
+        PlanOptions o = Targets(Decimal{c["sl"].get<std::uint64_t>(), 0}, c["answer"]);
+        o.intervalMinutes = c["minutes"];
+        const IntervalPlan p = PlanInterval(Row(c["calls"], c["handle"], 0), o);
+        ASSERT_EQ(p.status, IntervalStatus::Planned);
+        EXPECT_EQ(p.agents, c["agents"].get<long>());
+        const auto near = [](double value, double reference) {
+            return std::abs(value - reference) <= 1e-9 * std::max(1.0, std::abs(reference));
+        };
+        EXPECT_TRUE(near(p.erlangs, c["erlangs"]));
+        EXPECT_TRUE(near(p.measures->wait, c["wait"])) << p.measures->wait;
+        EXPECT_TRUE(near(p.measures->serviceLevel, c["service_level"])) << p.measures->serviceLevel;
+        EXPECT_TRUE(near(p.measures->asa, c["asa"])) << p.measures->asa;
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "plan/chart_series.h"
 #include "plan/day_plan.h"
 #include "plan/forecast_csv.h"
+#include "plan/label_time.h"
 #include "plan/plan_output.h"
 #include "plan/streamed_plan.h"
 #include "plan/text_check.h"
@@ -69,18 +70,19 @@ TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
     options.shrinkage = Decimal{25, 0};
     const DayPlan whole = Plan(csv, options);
     for (const PlanFormat format : {PlanFormat::Text, PlanFormat::Csv, PlanFormat::Json}) {
-        const auto writer = MakePlanWriter(format, options, "in.csv");
         StreamedPlan streamed(options);
-        TextSource first(csv);
+        TextSource first(csv), second(csv), third(csv);
         ForecastReader firstReader(first, "in.csv", {});
-        ASSERT_TRUE(
-            streamed.FirstPass(firstReader, [&](const IntervalPlan& p) { writer->Measure(p); }));
-        ASSERT_FALSE(streamed.KeptWhole());
-        std::string out = writer->Head();
-        TextSource second(csv);
         ForecastReader secondReader(second, "in.csv", {});
-        ASSERT_TRUE(streamed.SecondPass(secondReader,
-                                        [&](const IntervalPlan& p) { out += writer->Row(p); }));
+        ForecastReader thirdReader(third, "in.csv", {});
+        ASSERT_TRUE(streamed.Read(firstReader));
+        ASSERT_FALSE(streamed.KeptWhole());
+        const auto writer = MakePlanWriter(format, streamed.Options(), "in.csv");
+        ASSERT_TRUE(
+            streamed.Plan(&secondReader, [&](const IntervalPlan& p) { writer->Measure(p); }));
+        std::string out = writer->Head();
+        ASSERT_TRUE(
+            streamed.Write(&thirdReader, [&](const IntervalPlan& p) { out += writer->Row(p); }));
         out += writer->Tail(streamed.Totals());
         EXPECT_EQ(out, PlanText(whole, format, "in.csv")) << static_cast<int>(format);
     }
@@ -103,6 +105,56 @@ TEST(PlanOutput, ChartSeriesOfAnyLengthStaysBounded) {
     const auto& second = series.Points()[1];
     EXPECT_TRUE(second.label == "4" && second.agents == 7 && second.scheduled == 8);
     EXPECT_TRUE(series.Points()[3086].outsideRange && !series.Points()[3087].outsideRange);
+}
+
+// Two days of quarter-hours out of date order, one interval outside the
+// range: per day the agent-hours and the peak, in text and JSON; the heat
+// map's rows in date order, a gap where an interval is missing.
+TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
+    const DayPlan plan = Plan(
+        "date,time,calls,talk\n2027-03-02,08:00,100,180\n2027-03-02,08:15,300,180\n"
+        "2027-03-01,08:00,50,180\n2027-03-01,08:15,9000000000,180\n2027-03-01,08:45,40,180\n");
+    ASSERT_EQ(plan.options.intervalMinutes, 15);
+    const std::vector<long> agents = {plan.rows[0].agents, plan.rows[1].agents,
+                                      plan.rows[2].agents, plan.rows[4].agents};
+    const auto& days = plan.totals.Days();
+    ASSERT_EQ(days.size(), 2u);
+    EXPECT_EQ(DateText(days[0].day), "2027-03-02");
+    EXPECT_EQ(days[0].sums.required, agents[0] + agents[1]);
+    EXPECT_EQ(days[0].sums.peak->label, "2027-03-02 08:15");
+    EXPECT_EQ(days[1].sums.required, agents[2] + agents[3]);
+    EXPECT_EQ(plan.totals.Hours(days[1].sums.required), (agents[2] + agents[3]) / 4.0);
+
+    const std::string text = PlanText(plan, PlanFormat::Text, "in.csv");
+    EXPECT_NE(text.find("2027-03-02 Tue"), std::string::npos) << text;
+    EXPECT_NE(text.find("2027-03-01 Mon"), std::string::npos);
+    const auto json = nlohmann::json::parse(PlanText(plan, PlanFormat::Json, "in.csv"));
+    ASSERT_EQ(json["days"].size(), 2u);
+    EXPECT_EQ(json["days"][1]["date"], "2027-03-01");
+    EXPECT_EQ(json["days"][1]["required_agent_hours"], (agents[2] + agents[3]) / 4.0);
+    EXPECT_EQ(json["days"][0]["peak"]["agents"], agents[1]);
+    EXPECT_EQ(json["rows"][0]["wait"], plan.rows[0].measures->wait * 100.0);
+    EXPECT_FALSE(nlohmann::json::parse(PlanText(Plan("calls,talk\n1,2\n"), PlanFormat::Json,
+                                                "in.csv"))
+                     .contains("days"));
+
+    ChartSeries series(plan.options.intervalMinutes);
+    for (const IntervalPlan& p : plan.rows) series.Add(p);
+    const ChartData data = series.Data(plan.options);
+    ASSERT_EQ(data.days.size(), 2u);
+    EXPECT_EQ(data.days[0].day + 1, data.days[1].day);
+    ASSERT_EQ(data.days[0].agents.size(), 96u);
+    EXPECT_EQ(data.days[0].agents[32], agents[2]);
+    EXPECT_EQ(data.days[0].agents[33], -1);  // outside the range
+    EXPECT_EQ(data.days[0].agents[34], -1);  // no interval
+    EXPECT_EQ(data.days[0].agents[35], agents[3]);
+    // As the chart program reads it back.
+    const auto back = ReadChartData(ChartDataText(data));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back.Value().days[1].agents, data.days[1].agents);
+    EXPECT_EQ(back.Value().points.size(), data.points.size());
+    EXPECT_EQ(back.Value().points[3].outsideRange, true);
+    EXPECT_FALSE(ReadChartData("{\"subtitle\": 1}"));
 }
 
 }  // namespace
