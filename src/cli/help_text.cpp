@@ -7,31 +7,54 @@ const char* const kPlanHelpFooter = R"(Input
   the header has semicolons and no comma; quoting as in RFC 4180; UTF-8 with
   an optional byte-order mark; CR LF, LF or CR line ends; blank lines
   skipped; a row at most 64 KiB, a label at most 64 characters.
-  Columns are found by name, in any case and any order; others are ignored:
-    interval  a label such as 08:00, kept as text (rows are numbered from 1
-              when the column is absent)
-    calls     calls offered in the interval, a whole number, 0 or more
-    talk      average talk time in seconds, whole, 1 or more (or --talk)
-    acw       after-call work in seconds, whole, 0 or more (or --acw; 0)
+  Columns are found by name, in any order, without regard to case, spaces,
+  "_" or "-"; others are ignored:
+    calls     (offered, volume, contacts) calls offered in the interval,
+              0 or more
+    talk      (talktime) average talk time, more than 0 (or --talk)
+    acw       (wrap, wrapup, aftercallwork) after-call work, 0 or more (or
+              --acw; 0)
+    aht       (handletime) talk and after-call work as one figure; a file
+              with aht and talk or acw is refused as ambiguous
+    interval  (time, start) a label such as 08:00 or 08:00 - 08:30, kept as
+              written (rows are numbered from 1 without one)
+    date      a date for the interval's time: the label becomes
+              YYYY-MM-DD HH:MM
+    datetime  (timestamp) a date and a time in one column
+  Figures may have decimals: "." in a comma-separated file, "," in a
+  semicolon-separated one; no thousands separators. Talk, acw and aht are
+  seconds, or durations H:MM:SS or M:SS. Dates: YYYY-MM-DD, DD.MM.YYYY or
+  MM/DD/YYYY; with a time after a space (ISO also after a "T").
   A column in the file wins over --talk and --acw. Decimals in options are
   written with "." whatever the regional settings.
 
+Interval length
+  When the labels carry times, the interval length is the most common step
+  between consecutive labels of a day (gaps such as closed nights are
+  allowed); an --interval that contradicts it is refused. Without times it
+  is --interval, else 30 minutes.
+
 What is computed, per interval
-  Handle time H = talk + acw; traffic A = calls x H / interval seconds.
+  Handle time H = talk + acw; traffic A = calls x H / interval seconds, from
+  the figures as written.
   Agents: the first agent count, from the first row of the staffing table
   on (2 agents, or the first count above the traffic), that answers P % of
   the calls within S seconds and, where asked, has an ASA of at most the
   limit and an occupancy of at most the cap. Rows are compared unrounded.
   With --patience the occupancy is a sum of rounded terms: a cap is met
   within 10^-10 percentage points, and a cap of 100 never binds.
-  Without --patience the measures are Erlang C's, computed by the staffing
-  table's own code: callers wait as long as it takes. For 30-minute
-  intervals the chosen row is the row the window's staffing table shows.
+  Without --patience the measures are Erlang C's: callers wait as long as
+  it takes. Whole figures within the window's range are computed by the
+  staffing table's own code, so for 30-minute intervals the chosen row is
+  the row the window's staffing table shows; other intervals (fractional
+  figures, traffic past about 700 Erlangs) by the Erlang B recursion
+  carried upward, which stays exact for any traffic.
   Scheduled: the fewest agents whose share on the phones, 100 - shrinkage
   per cent, covers the agents needed (decided exactly: 21 at 30 % give 30).
-  An interval with 0 calls needs 0 agents. An interval the model cannot
-  compute (about 700 Erlangs and more, talk + acw above 32767, a measure
-  out of the number range) is listed as "outside the usable range".
+  An interval with 0 calls needs 0 agents. An interval is "outside the
+  usable range" only when it would need more than 1,000,000 agents, or,
+  with --patience, when its queue cannot be followed (more than 10 million
+  callers waiting).
 
 Callers who hang up (--patience)
   Patience is how long a caller is willing to wait, on average, before he
@@ -52,20 +75,28 @@ Callers who hang up (--patience)
 
 Output
   text   a fixed-column table (interval, calls, talk, acw, Erlangs, agents,
-         SL%, ASA, OCC%, [ABN%,] scheduled, status), then the totals:
-         required and scheduled agent-hours and the peak interval
-  csv    interval,calls,talk,acw,erlangs,agents,service_level,asa,
+         P(W)%, SL%, ASA, OCC%, [ABN%,] scheduled, status), then the
+         totals: required and scheduled agent-hours and the peak interval;
+         when the labels carry dates, a table of days (agent-hours and the
+         peak interval of each)
+  csv    interval,calls,talk,acw,erlangs,agents,wait,service_level,asa,
          occupancy,[abandon,]scheduled,status - "." decimals, shares in
-         per cent; a label beginning with =, +, -, @, a tab or a carriage
+         per cent, figures as read with up to two decimals, durations in
+         seconds; a label beginning with =, +, -, @, a tab or a carriage
          return gets a leading ', so a spreadsheet shows it as text
-  json   the options used, the rows at full precision and the totals; any
-         byte of the file name that is not UTF-8 becomes U+FFFD
-  --chart draws agents required and scheduled per interval (.svg or .png).
+  json   the options used, the rows at full precision (wait: P(W) in per
+         cent), the totals and, with dates, "days"; any byte of the file
+         name that is not UTF-8 becomes U+FFFD
+  --chart draws the plan (.svg or .png): agents required and scheduled per
+         interval, ticks on the hours for a day and on the day starts for
+         up to two weeks; from 15 days on a heat map, one row per day and
+         one column per time of day, the colour the agents required.
   An output file is replaced only once the whole plan and the chart are
   written, and keeps its permissions; a symbolic link is followed; a
   device, FIFO or descriptor such as /dev/stdout is written directly.
-  Files of any length are planned in bounded memory (the input is read
-  twice; standard input is copied aside to an unnamed temporary file).
+  Files of any length are planned in bounded memory (a long input is read
+  up to three times; standard input is copied aside to an unnamed
+  temporary file).
 
 Exit status
   0  the plan is written

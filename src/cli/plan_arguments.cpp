@@ -106,7 +106,7 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
     Add(app, "--shrinkage", "P",
         "share of paid time away from the phones, 0 <= P < 100 (default 0)",
         Percent(o.shrinkage, PercentRange::ZeroUpToBelowHundred));
-    Add(app, "--interval", "M", "interval length in minutes: 15, 30 or 60 (default 30)",
+    Add(app, "--interval", "M", "interval length in minutes: 15, 30 or 60 (default: the labels' step, else 30)",
         [&o](const std::string& text) -> std::string {
             if (text != "15" && text != "30" && text != "60")
                 return Refusal(text, "must be 15, 30 or 60 minutes");

@@ -39,7 +39,13 @@ void ChartSeries::AddToDay(const IntervalPlan& p) {
     if (!p.input.day || !p.input.minute || intervalMinutes_ <= 0) return;
     auto at = days_.find(*p.input.day);
     if (at == days_.end()) {
+        // Days past the bound, or so far from the others that the map
+        // would be nothing but gap, are left out.
         if (days_.size() >= kMaxDays) return;
+        if (!days_.empty() &&
+            (static_cast<std::int64_t>(*p.input.day) - days_.begin()->first >= kMaxDaySpan ||
+             static_cast<std::int64_t>(days_.rbegin()->first) - *p.input.day >= kMaxDaySpan))
+            return;
         const auto slots = static_cast<std::size_t>((1440 + intervalMinutes_ - 1) / intervalMinutes_);
         at = days_.emplace(*p.input.day, std::vector<long>(slots, -1)).first;
     }
@@ -107,7 +113,17 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
         }
         for (const json& d : all.at("days"))
             data.days.push_back(HeatRow{d.at(0).get<std::int32_t>(), d.at(1).get<std::vector<long>>()});
-        if (data.intervalMinutes <= 0) return Fail(std::string("not chart data"));
+        // What a plan gives, and so all a chart has to draw.
+        bool sound = data.intervalMinutes > 0 && data.intervalMinutes <= 1440 &&
+                     data.points.size() <= ChartSeries::kMaxPoints &&
+                     data.days.size() <= ChartSeries::kMaxDays;
+        for (std::size_t i = 0; sound && i < data.days.size(); ++i)
+            sound = data.days[i].agents.size() <= 1440 &&
+                    (i == 0 || data.days[i].day > data.days[i - 1].day);
+        if (sound && !data.days.empty())
+            sound = static_cast<std::int64_t>(data.days.back().day) - data.days.front().day <
+                    kMaxDaySpan;
+        if (!sound) return Fail(std::string("not chart data"));
         return data;
     } catch (const json::exception&) {  // a field missing or of the wrong type
         return Fail(std::string("not chart data"));

@@ -26,6 +26,9 @@ struct ChartPoint {
     bool outsideRange = false;
 };
 
+// The heat map covers at most this many calendar days, first to last.
+inline constexpr std::int64_t kMaxDaySpan = 2 * 3660;
+
 // One day of the heat map: the agents required per time of day, -1 where
 // the day has no interval (or one outside the usable range).
 struct HeatRow {
