@@ -1,5 +1,7 @@
 #include "calc/staffing_engine.h"
 
+#include <algorithm>
+
 #include "calc/checked_math.h"
 
 namespace corvane {
@@ -34,15 +36,55 @@ Result<StaffingRow, ErrorNumber> StaffingRecursion::Row(bool withWaiting) const 
     }
 }
 
+bool StaffingRecursion::Step() {
+    // The product first, then the division: this order sets where the
+    // usable traffic ends (a little above 707 Erlangs a half-hour).
+    term_ = ck::Div(ck::Mul(A_, term_), k_);
+    sum_ = ck::Add(sum_, term_);
+    k_ = ck::Int16(static_cast<long>(k_) + 1);
+    return static_cast<double>(k_) > A_;  // enough agents for the traffic
+}
+
 int StaffingRecursion::Advance() {
-    for (;;) {
-        // The product first, then the division: this order sets where the
-        // usable traffic ends (a little above 707 Erlangs a half-hour).
-        term_ = ck::Div(ck::Mul(A_, term_), k_);
-        sum_ = ck::Add(sum_, term_);
-        k_ = ck::Int16(static_cast<long>(k_) + 1);
-        if (static_cast<double>(k_) > A_) return k_;  // enough agents for the traffic
+    while (!Step()) {
     }
+    return k_;
+}
+
+std::vector<Result<int, ErrorNumber>> StaffingRecursion::NextAgentsTogether(
+    StaffingRecursion* const* recursions, std::size_t count) {
+    constexpr std::size_t kAtOnce = 8;
+    std::vector<std::optional<ErrorNumber>> failed(count);
+    for (std::size_t first = 0; first < count; first += kAtOnce) {
+        const std::size_t n = std::min(kAtOnce, count - first);
+        std::array<bool, kAtOnce> active{};
+        std::size_t left = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            failed[first + i] = recursions[first + i]->inputError_;
+            if (!failed[first + i]) {
+                active[i] = true;
+                ++left;
+            }
+        }
+        while (left > 0) {
+            for (std::size_t i = 0; i < n; ++i) {
+                if (!active[i]) continue;
+                try {
+                    if (!recursions[first + i]->Step()) continue;
+                } catch (const CalcError& e) {
+                    failed[first + i] = e.Number();
+                }
+                active[i] = false;
+                --left;
+            }
+        }
+    }
+    std::vector<Result<int, ErrorNumber>> agents;
+    agents.reserve(count);
+    for (std::size_t i = 0; i < count; ++i)
+        agents.push_back(failed[i] ? Result<int, ErrorNumber>(Fail(*failed[i]))
+                                   : Result<int, ErrorNumber>(recursions[i]->k_));
+    return agents;
 }
 
 StaffingRow StaffingRecursion::Measure(bool withWaiting) const {

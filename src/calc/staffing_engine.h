@@ -1,9 +1,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "calc/calc_error.h"
 #include "calc/result.h"
@@ -57,12 +59,19 @@ public:
     // call gives the table's first row) and returns it.
     Result<int, ErrorNumber> NextAgents();
 
+    // NextAgents for several recursions at once, each ending exactly as its
+    // own call would: the steps of one do not wait for another's, so the
+    // processor runs them side by side.
+    static std::vector<Result<int, ErrorNumber>> NextAgentsTogether(
+        StaffingRecursion* const* recursions, std::size_t count);
+
     // The measures of the current agent count. The twelve waiting counts
     // cost twelve exponentials; without them Waiting stays zero.
     Result<StaffingRow, ErrorNumber> Row(bool withWaiting = true) const;
 
 private:
     int Advance();
+    bool Step();  // one step of the recursion; true once it can carry the traffic
     StaffingRow Measure(bool withWaiting) const;
 
     double talk_;

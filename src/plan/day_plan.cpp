@@ -13,11 +13,11 @@ Result<DayPlan, PlanFault> PlanDay(const Forecast& forecast, const PlanOptions& 
     PlanOptions options = given;
     options.intervalMinutes = interval.Value();
     DayPlan plan{options, {}, PlanTotals(options.intervalMinutes)};
-    plan.rows.reserve(forecast.rows.size());
-    for (const ForecastRow& row : forecast.rows) {
-        plan.rows.push_back(PlanInterval(row, options));
-        if (auto added = plan.totals.Add(plan.rows.back()); !added) return Fail(added.Error());
-    }
+    plan.rows.resize(forecast.rows.size());
+    for (std::size_t i = 0; i < forecast.rows.size(); ++i) plan.rows[i].input = forecast.rows[i];
+    PlanIntervals(plan.rows.data(), plan.rows.size(), options);
+    for (const IntervalPlan& p : plan.rows)
+        if (auto added = plan.totals.Add(p); !added) return Fail(added.Error());
     return plan;
 }
 

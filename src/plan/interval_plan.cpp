@@ -77,11 +77,18 @@ T Checked(Result<T, ErrorNumber> step) {
 // rows, and past its stop when the targets need it. The chosen row is then
 // computed whole, waiting counts included, so an interval the window's run
 // could not show goes to the wide search.
-void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
-    StaffingRecursion recursion(EngineInputs(r, o));
+// A window recursion moved to its first agent count, alone or beside others.
+struct FirstRow {
+    StaffingRecursion& recursion;
+    Result<int, ErrorNumber> agents;
+};
+
+void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan,
+                         FirstRow first) {
+    StaffingRecursion& recursion = first.recursion;
     const CommonTargets targets(o);
-    for (;;) {
-        const int n = Checked(recursion.NextAgents());
+    for (bool firstRow = true;; firstRow = false) {
+        const int n = Checked(firstRow ? std::move(first.agents) : recursion.NextAgents());
         const StaffingRow row = Checked(recursion.Row(false));
         if (!targets.Met(row.SL, row.ASA)) continue;
         if (o.maxOccupancy &&
@@ -115,10 +122,16 @@ void SearchWideErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan&
 
 // Whole figures within the window's range are planned as the window plans
 // them, bit for bit; everything else by the wide search.
-void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan,
+                   std::optional<FirstRow> first) {
     if (WindowFigures(r)) {
         try {
-            SearchWindowErlangC(r, o, plan);
+            if (first) {
+                SearchWindowErlangC(r, o, plan, std::move(*first));
+            } else {
+                StaffingRecursion recursion(EngineInputs(r, o));
+                SearchWindowErlangC(r, o, plan, {recursion, recursion.NextAgents()});
+            }
             return;
         } catch (const CalcError&) {
             // Past the window's range (above about 700 Erlangs a half-hour).
@@ -201,7 +214,10 @@ const char* StatusText(IntervalStatus status) {
     return "";
 }
 
-IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
+namespace {
+
+// Plans one interval; `first` is its window recursion, already moved on.
+IntervalPlan Plan(const ForecastRow& r, const PlanOptions& o, std::optional<FirstRow> first) {
     IntervalPlan plan;
     plan.input = r;
     plan.erlangs = r.calls * (r.talk + r.acw) / o.IntervalSeconds();
@@ -217,7 +233,7 @@ IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
         if (o.patience)
             SearchErlangA(r, o, plan);
         else
-            SearchErlangC(r, o, plan);
+            SearchErlangC(r, o, plan, std::move(first));
     } catch (const CalcError&) {
         plan.status = IntervalStatus::OutsideRange;
         plan.agents = 0;
@@ -226,6 +242,47 @@ IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
     }
     plan.scheduled = ScheduledAgents(plan.agents, o.shrinkage);
     return plan;
+}
+
+}  // namespace
+
+IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
+    return Plan(r, o, std::nullopt);
+}
+
+void PlanIntervals(IntervalPlan* plans, std::size_t count, const PlanOptions& o) {
+    if (o.patience) {
+        for (std::size_t i = 0; i < count; ++i) plans[i] = Plan(plans[i].input, o, std::nullopt);
+        return;
+    }
+    // The window recursions of a batch run side by side up to their first
+    // rows, where the time goes; each interval then goes on alone.
+    constexpr std::size_t kBatch = 64;
+    std::vector<StaffingRecursion> recursions;
+    recursions.reserve(kBatch);
+    std::vector<StaffingRecursion*> walking;
+    std::vector<std::size_t> which;
+    for (std::size_t start = 0; start < count; start += kBatch) {
+        const std::size_t end = std::min(count, start + kBatch);
+        recursions.clear();
+        walking.clear();
+        which.clear();
+        for (std::size_t i = start; i < end; ++i) {
+            const ForecastRow& r = plans[i].input;
+            const double erlangs = r.calls * (r.talk + r.acw) / o.IntervalSeconds();
+            if (r.calls == 0 || !(erlangs < kMaxPlannedAgents) || !WindowFigures(r)) {
+                plans[i] = Plan(r, o, std::nullopt);
+                continue;
+            }
+            recursions.emplace_back(EngineInputs(r, o));
+            which.push_back(i);
+        }
+        for (StaffingRecursion& r : recursions) walking.push_back(&r);
+        auto firsts = StaffingRecursion::NextAgentsTogether(walking.data(), walking.size());
+        for (std::size_t j = 0; j < which.size(); ++j)
+            plans[which[j]] =
+                Plan(plans[which[j]].input, o, FirstRow{recursions[j], std::move(firsts[j])});
+    }
 }
 
 }  // namespace corvane::plan

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 
 #include "plan/forecast.h"
@@ -46,5 +47,9 @@ struct IntervalPlan {
 // Plans one interval: the first agent count that meets every target, or a
 // status saying why there is none.
 IntervalPlan PlanInterval(const ForecastRow& row, const PlanOptions& options);
+
+// Plans `count` intervals in place, each from its `input`: the same plans
+// as PlanInterval one by one, in less time.
+void PlanIntervals(IntervalPlan* plans, std::size_t count, const PlanOptions& options);
 
 }  // namespace corvane::plan

@@ -39,8 +39,8 @@ Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
 }
 
 Result<void, PlanFault> StreamedPlan::Plan(ForecastReader* again, const RowFunction& each) {
-    for (IntervalPlan& p : kept_) {
-        p = PlanInterval(p.input, options_);
+    PlanIntervals(kept_.data(), kept_.size(), options_);
+    for (const IntervalPlan& p : kept_) {
         if (auto added = totals_.Add(p); !added) return added;
         each(p);
     }

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <vector>
 
 #include "plan/decimal.h"
@@ -113,6 +114,35 @@ TEST(Shrinkage, ScheduledAgentsAreDecidedExactly) {
     for (const Case& c : cases)
         EXPECT_EQ(ScheduledAgents(c.agents, c.shrinkage), c.scheduled)
             << c.agents << " at " << DecimalText(c.shrinkage) << " %";
+}
+
+// Planned side by side, every interval gets the very plan it gets alone:
+// window rows, past the window's range, fractional, no calls.
+TEST(IntervalPlan, BatchPlansAreTheSinglePlans) {
+    std::vector<IntervalPlan> batch(203);
+    for (std::size_t i = 0; i < batch.size(); ++i) {
+        const double calls = static_cast<double>(i * 37 % 900) + (i % 5 == 0 ? 0.5 : 0.0);
+        batch[i].input = Row(calls, 120 + static_cast<double>(i % 60), i % 3 ? 30 : 0);
+    }
+    batch[7].input = Row(708, 1800, 0);
+    PlanOptions o = Targets({80, 0}, 20);
+    o.shrinkage = Decimal{30, 0};
+    PlanIntervals(batch.data(), batch.size(), o);
+    const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
+    for (const IntervalPlan& p : batch) {
+        const IntervalPlan alone = PlanInterval(p.input, o);
+        SCOPED_TRACE(p.input.calls);
+        ASSERT_EQ(p.status, alone.status);
+        EXPECT_EQ(p.agents, alone.agents);
+        EXPECT_EQ(p.scheduled, alone.scheduled);
+        ASSERT_EQ(p.measures.has_value(), alone.measures.has_value());
+        if (p.measures) {
+            EXPECT_TRUE(same(p.measures->wait, alone.measures->wait) &&
+                        same(p.measures->serviceLevel, alone.measures->serviceLevel) &&
+                        same(p.measures->asa, alone.measures->asa));
+        }
+    }
+    EXPECT_EQ(batch[7].status, IntervalStatus::Planned);
 }
 
 // Fractional figures and traffic up to 20,000 Erlangs against 50-digit
