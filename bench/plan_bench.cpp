@@ -20,7 +20,16 @@ using namespace corvane::plan;
 
 constexpr int kYear = 365 * 48;
 
-// A repeatable year: each day rises from 1 Erlang at night to a peak
+// "2027-03-01" for the day of 2027 counted from 0.
+std::string Date2027(int day) {
+    const int length[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    int month = 0;
+    while (day >= length[month]) day -= length[month++];
+    const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+    return "2027-" + two(month + 1) + "-" + two(day + 1);
+}
+
+// A repeatable year, dated: each day rises from 1 Erlang at night to a peak
 // between 1 and 500 Erlangs; talk and acw vary a little.
 std::string YearCsv() {
     std::string csv = "interval,calls,talk,acw\n";
@@ -34,7 +43,7 @@ std::string YearCsv() {
         const int talk = 150 + static_cast<int>(next() % 90);
         const int acw = 20 + static_cast<int>(next() % 30);
         const long calls = std::lround(erlangs * 1800.0 / (talk + acw));
-        csv += "d" + std::to_string(i / 48 + 1) + " " + std::to_string(slot / 2) + ":" +
+        csv += Date2027(i / 48) + " " + (slot < 20 ? "0" : "") + std::to_string(slot / 2) + ":" +
                (slot % 2 ? "30" : "00") + "," + std::to_string(calls) + "," + std::to_string(talk) +
                "," + std::to_string(acw) + "\n";
     }
@@ -73,6 +82,13 @@ void WholeProcess(benchmark::State& state, const char* extra) {
 }
 BENCHMARK_CAPTURE(WholeProcess, erlang_c, "")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(WholeProcess, erlang_a, "--patience 180")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+// The year's heat map, drawn by the chart program.
+BENCHMARK_CAPTURE(WholeProcess, chart_png, "--chart /tmp/corvane-bench-chart.png")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(WholeProcess, chart_svg, "--chart /tmp/corvane-bench-chart.svg")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
