@@ -3,16 +3,22 @@
 // reading and writing it as CSV.
 #include <benchmark/benchmark.h>
 
+#include <spawn.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "plan/day_plan.h"
 #include "plan/forecast_csv.h"
+
+extern char** environ;
 
 namespace {
 
@@ -69,16 +75,30 @@ void PlanYearErlangA(benchmark::State& state) {
 }
 BENCHMARK(PlanYearErlangA)->Unit(benchmark::kMillisecond);
 
+// Runs corvane-plan with these arguments, as a shell would but without
+// one, so the time is the program's own; true when it succeeds.
+bool RunPlan(const std::string& arguments) {
+    std::vector<std::string> words{CORVANE_PLAN};
+    std::istringstream in(arguments);
+    for (std::string word; in >> word;) words.push_back(word);
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, CORVANE_PLAN, nullptr, nullptr, argv.data(), environ) != 0) return false;
+    int status = 0;
+    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 // The program as a planner runs it: read the CSV, plan, write the CSV.
 void WholeProcess(benchmark::State& state, const char* extra) {
     const auto dir = std::filesystem::temp_directory_path();
     const auto input = dir / "corvane-bench-year.csv";
     std::ofstream(input) << YearCsv();
-    const std::string command = std::string("'" CORVANE_PLAN "' '") + input.string() +
-                                "' --format csv -o '" + (dir / "corvane-bench-plan.csv").string() +
-                                "' " + extra;
+    const std::string arguments = input.string() + " --format csv -o " +
+                                  (dir / "corvane-bench-plan.csv").string() + " " + extra;
     for (auto _ : state)
-        if (std::system(command.c_str()) != 0) state.SkipWithError("corvane-plan failed");
+        if (!RunPlan(arguments)) state.SkipWithError("corvane-plan failed");
 }
 BENCHMARK_CAPTURE(WholeProcess, erlang_c, "")->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(WholeProcess, erlang_a, "--patience 180")
@@ -105,11 +125,10 @@ void MillionRows(benchmark::State& state, const char* format) {
         out << year.substr(0, year.find('\n') + 1);
         for (int i = 0; i < 57; ++i) out << rows;
     }
-    const std::string command = std::string("'" CORVANE_PLAN "' '") + input.string() +
-                                "' --format " + format + " -o '" +
-                                (dir / "corvane-bench-million.out").string() + "'";
+    const std::string arguments = input.string() + " --format " + format + " -o " +
+                                  (dir / "corvane-bench-million.out").string();
     for (auto _ : state)
-        if (std::system(command.c_str()) != 0) state.SkipWithError("corvane-plan failed");
+        if (!RunPlan(arguments)) state.SkipWithError("corvane-plan failed");
     struct rusage usage {};
     getrusage(RUSAGE_CHILDREN, &usage);
     state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;

@@ -69,18 +69,24 @@ std::string OneLine(std::string label) {
 
 bool ErlangA(const PlanOptions& o) { return o.patience.has_value(); }
 
-
 // RFC 4180: a field with a comma, quote or line break goes in quotes. A
 // field a spreadsheet would take for a formula is given a leading ', which
-// makes it plain text there.
-std::string CsvField(const std::string& value) {
+// makes it plain text there. A plain field is appended as it stands.
+void AppendCsvField(std::string& out, std::string_view value) {
     const bool formula =
         !value.empty() && std::string_view("=+-@\t\r").find(value[0]) != std::string_view::npos;
-    const std::string text = formula ? "'" + value : value;
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string out(text.size() * 2 + 2, '\0');
-    out.resize(csv_write(out.data(), out.size(), text.data(), text.size()));
-    return out;
+    if (!formula && value.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out += value;
+        return;
+    }
+    const std::string text = (formula ? "'" : "") + std::string(value);
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        out += text;
+        return;
+    }
+    const std::size_t at = out.size();
+    out.resize(at + text.size() * 2 + 2);
+    out.resize(at + csv_write(out.data() + at, text.size() * 2 + 2, text.data(), text.size()));
 }
 
 // JSON with two-space indents, every string valid UTF-8 (bytes that are
@@ -222,7 +228,7 @@ public:
             AppendFixed(out, value, decimals);
             out += ',';
         };
-        out += CsvField(p.input.label);
+        AppendCsvField(out, p.input.label);
         out += ',';
         for (const double figure : {p.input.calls, p.input.talk, p.input.acw}) {
             AppendFigure(out, figure);
@@ -243,7 +249,7 @@ public:
         }
         if (computed) AppendFixed(out, static_cast<double>(p.scheduled), 0);
         out += ',';
-        out += CsvField(StatusText(p.status));
+        AppendCsvField(out, StatusText(p.status));
         out += "\r\n";
         return out;
     }
