@@ -34,8 +34,9 @@ BENCHMARK(StaffingTableAt707Erlangs)->Unit(benchmark::kMicrosecond);
 void TrunkSearch(benchmark::State& state, double A, double P) {
     const CancelToken never;
     for (auto _ : state)
-        benchmark::DoNotOptimize(
-            TrunksRequired(A, P, [] { benchmark::ClobberMemory(); }, never).Value());
+        benchmark::DoNotOptimize(TrunksRequired(
+                                     A, P, [] { benchmark::ClobberMemory(); }, never)
+                                     .Value());
 }
 BENCHMARK_CAPTURE(TrunkSearch, 699_9_Erlangs_1pct, 699.9, 1.0)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(TrunkSearch, 100_Erlangs_1pct, 100.0, 1.0)->Unit(benchmark::kMicrosecond);

@@ -85,7 +85,8 @@ bool RunPlan(const std::string& arguments) {
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
     pid_t child = 0;
-    if (posix_spawn(&child, CORVANE_PLAN, nullptr, nullptr, argv.data(), environ) != 0) return false;
+    if (posix_spawn(&child, CORVANE_PLAN, nullptr, nullptr, argv.data(), environ) != 0)
+        return false;
     int status = 0;
     return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }

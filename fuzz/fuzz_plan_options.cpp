@@ -49,8 +49,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(!o.maxAbandon || (o.patience && percent(*o.maxAbandon, false, false)));
     if (a.chartPath) {
         const std::string& chart = *a.chartPath;
-        require(chart.size() >= 4 && text::Lower(chart.substr(chart.size() - 4)) ==
-                                         (a.chartFormat == plan::ChartFormat::Svg ? ".svg" : ".png"));
+        require(chart.size() >= 4 &&
+                text::Lower(chart.substr(chart.size() - 4)) ==
+                    (a.chartFormat == plan::ChartFormat::Svg ? ".svg" : ".png"));
     }
     return 0;
 }

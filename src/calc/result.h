@@ -23,8 +23,9 @@ Failure<E> Fail(E error) {
 template <class T, class E>
 class [[nodiscard]] Result {
 public:
-    Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit by design
-    Result(Failure<E> failure)  // NOLINT: implicit by design
+    Result(T value)
+        : state_(std::in_place_index<0>, std::move(value)) {}  // NOLINT: implicit by design
+    Result(Failure<E> failure)                                 // NOLINT: implicit by design
         : state_(std::in_place_index<1>, std::move(failure.error)) {}
 
     bool Ok() const { return state_.index() == 0; }

@@ -25,19 +25,19 @@ struct StaffingInputs {
 };
 
 inline constexpr std::array<int, 12> kWaitThresholds = {5,  10, 15, 20,  30,  40,
-                                                       50, 60, 90, 120, 180, 240};
+                                                        50, 60, 90, 120, 180, 240};
 
 // The Erlang C measures for one agent count.
 struct StaffingRow {
-    std::int16_t N = 0;                                   // agents
-    double P0 = 0;                                        // probability of waiting, 0..1
-    double ASA = 0;                                       // average speed of answer, seconds
-    double DLYDLY = 0;                                    // average delay of delayed calls, seconds
-    double Q1 = 0;                                        // calls waiting in the queue
-    double Q2 = 0;                                        // calls waiting while all agents are busy
-    double SL = 0;                                        // service level, 0..1
-    double OCC = 0;                                       // occupancy, 0..1
-    double TKLD = 0;                                      // trunk load, Erlangs
+    std::int16_t N = 0;  // agents
+    double P0 = 0;       // probability of waiting, 0..1
+    double ASA = 0;      // average speed of answer, seconds
+    double DLYDLY = 0;   // average delay of delayed calls, seconds
+    double Q1 = 0;       // calls waiting in the queue
+    double Q2 = 0;       // calls waiting while all agents are busy
+    double SL = 0;       // service level, 0..1
+    double OCC = 0;      // occupancy, 0..1
+    double TKLD = 0;     // trunk load, Erlangs
     std::array<double, kWaitThresholds.size()> waiting{};  // callers waiting longer than t
 };
 

@@ -18,7 +18,8 @@ std::string FormatTrunkGroupLine(int groupIndex, double erlangs, std::int16_t bu
     std::string line = "   ";
     line += RightAlignInField(FormatNumber(groupIndex + 1, "0", marks).Value(), FieldWidth("0"));
     line += "     ";
-    line += RightAlignInField(FormatNumber(erlangs, "#,##0.0", marks).Value(), FieldWidth("0,000.0"));
+    line +=
+        RightAlignInField(FormatNumber(erlangs, "#,##0.0", marks).Value(), FieldWidth("0,000.0"));
     line += "           ";
     line += RightAlignInField(FormatNumber(busy, "#0", marks).Value(), FieldWidth("00"));
     line += "      ";

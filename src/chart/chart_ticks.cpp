@@ -52,7 +52,8 @@ std::vector<Tick> TimeTicks(const plan::ChartData& data, std::size_t most) {
         return ticks;
     }
     // Labels of no known form: every n-th, evenly.
-    const std::size_t every = std::max<std::size_t>(1, (points.size() + most - 1) / std::max<std::size_t>(1, most));
+    const std::size_t every =
+        std::max<std::size_t>(1, (points.size() + most - 1) / std::max<std::size_t>(1, most));
     for (std::size_t i = 0; i < points.size(); i += every) ticks.push_back({i, points[i].label});
     return ticks;
 }
@@ -71,7 +72,8 @@ std::vector<Tick> MonthTicks(std::int32_t firstDay, std::int32_t lastDay) {
 std::vector<Tick> HourTicks(int intervalMinutes, int hours) {
     std::vector<Tick> ticks;
     for (int h = 0; h <= 24; h += hours)
-        ticks.push_back({static_cast<std::size_t>(h * 60 / intervalMinutes), plan::TimeText(h * 60)});
+        ticks.push_back(
+            {static_cast<std::size_t>(h * 60 / intervalMinutes), plan::TimeText(h * 60)});
     return ticks;
 }
 

@@ -62,7 +62,7 @@ private:
     // a year stays a small SVG and a quick PNG.
     void DrawCells() {
         std::array<QPainterPath, kLevels + 1> paths;  // the last: no interval
-        auto row = data_.days.begin();  // the days come in date order
+        auto row = data_.days.begin();                // the days come in date order
         for (std::int32_t day = firstDay_; day <= lastDay_; ++day) {
             const double y0 = Y(day - firstDay_), y1 = Y(day - firstDay_ + 1);
             while (row != data_.days.end() && row->day < day) ++row;
@@ -70,8 +70,8 @@ private:
             int runLevel = -2;
             for (std::size_t s = 0; s <= slots_; ++s) {
                 int level = kLevels;
-                if (s < slots_ && row != data_.days.end() && row->day == day && s < row->agents.size() &&
-                    row->agents[s] >= 0)
+                if (s < slots_ && row != data_.days.end() && row->day == day &&
+                    s < row->agents.size() && row->agents[s] >= 0)
                     level = Level(row->agents[s]);
                 if (s == slots_ || level != runLevel) {
                     if (runLevel >= -1 && s > start)

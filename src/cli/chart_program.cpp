@@ -57,9 +57,11 @@ Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::Ch
     Descriptor input{UnnamedTemporary()};
     if (input.fd < 0 || !WriteAll(input.fd, plan::ChartDataText(data)) ||
         ::lseek(input.fd, 0, SEEK_SET) != 0)
-        return Fail("the chart data could not be written aside: " + std::string(std::strerror(errno)));
+        return Fail("the chart data could not be written aside: " +
+                    std::string(std::strerror(errno)));
     int out[2];
-    if (::pipe2(out, O_CLOEXEC) != 0) return Fail("no pipe for the chart: " + std::string(std::strerror(errno)));
+    if (::pipe2(out, O_CLOEXEC) != 0)
+        return Fail("no pipe for the chart: " + std::string(std::strerror(errno)));
     Descriptor reading{out[0]};
     Descriptor writing{out[1]};
 
@@ -72,8 +74,7 @@ Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::Ch
     pid_t child = 0;
     const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
-        return Fail(program + ": cannot run: " + std::string(std::strerror(spawned)));
+    if (spawned != 0) return Fail(program + ": cannot run: " + std::string(std::strerror(spawned)));
     ::close(writing.fd);
     writing.fd = -1;
 

@@ -38,8 +38,7 @@ public:
         seekable_ = ::fstat(fd_, &st) == 0 && S_ISREG(st.st_mode);
         if (!seekable_) {
             copy_ = UnnamedTemporary();
-            if (copy_ < 0)
-                throw WriteError(FileFault(CopyOf(name_), "cannot write", errno));
+            if (copy_ < 0) throw WriteError(FileFault(CopyOf(name_), "cannot write", errno));
         }
     }
     ~Source() override {
@@ -71,9 +70,7 @@ public:
     bool CopyFailed() const { return copyFailed_; }
 
 private:
-    std::string Why(const char* what) const {
-        return FileFault(name_, what, errno);
-    }
+    std::string Why(const char* what) const { return FileFault(name_, what, errno); }
 
     bool Keep(const char* bytes, std::size_t n) {
         for (std::size_t done = 0; done < n;) {

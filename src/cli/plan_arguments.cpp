@@ -106,7 +106,8 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
     Add(app, "--shrinkage", "P",
         "share of paid time away from the phones, 0 <= P < 100 (default 0)",
         Percent(o.shrinkage, PercentRange::ZeroUpToBelowHundred));
-    Add(app, "--interval", "M", "interval length in minutes: 15, 30 or 60 (default: the labels' step, else 30)",
+    Add(app, "--interval", "M",
+        "interval length in minutes: 15, 30 or 60 (default: the labels' step, else 30)",
         [&o](const std::string& text) -> std::string {
             if (text != "15" && text != "30" && text != "60")
                 return Refusal(text, "must be 15, 30 or 60 minutes");
@@ -144,7 +145,8 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
         [&a](const std::string& text) -> std::string {
             if (!EndsWith(text, ".svg") && !EndsWith(text, ".png"))
                 return Refusal(text, "must end in .svg or .png");
-            a.chartFormat = EndsWith(text, ".svg") ? plan::ChartFormat::Svg : plan::ChartFormat::Png;
+            a.chartFormat =
+                EndsWith(text, ".svg") ? plan::ChartFormat::Svg : plan::ChartFormat::Png;
             a.chartPath = text;
             return {};
         });
@@ -152,9 +154,9 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
 
 Result<void, std::string> CheckCombinations(const CLI::App& app) {
     if (app.count("--max-abandon") > 0 && app.count("--patience") == 0)
-        return Fail(std::string(
-            "--max-abandon: needs --patience (callers only hang up in the model with "
-            "abandonment)"));
+        return Fail(
+            std::string("--max-abandon: needs --patience (callers only hang up in the model with "
+                        "abandonment)"));
     return {};
 }
 

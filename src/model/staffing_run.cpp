@@ -9,11 +9,10 @@ std::optional<RunMessage> RunStaffing(const StaffingEcho& echo, const StoredStaf
                                       const NumberMarks& marks, Reports& reports) {
     reports.agents = StaffingHeadLines(echo);
     reports.delays = DelayHeadLines(echo);
-    const auto computed =
-        ComputeStaffingRows(stored.EngineInputs(), [&](const StaffingRow& row) {
-            reports.agents.push_back(FormatStaffingLine(row, marks));
-            reports.delays.push_back(FormatDelayLine(row, marks));
-        });
+    const auto computed = ComputeStaffingRows(stored.EngineInputs(), [&](const StaffingRow& row) {
+        reports.agents.push_back(FormatStaffingLine(row, marks));
+        reports.delays.push_back(FormatDelayLine(row, marks));
+    });
     if (computed) return std::nullopt;
     // The emptiness test is on the raw texts: blanks count as filled.
     const bool allFilled =

@@ -29,11 +29,12 @@ std::optional<RunMessage> StaffingFailure(ErrorNumber number, bool allFieldsFill
 RunMessage ClipboardOutcome(const Result<void, ErrorNumber>& copied) {
     const char* title = "Copy To Clipboard";
     if (!copied) return {UnexpectedErrorText(copied.Error()), title};
-    return {"To maintain alignment of the columns after pasting into your word processor,\r\n"
-            "be sure to specify a mono-spaced font, like Courier New.  A proportional-spaced\r\n"
-            "font, such as Times New Roman, will not maintain alignment.  Consult your word\r\n"
-            "processor's User Guide for the procedure to specify fonts.",
-            title};
+    return {
+        "To maintain alignment of the columns after pasting into your word processor,\r\n"
+        "be sure to specify a mono-spaced font, like Courier New.  A proportional-spaced\r\n"
+        "font, such as Times New Roman, will not maintain alignment.  Consult your word\r\n"
+        "processor's User Guide for the procedure to specify fonts.",
+        title};
 }
 
 }  // namespace corvane::model

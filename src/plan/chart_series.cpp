@@ -22,8 +22,12 @@ void Join(ChartPoint& into, const ChartPoint& from) {
 
 void ChartSeries::Add(const IntervalPlan& p) {
     const bool outside = p.status == IntervalStatus::OutsideRange;
-    ChartPoint point{p.input.label,           p.input.day, p.input.minute, outside ? 0 : p.agents,
-                     outside ? 0 : p.scheduled, outside};
+    ChartPoint point{p.input.label,
+                     p.input.day,
+                     p.input.minute,
+                     outside ? 0 : p.agents,
+                     outside ? 0 : p.scheduled,
+                     outside};
     AddToDay(p);
     if (points_.size() == kMaxPoints && inLast_ == perPoint_) Merge();
     if (!points_.empty() && inLast_ < perPoint_) {
@@ -46,7 +50,8 @@ void ChartSeries::AddToDay(const IntervalPlan& p) {
             (static_cast<std::int64_t>(*p.input.day) - days_.begin()->first >= kMaxDaySpan ||
              static_cast<std::int64_t>(days_.rbegin()->first) - *p.input.day >= kMaxDaySpan))
             return;
-        const auto slots = static_cast<std::size_t>((1440 + intervalMinutes_ - 1) / intervalMinutes_);
+        const auto slots =
+            static_cast<std::size_t>((1440 + intervalMinutes_ - 1) / intervalMinutes_);
         at = days_.emplace(*p.input.day, std::vector<long>(slots, -1)).first;
     }
     const auto slot = static_cast<std::size_t>(*p.input.minute / intervalMinutes_);
@@ -81,8 +86,9 @@ ChartData ChartSeries::Data(const PlanOptions& o) const {
 std::string ChartDataText(const ChartData& data) {
     json points = json::array();
     for (const ChartPoint& p : data.points)
-        points.push_back({p.label, p.day ? json(*p.day) : json(), p.minute ? json(*p.minute) : json(),
-                          p.agents, p.scheduled, p.outsideRange});
+        points.push_back({p.label, p.day ? json(*p.day) : json(),
+                          p.minute ? json(*p.minute) : json(), p.agents, p.scheduled,
+                          p.outsideRange});
     json days = json::array();
     for (const HeatRow& d : data.days) days.push_back({d.day, d.agents});
     const json all = {{"subtitle", data.subtitle},
@@ -112,7 +118,8 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
             data.points.push_back(std::move(point));
         }
         for (const json& d : all.at("days"))
-            data.days.push_back(HeatRow{d.at(0).get<std::int32_t>(), d.at(1).get<std::vector<long>>()});
+            data.days.push_back(
+                HeatRow{d.at(0).get<std::int32_t>(), d.at(1).get<std::vector<long>>()});
         // What a plan gives, and so all a chart has to draw.
         bool sound = data.intervalMinutes > 0 && data.intervalMinutes <= 1440 &&
                      data.points.size() <= ChartSeries::kMaxPoints &&

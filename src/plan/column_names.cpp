@@ -14,15 +14,15 @@ struct Alias {
 };
 
 constexpr Alias kAliases[] = {
-    {"calls", ForecastColumn::Calls},        {"offered", ForecastColumn::Calls},
-    {"volume", ForecastColumn::Calls},       {"contacts", ForecastColumn::Calls},
-    {"talk", ForecastColumn::Talk},          {"talktime", ForecastColumn::Talk},
-    {"acw", ForecastColumn::Acw},            {"wrap", ForecastColumn::Acw},
-    {"wrapup", ForecastColumn::Acw},         {"aftercallwork", ForecastColumn::Acw},
-    {"aht", ForecastColumn::Aht},            {"handletime", ForecastColumn::Aht},
-    {"interval", ForecastColumn::Interval},  {"time", ForecastColumn::Interval},
-    {"start", ForecastColumn::Interval},     {"date", ForecastColumn::Date},
-    {"datetime", ForecastColumn::DateTime},  {"timestamp", ForecastColumn::DateTime},
+    {"calls", ForecastColumn::Calls},       {"offered", ForecastColumn::Calls},
+    {"volume", ForecastColumn::Calls},      {"contacts", ForecastColumn::Calls},
+    {"talk", ForecastColumn::Talk},         {"talktime", ForecastColumn::Talk},
+    {"acw", ForecastColumn::Acw},           {"wrap", ForecastColumn::Acw},
+    {"wrapup", ForecastColumn::Acw},        {"aftercallwork", ForecastColumn::Acw},
+    {"aht", ForecastColumn::Aht},           {"handletime", ForecastColumn::Aht},
+    {"interval", ForecastColumn::Interval}, {"time", ForecastColumn::Interval},
+    {"start", ForecastColumn::Interval},    {"date", ForecastColumn::Date},
+    {"datetime", ForecastColumn::DateTime}, {"timestamp", ForecastColumn::DateTime},
 };
 
 }  // namespace

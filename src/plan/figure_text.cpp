@@ -80,7 +80,8 @@ Result<double, std::string> ParseDuration(std::string_view text, FigureMarks mar
         const std::string_view p = parts[i];
         if (p.empty() || (i > 0 && (p.size() < 2 || !text::IsDigit(p[0]) || !text::IsDigit(p[1]))))
             return Fail(std::string(form));
-        if (!last && !std::all_of(p.begin(), p.end(), text::IsDigit)) return Fail(std::string(form));
+        if (!last && !std::all_of(p.begin(), p.end(), text::IsDigit))
+            return Fail(std::string(form));
         const auto value = ParseFigure(p, marks);
         if (!value) return Fail(std::string(form));
         if (i > 0 && value.Value() >= 60) return Fail(std::string(form));

@@ -11,13 +11,16 @@ namespace corvane::plan {
 // allowed, unchecked against any range: the plan decides what it can
 // compute).
 struct ForecastRow {
-    std::string label;  // "2027-03-01 07:00" from dates and times, else as written, else the row number
-    int line = 0;       // where it stands in the file (the header is line 1)
+    std::string
+        label;     // "2027-03-01 07:00" from dates and times, else as written, else the row number
+    int line = 0;  // where it stands in the file (the header is line 1)
     double calls = 0;
     double talk = 0;  // seconds
     double acw = 0;   // seconds
-    std::optional<std::int32_t> day = std::nullopt;  // when the labels carry dates (days from 1970-01-01)
-    std::optional<int> minute = std::nullopt;        // when they carry times of day (minutes after midnight)
+    std::optional<std::int32_t> day =
+        std::nullopt;  // when the labels carry dates (days from 1970-01-01)
+    std::optional<int> minute =
+        std::nullopt;  // when they carry times of day (minutes after midnight)
 };
 
 struct Forecast {

@@ -32,9 +32,8 @@ struct CsvRecord {
 struct Collector {
     std::deque<CsvRecord> ready;
     CsvRecord current;
-    int line = 1;  // the physical line being fed
-    std::vector<std::vector<std::string>> spare;  // field lists handed back, reused
-    std::size_t width = 0;                        // the most fields a record has had
+    int line = 1;           // the physical line being fed
+    std::size_t width = 0;  // the most fields a record has had
 
     static void Field(void* data, std::size_t len, void* self) {
         auto* c = static_cast<Collector*>(self);
@@ -51,18 +50,8 @@ struct Collector {
         if (!blank) {
             c->width = std::max(c->width, c->current.fields.size());
             c->ready.push_back(std::move(c->current));
-            c->current.fields.clear();
-            if (!c->spare.empty()) {
-                c->current.fields = std::move(c->spare.back());
-                c->spare.pop_back();
-            }
         }
-        c->current.fields.clear();
-    }
-    // A record's field list, read, for the next record to fill.
-    void HandBack(std::vector<std::string>&& fields) {
-        fields.clear();
-        if (spare.size() < 8) spare.push_back(std::move(fields));
+        c->current = CsvRecord{};
     }
 };
 
@@ -173,7 +162,9 @@ public:
         if (Has(Column::Date)) {
             const std::string& text = Text(r, Column::Date);
             const auto day = ParseDate(text);
-            if (!day) Refuse(r, Column::Date, text, "is not a date (YYYY-MM-DD, DD.MM.YYYY or MM/DD/YYYY)");
+            if (!day)
+                Refuse(r, Column::Date, text,
+                       "is not a date (YYYY-MM-DD, DD.MM.YYYY or MM/DD/YYYY)");
             std::optional<int> minute;
             if (Has(Column::Interval)) {
                 const std::string& time = Text(r, Column::Interval);
@@ -196,12 +187,22 @@ public:
         }
     }
 
-    // A count or a duration of the row; `positive` refuses 0.
-    double Figure(const CsvRecord& r, Column c, bool duration, bool positive) const {
+    // A count of calls, 0 or more.
+    double Count(const CsvRecord& r, Column c) const {
         const std::string& text = Text(r, c);
-        const auto value = duration ? ParseDuration(text, marks_) : ParseFigure(text, marks_);
+        const auto value = ParseFigure(text, marks_);
         if (!value) Refuse(r, c, text, value.Error());
-        if (positive && !(value.Value() > 0)) Refuse(r, c, text, "must be more than 0");
+        return value.Value();
+    }
+
+    // A time in seconds; talk and handle times must be more than 0.
+    enum class Least { Zero, AboveZero };
+    double Seconds(const CsvRecord& r, Column c, Least least) const {
+        const std::string& text = Text(r, c);
+        const auto value = ParseDuration(text, marks_);
+        if (!value) Refuse(r, c, text, value.Error());
+        if (least == Least::AboveZero && !(value.Value() > 0))
+            Refuse(r, c, text, "must be more than 0");
         return value.Value();
     }
 
@@ -257,24 +258,24 @@ public:
             if (rows_ == 0) throw PlanInputError(name_ + ": no interval rows below the header");
             return false;
         }
-        CsvRecord r = std::move(collector_.ready.front());
+        const CsvRecord r = std::move(collector_.ready.front());
         collector_.ready.pop_front();
         ++rows_;
         row = ForecastRow{};
         row.line = r.line;
         row.label = std::to_string(rows_);
         reader_->Label(r, row);
-        row.calls = reader_->Figure(r, Column::Calls, false, false);
+        using Least = RowReader::Least;
+        row.calls = reader_->Count(r, Column::Calls);
         if (reader_->Has(Column::Aht))
-            row.talk = reader_->Figure(r, Column::Aht, true, true);  // talk and acw as one
+            row.talk = reader_->Seconds(r, Column::Aht, Least::AboveZero);  // talk and acw as one
         else if (reader_->Has(Column::Talk))
-            row.talk = reader_->Figure(r, Column::Talk, true, true);
+            row.talk = reader_->Seconds(r, Column::Talk, Least::AboveZero);
         else
             row.talk = static_cast<double>(*defaults_.talk);
-        row.acw = reader_->Has(Column::Acw) ? reader_->Figure(r, Column::Acw, true, false)
+        row.acw = reader_->Has(Column::Acw)   ? reader_->Seconds(r, Column::Acw, Least::Zero)
                   : reader_->Has(Column::Aht) ? 0.0
                                               : static_cast<double>(defaults_.acw);
-        collector_.HandBack(std::move(r.fields));
         return true;
     }
 
@@ -431,7 +432,7 @@ Result<bool, PlanFault> ForecastReader::Next(ForecastRow& row) {
 }
 
 Result<Forecast, PlanFault> ReadForecast(std::string_view content, const std::string& name,
-                      const ForecastDefaults& defaults) {
+                                         const ForecastDefaults& defaults) {
     TextSource source(content);
     ForecastReader reader(source, name, defaults);
     Forecast forecast;

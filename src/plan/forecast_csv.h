@@ -50,6 +50,6 @@ private:
 
 // The whole forecast in memory, for callers with a small text.
 Result<Forecast, PlanFault> ReadForecast(std::string_view content, const std::string& name,
-                      const ForecastDefaults& defaults);
+                                         const ForecastDefaults& defaults);
 
 }  // namespace corvane::plan

@@ -32,11 +32,16 @@ struct CommonTargets {
 
 bool IsWhole(double x) { return x == std::floor(x); }
 
+// Traffic A = calls x H / interval seconds, from the figures as written.
+double Erlangs(const ForecastRow& r, const PlanOptions& o) {
+    return r.calls * (r.talk + r.acw) / o.IntervalSeconds();
+}
+
 // Figures the window's staffing engine takes: whole, 16-bit seconds and
 // 32-bit calls.
 bool WindowFigures(const ForecastRow& r) {
-    return IsWhole(r.calls) && IsWhole(r.talk) && IsWhole(r.acw) &&
-           r.talk + r.acw <= kMaxSeconds && r.calls <= INT32_MAX;
+    return IsWhole(r.calls) && IsWhole(r.talk) && IsWhole(r.acw) && r.talk + r.acw <= kMaxSeconds &&
+           r.calls <= INT32_MAX;
 }
 
 // Occupancy A / N against the cap. For whole figures in whole numbers:
@@ -73,22 +78,21 @@ T Checked(Result<T, ErrorNumber> step) {
     return std::move(step.Value());
 }
 
-// Erlang C with the window's staffing engine: walks the staffing table's
-// rows, and past its stop when the targets need it. The chosen row is then
-// computed whole, waiting counts included, so an interval the window's run
-// could not show goes to the wide search.
 // A window recursion moved to its first agent count, alone or beside others.
 struct FirstRow {
     StaffingRecursion& recursion;
     Result<int, ErrorNumber> agents;
 };
 
+// Erlang C with the window's staffing engine: walks the staffing table's
+// rows, and past its stop when the targets need it. The chosen row is then
+// computed whole, waiting counts included, so an interval the window's run
+// could not show goes to the wide search.
 void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan,
                          FirstRow first) {
     StaffingRecursion& recursion = first.recursion;
     const CommonTargets targets(o);
-    for (bool firstRow = true;; firstRow = false) {
-        const int n = Checked(firstRow ? std::move(first.agents) : recursion.NextAgents());
+    for (int n = Checked(std::move(first.agents));; n = Checked(recursion.NextAgents())) {
         const StaffingRow row = Checked(recursion.Row(false));
         if (!targets.Met(row.SL, row.ASA)) continue;
         if (o.maxOccupancy &&
@@ -220,7 +224,7 @@ namespace {
 IntervalPlan Plan(const ForecastRow& r, const PlanOptions& o, std::optional<FirstRow> first) {
     IntervalPlan plan;
     plan.input = r;
-    plan.erlangs = r.calls * (r.talk + r.acw) / o.IntervalSeconds();
+    plan.erlangs = Erlangs(r, o);
     if (r.calls == 0) {
         plan.status = IntervalStatus::NoCalls;
         return plan;
@@ -269,8 +273,7 @@ void PlanIntervals(IntervalPlan* plans, std::size_t count, const PlanOptions& o)
         which.clear();
         for (std::size_t i = start; i < end; ++i) {
             const ForecastRow& r = plans[i].input;
-            const double erlangs = r.calls * (r.talk + r.acw) / o.IntervalSeconds();
-            if (r.calls == 0 || !(erlangs < kMaxPlannedAgents) || !WindowFigures(r)) {
+            if (r.calls == 0 || !(Erlangs(r, o) < kMaxPlannedAgents) || !WindowFigures(r)) {
                 plans[i] = Plan(r, o, std::nullopt);
                 continue;
             }

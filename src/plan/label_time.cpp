@@ -80,9 +80,12 @@ std::string TimeText(int minuteOfDay) {
 std::optional<std::int32_t> ParseDate(std::string_view text) {
     const std::string_view t = text::Trim(text);
     if (t.size() != 10) return std::nullopt;
-    if (t[4] == '-' && t[7] == '-') return ValidDate(Digits(t, 0, 4), Digits(t, 5, 2), Digits(t, 8, 2));
-    if (t[2] == '.' && t[5] == '.') return ValidDate(Digits(t, 6, 4), Digits(t, 3, 2), Digits(t, 0, 2));
-    if (t[2] == '/' && t[5] == '/') return ValidDate(Digits(t, 6, 4), Digits(t, 0, 2), Digits(t, 3, 2));
+    if (t[4] == '-' && t[7] == '-')
+        return ValidDate(Digits(t, 0, 4), Digits(t, 5, 2), Digits(t, 8, 2));
+    if (t[2] == '.' && t[5] == '.')
+        return ValidDate(Digits(t, 6, 4), Digits(t, 3, 2), Digits(t, 0, 2));
+    if (t[2] == '/' && t[5] == '/')
+        return ValidDate(Digits(t, 6, 4), Digits(t, 0, 2), Digits(t, 3, 2));
     return std::nullopt;
 }
 

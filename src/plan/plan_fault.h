@@ -10,7 +10,7 @@ namespace corvane::plan {
 struct PlanFault {
     enum class Kind {
         BadInput,
-        NoTalkTime,  // a file without a talk column, read without a talk time for it
+        NoTalkTime,            // a file without a talk column, read without a talk time for it
         IntervalContradicted,  // the labels' step is not the interval length asked for
     };
     Kind kind = Kind::BadInput;

@@ -25,7 +25,6 @@ void AppendFixed(std::string& out, double value, int decimals) {
     out.append(buf, res.ptr);
 }
 
-
 const char* kNone = "-";
 constexpr const char* kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
@@ -181,11 +180,8 @@ private:
     std::vector<std::string> Cells(const IntervalPlan& p) const {
         const bool withAbandon = ErlangA(options_);
         std::vector<std::string> cells{
-            OneLine(p.input.label),
-            FigureCell(p.input.calls),
-            FigureCell(p.input.talk),
-            FigureCell(p.input.acw),
-            Cell(p.erlangs, "#,##0.00"),
+            OneLine(p.input.label),  FigureCell(p.input.calls),   FigureCell(p.input.talk),
+            FigureCell(p.input.acw), Cell(p.erlangs, "#,##0.00"),
         };
         const bool computed = p.status != IntervalStatus::OutsideRange;
         cells.push_back(computed ? Cell(static_cast<double>(p.agents), "#,##0") : kNone);

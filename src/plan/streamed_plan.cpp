@@ -30,8 +30,9 @@ Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
         }
         ++rows_;
     }
-    const auto interval = ResolveInterval(
-        steps, options_.intervalGiven ? std::optional<int>(options_.intervalMinutes) : std::nullopt);
+    const auto interval =
+        ResolveInterval(steps, options_.intervalGiven ? std::optional<int>(options_.intervalMinutes)
+                                                      : std::nullopt);
     if (!interval) return Fail(interval.Error());
     options_.intervalMinutes = interval.Value();
     totals_ = PlanTotals(options_.intervalMinutes);
@@ -48,8 +49,10 @@ Result<void, PlanFault> StreamedPlan::Plan(ForecastReader* again, const RowFunct
     std::optional<PlanFault> fault;
     auto rest = Rest(again, [&](const IntervalPlan& p) {
         if (fault) return;
-        if (auto added = totals_.Add(p); !added) fault = added.Error();
-        else each(p);
+        if (auto added = totals_.Add(p); !added)
+            fault = added.Error();
+        else
+            each(p);
     });
     if (!rest) return rest;
     if (fault) return Fail(*fault);

@@ -70,9 +70,9 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent, FixedDialogFlags()) 
 void AboutDialog::StartUp() {
     setWindowTitle(QStringLiteral("About ") + QString::fromLatin1(kApplicationTitle));
     version_->setText(QStringLiteral("Version %1.%2.%3")
-                            .arg(kVersionMajor)
-                            .arg(kVersionMinor)
-                            .arg(kVersionRevision));
+                          .arg(kVersionMajor)
+                          .arg(kVersionMinor)
+                          .arg(kVersionRevision));
 }
 
 void AboutDialog::paintEvent(QPaintEvent* event) {

@@ -93,8 +93,9 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     if (auto* field = qobject_cast<QLineEdit*>(watched)) {
         field->selectAll();
-    } else if (watched == static_cast<QObject*>(calculateButton_) && reason != Qt::MouseFocusReason &&
-               reason != Qt::ShortcutFocusReason && !validation_->Checking()) {
+    } else if (watched == static_cast<QObject*>(calculateButton_) &&
+               reason != Qt::MouseFocusReason && reason != Qt::ShortcutFocusReason &&
+               !validation_->Checking()) {
         // A click or access key was checked before the focus moved.
         StaffingFieldsFilled();
     }

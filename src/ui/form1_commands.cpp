@@ -34,8 +34,10 @@ void Form1::WireEvents() {
     connect(cancelButton_, &QPushButton::clicked, this, [this] { CancelTrunks(); });
 
     using Kind = model::WindowField::Kind;
-    const std::pair<QLineEdit*, Kind> staffing[] = {
-        {talkField_, Kind::Talk}, {acwField_, Kind::Acw}, {callsField_, Kind::Calls}, {sloField_, Kind::Slo}};
+    const std::pair<QLineEdit*, Kind> staffing[] = {{talkField_, Kind::Talk},
+                                                    {acwField_, Kind::Acw},
+                                                    {callsField_, Kind::Calls},
+                                                    {sloField_, Kind::Slo}};
     for (const auto& [field, kind] : staffing)
         validation_->SetLeaveCheck(field, [this, field = field, kind = kind] {
             return ValidateField(field, {kind, 0});
@@ -54,7 +56,8 @@ void Form1::WireEvents() {
     // Cancel must always work, whatever a field holds.
     validation_->SkipValidation(cancelButton_);
 
-    for (QLineEdit* field : {talkField_, acwField_, callsField_, sloField_}) field->installEventFilter(this);
+    for (QLineEdit* field : {talkField_, acwField_, callsField_, sloField_})
+        field->installEventFilter(this);
     for (std::size_t i = 0; i < model::kTrunkGroups; ++i) {
         erlangFields_[i]->installEventFilter(this);
         busyFields_[i]->installEventFilter(this);

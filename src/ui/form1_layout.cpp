@@ -132,7 +132,8 @@ void Form1::CreateNavigation(QWidget* client) {
     };
     corvanePicture_ = makeButton("picCorvane", 360, 2400, "Corvane");
     navigationImage_ = Place(new QLabel(client), "Image1", 360, 2520, 495, 735);
-    navigationImage_->setPixmap(LoadPicture(QStringLiteral(":/corvane/image1.png"), devicePixelRatioF()));
+    navigationImage_->setPixmap(
+        LoadPicture(QStringLiteral(":/corvane/image1.png"), devicePixelRatioF()));
     navigationImage_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     staffPicture_ = makeButton("picStaff", 840, 2640, "Staff");
     delaysPicture_ = makeButton("picDelays", 840, 2880, "Delays");
@@ -151,19 +152,20 @@ void Form1::CreateStaffingBand(QWidget* client) {
 
     talkTitle_ = MakeLabel(client, "lblTalk", Caption(model::kTalkField), 2160, 165, 1800, 195);
     talkField_ = MakeField(client, QStringLiteral("txtTalk"), 4320, 120, 735, 285,
-                        Caption(model::kTalkField));
+                           Caption(model::kTalkField));
     acwTitle_ = MakeLabel(client, "lblAcw", Caption(model::kAcwField), 2160, 525, 1965, 195);
     acwField_ =
         MakeField(client, QStringLiteral("txtAcw"), 4320, 480, 735, 285, Caption(model::kAcwField));
     callsTitle_ = MakeLabel(client, "lblCalls", Caption(model::kCallsField), 5640, 165, 1350, 195);
     callsField_ = MakeField(client, QStringLiteral("txtCalls"), 8040, 120, 735, 285,
-                         Caption(model::kCallsField));
+                            Caption(model::kCallsField));
     sloTitle_ = MakeLabel(client, "lblSlo", Caption(model::kSloField), 5640, 525, 2160, 195);
     sloField_ =
         MakeField(client, QStringLiteral("txtSlo"), 8040, 480, 735, 285, Caption(model::kSloField));
-    for (QLabel* caption : {talkTitle_, acwTitle_, callsTitle_, sloTitle_}) KeepCaptionWhole(caption);
+    for (QLabel* caption : {talkTitle_, acwTitle_, callsTitle_, sloTitle_})
+        KeepCaptionWhole(caption);
     calculateButton_ = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnCalculate",
-                         9120, 120, 1095, 345);
+                             9120, 120, 1095, 345);
     calculateButton_->setAccessibleName(QStringLiteral("Calculate"));
 }
 
@@ -173,8 +175,8 @@ void Form1::CreateResultArea(QWidget* client) {
                   QStringLiteral(" Operational results obtained from staffing level options"), 1920,
                   960, 8295, 255);
     delaysTitle_ = MakeLabel(client, "lblDelays",
-                          QStringLiteral(" Number of callers waiting longer than x seconds"), 1920,
-                          960, 8295, 255);
+                             QStringLiteral(" Number of callers waiting longer than x seconds"),
+                             1920, 960, 8295, 255);
     for (QLabel* heading : {agentsTitle_, delaysTitle_}) {
         heading->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         SetColours(heading, "background: #c0c0ff; color: black; border: 1px solid black;");
@@ -193,10 +195,11 @@ void Form1::CreateResultArea(QWidget* client) {
 }
 
 void Form1::CreateTrunksArea(QWidget* client) {
-    trunksTitle_ = MakeLabel(client, "lblTrunks",
-                          QStringLiteral("For each trunk group, enter the Erlangs of traffic and "
-                                         "the % of busy signals allowable"),
-                          1920, 840, 8295, 375);
+    trunksTitle_ =
+        MakeLabel(client, "lblTrunks",
+                  QStringLiteral("For each trunk group, enter the Erlangs of traffic and "
+                                 "the % of busy signals allowable"),
+                  1920, 840, 8295, 375);
     trunksTitle_->setAlignment(Qt::AlignCenter);
     SetColours(trunksTitle_, "background: #c0c0ff; border: 1px solid black;");
 
@@ -223,8 +226,9 @@ void Form1::CreateTrunksArea(QWidget* client) {
         erlangFields_[i] =
             MakeField(client, QStringLiteral("txtErlang(%1)").arg(i), 4920, top, 615, 285,
                       QStringLiteral("Erlangs of traffic for trunk group %1").arg(group));
-        busyTitles_[i] = MakeLabel(client, QStringLiteral("lblBusy%1").arg(i),
-                               QStringLiteral("% busy signals allowable:"), 6000, top, 1935, 255);
+        busyTitles_[i] =
+            MakeLabel(client, QStringLiteral("lblBusy%1").arg(i),
+                      QStringLiteral("% busy signals allowable:"), 6000, top, 1935, 255);
         busyFields_[i] =
             MakeField(client, QStringLiteral("txtBusy(%1)").arg(i), 8040, top, 615, 285,
                       QStringLiteral("Percent busy signals allowable for trunk group ") + group);
@@ -234,25 +238,25 @@ void Form1::CreateTrunksArea(QWidget* client) {
         requiredFields_[i]->setReadOnly(true);
         KeepCaptionWhole(erlangTitles_[i]);
         KeepCaptionWhole(busyTitles_[i]);
-        for (QWidget* w : std::initializer_list<QWidget*>{erlangTitles_[i], erlangFields_[i], busyTitles_[i],
-                                                          busyFields_[i], requiredFields_[i]})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{erlangTitles_[i], erlangFields_[i], busyTitles_[i],
+                                             busyFields_[i], requiredFields_[i]})
             SetColours(w, blackOnWhite);
     }
 
-    cancelHint_ =
-        MakeLabel(client, "lblCancelTrunks",
-                  QStringLiteral("These calculations can take a long time. You can stop "
-                                 "by clicking the Cancel button."),
-                  4440, 3720, 3135, 495);
+    cancelHint_ = MakeLabel(client, "lblCancelTrunks",
+                            QStringLiteral("These calculations can take a long time. You can stop "
+                                           "by clicking the Cancel button."),
+                            4440, 3720, 3135, 495);
     cancelHint_->setWordWrap(true);
     SetColours(cancelHint_, "background: white; color: #ff0000;");
     cancelButton_ = Place(new QPushButton(QStringLiteral("Cancel"), client), "btnCancelTrunks",
-                            7800, 3720, 1095, 345);
+                          7800, 3720, 1095, 345);
     cancelButton_->setAccessibleName(QStringLiteral("Cancel"));
     // Reached by Tab, but a click leaves the focus where the user was typing.
     cancelButton_->setFocusPolicy(Qt::TabFocus);
     trunksButton_ = Place(new QPushButton(QStringLiteral("&Calculate"), client), "btnTrunks", 9120,
-                      3720, 1095, 345);
+                          3720, 1095, 345);
     trunksButton_->setAccessibleName(QStringLiteral("Calculate"));
     cancelHint_->hide();
     cancelButton_->hide();

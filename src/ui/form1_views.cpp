@@ -36,17 +36,20 @@ void Form1::ShowDelaysView(bool visible) {
 }
 
 void Form1::ShowStaffInputs(bool visible) {
-    for (QWidget* w : std::initializer_list<QWidget*>{acwTitle_, callsTitle_, sloTitle_, talkTitle_, acwField_,
-                                                      callsField_, sloField_, talkField_, calculateButton_})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{acwTitle_, callsTitle_, sloTitle_, talkTitle_, acwField_,
+                                         callsField_, sloField_, talkField_, calculateButton_})
         w->setVisible(visible);
 }
 
 void Form1::ShowTrunksView(bool visible) {
     trunksTitle_->setVisible(visible);
-    for (QLabel* l : {busyHeading_, erlangHeading_, requiredTitle1_, requiredTitle2_}) l->setVisible(visible);
+    for (QLabel* l : {busyHeading_, erlangHeading_, requiredTitle1_, requiredTitle2_})
+        l->setVisible(visible);
     for (std::size_t i = 0; i < model::kTrunkGroups; ++i) {
-        for (QWidget* w : std::initializer_list<QWidget*>{busyTitles_[i], erlangTitles_[i], busyFields_[i],
-                                                          erlangFields_[i], requiredFields_[i]})
+        for (QWidget* w :
+             std::initializer_list<QWidget*>{busyTitles_[i], erlangTitles_[i], busyFields_[i],
+                                             erlangFields_[i], requiredFields_[i]})
             w->setVisible(visible);
     }
     trunksButton_->setVisible(visible);

@@ -18,14 +18,18 @@ TEST(FigureText, FiguresAndDurationsAsSpreadsheetsWriteThem) {
         double value;  // < 0: refused
     };
     const Case cases[] = {
-        {"120.4", '.', false, 120.4},   {" 120 ", '.', false, 120},   {"120,4", ',', false, 120.4},
-        {"0", '.', false, 0},           {".5", '.', false, 0.5},      {"5.", '.', false, 5},
-        {"120,4", '.', false, -1},      {"120.4", ',', false, -1},    {"1 234", '.', false, -1},
-        {"-5", '.', false, -1},         {"", '.', false, -1},         {"1e3", '.', false, -1},
-        {"245", '.', true, 245},        {"245,5", ',', true, 245.5},  {"4:05", '.', true, 245},
-        {"0:04:05", '.', true, 245},    {"1:00:00", '.', true, 3600}, {"0:04:05.5", '.', true, 245.5},
-        {"125:30", '.', true, 7530},    {"4:5", '.', true, -1},       {"4:60", '.', true, -1},
-        {"1:2:03", '.', true, -1},      {"1:00:00:00", '.', true, -1}, {"a:05", '.', true, -1},
+        {"120.4", '.', false, 120.4},  {" 120 ", '.', false, 120},
+        {"120,4", ',', false, 120.4},  {"0", '.', false, 0},
+        {".5", '.', false, 0.5},       {"5.", '.', false, 5},
+        {"120,4", '.', false, -1},     {"120.4", ',', false, -1},
+        {"1 234", '.', false, -1},     {"-5", '.', false, -1},
+        {"", '.', false, -1},          {"1e3", '.', false, -1},
+        {"245", '.', true, 245},       {"245,5", ',', true, 245.5},
+        {"4:05", '.', true, 245},      {"0:04:05", '.', true, 245},
+        {"1:00:00", '.', true, 3600},  {"0:04:05.5", '.', true, 245.5},
+        {"125:30", '.', true, 7530},   {"4:5", '.', true, -1},
+        {"4:60", '.', true, -1},       {"1:2:03", '.', true, -1},
+        {"1:00:00:00", '.', true, -1}, {"a:05", '.', true, -1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -43,13 +47,27 @@ TEST(FigureText, FiguresAndDurationsAsSpreadsheetsWriteThem) {
 TEST(ColumnNames, EveryAliasWithoutCaseSpacesOrDashes) {
     using C = ForecastColumn;
     const std::pair<const char*, std::optional<C>> cases[] = {
-        {"calls", C::Calls},      {"Offered", C::Calls},       {"VOLUME", C::Calls},
-        {"Contacts", C::Calls},   {"talk", C::Talk},           {"Talk Time", C::Talk},
-        {"talk_time", C::Talk},   {"acw", C::Acw},             {"Wrap", C::Acw},
-        {"Wrap-Up", C::Acw},      {"After Call Work", C::Acw}, {"AHT", C::Aht},
-        {"Handle Time", C::Aht},  {"interval", C::Interval},   {"Time", C::Interval},
-        {"Start", C::Interval},   {"Date", C::Date},           {"Date Time", C::DateTime},
-        {"timestamp", C::DateTime}, {"calls2", std::nullopt},  {"talks", std::nullopt},
+        {"calls", C::Calls},
+        {"Offered", C::Calls},
+        {"VOLUME", C::Calls},
+        {"Contacts", C::Calls},
+        {"talk", C::Talk},
+        {"Talk Time", C::Talk},
+        {"talk_time", C::Talk},
+        {"acw", C::Acw},
+        {"Wrap", C::Acw},
+        {"Wrap-Up", C::Acw},
+        {"After Call Work", C::Acw},
+        {"AHT", C::Aht},
+        {"Handle Time", C::Aht},
+        {"interval", C::Interval},
+        {"Time", C::Interval},
+        {"Start", C::Interval},
+        {"Date", C::Date},
+        {"Date Time", C::DateTime},
+        {"timestamp", C::DateTime},
+        {"calls2", std::nullopt},
+        {"talks", std::nullopt},
         {"", std::nullopt},
     };
     for (const auto& [header, column] : cases) EXPECT_EQ(ColumnNamed(header), column) << header;
@@ -62,13 +80,15 @@ TEST(LabelTime, DatesTimesAndDateTimes) {
     EXPECT_EQ(DateText(DayNumber({2000, 2, 29})), "2000-02-29");
     for (const char* same : {"2027-03-01", "01.03.2027", "03/01/2027", " 2027-03-01 "})
         EXPECT_EQ(ParseDate(same), march1) << same;
-    for (const char* bad : {"2027-02-29", "2027-13-01", "32.01.2027", "13/01/2027", "2027-3-1", "x"})
+    for (const char* bad :
+         {"2027-02-29", "2027-13-01", "32.01.2027", "13/01/2027", "2027-3-1", "x"})
         EXPECT_FALSE(ParseDate(bad)) << bad;
     EXPECT_TRUE(ParseDate("2028-02-29"));
 
     const std::pair<const char*, int> times[] = {
-        {"08:00", 480}, {"8:00", 480}, {"08:30:00", 510}, {"23:59", 1439}, {"08:00 - 08:30", 480},
-        {"08:00-08:15", 480}, {"24:00", -1}, {"8h", -1}, {"08:60", -1}, {"08:00 to 09:00", -1}};
+        {"08:00", 480},         {"8:00", 480},         {"08:30:00", 510}, {"23:59", 1439},
+        {"08:00 - 08:30", 480}, {"08:00-08:15", 480},  {"24:00", -1},     {"8h", -1},
+        {"08:60", -1},          {"08:00 to 09:00", -1}};
     for (const auto& [text, minute] : times)
         EXPECT_EQ(ParseTimeOfDay(text).value_or(-1), minute) << text;
 
@@ -107,7 +127,8 @@ TEST(IntervalStep, TheCommonStepBetweenLabelsOfADay) {
     const auto contradicted = ResolveInterval(quarters, 30);
     ASSERT_FALSE(contradicted);
     EXPECT_EQ(contradicted.Error().kind, PlanFault::Kind::IntervalContradicted);
-    EXPECT_EQ(contradicted.Error().message, "the labels are 15 minutes apart (08:00 to 08:15 at line 3)");
+    EXPECT_EQ(contradicted.Error().message,
+              "the labels are 15 minutes apart (08:00 to 08:15 at line 3)");
     // Times without dates wrap at midnight; an even tie takes the shorter.
     EXPECT_EQ(Steps({{-1, 1380}, {-1, 1410}, {-1, 0}, {-1, 30}}).Step(), 30);
     EXPECT_EQ(Steps({{-1, 0}, {-1, 30}, {-1, 90}}).Step(), 30);

@@ -115,8 +115,8 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
         "date,time,calls,talk\n2027-03-02,08:00,100,180\n2027-03-02,08:15,300,180\n"
         "2027-03-01,08:00,50,180\n2027-03-01,08:15,9000000000,180\n2027-03-01,08:45,40,180\n");
     ASSERT_EQ(plan.options.intervalMinutes, 15);
-    const std::vector<long> agents = {plan.rows[0].agents, plan.rows[1].agents,
-                                      plan.rows[2].agents, plan.rows[4].agents};
+    const std::vector<long> agents = {plan.rows[0].agents, plan.rows[1].agents, plan.rows[2].agents,
+                                      plan.rows[4].agents};
     const auto& days = plan.totals.Days();
     ASSERT_EQ(days.size(), 2u);
     EXPECT_EQ(DateText(days[0].day), "2027-03-02");
@@ -134,9 +134,9 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
     EXPECT_EQ(json["days"][1]["required_agent_hours"], (agents[2] + agents[3]) / 4.0);
     EXPECT_EQ(json["days"][0]["peak"]["agents"], agents[1]);
     EXPECT_EQ(json["rows"][0]["wait"], plan.rows[0].measures->wait * 100.0);
-    EXPECT_FALSE(nlohmann::json::parse(PlanText(Plan("calls,talk\n1,2\n"), PlanFormat::Json,
-                                                "in.csv"))
-                     .contains("days"));
+    EXPECT_FALSE(
+        nlohmann::json::parse(PlanText(Plan("calls,talk\n1,2\n"), PlanFormat::Json, "in.csv"))
+            .contains("days"));
 
     ChartSeries series(plan.options.intervalMinutes);
     for (const IntervalPlan& p : plan.rows) series.Add(p);

@@ -17,10 +17,10 @@ struct EngineRun {
 
 inline EngineRun RunEngine(int talk, int acw, int calls, int slo) {
     EngineRun run;
-    const auto computed = ComputeStaffingRows(
-        {static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw), calls,
-         static_cast<std::int16_t>(slo)},
-        [&](const StaffingRow& r) { run.rows.push_back(r); });
+    const auto computed =
+        ComputeStaffingRows({static_cast<std::int16_t>(talk), static_cast<std::int16_t>(acw), calls,
+                             static_cast<std::int16_t>(slo)},
+                            [&](const StaffingRow& r) { run.rows.push_back(r); });
     if (!computed) run.error = computed.Error();
     return run;
 }

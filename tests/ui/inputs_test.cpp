@@ -204,8 +204,8 @@ private slots:
             {".", "", ",", "."},
         };
         for (const Case& c : cases) {
-            const corvane::NumberMarks marks = corvane::ui::MarksFrom(
-                QString::fromUtf8(c.group), QString::fromUtf8(c.decimal));
+            const corvane::NumberMarks marks =
+                corvane::ui::MarksFrom(QString::fromUtf8(c.group), QString::fromUtf8(c.decimal));
             QCOMPARE(marks.group, std::string(c.usedGroup));
             QCOMPARE(marks.decimal, std::string(c.usedDecimal));
         }
