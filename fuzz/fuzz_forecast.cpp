@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "plan/chart_series.h"
 #include "plan/day_plan.h"
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
@@ -57,14 +58,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(trickled.size() == rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i)
         Require(trickled[i].label == rows[i].label && trickled[i].line == rows[i].line &&
-                trickled[i].calls == rows[i].calls && trickled[i].talk == rows[i].talk);
+                trickled[i].calls == rows[i].calls && trickled[i].talk == rows[i].talk &&
+                trickled[i].day == rows[i].day && trickled[i].minute == rows[i].minute);
 
     PlanOptions options;
     if (control & 2) options.patience = 1 + (control >> 2) * 60;
+    if (control & 4) {  // an interval length given, which the labels may contradict
+        options.intervalMinutes = 15;
+        options.intervalGiven = true;
+    }
     Forecast forecast{"fuzz.csv", rows};
     const auto planned = PlanDay(forecast, options);
-    if (!planned) return 0;  // totals too large to add up
+    if (!planned) {
+        // Totals too large to add up, or labels that step otherwise.
+        const PlanFault& fault = planned.Error();
+        Require(fault.kind != PlanFault::Kind::IntervalContradicted ||
+                (options.intervalGiven && fault.message.rfind("the labels are ", 0) == 0));
+        return 0;
+    }
     const DayPlan& plan = planned.Value();
+    Require(plan.options.intervalMinutes > 0 && plan.options.intervalMinutes <= 1440 &&
+            (!options.intervalGiven || plan.options.intervalMinutes == 15));
+    // The chart of the plan, as the chart program reads it back.
+    ChartSeries series(plan.options.intervalMinutes);
+    for (const IntervalPlan& p : plan.rows) series.Add(p);
+    const auto chart = ReadChartData(ChartDataText(series.Data(plan.options)));
+    Require(chart && chart.Value().points.size() == series.Points().size());
     Require(plan.totals.RequiredHours() >= 0 && plan.totals.ScheduledHours() >= 0);
     for (const PlanFormat format : {PlanFormat::Text, PlanFormat::Csv, PlanFormat::Json}) {
         const std::string out = PlanText(plan, format, "fuzz.csv");
