@@ -19,17 +19,14 @@ struct ForecastDefaults {
     long acw = 0;
 };
 
-// Nothing the planner writes comes near these; past them the input is
-// taken for something other than a forecast.
-inline constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+// Nothing the planner writes comes near this; past it the input is taken
+// for something other than a forecast.
 inline constexpr std::size_t kMaxLabelChars = 64;
 
 // Reads a forecast CSV a row at a time: a header row, then one row per
 // interval. Columns are found by name (interval, calls, talk, acw),
-// case-insensitively, in any order; others are ignored. Comma-separated,
-// or semicolon-separated when the header has semicolons and no comma;
-// RFC 4180 quoting; UTF-8 with an optional byte-order mark; CR LF, LF or CR
-// line ends; blank lines skipped. Bad input is a PlanFault naming `name`.
+// case-insensitively, in any order; others are ignored. The records are
+// read as csv_records.h says. Bad input is a PlanFault naming `name`.
 class ForecastReader {
 public:
     ForecastReader(ByteSource& source, std::string name, ForecastDefaults defaults);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "calc/result.h"
+#include "plan/byte_source.h"
+#include "plan/figure_text.h"
+#include "plan/plan_fault.h"
+
+namespace corvane::plan {
+
+// Nothing a planner writes comes near these; past them the input is taken
+// for something other than the file it should be.
+inline constexpr std::size_t kMaxRecordBytes = 64 * 1024;
+
+// One record of a CSV file and the line it begins on.
+struct CsvRecord {
+    int line = 0;
+    std::vector<std::string> fields;
+};
+
+// Reads the records of a CSV file a piece at a time, in bounded memory.
+// Comma-separated, or semicolon-separated when the first filled line has
+// semicolons and no comma; RFC 4180 quoting; UTF-8 with an optional
+// byte-order mark; CR LF, LF or CR line ends; blank records skipped. Bad
+// bytes are a PlanFault naming `name` and the line. `what` names the kind
+// of file in the message for an overlong row ("a forecast file").
+class CsvRecordReader {
+public:
+    CsvRecordReader(ByteSource& source, std::string name, std::string what);
+    ~CsvRecordReader();
+    CsvRecordReader(const CsvRecordReader&) = delete;
+    CsvRecordReader& operator=(const CsvRecordReader&) = delete;
+
+    // The next record; false at the end. A fault met while reading ahead
+    // waits until the records before it are handed out, so the first fault
+    // in the file is the one reported, however the bytes arrive.
+    Result<bool, PlanFault> Next(CsvRecord& record);
+
+    // How figures are written: known once the first record is read.
+    FigureMarks Marks() const;
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+// "name:line: ", the start of every message about a place in a file.
+std::string Where(const std::string& name, int line);
+
+}  // namespace corvane::plan
