@@ -15,6 +15,8 @@ namespace {
 
 using plan::Decimal;
 
+constexpr double kMaxShiftSeconds = 24 * 60 * 60;
+
 // A check reads an option's text into its place and says why it refuses
 // one, or nothing.
 using Check = std::function<std::string(const std::string& text)>;
@@ -150,9 +152,40 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
             a.chartPath = text;
             return {};
         });
+    Add(app, "--shifts", "FILE",
+        "plan shifts from FILE (CSV: name, length, earliest, latest[, days, max, cost, lunch, "
+        "lunch_after, lunch_before]) at the least cost",
+        [&a](const std::string& text) {
+            a.shiftsPath = text;
+            return std::string();
+        });
+    Add(app, "--shift-plan", "FILE",
+        "write the shift plan to FILE (CSV: date, shift, start, lunch, agents; with --shifts)",
+        [&a](const std::string& text) {
+            a.shiftPlanPath = text;
+            return std::string();
+        });
+    Add(app, "--shift-time-limit", "S",
+        "seconds the shift solver may take (default 10); stopped, it gives its best plan and "
+        "its gap",
+        [&a](const std::string& text) -> std::string {
+            const auto d = plan::ParseDecimal(text);
+            if (!d) return Refusal(text, "is not a number of seconds");
+            const double seconds = d->ToDouble();
+            if (!(seconds > 0) || seconds > kMaxShiftSeconds)
+                return Refusal(text, "must be above 0 and at most 86400 (a day)");
+            a.shiftTimeLimit = seconds;
+            return {};
+        });
+    app.add_flag("--allow-short", a.allowShort,
+                 "leave intervals that no shift can cover short instead of refusing the "
+                 "forecast (with --shifts)");
 }
 
 Result<void, std::string> CheckCombinations(const CLI::App& app) {
+    for (const char* option : {"--shift-plan", "--shift-time-limit", "--allow-short"})
+        if (app.count(option) > 0 && app.count("--shifts") == 0)
+            return Fail(std::string(option) + ": needs --shifts (the shift types to plan with)");
     if (app.count("--max-abandon") > 0 && app.count("--patience") == 0)
         return Fail(
             std::string("--max-abandon: needs --patience (callers only hang up in the model with "

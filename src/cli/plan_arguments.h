@@ -24,6 +24,10 @@ struct PlanArguments {
     std::optional<std::string> outputPath;
     std::optional<std::string> chartPath;
     plan::ChartFormat chartFormat = plan::ChartFormat::Svg;
+    std::optional<std::string> shiftsPath;     // plan shifts from this file
+    std::optional<std::string> shiftPlanPath;  // and write them here
+    double shiftTimeLimit = 10;                // seconds
+    bool allowShort = false;
 };
 
 // Declares every option on `app`, each with the check that reads its text

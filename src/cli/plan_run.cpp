@@ -1,6 +1,7 @@
 #include "cli/plan_run.h"
 
 #include <optional>
+#include <vector>
 
 #include "cli/chart_program.h"
 #include "cli/input_file.h"
@@ -8,6 +9,8 @@
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
 #include "plan/streamed_plan.h"
+#include "shifts/shift_file.h"
+#include "shifts/shift_plan.h"
 
 namespace corvane::cli {
 
@@ -23,9 +26,28 @@ RunFault InputFault(const plan::PlanFault& fault, const InputFile& input, const 
         case plan::PlanFault::Kind::IntervalContradicted:
             return {kExitBadInput, name + ": " + fault.message + ", but --interval " +
                                        std::to_string(interval) + " was given"};
+        case plan::PlanFault::Kind::ShiftsFallShort:
+            return {kExitBadInput, fault.message + " (give --allow-short to leave it short)"};
+        case plan::PlanFault::Kind::NoShiftPlan:
+            return {kExitWriteFailed, fault.message + " (give --shift-time-limit more seconds)"};
         case plan::PlanFault::Kind::BadInput: break;
     }
     return {kExitBadInput, fault.message};
+}
+
+// The shift types, checked against the plan's interval length.
+Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int intervalMinutes) {
+    InputFile input(path, path);
+    auto read = shifts::ReadShiftFile(input.FirstPass(), path);
+    if (!read) return Fail(RunFault{kExitBadInput, read.Error().message});
+    if (const auto timed = shifts::CheckShiftTimes(read.Value(), intervalMinutes); !timed)
+        return Fail(RunFault{kExitBadInput, timed.Error().message});
+    return std::move(read.Value());
+}
+
+shifts::Demand DemandOf(const plan::IntervalPlan& p) {
+    const bool computed = p.status != plan::IntervalStatus::OutsideRange;
+    return {p.input.label, p.input.line, p.input.day, p.input.minute, computed ? p.scheduled : 0};
 }
 
 Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
@@ -40,37 +62,68 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         plan::ForecastReader reader(input.FirstPass(), name, defaults);
         if (const auto read = planned.Read(reader); !read) return refused(read.Error());
     }
-    // The interval length is settled now: the headings can say it.
-    const auto writer = plan::MakePlanWriter(a.format, planned.Options(), name);
-    plan::ChartSeries series(planned.Options().intervalMinutes);
+    // The interval length is settled now: the headings can say it, and the
+    // shifts must fit it.
+    const int intervalMinutes = planned.Options().intervalMinutes;
+    std::optional<shifts::ShiftFile> shiftFile;
+    if (a.shiftsPath) {
+        auto read = ReadShifts(*a.shiftsPath, intervalMinutes);
+        if (!read) return Fail(read.Error());
+        shiftFile = std::move(read.Value());
+    }
+    const auto writer =
+        plan::MakePlanWriter(a.format, planned.Options(), name, shiftFile.has_value());
+    std::vector<shifts::Demand> demand;
     {
         std::optional<plan::ForecastReader> again;
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
         const auto plannedAll =
             planned.Plan(again ? &*again : nullptr, [&](const plan::IntervalPlan& p) {
-                writer->Measure(p);
-                if (a.chartPath) series.Add(p);
+                if (shiftFile)
+                    demand.push_back(DemandOf(p));
+                else
+                    writer->Measure(p);
             });
         if (!plannedAll) return refused(plannedAll.Error());
     }
-
-    OutputFile chartFile;
-    if (a.chartPath) {
-        const auto chart = DrawChart(series.Data(planned.Options()), a.chartFormat);
-        if (!chart) return Fail(RunFault{kExitWriteFailed, *a.chartPath + ": " + chart.Error()});
-        chartFile.Open(*a.chartPath);
-        chartFile.Write(chart.Value());
+    std::optional<shifts::ShiftOutcome> staffed;
+    if (shiftFile) {
+        auto solved = shifts::PlanShifts(demand, intervalMinutes, name, *shiftFile,
+                                         {a.shiftTimeLimit, a.allowShort});
+        if (!solved) return refused(solved.Error());
+        staffed = std::move(solved.Value());
+        demand = {};
     }
+    // With shifts, each row is handed on with its agents on duty.
+    const auto withShifts = [&](const auto& each) {
+        return [&, index = std::size_t{0}](const plan::IntervalPlan& p) mutable {
+            if (!staffed) return each(p);
+            plan::IntervalPlan row = p;
+            row.onDuty = staffed->onDuty[index++];
+            each(row);
+        };
+    };
+    if (staffed) {
+        std::optional<plan::ForecastReader> again;
+        if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
+        const auto measured = planned.Write(
+            again ? &*again : nullptr,
+            withShifts([&](const plan::IntervalPlan& p) { writer->Measure(p); }));
+        if (!measured) return refused(measured.Error());
+    }
+
     OutputFile planFile;
     if (a.outputPath)
         planFile.Open(*a.outputPath);
     else
         planFile.OpenStandardOutput();
     planFile.Write(writer->Head());
-    // The rows are written from inside the plan's second pass: a failure is
+    plan::ChartSeries series(intervalMinutes);
+    // The rows are written from inside the plan's last pass: a failure is
     // kept here, not thrown through it, and the rows after it are skipped.
     std::optional<std::string> writeFailure;
     const auto write = [&](const plan::IntervalPlan& p) {
+        if (a.chartPath) series.Add(p);
         if (writeFailure) return;
         try {
             planFile.Write(writer->Row(p));
@@ -81,12 +134,28 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     {
         std::optional<plan::ForecastReader> again;
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
-        if (const auto written = planned.Write(again ? &*again : nullptr, write); !written)
+        if (const auto written = planned.Write(again ? &*again : nullptr, withShifts(write));
+            !written)
             return refused(written.Error());
     }
     if (writeFailure) return Fail(RunFault{kExitWriteFailed, *writeFailure});
-    planFile.Write(writer->Tail(planned.Totals()));
+    const plan::ShiftSummary* summary = staffed ? &staffed->summary : nullptr;
+    planFile.Write(writer->Tail(planned.Totals(), summary));
+
+    OutputFile chartFile;
+    if (a.chartPath) {
+        const auto chart = DrawChart(series.Data(planned.Options()), a.chartFormat);
+        if (!chart) return Fail(RunFault{kExitWriteFailed, *a.chartPath + ": " + chart.Error()});
+        chartFile.Open(*a.chartPath);
+        chartFile.Write(chart.Value());
+    }
+    OutputFile shiftPlanFile;
+    if (a.shiftPlanPath) {
+        shiftPlanFile.Open(*a.shiftPlanPath);
+        shiftPlanFile.Write(plan::ShiftPlanCsv(*summary));
+    }
     if (a.chartPath) chartFile.Commit();
+    if (a.shiftPlanPath) shiftPlanFile.Commit();
     planFile.Commit();
     return planned.Totals().OutsideRange();
 }

@@ -27,10 +27,15 @@ constexpr Alias kAliases[] = {
 
 }  // namespace
 
-std::optional<ForecastColumn> ColumnNamed(std::string_view header) {
+std::string ColumnKey(std::string_view header) {
     std::string key;
     for (const char c : header)
         if (c != ' ' && c != '\t' && c != '_' && c != '-') key += text::Lower(c);
+    return key;
+}
+
+std::optional<ForecastColumn> ColumnNamed(std::string_view header) {
+    const std::string key = ColumnKey(header);
     for (const Alias& a : kAliases)
         if (key == a.name) return a.column;
     return std::nullopt;

@@ -42,6 +42,7 @@ struct IntervalPlan {
     long agents = 0;                           // required on the phones
     long scheduled = 0;                        // with shrinkage
     std::optional<IntervalMeasures> measures;  // only when planned
+    std::optional<long> onDuty;                // agents working it per a shift plan
 };
 
 // Plans one interval: the first agent count that meets every target, or a

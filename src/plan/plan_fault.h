@@ -12,6 +12,8 @@ struct PlanFault {
         BadInput,
         NoTalkTime,            // a file without a talk column, read without a talk time for it
         IntervalContradicted,  // the labels' step is not the interval length asked for
+        ShiftsFallShort,       // some interval needs more agents than the shifts can give
+        NoShiftPlan,           // the solver found no shift plan in the time it was given
     };
     Kind kind = Kind::BadInput;
     std::string message;

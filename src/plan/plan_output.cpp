@@ -129,10 +129,69 @@ std::string DayTable(const PlanTotals& t) {
     return out;
 }
 
+// The solver's result in words: "optimal" or how far from it, and its time.
+std::string SolverText(const ShiftSummary& s) {
+    std::string out = s.optimal ? "optimal" : "within " + Cell(s.gapPercent, "##0.00") +
+                                                 " % of the best possible (stopped by the time limit)";
+    return out + ", solved in " + Cell(s.seconds, "#,##0.00") + " s";
+}
+
+// Scheduled hours per paid hour, in per cent; none without paid hours.
+std::optional<double> Efficiency(const PlanTotals& t, const ShiftSummary& s) {
+    if (!(s.paidHours > 0)) return std::nullopt;
+    return t.ScheduledHours() / s.paidHours * 100.0;
+}
+
+std::string ShiftTotalsText(const PlanTotals& t, const ShiftSummary& s) {
+    std::string out = "Paid agent-hours     : " + Cell(s.paidHours, "#,##0.00") + "\n";
+    const auto efficiency = Efficiency(t, s);
+    out += "Efficiency           : " + (efficiency ? Cell(*efficiency, "##0.0") + " %" : kNone) +
+           " (scheduled hours / paid hours)\n";
+    out += "Shift plan           : " + SolverText(s) + "\n";
+    if (s.shortIntervals > 0)
+        out += "Left short           : " + std::to_string(s.shortIntervals) + " interval" +
+               (s.shortIntervals == 1 ? "" : "s") + ", " + Cell(s.shortAgentHours, "#,##0.00") +
+               " agent-hours\n";
+    return out;
+}
+
+void ShiftTotalsJson(const PlanTotals& t, const ShiftSummary& s, ordered_json& totals) {
+    totals["paid_agent_hours"] = s.paidHours;
+    totals["cost"] = s.cost;
+    const auto efficiency = Efficiency(t, s);
+    totals["efficiency"] = efficiency ? ordered_json(*efficiency) : ordered_json();
+    totals["shift_plan"] = s.optimal ? "optimal" : "stopped by the time limit";
+    totals["gap"] = s.gapPercent;
+    totals["solve_seconds"] = s.seconds;
+    totals["short_intervals"] = s.shortIntervals;
+    totals["short_agent_hours"] = s.shortAgentHours;
+}
+
+// The shift plan's groups after a text plan.
+std::string ShiftTable(const ShiftSummary& s) {
+    using A = FixedTable::Align;
+    FixedTable table;
+    table.AddColumn("Date", A::Left);
+    table.AddColumn("Shift", A::Left);
+    table.AddColumn("Start", A::Left);
+    table.AddColumn("Lunch", A::Left);
+    table.AddColumn("Agents", A::Right);
+    std::vector<std::vector<std::string>> rows;
+    for (const ShiftRow& r : s.rows) {
+        rows.push_back({r.date.empty() ? std::string(kNone) : r.date, OneLine(r.shift),
+                        TimeText(r.start), r.lunch ? TimeText(*r.lunch) : std::string(kNone),
+                        Cell(static_cast<double>(r.agents), "#,##0")});
+        table.Measure(rows.back());
+    }
+    std::string out = table.Head();
+    for (const auto& row : rows) out += table.Line(row);
+    return out;
+}
+
 class TextWriter : public PlanWriter {
 public:
-    TextWriter(const PlanOptions& o, std::string fileName)
-        : options_(o), fileName_(std::move(fileName)) {
+    TextWriter(const PlanOptions& o, std::string fileName, bool onDuty)
+        : options_(o), fileName_(std::move(fileName)), onDuty_(onDuty) {
         using A = FixedTable::Align;
         table_.AddColumn("Interval", A::Left);
         for (const char* head :
@@ -140,6 +199,7 @@ public:
             table_.AddColumn(head, A::Right);
         if (ErlangA(o)) table_.AddColumn("ABN%", A::Right);
         table_.AddColumn("Scheduled", A::Right);
+        if (onDuty) table_.AddColumn("On duty", A::Right);
         table_.AddColumn("Status", A::Left);
     }
 
@@ -159,7 +219,7 @@ public:
 
     std::string Row(const IntervalPlan& p) override { return table_.Line(Cells(p)); }
 
-    std::string Tail(const PlanTotals& t) const override {
+    std::string Tail(const PlanTotals& t, const ShiftSummary* shifts) const override {
         std::string out = "\n";
         out += "Required agent-hours : " + Cell(t.RequiredHours(), "#,##0.00") + "\n";
         out += "Scheduled agent-hours: " + Cell(t.ScheduledHours(), "#,##0.00") + "\n";
@@ -172,7 +232,9 @@ public:
         if (t.OutsideRange() > 0)
             out += "Outside the usable range: " + std::to_string(t.OutsideRange()) + " interval" +
                    (t.OutsideRange() == 1 ? "" : "s") + "\n";
+        if (shifts) out += ShiftTotalsText(t, *shifts);
         if (!t.Days().empty()) out += "\n" + DayTable(t);
+        if (shifts) out += "\n" + ShiftTable(*shifts);
         return out;
     }
 
@@ -196,23 +258,26 @@ private:
             cells.insert(cells.end(), withAbandon ? 5 : 4, kNone);
         }
         cells.push_back(computed ? Cell(static_cast<double>(p.scheduled), "#,##0") : kNone);
+        if (onDuty_) cells.push_back(p.onDuty ? Cell(static_cast<double>(*p.onDuty), "#,##0") : kNone);
         cells.push_back(StatusText(p.status));
         return cells;
     }
 
     PlanOptions options_;
     std::string fileName_;
+    bool onDuty_;
     FixedTable table_;
 };
 
 class CsvWriter : public PlanWriter {
 public:
-    explicit CsvWriter(const PlanOptions& o) : withAbandon_(ErlangA(o)) {}
+    CsvWriter(const PlanOptions& o, bool onDuty) : withAbandon_(ErlangA(o)), onDuty_(onDuty) {}
 
     std::string Head() const override {
         std::string out =
             "interval,calls,talk,acw,erlangs,agents,wait,service_level,asa,occupancy,";
-        return out + (withAbandon_ ? "abandon,scheduled,status\r\n" : "scheduled,status\r\n");
+        if (withAbandon_) out += "abandon,";
+        return out + (onDuty_ ? "scheduled,on_duty,status\r\n" : "scheduled,status\r\n");
     }
 
     // Written straight into one string: a year of rows costs no more
@@ -245,21 +310,26 @@ public:
         }
         if (computed) AppendFixed(out, static_cast<double>(p.scheduled), 0);
         out += ',';
+        if (onDuty_) {
+            if (p.onDuty) AppendFixed(out, static_cast<double>(*p.onDuty), 0);
+            out += ',';
+        }
         AppendCsvField(out, StatusText(p.status));
         out += "\r\n";
         return out;
     }
 
-    std::string Tail(const PlanTotals&) const override { return {}; }
+    std::string Tail(const PlanTotals&, const ShiftSummary*) const override { return {}; }
 
 private:
     bool withAbandon_;
+    bool onDuty_;
 };
 
 class JsonWriter : public PlanWriter {
 public:
-    JsonWriter(const PlanOptions& o, std::string fileName)
-        : options_(o), fileName_(std::move(fileName)) {}
+    JsonWriter(const PlanOptions& o, std::string fileName, bool onDuty)
+        : options_(o), fileName_(std::move(fileName)), onDuty_(onDuty) {}
 
     std::string Head() const override {
         const PlanOptions& o = options_;
@@ -303,18 +373,20 @@ public:
         row["occupancy"] = orNull(m, m ? p.measures->occupancy * 100.0 : 0.0);
         if (options_.patience) row["abandon"] = orNull(m, m ? *p.measures->abandon * 100.0 : 0.0);
         row["scheduled"] = orNull(computed, p.scheduled);
+        if (onDuty_) row["on_duty"] = orNull(p.onDuty.has_value(), p.onDuty.value_or(0));
         row["status"] = StatusText(p.status);
         const char* before = first_ ? "\n    " : ",\n    ";
         first_ = false;
         return before + Dump(row, 4);
     }
 
-    std::string Tail(const PlanTotals& t) const override {
+    std::string Tail(const PlanTotals& t, const ShiftSummary* shifts) const override {
         ordered_json totals;
         totals["required_agent_hours"] = t.RequiredHours();
         totals["scheduled_agent_hours"] = t.ScheduledHours();
         totals["peak"] = PeakJson(t.Peak());
         totals["outside_range"] = t.OutsideRange();
+        if (shifts) ShiftTotalsJson(t, *shifts, totals);
         std::string out =
             std::string(first_ ? "]" : "\n  ]") + ",\n  \"totals\": " + Dump(totals, 2);
         if (!t.Days().empty()) {
@@ -329,12 +401,23 @@ public:
             }
             out += ",\n  \"days\": " + Dump(days, 2);
         }
+        if (shifts) {
+            ordered_json rows = ordered_json::array();
+            for (const ShiftRow& r : shifts->rows)
+                rows.push_back({{"date", r.date.empty() ? ordered_json() : ordered_json(r.date)},
+                                {"shift", r.shift},
+                                {"start", TimeText(r.start)},
+                                {"lunch", r.lunch ? ordered_json(TimeText(*r.lunch)) : ordered_json()},
+                                {"agents", r.agents}});
+            out += ",\n  \"shifts\": " + Dump(rows, 2);
+        }
         return out + "\n}\n";
     }
 
 private:
     PlanOptions options_;
     std::string fileName_;
+    bool onDuty_;
     bool first_ = true;
 };
 
@@ -350,21 +433,33 @@ std::string TargetText(const PlanOptions& o) {
 }
 
 std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions& options,
-                                           const std::string& fileName) {
+                                           const std::string& fileName, bool onDuty) {
     switch (format) {
-        case PlanFormat::Csv: return std::make_unique<CsvWriter>(options);
-        case PlanFormat::Json: return std::make_unique<JsonWriter>(options, fileName);
+        case PlanFormat::Csv: return std::make_unique<CsvWriter>(options, onDuty);
+        case PlanFormat::Json: return std::make_unique<JsonWriter>(options, fileName, onDuty);
         case PlanFormat::Text: break;
     }
-    return std::make_unique<TextWriter>(options, fileName);
+    return std::make_unique<TextWriter>(options, fileName, onDuty);
 }
 
 std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName) {
-    const auto writer = MakePlanWriter(format, plan.options, fileName);
+    const auto writer = MakePlanWriter(format, plan.options, fileName, plan.shifts.has_value());
     for (const IntervalPlan& p : plan.rows) writer->Measure(p);
     std::string out = writer->Head();
     for (const IntervalPlan& p : plan.rows) out += writer->Row(p);
-    return out + writer->Tail(plan.totals);
+    return out + writer->Tail(plan.totals, plan.shifts ? &*plan.shifts : nullptr);
+}
+
+std::string ShiftPlanCsv(const ShiftSummary& shifts) {
+    std::string out = "date,shift,start,lunch,agents\r\n";
+    for (const ShiftRow& r : shifts.rows) {
+        AppendCsvField(out, r.date);
+        out += ',';
+        AppendCsvField(out, r.shift);
+        out += ',' + TimeText(r.start) + ',' + (r.lunch ? TimeText(*r.lunch) : std::string()) +
+               ',' + std::to_string(r.agents) + "\r\n";
+    }
+    return out;
 }
 
 }  // namespace corvane::plan

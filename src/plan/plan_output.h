@@ -4,6 +4,7 @@
 #include <string>
 
 #include "plan/day_plan.h"
+#include "plan/shift_summary.h"
 
 namespace corvane::plan {
 
@@ -22,7 +23,8 @@ public:
     virtual void Measure(const IntervalPlan&) {}
     virtual std::string Head() const = 0;
     virtual std::string Row(const IntervalPlan& p) = 0;
-    virtual std::string Tail(const PlanTotals& totals) const = 0;
+    // With a shift plan, its totals and (in text and JSON) its groups.
+    virtual std::string Tail(const PlanTotals& totals, const ShiftSummary* shifts) const = 0;
 };
 
 // text: a fixed-column table in the style of the window's tables, then the
@@ -31,8 +33,12 @@ public:
 //       percent; a label a spreadsheet would run as a formula starts with '
 // json: the options used, the rows at full precision and the totals; every
 //       text valid UTF-8.
+// With `onDuty`, each row also says the agents a shift plan puts on duty.
 std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions& options,
-                                           const std::string& fileName);
+                                           const std::string& fileName, bool onDuty = false);
+
+// A shift plan as CSV: date,shift,start,lunch,agents, a line per group.
+std::string ShiftPlanCsv(const ShiftSummary& shifts);
 
 // A plan in memory as one text.
 std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName);

@@ -83,7 +83,7 @@ TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
         std::string out = writer->Head();
         ASSERT_TRUE(
             streamed.Write(&thirdReader, [&](const IntervalPlan& p) { out += writer->Row(p); }));
-        out += writer->Tail(streamed.Totals());
+        out += writer->Tail(streamed.Totals(), nullptr);
         EXPECT_EQ(out, PlanText(whole, format, "in.csv")) << static_cast<int>(format);
     }
 }

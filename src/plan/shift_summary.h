@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace corvane::plan {
+
+// A group of agents on the same shift, starting and lunching together.
+struct ShiftRow {
+    std::string date;  // of the start; empty for a forecast without dates
+    std::string shift;
+    int start = 0;             // minutes after midnight
+    std::optional<int> lunch;  // minutes after midnight
+    long agents = 0;
+};
+
+// A shift plan as the plan's outputs show it: its groups in date and start
+// order, and what it adds up to.
+struct ShiftSummary {
+    std::vector<ShiftRow> rows;
+    double paidHours = 0;
+    double cost = 0;
+    bool optimal = false;
+    double gapPercent = 0;  // how far the cost may lie above the best possible; 0 when optimal
+    double seconds = 0;     // the solver's time
+    std::int64_t shortIntervals = 0;  // intervals left with fewer agents than scheduled
+    double shortAgentHours = 0;
+};
+
+}  // namespace corvane::plan

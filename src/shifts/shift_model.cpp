@@ -1,0 +1,168 @@
+#include "shifts/shift_model.h"
+
+#include <limits>
+
+#include "plan/label_time.h"
+
+namespace corvane::shifts {
+
+namespace {
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
+// Rows are numbered as they are made; columns are appended whole.
+class Builder {
+public:
+    explicit Builder(ShiftModel& m) : m_(m) {}
+
+    int Row(double lower, double upper) {
+        m_.rowLower.push_back(lower);
+        m_.rowUpper.push_back(upper);
+        return m_.Rows() - 1;
+    }
+    void Entry(int row, double value) {
+        if (row < 0) return;
+        m_.rowIndex.push_back(row);
+        m_.value.push_back(value);
+    }
+    void EndColumn(double cost, double upper) {
+        m_.cost.push_back(cost);
+        m_.upper.push_back(upper);
+        m_.columnStart.push_back(static_cast<int>(m_.rowIndex.size()));
+    }
+
+private:
+    ShiftModel& m_;
+};
+
+// A group's rows: its lunches tied to its starts, and its limit.
+struct GroupRows {
+    int equal = -1;
+    int forward = -1;   // rows 0 .. starts-2
+    int backward = -1;  // rows for starts 1 .. starts-1
+    int max = -1;
+};
+
+}  // namespace
+
+bool CanWork(const ShiftType& type, int intervalMinutes, int offset) {
+    if (type.lunch == 0) return true;
+    const int a = type.lunchAfter / intervalMinutes;
+    const int b = type.lunchBefore / intervalMinutes;
+    const int lunch = type.lunch / intervalMinutes;
+    // Every lunch covers the slot when even the latest starts by it and
+    // even the earliest lasts past it.
+    return !(offset >= b && offset < a + lunch);
+}
+
+ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort) {
+    ShiftModel m;
+    Builder b(m);
+    const int step = grid.intervalMinutes;
+    std::vector<int> coverRow(static_cast<std::size_t>(grid.Slots()), -1);
+    for (int t = 0; t < grid.Slots(); ++t)
+        if (const long need = grid.need[static_cast<std::size_t>(t)]; need > 0)
+            coverRow[static_cast<std::size_t>(t)] = b.Row(static_cast<double>(need), kInfinity);
+    const auto rowOf = [&](long slot) {
+        const int t = grid.Wrap(slot);
+        return t < 0 ? -1 : coverRow[static_cast<std::size_t>(t)];
+    };
+
+    std::vector<GroupRows> rows;
+    for (int day = 0; day < grid.days; ++day) {
+        const int weekday = grid.firstDay ? plan::Weekday(*grid.firstDay + day) : -1;
+        for (std::size_t type = 0; type < file.types.size(); ++type) {
+            const ShiftType& s = file.types[type];
+            if (weekday >= 0 && !s.days.test(static_cast<std::size_t>(weekday))) continue;
+            StartGroup g;
+            g.type = static_cast<int>(type);
+            g.day = day;
+            g.firstSlot = static_cast<long>(day) * grid.slotsPerDay + s.earliest / step;
+            g.starts = (s.latest - s.earliest) / step + 1;
+            GroupRows r;
+            if (s.lunch > 0) {
+                g.lunches = g.starts + (s.lunchBefore - s.lunchAfter) / step;
+                r.equal = b.Row(0, 0);
+                r.forward = m.Rows();
+                for (int j = 0; j + 1 < g.starts; ++j) b.Row(0, 0);
+                r.backward = m.Rows() - 1;  // so that start j's row is backward + j
+                for (int j = 1; j < g.starts; ++j) b.Row(0, 0);
+            }
+            if (s.max) r.max = b.Row(-kInfinity, static_cast<double>(*s.max));
+            m.groups.push_back(g);
+            rows.push_back(r);
+        }
+    }
+
+    std::vector<bool> covered(coverRow.size());
+    for (std::size_t gi = 0; gi < m.groups.size(); ++gi) {
+        StartGroup& g = m.groups[gi];
+        const ShiftType& s = file.types[static_cast<std::size_t>(g.type)];
+        const GroupRows& r = rows[gi];
+        const int n = g.starts;
+        g.firstStart = m.Columns();
+        for (int i = 0; i < n; ++i) {
+            for (int k = 0; k < s.length / step; ++k) {
+                const int row = rowOf(g.firstSlot + i + k);
+                if (row < 0) continue;
+                b.Entry(row, 1);  // its lunch is taken off where it falls
+                if (CanWork(s, step, k)) covered[static_cast<std::size_t>(grid.Wrap(g.firstSlot + i + k))] = true;
+            }
+            if (s.lunch > 0) {
+                b.Entry(r.equal, 1);
+                if (i + 1 < n) b.Entry(r.forward + i, 1);
+                if (i >= 1) b.Entry(r.backward + i, 1);
+            }
+            b.Entry(r.max, 1);
+            b.EndColumn(s.cost * s.PaidMinutes() / 60.0, kInfinity);
+        }
+        if (s.lunch == 0) continue;
+        const int after = s.lunchAfter / step;
+        const int before = s.lunchBefore / step;
+        g.firstLunch = m.Columns();
+        for (int l = 0; l < g.lunches; ++l) {
+            const int k = after + l;  // slots from the first start
+            for (int o = 0; o < s.lunch / step; ++o) b.Entry(rowOf(g.firstSlot + k + o), -1);
+            b.Entry(r.equal, -1);
+            if (const int j = std::max(0, k - before); j + 1 < n) b.Entry(r.forward + j, -1);
+            if (const int j = std::min(n - 1, k - after); j >= 1) b.Entry(r.backward + j, -1);
+            b.EndColumn(0, kInfinity);
+        }
+    }
+    m.integerColumns = m.Columns();
+    // The running surpluses: forward, lunches up to j's latest less the
+    // agents of starts up to j; backward, from j's earliest on.
+    for (std::size_t gi = 0; gi < m.groups.size(); ++gi) {
+        const StartGroup& g = m.groups[gi];
+        const GroupRows& r = rows[gi];
+        if (r.equal < 0) continue;
+        for (int j = 0; j + 1 < g.starts; ++j) {
+            b.Entry(r.forward + j, 1);
+            if (j + 2 < g.starts) b.Entry(r.forward + j + 1, -1);
+            b.EndColumn(0, kInfinity);
+        }
+        for (int j = 1; j < g.starts; ++j) {
+            b.Entry(r.backward + j, 1);
+            if (j - 1 >= 1) b.Entry(r.backward + j - 1, -1);
+            b.EndColumn(0, kInfinity);
+        }
+    }
+
+    // A shortfall costs more than any one shift, which would remove it.
+    double shortCost = 1;
+    for (const ShiftType& s : file.types)
+        shortCost = std::max(shortCost, 2 * s.cost * s.PaidMinutes() / 60.0 + 1);
+    m.shortfallFirst = m.Columns();
+    for (int t = 0; t < grid.Slots(); ++t) {
+        const int row = coverRow[static_cast<std::size_t>(t)];
+        if (row < 0) continue;
+        if (!covered[static_cast<std::size_t>(t)]) m.uncoverable.push_back(t);
+        if (!allowShort) continue;
+        b.Entry(row, 1);
+        b.EndColumn(shortCost, kInfinity);
+        m.shortfallSlot.push_back(t);
+    }
+    return m;
+}
+
+}  // namespace corvane::shifts

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <vector>
+
+#include "shifts/shift_grid.h"
+#include "shifts/shift_type.h"
+
+namespace corvane::shifts {
+
+// The starts of one shift type on one day, every interval from its earliest
+// to its latest, and (for a shift with a lunch) the slots its lunches may
+// start in: from the first start's earliest lunch to the last start's
+// latest.
+struct StartGroup {
+    int type = 0;
+    int day = 0;
+    long firstSlot = 0;   // of the first start; later slots may lie past the grid's end
+    int firstStart = 0;   // its column
+    int starts = 0;
+    int firstLunch = -1;  // its column; -1 without a lunch
+    int lunches = 0;
+};
+
+// The shift plan as an integer program: how many agents take each start
+// and how many begin their lunch in each slot, at the least cost in paid
+// hours, with at least the agents needed on duty in every slot. Lunches
+// are placed implicitly: per group, as many lunches as starts, and for
+// every start j, the agents of starts up to j have lunches up to j's
+// latest, those of starts from j on lunches from j's earliest (a chain of
+// running surpluses keeps each of these rows short). That is exactly
+// when every agent can be given a lunch in his own start's window.
+// Columns: starts and lunches (integer), the surpluses, then (when short
+// slots are allowed) one shortfall per covered slot at a cost no shift
+// undercuts.
+struct ShiftModel {
+    std::vector<StartGroup> groups;
+    int integerColumns = 0;
+    int shortfallFirst = 0;
+    std::vector<int> shortfallSlot;  // per shortfall column, from shortfallFirst
+    // Slots that need agents and that no start can cover: no shift runs
+    // through them, or every lunch its window allows falls on them.
+    std::vector<int> uncoverable;
+
+    // Column-major, as the solver loads it.
+    std::vector<int> columnStart{0};
+    std::vector<int> rowIndex;
+    std::vector<double> value;
+    std::vector<double> cost;
+    std::vector<double> upper;
+    std::vector<double> rowLower;
+    std::vector<double> rowUpper;
+
+    int Columns() const { return static_cast<int>(cost.size()); }
+    int Rows() const { return static_cast<int>(rowLower.size()); }
+    int IntegerColumns() const { return integerColumns; }
+};
+
+// Builds the program for `grid`. With `allowShort` a slot may be left
+// short, at a cost; without it the slots that need agents must have them.
+ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort);
+
+// Whether a shift of `type` can work the slot `offset` slots after its
+// start: some lunch its window allows leaves that slot free.
+bool CanWork(const ShiftType& type, int intervalMinutes, int offset);
+
+}  // namespace corvane::shifts

@@ -1,0 +1,155 @@
+#include "shifts/shift_plan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <tuple>
+
+#include "plan/csv_records.h"
+#include "plan/label_time.h"
+#include "plan/text_check.h"
+#include "shifts/cbc_solve.h"
+#include "shifts/placement.h"
+
+namespace corvane::shifts {
+
+namespace {
+
+using plan::PlanFault;
+
+std::string Agents(long n) { return std::to_string(n) + (n == 1 ? " agent" : " agents"); }
+
+// The interval in a slot, as messages name it.
+struct Namer {
+    const std::vector<Demand>& demand;
+    const std::string& forecastName;
+    std::vector<int> at;  // per slot, its demand; -1 for none
+
+    Namer(const std::vector<Demand>& d, const std::string& name, const ShiftGrid& grid)
+        : demand(d), forecastName(name), at(static_cast<std::size_t>(grid.Slots()), -1) {
+        for (std::size_t i = 0; i < d.size(); ++i)
+            at[static_cast<std::size_t>(grid.slotOfDemand[i])] = static_cast<int>(i);
+    }
+    std::string operator()(int slot) const {
+        const Demand& d = demand[static_cast<std::size_t>(at[static_cast<std::size_t>(slot)])];
+        return plan::Where(forecastName, d.line) + "'" + plan::Printable(d.label) + "' needs " +
+               Agents(d.agents);
+    }
+};
+
+double Objective(const ShiftModel& model, const std::vector<double>& values) {
+    double sum = 0;
+    for (std::size_t c = 0; c < values.size(); ++c) sum += model.cost[c] * values[c];
+    return sum;
+}
+
+// Why a plan within the `max` limits leaves an interval short, found by
+// planning again with shortfalls allowed.
+PlanFault ShortByLimits(const ShiftGrid& grid, const ShiftFile& file, const Namer& name,
+                        double timeLimit) {
+    const ShiftModel model = BuildModel(grid, file, true);
+    const auto quick = QuickPlacements(grid, file, model, true);
+    const std::vector<double> start = ColumnValues(grid, file, model, *quick);
+    const SolverOutcome solved = SolveModel(model, timeLimit, &start);
+    auto placements =
+        solved.values ? PlacementsOf(file, grid.intervalMinutes, model, *solved.values) : quick;
+    if (!placements) placements = quick;
+    const std::vector<long> onDuty = OnDuty(grid, file, model, *placements);
+    for (int t = 0; t < grid.Slots(); ++t) {
+        const auto at = static_cast<std::size_t>(t);
+        if (onDuty[at] < grid.need[at])
+            return {PlanFault::Kind::ShiftsFallShort,
+                    name(t) + ", but the 'max' limits in " + file.name + " let only " +
+                        std::to_string(onDuty[at]) + " work then"};
+    }
+    return {PlanFault::Kind::ShiftsFallShort,
+            "the 'max' limits in " + file.name + " leave the plan short"};
+}
+
+plan::ShiftSummary Summary(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& model,
+                           const std::vector<Placement>& placements) {
+    const int step = grid.intervalMinutes;
+    // Day, start, shift, lunch: the order the rows are written in.
+    std::map<std::tuple<int, int, int, int>, long> rows;
+    plan::ShiftSummary summary;
+    for (const Placement& p : placements) {
+        const StartGroup& g = model.groups[static_cast<std::size_t>(p.group)];
+        const ShiftType& s = file.types[static_cast<std::size_t>(g.type)];
+        const int start = s.earliest + p.start * step;
+        const int lunch = p.lunch < 0 ? -1 : (s.earliest + p.lunch * step) % (24 * 60);
+        rows[{g.day, start, g.type, lunch}] += p.agents;
+        summary.paidHours += static_cast<double>(p.agents) * s.PaidMinutes() / 60.0;
+        summary.cost += static_cast<double>(p.agents) * s.cost * s.PaidMinutes() / 60.0;
+    }
+    for (const auto& [key, agents] : rows) {
+        const auto& [day, start, type, lunch] = key;
+        plan::ShiftRow row;
+        if (grid.firstDay) row.date = plan::DateText(*grid.firstDay + day);
+        row.shift = file.types[static_cast<std::size_t>(type)].name;
+        row.start = start;
+        if (lunch >= 0) row.lunch = lunch;
+        row.agents = agents;
+        summary.rows.push_back(std::move(row));
+    }
+    return summary;
+}
+
+}  // namespace
+
+Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, int intervalMinutes,
+                                           const std::string& forecastName, const ShiftFile& file,
+                                           const ShiftOptions& options) {
+    const auto laid = LayGrid(demand, intervalMinutes, forecastName);
+    if (!laid) return Fail(laid.Error());
+    const ShiftGrid& grid = laid.Value();
+    const Namer name(demand, forecastName, grid);
+    const ShiftModel model = BuildModel(grid, file, options.allowShort);
+    if (!options.allowShort && !model.uncoverable.empty())
+        return Fail(PlanFault{PlanFault::Kind::ShiftsFallShort,
+                              name(model.uncoverable.front()) + ", but no shift in " + file.name +
+                                  " can work then"});
+
+    const auto quick = QuickPlacements(grid, file, model, options.allowShort);
+    std::vector<double> start;
+    if (quick) start = ColumnValues(grid, file, model, *quick);
+    const SolverOutcome solved = SolveModel(model, options.timeLimit, quick ? &start : nullptr);
+    if (solved.infeasible && !options.allowShort)
+        return Fail(ShortByLimits(grid, file, name, options.timeLimit));
+    std::optional<std::vector<Placement>> placements;
+    double objective = 0;
+    if (solved.values) {
+        placements = PlacementsOf(file, intervalMinutes, model, *solved.values);
+        objective = solved.objective;
+    }
+    if (!placements && quick) {  // stopped before the solver found one of its own
+        placements = quick;
+        objective = Objective(model, start);
+    }
+    if (!placements)
+        return Fail(PlanFault{PlanFault::Kind::NoShiftPlan,
+                              forecastName + ": no shift plan was found in the " +
+                                  plan::Printable(std::to_string(options.timeLimit)) +
+                                  " seconds the solver was given"});
+
+    ShiftOutcome out;
+    out.summary = Summary(grid, file, model, *placements);
+    out.summary.seconds = solved.seconds;
+    out.summary.optimal = solved.optimal && solved.values.has_value();
+    const double bound = std::isfinite(solved.bound) ? std::max(0.0, solved.bound) : 0.0;
+    if (!out.summary.optimal && objective > 0)
+        out.summary.gapPercent = std::max(0.0, (objective - bound) / objective * 100.0);
+    const std::vector<long> onDuty = OnDuty(grid, file, model, *placements);
+    out.onDuty.reserve(demand.size());
+    for (std::size_t i = 0; i < demand.size(); ++i) {
+        const auto slot = static_cast<std::size_t>(grid.slotOfDemand[i]);
+        out.onDuty.push_back(onDuty[slot]);
+        if (onDuty[slot] < grid.need[slot]) {
+            ++out.summary.shortIntervals;
+            out.summary.shortAgentHours +=
+                static_cast<double>(grid.need[slot] - onDuty[slot]) * intervalMinutes / 60.0;
+        }
+    }
+    return out;
+}
+
+}  // namespace corvane::shifts

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "calc/result.h"
+#include "plan/plan_fault.h"
+#include "plan/shift_summary.h"
+#include "shifts/shift_grid.h"
+#include "shifts/shift_type.h"
+
+namespace corvane::shifts {
+
+struct ShiftOptions {
+    double timeLimit = 10;    // seconds the solver may take
+    bool allowShort = false;  // leave intervals no shift can cover short
+};
+
+// A shift plan and the agents it puts on duty in each interval.
+struct ShiftOutcome {
+    plan::ShiftSummary summary;
+    std::vector<long> onDuty;  // per demand, in its order
+};
+
+// Plans the shifts that staff `demand` (the plan's intervals, in file
+// order) at the least cost. Refuses, naming the interval in `forecastName`,
+// an interval that no shift can cover or that the `max` limits leave short
+// (unless short intervals are allowed), and says so when the time limit
+// ends the solve before any plan is found.
+Result<ShiftOutcome, plan::PlanFault> PlanShifts(const std::vector<Demand>& demand,
+                                                 int intervalMinutes,
+                                                 const std::string& forecastName,
+                                                 const ShiftFile& file,
+                                                 const ShiftOptions& options);
+
+}  // namespace corvane::shifts
