@@ -14,6 +14,8 @@ struct ModelDeleter {
     void operator()(Cbc_Model* m) const { Cbc_deleteModel(m); }
 };
 
+}  // namespace
+
 SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
                          const std::vector<double>* start) {
     const std::unique_ptr<Cbc_Model, ModelDeleter> owned(Cbc_newModel());
