@@ -1,0 +1,248 @@
+// Shift plans: optimal costs known by reasoning, and every plan's coverage
+// counted again from its written rows, apart from the solver's own counts.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+
+#include "plan/label_time.h"
+#include "shifts/shift_file.h"
+#include "shifts/shift_plan.h"
+
+namespace {
+
+using namespace corvane;
+using shifts::Demand;
+
+shifts::ShiftFile Shifts(const std::string& text) {
+    plan::TextSource source(text);
+    auto file = shifts::ReadShiftFile(source, "shifts.csv");
+    EXPECT_TRUE(file.Ok()) << file.Error().message;
+    return file.Value();
+}
+
+// `days` days from Monday 2027-03-01 (undated for 0), `step` minutes, the
+// agents each interval needs from `need(day, minute)`.
+template <class Need>
+std::vector<Demand> Intervals(int days, int step, int from, int to, Need need) {
+    std::vector<Demand> out;
+    const std::int32_t monday = plan::DayNumber({2027, 3, 1});
+    for (int d = 0; d < std::max(days, 1); ++d)
+        for (int m = from; m < to; m += step) {
+            Demand x;
+            x.line = static_cast<int>(out.size()) + 2;
+            if (days > 0) x.day = monday + d;
+            x.minute = m;
+            x.label = (days > 0 ? plan::DateText(monday + d) + " " : "") + plan::TimeText(m);
+            x.agents = need(d, m);
+            out.push_back(x);
+        }
+    return out;
+}
+
+// The agents each interval has, counted from the shift rows as written: a
+// row's agents work from its start for the shift's length, but not from
+// its lunch for the lunch's length; on a cyclic grid of `period` minutes
+// time runs round.
+std::vector<long> Recount(const std::vector<Demand>& demand, const shifts::ShiftFile& file,
+                          const plan::ShiftSummary& plan, long period) {
+    std::map<std::string, const shifts::ShiftType*> types;
+    for (const auto& t : file.types) types[t.name] = &t;
+    const std::int32_t first = demand.front().day.value_or(0);
+    const auto at = [first](std::optional<std::int32_t> day, int minute) {
+        return (day.value_or(first) - first) * 1440L + minute;
+    };
+    std::vector<long> count(demand.size());
+    for (const plan::ShiftRow& r : plan.rows) {
+        const shifts::ShiftType& t = *types.at(r.shift);
+        const auto day = r.date.empty() ? std::nullopt : plan::ParseDate(r.date);
+        const long start = at(day, r.start);
+        for (std::size_t i = 0; i < demand.size(); ++i) {
+            long offset = at(demand[i].day, *demand[i].minute) - start;
+            if (period > 0) offset = (offset % period + period) % period;
+            if (offset < 0 || offset >= t.length) continue;
+            if (r.lunch) {
+                const long lunch = ((*r.lunch - r.start) % 1440 + 1440) % 1440;
+                if (offset >= lunch && offset < lunch + t.lunch) continue;
+            }
+            count[i] += r.agents;
+        }
+    }
+    return count;
+}
+
+void ExpectCovered(const std::vector<Demand>& demand, const shifts::ShiftFile& file,
+                   const shifts::ShiftOutcome& out, long period) {
+    const std::vector<long> recount = Recount(demand, file, out.summary, period);
+    ASSERT_EQ(out.onDuty.size(), demand.size());
+    for (std::size_t i = 0; i < demand.size(); ++i) {
+        SCOPED_TRACE(demand[i].label);
+        EXPECT_EQ(out.onDuty[i], recount[i]);
+        EXPECT_GE(recount[i], demand[i].agents);
+    }
+}
+
+TEST(ShiftPlan, EightAgentsRoundTheClockTakeThreeShifts) {
+    // 24 hours needing 8 agents each are 192 agent-hours; an 8-hour shift
+    // is paid 8 hours and covers at most 8 of them, so no plan costs less
+    // than 192. Starts at 00:00, 08:00 and 16:00 with 8 agents each reach
+    // it; a start after 16:00 runs past the day's end (no next day to
+    // cover), paying hours that cover nothing, so this plan is the only
+    // optimum.
+    const auto demand = Intervals(0, 60, 0, 1440, [](int, int) { return 8L; });
+    const auto file = Shifts("name,length,earliest,latest\nEight,8:00,00:00,23:00\n");
+    const auto out = shifts::PlanShifts(demand, 60, "day.csv", file, {});
+    ASSERT_TRUE(out.Ok()) << out.Error().message;
+    const auto& s = out.Value().summary;
+    EXPECT_TRUE(s.optimal);
+    EXPECT_EQ(s.gapPercent, 0);
+    EXPECT_EQ(s.paidHours, 192);
+    ASSERT_EQ(s.rows.size(), 3u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_EQ(s.rows[i].date, "");
+        EXPECT_EQ(s.rows[i].start, 480 * static_cast<int>(i));
+        EXPECT_EQ(s.rows[i].agents, 8);
+        EXPECT_FALSE(s.rows[i].lunch.has_value());
+    }
+    ExpectCovered(demand, file, out.Value(), 0);
+}
+
+TEST(ShiftPlan, LunchesFallInTheirWindows) {
+    // A day of half-hours rising to a peak and falling again.
+    const auto demand = Intervals(0, 30, 360, 1200, [](int, int m) {
+        return std::lround(4 + 20 * std::exp(-std::pow((m - 720) / 180.0, 2)));
+    });
+    const auto file = Shifts(
+        "name,length,earliest,latest,lunch,lunch_after,lunch_before,cost\n"
+        "Full,8:30,06:00,11:30,0:30,3:00,5:00,1\n"
+        "Part,4:00,06:00,16:00,,,,1.2\n");
+    const auto out = shifts::PlanShifts(demand, 30, "day.csv", file, {});
+    ASSERT_TRUE(out.Ok()) << out.Error().message;
+    EXPECT_TRUE(out.Value().summary.optimal);
+    bool lunched = false;
+    for (const auto& r : out.Value().summary.rows) {
+        if (r.shift != "Full") continue;
+        ASSERT_TRUE(r.lunch.has_value());
+        EXPECT_GE(*r.lunch - r.start, 180);
+        EXPECT_LE(*r.lunch - r.start, 300);
+        lunched = true;
+    }
+    EXPECT_TRUE(lunched);
+    ExpectCovered(demand, file, out.Value(), 0);
+    // Paid hours are the rows' agents times length less lunch.
+    double paid = 0;
+    for (const auto& r : out.Value().summary.rows)
+        paid += static_cast<double>(r.agents) * (r.shift == "Full" ? 8 : 4);
+    EXPECT_EQ(out.Value().summary.paidHours, paid);
+}
+
+TEST(ShiftPlan, NightsCarryIntoTheNextDayAndAWeekRunsRound) {
+    // Two agents from 22:00 to 02:00 every night, a 4-hour shift from 22:00
+    // only: a whole week wraps, so Sunday's shift covers Monday 00:00-02:00
+    // and 7 shifts of 2 agents (56 paid hours) cover everything. Weekdays
+    // also need 3 from 09:00 to 13:00, which only the Mon-Fri shift may
+    // take; at the weekend the dearer Sat,Sun one.
+    const auto need = [](int day, int m) -> long {
+        if (m < 120 || m >= 1320) return 2;
+        if (m >= 540 && m < 780) return day < 5 ? 3 : 1;
+        return 0;
+    };
+    const std::string types =
+        "name,length,earliest,latest,days,cost\n"
+        "Night,4:00,22:00,22:00,,1\n"
+        "Office,4:00,09:00,09:00,Mon-Fri,1\n"
+        "Weekend,4:00,09:00,09:00,\"Sat,Sun\",1.5\n";
+    const auto file = Shifts(types);
+    const auto week = Intervals(7, 60, 0, 1440, need);
+    const auto out = shifts::PlanShifts(week, 60, "week.csv", file, {});
+    ASSERT_TRUE(out.Ok()) << out.Error().message;
+    const auto& s = out.Value().summary;
+    EXPECT_TRUE(s.optimal);
+    EXPECT_EQ(s.paidHours, 56 + 5 * 12 + 2 * 4);
+    EXPECT_EQ(s.cost, 56 + 5 * 12 + 2 * 4 * 1.5);
+    for (const auto& r : s.rows) {
+        const int weekday = plan::Weekday(*plan::ParseDate(r.date));
+        if (r.shift != "Night") EXPECT_EQ(weekday < 5, r.shift == "Office") << r.date;
+    }
+    EXPECT_EQ(out.Value().onDuty.front(), 2);  // Monday 00:00, from Sunday 22:00
+    ExpectCovered(week, file, out.Value(), 7 * 1440);
+
+    // Six days do not wrap: Monday's first hours have no night before them.
+    const auto days = Intervals(6, 60, 0, 1440, need);
+    const auto refused = shifts::PlanShifts(days, 60, "days.csv", file, {});
+    ASSERT_FALSE(refused.Ok());
+    EXPECT_EQ(refused.Error().kind, plan::PlanFault::Kind::ShiftsFallShort);
+    EXPECT_EQ(refused.Error().message,
+              "days.csv:2: '2027-03-01 00:00' needs 2 agents, but no shift in shifts.csv can "
+              "work then");
+    // Left short, by how much: two hours of two agents; the last night's
+    // hours past the file are paid (8) but cover nothing.
+    const auto shortened = shifts::PlanShifts(days, 60, "days.csv", file, {10, true});
+    ASSERT_TRUE(shortened.Ok());
+    EXPECT_EQ(shortened.Value().summary.shortIntervals, 2);
+    EXPECT_EQ(shortened.Value().summary.shortAgentHours, 4);
+    EXPECT_EQ(shortened.Value().summary.paidHours, 6 * 8 + 5 * 12 + 4);
+    EXPECT_EQ(shortened.Value().onDuty[0], 0);
+}
+
+TEST(ShiftPlan, MaxLimitsAndCosts) {
+    // Four agents for four hours: the cheap shift up to its limit of 3,
+    // the dear one for the fourth.
+    const auto demand = Intervals(0, 60, 480, 720, [](int, int) { return 4L; });
+    const auto file = Shifts(
+        "name,length,earliest,latest,max,cost\n"
+        "Cheap,4:00,08:00,08:00,3,1\n"
+        "Dear,4:00,08:00,08:00,,2\n");
+    const auto out = shifts::PlanShifts(demand, 60, "day.csv", file, {});
+    ASSERT_TRUE(out.Ok()) << out.Error().message;
+    EXPECT_EQ(out.Value().summary.cost, 3 * 4 + 1 * 8);
+    ASSERT_EQ(out.Value().summary.rows.size(), 2u);
+    EXPECT_EQ(out.Value().summary.rows[0].agents, 3);
+
+    // Limits that cannot reach the need are refused, naming the interval.
+    const auto tight = Shifts(
+        "name,length,earliest,latest,max\n"
+        "Cheap,4:00,08:00,08:00,1\n"
+        "Dear,4:00,08:00,08:00,2\n");
+    const auto refused = shifts::PlanShifts(demand, 60, "day.csv", tight, {});
+    ASSERT_FALSE(refused.Ok());
+    EXPECT_EQ(refused.Error().message,
+              "day.csv:2: '08:00' needs 4 agents, but the 'max' limits in shifts.csv let only 3 "
+              "work then");
+}
+
+TEST(ShiftPlan, ATinyTimeLimitGivesAPlanAndItsGap) {
+    const auto week = Intervals(7, 15, 420, 1260, [](int day, int m) {
+        const double h = m / 60.0;
+        const double shape = 0.2 + std::exp(-std::pow((h - 10.5) / 2.4, 2)) +
+                             0.8 * std::exp(-std::pow((h - 15.5) / 2.6, 2));
+        return std::lround(30 * shape * (day < 5 ? 1.0 : 0.5));
+    });
+    const auto file = Shifts(
+        "name,length,earliest,latest,cost,lunch,lunch_after,lunch_before\n"
+        "Early,8:30,07:00,09:00,1,0:30,3:00,5:00\n"
+        "Late,8:30,10:00,12:30,1,0:30,3:00,5:00\n"
+        "Part,4:00,07:00,17:00,1.1,,,\n");
+    const auto out = shifts::PlanShifts(week, 15, "week.csv", file, {0.001, false});
+    ASSERT_TRUE(out.Ok()) << out.Error().message;
+    EXPECT_FALSE(out.Value().summary.optimal);
+    EXPECT_GT(out.Value().summary.gapPercent, 0);
+    EXPECT_LE(out.Value().summary.gapPercent, 100);
+    ExpectCovered(week, file, out.Value(), 7 * 1440);
+}
+
+TEST(ShiftPlan, IntervalsWithoutTimesOrTwiceAreRefused) {
+    const auto file = Shifts("name,length,earliest,latest\nA,4:00,08:00,08:00\n");
+    auto demand = Intervals(1, 60, 480, 600, [](int, int) { return 1L; });
+    demand[1].minute = 480;
+    auto twice = shifts::PlanShifts(demand, 60, "f.csv", file, {});
+    ASSERT_FALSE(twice.Ok());
+    EXPECT_EQ(twice.Error().message, "f.csv:3: '2027-03-01 09:00' is given twice");
+    demand[1].minute.reset();
+    auto untimed = shifts::PlanShifts(demand, 60, "f.csv", file, {});
+    ASSERT_FALSE(untimed.Ok());
+    EXPECT_NE(untimed.Error().message.find("f.csv:3: '2027-03-01 09:00' has no time of day"),
+              std::string::npos);
+}
+
+}  // namespace
