@@ -162,7 +162,9 @@ TEST(ShiftPlan, NightsCarryIntoTheNextDayAndAWeekRunsRound) {
     EXPECT_EQ(s.cost, 56 + 5 * 12 + 2 * 4 * 1.5);
     for (const auto& r : s.rows) {
         const int weekday = plan::Weekday(*plan::ParseDate(r.date));
-        if (r.shift != "Night") EXPECT_EQ(weekday < 5, r.shift == "Office") << r.date;
+        if (r.shift != "Night") {
+            EXPECT_EQ(weekday < 5, r.shift == "Office") << r.date;
+        }
     }
     EXPECT_EQ(out.Value().onDuty.front(), 2);  // Monday 00:00, from Sunday 22:00
     ExpectCovered(week, file, out.Value(), 7 * 1440);
