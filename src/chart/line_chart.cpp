@@ -15,6 +15,7 @@ const QMargins kPlotMargins(80, 80, 40, 90);
 const QColor kRequired(0x1f, 0x4e, 0x9a);
 const QColor kScheduled(0xe0, 0x8a, 0x1e);
 const QColor kOutside(0xc0, 0x30, 0x30);
+const QColor kOnDuty(0x2a, 0x9d, 0x4a);
 
 // A round step for the value axis: 1, 2 or 5 times a power of ten, giving
 // at most about eight grid lines.
@@ -40,7 +41,10 @@ public:
         : p_(p), data_(data), points_(data.points) {
         plot_ = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
         long top = 1;
-        for (const auto& point : points_) top = std::max({top, point.agents, point.scheduled});
+        for (const auto& point : points_) {
+            top = std::max({top, point.agents, point.scheduled, point.onDuty});
+            onDuty_ = onDuty_ || point.onDuty >= 0;
+        }
         step_ = AxisStep(top);
         top_ = (top / step_ + 1) * step_;
     }
@@ -50,6 +54,7 @@ public:
         DrawGrid();
         DrawTickLines();
         DrawOutside();
+        if (onDuty_) DrawSteps(&Point::onDuty, kOnDuty);
         DrawSteps(&Point::scheduled, kScheduled);
         DrawSteps(&Point::agents, kRequired);
         DrawTicks();
@@ -101,7 +106,7 @@ private:
         bool drawing = false;
         for (std::size_t i = 0; i < points_.size(); ++i) {
             const Point& row = points_[i];
-            if (row.outsideRange) {
+            if (row.outsideRange || row.*value < 0) {
                 drawing = false;
                 continue;
             }
@@ -159,9 +164,11 @@ private:
         font.setPixelSize(12);
         p_.setFont(font);
         const int y = plot_.top() - 12;
-        int x = plot_.right() - 200;
-        for (const auto& [text, color] : {std::pair{QStringLiteral("required"), kRequired},
-                                          std::pair{QStringLiteral("scheduled"), kScheduled}}) {
+        std::vector<std::pair<QString, QColor>> lines{{QStringLiteral("required"), kRequired},
+                                                      {QStringLiteral("scheduled"), kScheduled}};
+        if (onDuty_) lines.emplace_back(QStringLiteral("on duty"), kOnDuty);
+        int x = plot_.right() - 100 * static_cast<int>(lines.size());
+        for (const auto& [text, color] : lines) {
             p_.setPen(QPen(color, 3));
             p_.drawLine(x, y, x + 24, y);
             p_.setPen(Qt::black);
@@ -176,6 +183,7 @@ private:
     QRect plot_;
     long step_ = 1;
     long top_ = 1;
+    bool onDuty_ = false;  // a shift plan's agents are drawn too
 };
 
 }  // namespace

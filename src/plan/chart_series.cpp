@@ -16,6 +16,10 @@ void Join(ChartPoint& into, const ChartPoint& from) {
     into.agents = std::max(into.agents, from.agents);
     into.scheduled = std::max(into.scheduled, from.scheduled);
     into.outsideRange = into.outsideRange || from.outsideRange;
+    // The fewer on duty of a pair: where the plan may fall short.
+    into.onDuty = into.onDuty < 0 ? from.onDuty
+                  : from.onDuty < 0 ? into.onDuty
+                                    : std::min(into.onDuty, from.onDuty);
 }
 
 }  // namespace
@@ -27,7 +31,8 @@ void ChartSeries::Add(const IntervalPlan& p) {
                      p.input.minute,
                      outside ? 0 : p.agents,
                      outside ? 0 : p.scheduled,
-                     outside};
+                     outside,
+                     p.onDuty.value_or(-1)};
     AddToDay(p);
     if (points_.size() == kMaxPoints && inLast_ == perPoint_) Merge();
     if (!points_.empty() && inLast_ < perPoint_) {
@@ -88,7 +93,7 @@ std::string ChartDataText(const ChartData& data) {
     for (const ChartPoint& p : data.points)
         points.push_back({p.label, p.day ? json(*p.day) : json(),
                           p.minute ? json(*p.minute) : json(), p.agents, p.scheduled,
-                          p.outsideRange});
+                          p.outsideRange, p.onDuty});
     json days = json::array();
     for (const HeatRow& d : data.days) days.push_back({d.day, d.agents});
     const json all = {{"subtitle", data.subtitle},
@@ -115,6 +120,7 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
             point.agents = p.at(3).get<long>();
             point.scheduled = p.at(4).get<long>();
             point.outsideRange = p.at(5).get<bool>();
+            point.onDuty = p.at(6).get<long>();
             data.points.push_back(std::move(point));
         }
         for (const json& d : all.at("days"))

@@ -24,6 +24,7 @@ struct ChartPoint {
     long agents = 0;
     long scheduled = 0;
     bool outsideRange = false;
+    long onDuty = -1;  // with a shift plan; -1 without
 };
 
 // The heat map covers at most this many calendar days, first to last.

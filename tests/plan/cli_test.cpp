@@ -102,6 +102,7 @@ TEST_F(PlanCli, BadInputWritesNothing) {
         const std::string args = c["args"];
         SCOPED_TRACE(args);
         Spit("in.csv", c.value("input", "interval,calls,talk\n08:00,10,180\n"));
+        if (c.contains("shifts")) Spit("shifts.csv", c["shifts"]);
         Spit("plan.txt", "the old plan\n");
         fs::remove(dir_ / "chart.svg");
         const bool chart = args.find("--chart") != std::string::npos;
@@ -113,6 +114,8 @@ TEST_F(PlanCli, BadInputWritesNothing) {
         EXPECT_EQ(plain.out, "");
         EXPECT_EQ(Slurp(dir_ / "plan.txt"), "the old plan\n");
         EXPECT_FALSE(fs::exists(dir_ / "chart.svg"));
+        EXPECT_FALSE(fs::exists(dir_ / "sp.csv"));
+        fs::remove(dir_ / "shifts.csv");
     }
     // Nothing half-written is left beside the output either.
     std::size_t files = 0;
