@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
+#include <iterator>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -112,6 +113,70 @@ BENCHMARK_CAPTURE(WholeProcess, chart_png, "--chart /tmp/corvane-bench-chart.png
 BENCHMARK_CAPTURE(WholeProcess, chart_svg, "--chart /tmp/corvane-bench-chart.svg")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// A week of quarter-hours from Monday 2027-03-01, open 07:00 to 21:00,
+// rising to a morning and an afternoon peak (up to about 45 agents),
+// quieter at the weekend.
+std::string WeekCsv() {
+    std::string csv = "datetime,calls,talk,acw\n";
+    unsigned seed = 2027;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 0x7fff; };
+    for (int day = 0; day < 7; ++day)
+        for (int m = 7 * 60; m < 21 * 60; m += 15) {
+            const double h = m / 60.0;
+            const double shape = 0.15 + std::exp(-std::pow((h - 10.5) / 2.4, 2)) +
+                                 0.8 * std::exp(-std::pow((h - 15.5) / 2.6, 2));
+            const double week[] = {1, 0.95, 0.9, 0.9, 0.85, 0.5, 0.35};
+            const double calls = 110 * shape * week[day] * (0.93 + 0.14 * (next() % 1000) / 999.0);
+            const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+            csv += "2027-03-" + two(day + 1) + " " + two(m / 60) + ":" + two(m % 60) + "," +
+                   std::to_string(calls) + ",240,30\n";
+        }
+    return csv;
+}
+
+// Five shift types, with or without lunches; every quarter-hour of their
+// windows a possible start.
+const char* const kShifts[] = {
+    "name,length,earliest,latest,days,cost\n"
+    "Early,8:00,07:00,09:00,,1\n"
+    "Day,8:00,09:00,11:00,Mon-Fri,1\n"
+    "Late,8:00,11:00,12:30,,1\n"
+    "Part,4:00,07:00,17:00,,1.1\n"
+    "Short,5:30,07:00,15:00,,1.05\n",
+    "name,length,earliest,latest,days,cost,lunch,lunch_after,lunch_before\n"
+    "Early,8:30,07:00,09:00,,1,0:30,3:00,5:00\n"
+    "Day,8:30,09:00,11:00,Mon-Fri,1,0:30,3:00,5:00\n"
+    "Late,8:30,11:00,12:30,,1,0:30,3:00,5:00\n"
+    "Part,4:00,07:00,17:00,,1.1,,,\n"
+    "Short,6:00,07:00,15:00,,1.05,0:30,2:00,3:30\n"};
+
+// The whole process planning the week's shifts; `gap_percent` is what the
+// plan says of itself (0 when proven optimal).
+void WeekShifts(benchmark::State& state, int lunches, const char* limit) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-week.csv";
+    const auto shifts = dir / "corvane-bench-shifts.csv";
+    const auto plan = dir / "corvane-bench-week-plan.json";
+    std::ofstream(input) << WeekCsv();
+    std::ofstream(shifts) << kShifts[lunches];
+    const std::string arguments = input.string() + " --shrinkage 30 --format json -o " +
+                                  plan.string() + " --shifts " + shifts.string() +
+                                  " --shift-time-limit " + limit;
+    for (auto _ : state)
+        if (!RunPlan(arguments)) state.SkipWithError("corvane-plan failed");
+    std::ifstream in(plan);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const auto gap = text.find("\"gap\": ");
+    state.counters["gap_percent"] = gap == std::string::npos ? -1 : std::stod(text.substr(gap + 7));
+}
+BENCHMARK_CAPTURE(WeekShifts, without_lunches, 0, "10")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK_CAPTURE(WeekShifts, with_lunches, 1, "5")
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(1);
 
 // Streaming: about a million rows (57 years), planned and written as a
 // text table; peak_MB is the largest memory any corvane-plan run of this

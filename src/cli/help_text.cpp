@@ -75,17 +75,18 @@ Callers who hang up (--patience)
 
 Output
   text   a fixed-column table (interval, calls, talk, acw, Erlangs, agents,
-         P(W)%, SL%, ASA, OCC%, [ABN%,] scheduled, status), then the
+         P(W)%, SL%, ASA, OCC%, [ABN%,] scheduled, [on duty,] status), then the
          totals: required and scheduled agent-hours and the peak interval;
          when the labels carry dates, a table of days (agent-hours and the
-         peak interval of each)
+         peak interval of each); with --shifts, paid hours, efficiency
+         and the solver's result, and a table of the shifts
   csv    interval,calls,talk,acw,erlangs,agents,wait,service_level,asa,
-         occupancy,[abandon,]scheduled,status - "." decimals, shares in
+         occupancy,[abandon,]scheduled,[on_duty,]status - "." decimals, shares in
          per cent, figures as read with up to two decimals, durations in
          seconds; a label beginning with =, +, -, @, a tab or a carriage
          return gets a leading ', so a spreadsheet shows it as text
   json   the options used, the rows at full precision (wait: P(W) in per
-         cent), the totals and, with dates, "days"; any byte of the file
+         cent), the totals and, with dates, "days", with shifts, "shifts"; any byte of the file
          name that is not UTF-8 becomes U+FFFD
   --chart draws the plan (.svg or .png): agents required and scheduled per
          interval, ticks on the hours for a day and on the day starts for
@@ -98,11 +99,26 @@ Output
   up to three times; standard input is copied aside to an unnamed
   temporary file).
 
+Shifts (--shifts)
+  A CSV read by the forecast's rules: name, length (H:MM), earliest and
+  latest (HH:MM; a start every interval between them), and optionally days
+  (Mon-Fri, Sat,Sun), max (most agents starting it on one day), cost (per
+  paid hour, default 1), lunch, lunch_after, lunch_before (H:MM; an unpaid
+  lunch starting between these offsets from the start). Times are whole
+  intervals. CBC finds the plan of least cost (paid hours = length - lunch)
+  that puts at least the scheduled agents on duty in every interval. A
+  shift past midnight covers the next day; a file of whole weeks runs round
+  (Sunday night covers Monday morning), otherwise hours past the file cover
+  nothing. An interval no shift can cover, or that the max limits leave
+  short, is refused unless --allow-short is given.
+
 Exit status
   0  the plan is written
-  1  an output file could not be written
+  1  an output file could not be written, or the solver found no shift plan
+     in its time
   2  bad input or options: a message names the file, line and column, and
-     nothing is written (also when the totals are too large to add up)
+     nothing is written (also when the totals are too large to add up, and
+     when an interval needs more agents than the shifts can give)
   3  the plan is written, but some intervals are outside the usable range
 )";
 
