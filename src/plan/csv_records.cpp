@@ -220,6 +220,7 @@ public:
                what_ + "?)";
     }
 
+private:
     ByteSource& source_;
     std::string name_;
     std::string what_;

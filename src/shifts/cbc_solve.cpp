@@ -27,6 +27,10 @@ SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
     for (int c = 0; c < model.IntegerColumns(); ++c) Cbc_setInteger(cbc, c);
     Cbc_setLogLevel(cbc, 0);
     Cbc_setMaximumSeconds(cbc, timeLimit);
+    // Clp's primal steepest-edge pricing stops the process on an assertion
+    // with some of these programs (a week of quarter-hours with lunches
+    // did); Dantzig's pricing has no such check and solves them as well.
+    Cbc_setParameter(cbc, "primalP", "dantzig");
     if (start) {
         // The solver works out the continuous columns itself.
         std::vector<int> index(static_cast<std::size_t>(model.IntegerColumns()));
