@@ -112,6 +112,7 @@ public:
 
     FigureMarks Marks() const { return marks_; }
 
+private:
     // Reads until a record is complete; false at the end of the input. A
     // fault met while reading ahead waits until the records before it are
     // handed out, so the first fault in the file is the one reported, however
@@ -220,7 +221,6 @@ public:
                what_ + "?)";
     }
 
-private:
     ByteSource& source_;
     std::string name_;
     std::string what_;

@@ -12,7 +12,7 @@ Result<DayPlan, PlanFault> PlanDay(const Forecast& forecast, const PlanOptions& 
     if (!interval) return Fail(interval.Error());
     PlanOptions options = given;
     options.intervalMinutes = interval.Value();
-    DayPlan plan{options, {}, PlanTotals(options.intervalMinutes), std::nullopt};
+    DayPlan plan{options, {}, PlanTotals(options.intervalMinutes)};
     plan.rows.resize(forecast.rows.size());
     for (std::size_t i = 0; i < forecast.rows.size(); ++i) plan.rows[i].input = forecast.rows[i];
     PlanIntervals(plan.rows.data(), plan.rows.size(), options);

@@ -1,13 +1,11 @@
 #pragma once
 
-#include <optional>
 #include <vector>
 
 #include "plan/forecast.h"
 #include "plan/interval_plan.h"
 #include "plan/plan_options.h"
 #include "plan/plan_totals.h"
-#include "plan/shift_summary.h"
 
 namespace corvane::plan {
 
@@ -17,7 +15,6 @@ struct DayPlan {
     PlanOptions options;
     std::vector<IntervalPlan> rows;
     PlanTotals totals;
-    std::optional<ShiftSummary> shifts;  // rows have onDuty when given
 };
 
 Result<DayPlan, PlanFault> PlanDay(const Forecast& forecast, const PlanOptions& options);

@@ -34,6 +34,13 @@ std::string FixedTable::Line(const std::vector<std::string>& cells) const {
     return out + "\n";
 }
 
+std::string FixedTable::Text(const std::vector<std::vector<std::string>>& rows) {
+    for (const auto& row : rows) Measure(row);
+    std::string out = Head();
+    for (const auto& row : rows) out += Line(row);
+    return out;
+}
+
 std::string FixedTable::Head() const {
     std::vector<std::string> rules;
     for (const std::string& head : heads_) rules.emplace_back(utf8::Length(head), '=');

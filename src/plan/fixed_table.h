@@ -19,6 +19,9 @@ public:
     std::string Head() const;
     // One row, ending in "\n".
     std::string Line(const std::vector<std::string>& cells) const;
+    // A whole table held in memory: every row measured, then the heads and
+    // the rows.
+    std::string Text(const std::vector<std::vector<std::string>>& rows);
 
 private:
     std::vector<std::string> heads_;

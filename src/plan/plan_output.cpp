@@ -122,11 +122,8 @@ std::string DayTable(const PlanTotals& t) {
                         Cell(t.Hours(d.sums.scheduled), "#,##0.00"),
                         peak ? OneLine(peak->label) : std::string(kNone),
                         peak ? Cell(static_cast<double>(peak->agents), "#,##0") : kNone});
-        table.Measure(rows.back());
     }
-    std::string out = table.Head();
-    for (const auto& row : rows) out += table.Line(row);
-    return out;
+    return table.Text(rows);
 }
 
 // The solver's result in words: "optimal" or how far from it, and its time.
@@ -181,11 +178,8 @@ std::string ShiftTable(const ShiftSummary& s) {
         rows.push_back({r.date.empty() ? std::string(kNone) : r.date, OneLine(r.shift),
                         TimeText(r.start), r.lunch ? TimeText(*r.lunch) : std::string(kNone),
                         Cell(static_cast<double>(r.agents), "#,##0")});
-        table.Measure(rows.back());
     }
-    std::string out = table.Head();
-    for (const auto& row : rows) out += table.Line(row);
-    return out;
+    return table.Text(rows);
 }
 
 class TextWriter : public PlanWriter {
@@ -443,11 +437,11 @@ std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions&
 }
 
 std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName) {
-    const auto writer = MakePlanWriter(format, plan.options, fileName, plan.shifts.has_value());
+    const auto writer = MakePlanWriter(format, plan.options, fileName);
     for (const IntervalPlan& p : plan.rows) writer->Measure(p);
     std::string out = writer->Head();
     for (const IntervalPlan& p : plan.rows) out += writer->Row(p);
-    return out + writer->Tail(plan.totals, plan.shifts ? &*plan.shifts : nullptr);
+    return out + writer->Tail(plan.totals, nullptr);
 }
 
 std::string ShiftPlanCsv(const ShiftSummary& shifts) {

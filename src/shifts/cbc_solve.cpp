@@ -22,7 +22,7 @@ SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
     Cbc_Model* cbc = owned.get();
     std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
     Cbc_loadProblem(cbc, model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
-                    model.value.data(), nullptr, model.upper.data(), model.cost.data(),
+                    model.value.data(), nullptr, nullptr, model.cost.data(),
                     model.rowLower.data(), model.rowUpper.data());
     for (int c = 0; c < model.IntegerColumns(); ++c) Cbc_setInteger(cbc, c);
     Cbc_setLogLevel(cbc, 0);

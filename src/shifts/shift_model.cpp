@@ -25,9 +25,8 @@ public:
         m_.rowIndex.push_back(row);
         m_.value.push_back(value);
     }
-    void EndColumn(double cost, double upper) {
+    void EndColumn(double cost) {
         m_.cost.push_back(cost);
-        m_.upper.push_back(upper);
         m_.columnStart.push_back(static_cast<int>(m_.rowIndex.size()));
     }
 
@@ -114,7 +113,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
                 if (i >= 1) b.Entry(r.backward + i, 1);
             }
             b.Entry(r.max, 1);
-            b.EndColumn(s.cost * s.PaidMinutes() / 60.0, kInfinity);
+            b.EndColumn(s.cost * s.PaidMinutes() / 60.0);
         }
         if (s.lunch == 0) continue;
         const int after = s.lunchAfter / step;
@@ -126,7 +125,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
             b.Entry(r.equal, -1);
             if (const int j = std::max(0, k - before); j + 1 < n) b.Entry(r.forward + j, -1);
             if (const int j = std::min(n - 1, k - after); j >= 1) b.Entry(r.backward + j, -1);
-            b.EndColumn(0, kInfinity);
+            b.EndColumn(0);
         }
     }
     m.integerColumns = m.Columns();
@@ -139,12 +138,12 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         for (int j = 0; j + 1 < g.starts; ++j) {
             b.Entry(r.forward + j, 1);
             if (j + 2 < g.starts) b.Entry(r.forward + j + 1, -1);
-            b.EndColumn(0, kInfinity);
+            b.EndColumn(0);
         }
         for (int j = 1; j < g.starts; ++j) {
             b.Entry(r.backward + j, 1);
             if (j - 1 >= 1) b.Entry(r.backward + j - 1, -1);
-            b.EndColumn(0, kInfinity);
+            b.EndColumn(0);
         }
     }
 
@@ -159,7 +158,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         if (!covered[static_cast<std::size_t>(t)]) m.uncoverable.push_back(t);
         if (!allowShort) continue;
         b.Entry(row, 1);
-        b.EndColumn(shortCost, kInfinity);
+        b.EndColumn(shortCost);
         m.shortfallSlot.push_back(t);
     }
     return m;

@@ -45,8 +45,7 @@ struct ShiftModel {
     std::vector<int> columnStart{0};
     std::vector<int> rowIndex;
     std::vector<double> value;
-    std::vector<double> cost;
-    std::vector<double> upper;
+    std::vector<double> cost;  // every column is 0 or more, without an upper bound
     std::vector<double> rowLower;
     std::vector<double> rowUpper;
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <sstream>
 #include <tuple>
 
 #include "plan/csv_records.h"
@@ -37,10 +38,45 @@ struct Namer {
     }
 };
 
+// "10", "0.5": as the option was written, near enough.
+std::string SecondsText(double seconds) {
+    std::ostringstream out;
+    out << seconds;
+    return out.str();
+}
+
 double Objective(const ShiftModel& model, const std::vector<double>& values) {
     double sum = 0;
     for (std::size_t c = 0; c < values.size(); ++c) sum += model.cost[c] * values[c];
     return sum;
+}
+
+// The best plan found for `model`: the solver's, or the quick plan it
+// starts from when the time limit stops it before it has one of its own.
+struct Found {
+    std::optional<std::vector<Placement>> placements;
+    double cost = 0;         // the model's, shortfalls included
+    bool optimal = false;    // proven by the solver
+    SolverOutcome solver;
+};
+
+Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& model,
+            bool allowShort, double timeLimit) {
+    const auto quick = QuickPlacements(grid, file, model, allowShort);
+    std::vector<double> start;
+    if (quick) start = ColumnValues(grid, file, model, *quick);
+    Found found;
+    found.solver = SolveModel(model, timeLimit, quick ? &start : nullptr);
+    if (found.solver.values) {
+        found.placements = PlacementsOf(file, grid.intervalMinutes, model, *found.solver.values);
+        found.cost = found.solver.objective;
+        found.optimal = found.placements && found.solver.optimal;
+    }
+    if (!found.placements && quick) {
+        found.placements = quick;
+        found.cost = Objective(model, start);
+    }
+    return found;
 }
 
 // Why a plan within the `max` limits leaves an interval short, found by
@@ -48,13 +84,8 @@ double Objective(const ShiftModel& model, const std::vector<double>& values) {
 PlanFault ShortByLimits(const ShiftGrid& grid, const ShiftFile& file, const Namer& name,
                         double timeLimit) {
     const ShiftModel model = BuildModel(grid, file, true);
-    const auto quick = QuickPlacements(grid, file, model, true);
-    const std::vector<double> start = ColumnValues(grid, file, model, *quick);
-    const SolverOutcome solved = SolveModel(model, timeLimit, &start);
-    auto placements =
-        solved.values ? PlacementsOf(file, grid.intervalMinutes, model, *solved.values) : quick;
-    if (!placements) placements = quick;
-    const std::vector<long> onDuty = OnDuty(grid, file, model, *placements);
+    const Found found = Solve(grid, file, model, true, timeLimit);
+    const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
     for (int t = 0; t < grid.Slots(); ++t) {
         const auto at = static_cast<std::size_t>(t);
         if (onDuty[at] < grid.need[at])
@@ -109,36 +140,22 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                               name(model.uncoverable.front()) + ", but no shift in " + file.name +
                                   " can work then"});
 
-    const auto quick = QuickPlacements(grid, file, model, options.allowShort);
-    std::vector<double> start;
-    if (quick) start = ColumnValues(grid, file, model, *quick);
-    const SolverOutcome solved = SolveModel(model, options.timeLimit, quick ? &start : nullptr);
-    if (solved.infeasible && !options.allowShort)
+    const Found found = Solve(grid, file, model, options.allowShort, options.timeLimit);
+    if (found.solver.infeasible && !options.allowShort)
         return Fail(ShortByLimits(grid, file, name, options.timeLimit));
-    std::optional<std::vector<Placement>> placements;
-    double objective = 0;
-    if (solved.values) {
-        placements = PlacementsOf(file, intervalMinutes, model, *solved.values);
-        objective = solved.objective;
-    }
-    if (!placements && quick) {  // stopped before the solver found one of its own
-        placements = quick;
-        objective = Objective(model, start);
-    }
-    if (!placements)
+    if (!found.placements)
         return Fail(PlanFault{PlanFault::Kind::NoShiftPlan,
                               forecastName + ": no shift plan was found in the " +
-                                  plan::Printable(std::to_string(options.timeLimit)) +
-                                  " seconds the solver was given"});
+                                  SecondsText(options.timeLimit) + " s the solver was given"});
 
     ShiftOutcome out;
-    out.summary = Summary(grid, file, model, *placements);
-    out.summary.seconds = solved.seconds;
-    out.summary.optimal = solved.optimal && solved.values.has_value();
-    const double bound = std::isfinite(solved.bound) ? std::max(0.0, solved.bound) : 0.0;
-    if (!out.summary.optimal && objective > 0)
-        out.summary.gapPercent = std::max(0.0, (objective - bound) / objective * 100.0);
-    const std::vector<long> onDuty = OnDuty(grid, file, model, *placements);
+    out.summary = Summary(grid, file, model, *found.placements);
+    out.summary.seconds = found.solver.seconds;
+    out.summary.optimal = found.optimal;
+    const double bound = std::isfinite(found.solver.bound) ? std::max(0.0, found.solver.bound) : 0.0;
+    if (!found.optimal && found.cost > 0)
+        out.summary.gapPercent = std::max(0.0, (found.cost - bound) / found.cost * 100.0);
+    const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
     out.onDuty.reserve(demand.size());
     for (std::size_t i = 0; i < demand.size(); ++i) {
         const auto slot = static_cast<std::size_t>(grid.slotOfDemand[i]);

@@ -20,7 +20,7 @@ DayPlan Plan(const std::string& csv, const PlanOptions& options = {}) {
     EXPECT_TRUE(forecast);
     auto plan = PlanDay(forecast ? forecast.Value() : Forecast{}, options);
     EXPECT_TRUE(plan);
-    return plan ? std::move(plan.Value()) : DayPlan{options, {}, PlanTotals(), std::nullopt};
+    return plan ? std::move(plan.Value()) : DayPlan{options, {}, PlanTotals()};
 }
 
 TEST(PlanOutput, LabelsASpreadsheetWouldRunAreTextInCsvOnly) {
