@@ -32,8 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const CLI::Error&) {  // unknown options, help, a missing file name
         return 0;
     }
-    if (const auto combined = cli::CheckCombinations(app); !combined)
-        return require(combined.Error().rfind("--max-abandon: ", 0) == 0), 0;
+    if (const auto combined = cli::CheckCombinations(app, a); !combined)
+        return require(combined.Error().rfind("--", 0) == 0), 0;
     const plan::PlanOptions& o = a.options;
     const auto percent = [](const plan::Decimal& d, bool zero, bool hundred) {
         return (zero ? d.ToDouble() >= 0 : d.ToDouble() > 0) &&
@@ -47,6 +47,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     require(!o.maxOccupancy || percent(*o.maxOccupancy, false, true));
     require((!o.talk || seconds(*o.talk, 1)) && (!o.patience || seconds(*o.patience, 1)));
     require(!o.maxAbandon || (o.patience && percent(*o.maxAbandon, false, false)));
+    // The shift options only with shift types to plan with.
+    require(a.shiftsPath || (!a.shiftPlanPath && !a.allowShort && a.shiftTimeLimit == 10));
+    require(a.shiftTimeLimit > 0 && a.shiftTimeLimit <= 86400);
+    require(!(a.shiftsPath == "-" && a.input == "-"));
     if (a.chartPath) {
         const std::string& chart = *a.chartPath;
         require(chart.size() >= 4 &&

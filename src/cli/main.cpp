@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
         return Say(std::string(e.what()) + "\n(corvane-plan --help lists the options)",
                    cli::kExitBadInput);
     }
-    if (const auto combined = cli::CheckCombinations(app); !combined)
+    if (const auto combined = cli::CheckCombinations(app, arguments); !combined)
         return Say(combined.Error(), cli::kExitBadInput);
     cli::InstallCleanupOnSignal();
     try {

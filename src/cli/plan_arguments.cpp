@@ -182,7 +182,10 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
                  "forecast (with --shifts)");
 }
 
-Result<void, std::string> CheckCombinations(const CLI::App& app) {
+Result<void, std::string> CheckCombinations(const CLI::App& app, const PlanArguments& a) {
+    if (a.shiftsPath == "-" && a.input == "-")
+        return Fail(std::string(
+            "--shifts: '-' is standard input, which already gives the forecast"));
     for (const char* option : {"--shift-plan", "--shift-time-limit", "--allow-short"})
         if (app.count(option) > 0 && app.count("--shifts") == 0)
             return Fail(std::string(option) + ": needs --shifts (the shift types to plan with)");

@@ -37,6 +37,6 @@ struct PlanArguments {
 void DeclareOptions(CLI::App& app, PlanArguments& a);
 
 // After the parse, what one option asks of another.
-Result<void, std::string> CheckCombinations(const CLI::App& app);
+Result<void, std::string> CheckCombinations(const CLI::App& app, const PlanArguments& a);
 
 }  // namespace corvane::cli

@@ -37,8 +37,9 @@ RunFault InputFault(const plan::PlanFault& fault, const InputFile& input, const 
 
 // The shift types, checked against the plan's interval length.
 Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int intervalMinutes) {
-    InputFile input(path, path);
-    auto read = shifts::ReadShiftFile(input.FirstPass(), path);
+    const std::string name = path == "-" ? "standard input" : path;
+    InputFile input(path, name);
+    auto read = shifts::ReadShiftFile(input.FirstPass(), name);
     if (!read) return Fail(RunFault{kExitBadInput, read.Error().message});
     if (const auto timed = shifts::CheckShiftTimes(read.Value(), intervalMinutes); !timed)
         return Fail(RunFault{kExitBadInput, timed.Error().message});

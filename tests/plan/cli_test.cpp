@@ -17,6 +17,9 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <algorithm>
+#include <sstream>
+#include <map>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -200,6 +203,84 @@ TEST_F(PlanCli, ChartsOfADayAFortnightAndAYear) {
                 colours.insert(image.pixel(x, y));
             }
         EXPECT_GT(std::string(c.args) == "year.csv" ? colours.size() : drawn, 100);
+    }
+}
+
+std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        std::vector<std::string> cells{""};
+        bool quoted = false;
+        for (const char c : line) {
+            if (c == '"')
+                quoted = !quoted;
+            else if (c == ',' && !quoted)
+                cells.emplace_back();
+            else
+                cells.back() += c;
+        }
+        rows.push_back(cells);
+    }
+    return rows;
+}
+
+int Minutes(const std::string& hhmm) {  // "8:30" or "08:30"
+    const auto colon = hhmm.find(':');
+    return std::stoi(hhmm.substr(0, colon)) * 60 + std::stoi(hhmm.substr(colon + 1));
+}
+
+TEST_F(PlanCli, TheWrittenShiftPlanCoversTheWrittenPlan) {
+    // The README's week: whole, so Sunday runs round into Monday. The agents
+    // on duty are counted again from the two files the program wrote and
+    // the shift types, without the program's own arithmetic.
+    for (const char* example : {"week-export.csv", "shifts.csv"})
+        fs::copy_file(fs::path(CORVANE_EXAMPLES) / example, dir_ / example);
+    const Result r = Run(
+        "week-export.csv --shrinkage 30 --format csv -o plan.csv --shifts shifts.csv "
+        "--shift-plan shift-plan.csv --chart chart.png");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_GT(fs::file_size(dir_ / "chart.png"), 10'000u);
+
+    struct Type {
+        int length, lunch;
+    };
+    std::map<std::string, Type> types;
+    const auto typeRows = CsvRows(Slurp(dir_ / "shifts.csv"));
+    for (std::size_t i = 1; i < typeRows.size(); ++i)
+        types[typeRows[i][0]] = {Minutes(typeRows[i][1]),
+                                 typeRows[i][7].empty() ? 0 : Minutes(typeRows[i][7])};
+    const auto weekMinute = [](const std::string& date, int minute) {
+        return (std::stoi(date.substr(8, 2)) - 1) * 1440 + minute;  // 2027-03-01 is minute 0
+    };
+    const int week = 7 * 1440;
+
+    const auto shifts = CsvRows(Slurp(dir_ / "shift-plan.csv"));
+    ASSERT_EQ(shifts.at(0), (std::vector<std::string>{"date", "shift", "start", "lunch", "agents"}));
+    const auto plan = CsvRows(Slurp(dir_ / "plan.csv"));
+    const auto& head = plan.at(0);
+    const auto column = [&head](const char* name) {
+        return static_cast<std::size_t>(std::find(head.begin(), head.end(), name) - head.begin());
+    };
+    ASSERT_EQ(column("on_duty"), column("scheduled") + 1);
+    ASSERT_EQ(plan.size(), 281u);
+    for (std::size_t i = 1; i < plan.size(); ++i) {
+        const std::string& label = plan[i][0];  // "2027-03-01 08:00"
+        const int at = weekMinute(label, Minutes(label.substr(11)));
+        long onDuty = 0;
+        for (std::size_t k = 1; k < shifts.size(); ++k) {
+            const auto& g = shifts[k];
+            const Type& t = types.at(g[1]);
+            const int start = weekMinute(g[0], Minutes(g[2]));
+            const int into = ((at - start) % week + week) % week;
+            const int lunch = g[3].empty() ? -1 : ((Minutes(g[3]) - Minutes(g[2])) % 1440 + 1440) % 1440;
+            if (into < t.length && !(lunch >= 0 && into >= lunch && into < lunch + t.lunch))
+                onDuty += std::stol(g[4]);
+        }
+        SCOPED_TRACE(label);
+        EXPECT_EQ(std::stol(plan[i][column("on_duty")]), onDuty);
+        EXPECT_GE(onDuty, std::stol(plan[i][column("scheduled")]));
     }
 }
 
