@@ -77,20 +77,4 @@ std::string Printable(std::string_view value) {
     return out;
 }
 
-std::string ValidUtf8(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const std::size_t len = text[i] == '\0' ? 1 : SequenceLength(text.substr(i));
-        if (len == 0) {
-            out += "\xEF\xBF\xBD";
-            ++i;
-        } else {
-            out.append(text.substr(i, len));
-            i += len;
-        }
-    }
-    return out;
-}
-
 }  // namespace corvane::plan

@@ -19,8 +19,4 @@ Utf8Scan ScanUtf8(std::string_view bytes);
 // to a readable length, so a hostile file cannot drive the terminal.
 std::string Printable(std::string_view value);
 
-// Any text made valid UTF-8 for JSON: each byte that does not belong to a
-// valid sequence becomes U+FFFD.
-std::string ValidUtf8(std::string_view text);
-
 }  // namespace corvane::plan
