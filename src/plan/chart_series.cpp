@@ -1,6 +1,9 @@
 #include "plan/chart_series.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <limits>
+#include <cstdint>
 #include <nlohmann/json.hpp>
 
 #include "plan/decimal.h"
@@ -11,6 +14,31 @@ namespace corvane::plan {
 namespace {
 
 using nlohmann::json;
+
+// Leaves the reading of chart data that is not what a plan writes.
+struct NotChartData {};
+
+// A whole number that fits T. The library's own conversion casts a
+// fraction or a number out of range unchecked, which is undefined.
+template <class T>
+T Whole(const json& j) {
+    if (j.is_number_unsigned()) {
+        const auto v = j.get<std::uint64_t>();
+        if (v <= static_cast<std::uint64_t>(std::numeric_limits<T>::max())) return static_cast<T>(v);
+    } else if (j.is_number_integer()) {
+        const auto v = j.get<std::int64_t>();
+        if (v >= 0 ? static_cast<std::uint64_t>(v) <= static_cast<std::uint64_t>(std::numeric_limits<T>::max())
+                   : std::is_signed_v<T> && v >= static_cast<std::int64_t>(std::numeric_limits<T>::min()))
+            return static_cast<T>(v);
+    }
+    throw NotChartData{};
+}
+
+// A list, and not a single value (which the library would walk as one).
+const json& List(const json& j) {
+    if (!j.is_array()) throw NotChartData{};
+    return j;
+}
 
 void Join(ChartPoint& into, const ChartPoint& from) {
     into.agents = std::max(into.agents, from.agents);
@@ -110,22 +138,24 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
     try {
         ChartData data;
         data.subtitle = all.at("subtitle").get<std::string>();
-        data.intervalMinutes = all.at("interval_minutes").get<int>();
-        data.intervalsPerPoint = all.at("intervals_per_point").get<std::size_t>();
-        for (const json& p : all.at("points")) {
+        data.intervalMinutes = Whole<int>(all.at("interval_minutes"));
+        data.intervalsPerPoint = Whole<std::size_t>(all.at("intervals_per_point"));
+        for (const json& p : List(all.at("points"))) {
             ChartPoint point;
             point.label = p.at(0).get<std::string>();
-            if (!p.at(1).is_null()) point.day = p.at(1).get<std::int32_t>();
-            if (!p.at(2).is_null()) point.minute = p.at(2).get<int>();
-            point.agents = p.at(3).get<long>();
-            point.scheduled = p.at(4).get<long>();
+            if (!p.at(1).is_null()) point.day = Whole<std::int32_t>(p.at(1));
+            if (!p.at(2).is_null()) point.minute = Whole<int>(p.at(2));
+            point.agents = Whole<long>(p.at(3));
+            point.scheduled = Whole<long>(p.at(4));
             point.outsideRange = p.at(5).get<bool>();
-            point.onDuty = p.at(6).get<long>();
+            point.onDuty = Whole<long>(p.at(6));
             data.points.push_back(std::move(point));
         }
-        for (const json& d : all.at("days"))
-            data.days.push_back(
-                HeatRow{d.at(0).get<std::int32_t>(), d.at(1).get<std::vector<long>>()});
+        for (const json& d : List(all.at("days"))) {
+            HeatRow row{Whole<std::int32_t>(d.at(0)), {}};
+            for (const json& agents : List(d.at(1))) row.agents.push_back(Whole<long>(agents));
+            data.days.push_back(std::move(row));
+        }
         // What a plan gives, and so all a chart has to draw.
         bool sound = data.intervalMinutes > 0 && data.intervalMinutes <= 1440 &&
                      data.points.size() <= ChartSeries::kMaxPoints &&
@@ -139,6 +169,8 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
         if (!sound) return Fail(std::string("not chart data"));
         return data;
     } catch (const json::exception&) {  // a field missing or of the wrong type
+        return Fail(std::string("not chart data"));
+    } catch (const NotChartData&) {
         return Fail(std::string("not chart data"));
     }
 }

@@ -154,7 +154,23 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
     EXPECT_EQ(back.Value().days[1].agents, data.days[1].agents);
     EXPECT_EQ(back.Value().points.size(), data.points.size());
     EXPECT_EQ(back.Value().points[3].outsideRange, true);
-    EXPECT_FALSE(ReadChartData("{\"subtitle\": 1}"));
+    // What a plan never writes is refused, not converted: a field of the
+    // wrong type, a fraction or a number too large for its field, a single
+    // number where a list belongs.
+    const std::string good = ChartDataText(data);
+    for (const auto& [from, to] : std::initializer_list<std::pair<std::string, std::string>>{
+             {"\"subtitle\":\"", "\"subtitle\":1,\"x\":\""},
+             {"\"interval_minutes\":15", "\"interval_minutes\":5E30"},
+             {"\"interval_minutes\":15", "\"interval_minutes\":30.5"},
+             {"\"interval_minutes\":15", "\"interval_minutes\":-30"},
+             {"\"intervals_per_point\":1", "\"intervals_per_point\":-1"},
+             {"\"days\":[", "\"days\":7,\"x\":["}}) {
+        std::string bad = good;
+        const auto at = bad.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        bad.replace(at, from.size(), to);
+        EXPECT_FALSE(ReadChartData(bad)) << bad.substr(0, 120);
+    }
 }
 
 }  // namespace
