@@ -28,6 +28,14 @@ int ShiftGrid::Wrap(long slot) const {
 
 Result<ShiftGrid, plan::PlanFault> LayGrid(const std::vector<Demand>& demand,
                                            int intervalMinutes, const std::string& fileName) {
+    // A day of whole intervals, so a start at the same time of day is the
+    // same slot of every day.
+    if (intervalMinutes <= 0 || 24 * 60 % intervalMinutes != 0)
+        return Fail(plan::PlanFault{
+            plan::PlanFault::Kind::BadInput,
+            fileName + ": the intervals are " + std::to_string(intervalMinutes) +
+                " minutes long; shifts are planned on intervals that divide the day (such as "
+                "15, 30 or 60 minutes)"});
     ShiftGrid grid;
     grid.intervalMinutes = intervalMinutes;
     grid.slotsPerDay = 24 * 60 / intervalMinutes;

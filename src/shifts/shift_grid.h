@@ -37,8 +37,8 @@ struct ShiftGrid {
     int Wrap(long slot) const;
 };
 
-// Lays out the intervals. Their labels must carry times of day on the
-// interval boundaries; without dates, a time that does not come after the
+// Lays out the intervals, whose length must divide the day. Their labels
+// must carry times of day on the interval boundaries; without dates, a time that does not come after the
 // one before begins a new day. Refuses two intervals in one slot.
 Result<ShiftGrid, plan::PlanFault> LayGrid(const std::vector<Demand>& demand,
                                            int intervalMinutes, const std::string& fileName);

@@ -54,6 +54,17 @@ bool CanWork(const ShiftType& type, int intervalMinutes, int offset) {
     return !(offset >= b && offset < a + lunch);
 }
 
+double ModelEntries(const ShiftGrid& grid, const ShiftFile& file) {
+    const int step = grid.intervalMinutes;
+    double perDay = 0;  // every type on every day: enough for a bound
+    for (const ShiftType& s : file.types) {
+        const double starts = (s.latest - s.earliest) / step + 1;
+        const double lunches = s.lunch > 0 ? starts + (s.lunchBefore - s.lunchAfter) / step : 0;
+        perDay += starts * (s.length / step + 4) + lunches * (s.lunch / step + 4);
+    }
+    return perDay * grid.days + grid.Slots();
+}
+
 ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort) {
     ShiftModel m;
     Builder b(m);

@@ -54,6 +54,10 @@ struct ShiftModel {
     int IntegerColumns() const { return integerColumns; }
 };
 
+// The entries of the program BuildModel would make, counted without making
+// it, so that one too large for memory is refused first.
+double ModelEntries(const ShiftGrid& grid, const ShiftFile& file);
+
 // Builds the program for `grid`. With `allowShort` a slot may be left
 // short, at a cost; without it the slots that need agents must have them.
 ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort);

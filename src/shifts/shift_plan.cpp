@@ -18,6 +18,10 @@ namespace {
 
 using plan::PlanFault;
 
+// Past this many entries, each copy of the program the solver keeps takes
+// hundreds of megabytes.
+constexpr double kMaxModelEntries = 20e6;
+
 std::string Agents(long n) { return std::to_string(n) + (n == 1 ? " agent" : " agents"); }
 
 // The interval in a slot, as messages name it.
@@ -134,6 +138,16 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     if (!laid) return Fail(laid.Error());
     const ShiftGrid& grid = laid.Value();
     const Namer name(demand, forecastName, grid);
+    if (const double entries = ModelEntries(grid, file); entries > kMaxModelEntries)
+        return Fail(PlanFault{PlanFault::Kind::BadInput,
+                              file.name + ": " + std::to_string(grid.days) + " days of " +
+                                  std::to_string(file.types.size()) +
+                                  " shift types make a program too large to solve (" +
+                                  std::to_string(std::llround(entries / 1e6)) +
+                                  " million entries; at most " +
+                                  std::to_string(std::llround(kMaxModelEntries / 1e6)) +
+                                  " million): plan fewer days at a time, or give the shifts "
+                                  "fewer starts"});
     const ShiftModel model = BuildModel(grid, file, options.allowShort);
     if (!options.allowShort && !model.uncoverable.empty())
         return Fail(PlanFault{PlanFault::Kind::ShiftsFallShort,

@@ -233,13 +233,34 @@ TEST(ShiftPlan, ATinyTimeLimitGivesAPlanAndItsGap) {
     ExpectCovered(week, file, out.Value(), 7 * 1440);
 }
 
-TEST(ShiftPlan, IntervalsWithoutTimesOrTwiceAreRefused) {
+TEST(ShiftPlan, IntervalsWithoutTimesTwiceOrUnevenAreRefused) {
     const auto file = Shifts("name,length,earliest,latest\nA,4:00,08:00,08:00\n");
     auto demand = Intervals(1, 60, 480, 600, [](int, int) { return 1L; });
     demand[1].minute = 480;
     auto twice = shifts::PlanShifts(demand, 60, "f.csv", file, {});
     ASSERT_FALSE(twice.Ok());
     EXPECT_EQ(twice.Error().message, "f.csv:3: '2027-03-01 09:00' is given twice");
+    // Seven-minute intervals do not make a whole day: no slot of the grid
+    // would be the same time of every day.
+    const auto seven = Intervals(1, 7, 1400, 1440, [](int, int) { return 1L; });
+    const auto uneven = shifts::PlanShifts(seven, 7, "f.csv", file, {});
+    ASSERT_FALSE(uneven.Ok());
+    EXPECT_EQ(uneven.Error().message,
+              "f.csv: the intervals are 7 minutes long; shifts are planned on intervals that "
+              "divide the day (such as 15, 30 or 60 minutes)");
+    // Eight years of minutes, every minute a start: refused before the
+    // program is made. Each of 1440 starts a day covers 480 minutes (and a
+    // few rows besides), each minute a row: 1440 x 3001 x 485 entries.
+    const auto every = Shifts("name,length,earliest,latest\nA,8:00,00:00,23:59\n");
+    std::vector<Demand> far = {demand[0], demand[0]};
+    far[1].day = *far[0].day + 3000;
+    far[1].line = 3;
+    const auto huge = shifts::PlanShifts(far, 1, "f.csv", every, {});
+    ASSERT_FALSE(huge.Ok());
+    EXPECT_EQ(huge.Error().message,
+              "shifts.csv: 3001 days of 1 shift types make a program too large to solve (2096 "
+              "million entries; at most 20 million): plan fewer days at a time, or give the "
+              "shifts fewer starts");
     demand[1].minute.reset();
     auto untimed = shifts::PlanShifts(demand, 60, "f.csv", file, {});
     ASSERT_FALSE(untimed.Ok());
