@@ -1,6 +1,7 @@
 // The shifts file: any bytes are shift types or refused with a message
 // naming the file, never a crash; what is read is within its stated
-// bounds, and any hourly shift types plan a day (short where they must be).
+// bounds, and any that fit the interval plan a day (short where they must
+// be).
 #include <cstdint>
 #include <cstdlib>
 #include <set>
@@ -17,9 +18,14 @@ void Require(bool ok) {
 
 }  // namespace
 
+// The first byte chooses the plan's interval length (one that does not
+// divide the day among them), the rest is the file.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace corvane;
-    plan::TextSource source(std::string_view(reinterpret_cast<const char*>(data), size), 13);
+    if (size == 0) return 0;
+    constexpr int kIntervals[] = {60, 30, 15, 7, 45};
+    const int interval = kIntervals[data[0] % 5];
+    plan::TextSource source(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), 13);
     const auto read = shifts::ReadShiftFile(source, "shifts.csv");
     if (!read) {
         Require(read.Error().message.rfind("shifts.csv", 0) == 0);
@@ -35,11 +41,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             Require(0 < s.lunchAfter && s.lunchAfter <= s.lunchBefore &&
                     s.lunchBefore + s.lunch <= s.length);
     }
-    if (!shifts::CheckShiftTimes(read.Value(), 60) || read.Value().types.size() > 8) return 0;
+    if (!shifts::CheckShiftTimes(read.Value(), interval) || read.Value().types.size() > 8) return 0;
+    // A day from 06:00 to midnight, every interval needing 1 to 3 agents.
     std::vector<shifts::Demand> day;
-    for (int hour = 6; hour < 22; ++hour)
-        day.push_back({std::to_string(hour), hour - 4, std::nullopt, hour * 60, 1L + hour % 3});
-    const auto planned = shifts::PlanShifts(day, 60, "day.csv", read.Value(), {0.2, true});
-    Require(planned && planned.Value().onDuty.size() == day.size());
+    for (int minute = 360 / interval * interval; minute < 1440; minute += interval)
+        day.push_back({std::to_string(minute), static_cast<int>(day.size()) + 2, std::nullopt,
+                       minute, 1L + minute / interval % 3});
+    const auto planned = shifts::PlanShifts(day, interval, "day.csv", read.Value(), {0.2, true});
+    // Shortfalls allowed, every interval that divides the day gets a plan.
+    if (1440 % interval != 0)
+        Require(!planned && planned.Error().message.rfind("day.csv: ", 0) == 0);
+    else
+        Require(planned && planned.Value().onDuty.size() == day.size());
     return 0;
 }
