@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
+#include <vector>
 
 #include "chart/chart_painters.h"
 #include "chart/chart_render.h"
@@ -13,7 +16,9 @@ namespace corvane::chart {
 namespace {
 
 const QMargins kPlotMargins(100, 80, 150, 60);
-constexpr int kLevels = 24;
+// Two maps side by side: each with its legend to the right.
+constexpr int kLegendWidth = 150;
+constexpr int kLevels = 24;  // shades of each map (the surplus map: 12 each way and 0)
 const QColor kNoInterval(0xee, 0xee, 0xee);
 
 // From pale yellow (few agents) through green to deep blue (the most):
@@ -30,38 +35,71 @@ QColor LevelColour(int level) {
     return QColor(mix(0), mix(1), mix(2));
 }
 
+// From red (short) through near white (as scheduled) to green (more on
+// duty than scheduled); level kLevels / 2 is 0.
+QColor SurplusColour(int level) {
+    constexpr int kMiddle = kLevels / 2;
+    const QColor white(0xf7, 0xf7, 0xf7);
+    const QColor end = level < kMiddle ? QColor(0xb2, 0x18, 0x2b) : QColor(0x1b, 0x78, 0x37);
+    const double f = std::abs(level - kMiddle) / static_cast<double>(kMiddle);
+    const auto mix = [&](int a, int b) { return static_cast<int>(a + (b - a) * f + 0.5); };
+    return QColor(mix(white.red(), end.red()), mix(white.green(), end.green()),
+                  mix(white.blue(), end.blue()));
+}
+
+// What a map shows: the agents required, or on duty less scheduled.
+enum class MapKind { Required, Surplus };
+
 class HeatPainter {
 public:
-    HeatPainter(QPainter& p, const plan::ChartData& data) : p_(p), data_(data) {
-        plot_ = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
+    HeatPainter(QPainter& p, const plan::ChartData& data, QRect plot, MapKind kind)
+        : p_(p), data_(data), plot_(plot), kind_(kind) {
         firstDay_ = data.days.front().day;
         lastDay_ = data.days.back().day;
         slots_ = 1;
         for (const auto& d : data.days) {
             slots_ = std::max(slots_, d.agents.size());
-            for (const long a : d.agents) top_ = std::max(top_, a);
+            for (std::size_t s = 0; s < d.agents.size(); ++s)
+                if (const auto v = Value(d, s))
+                    top_ = std::max(top_, kind_ == MapKind::Required ? *v : std::abs(*v));
         }
     }
 
-    void Draw() {
+    // `dayLabels`: the months or Mondays down the left, for the first map.
+    void Draw(bool dayLabels) {
         DrawCells();
-        DrawAxes();
+        DrawAxes(dayLabels);
         DrawLegend();
     }
 
 private:
+    std::optional<long> Value(const plan::HeatRow& row, std::size_t slot) const {
+        if (slot >= row.agents.size() || row.agents[slot] < 0) return std::nullopt;
+        if (kind_ == MapKind::Required) return row.agents[slot];
+        if (slot >= row.surplus.size()) return std::nullopt;
+        return row.surplus[slot];
+    }
+    QColor Colour(int level) const {
+        return kind_ == MapKind::Required ? LevelColour(level) : SurplusColour(level);
+    }
+
     double X(double slot) const { return plot_.left() + plot_.width() * slot / slots_; }
     double Y(double row) const {
         return plot_.top() + plot_.height() * row / static_cast<double>(lastDay_ - firstDay_ + 1);
     }
-    int Level(long agents) const {
-        return static_cast<int>(std::min<long>(kLevels - 1, agents * kLevels / (top_ + 1)));
+    int Level(long value) const {
+        if (kind_ == MapKind::Required)
+            return static_cast<int>(std::min<long>(kLevels - 1, value * kLevels / (top_ + 1)));
+        // -top_ .. top_ onto 0 .. kLevels, 0 onto the middle.
+        const double half = kLevels / 2.0;
+        return static_cast<int>(std::lround(half + half * static_cast<double>(value) / top_));
     }
+    int Levels() const { return kind_ == MapKind::Required ? kLevels : kLevels + 1; }
 
     // One path per colour, each row's runs of one colour as one rectangle:
     // a year stays a small SVG and a quick PNG.
     void DrawCells() {
-        std::array<QPainterPath, kLevels + 1> paths;  // the last: no interval
+        std::vector<QPainterPath> paths(static_cast<std::size_t>(Levels()) + 1);  // last: none
         auto row = data_.days.begin();                // the days come in date order
         for (std::int32_t day = firstDay_; day <= lastDay_; ++day) {
             const double y0 = Y(day - firstDay_), y1 = Y(day - firstDay_ + 1);
@@ -69,10 +107,9 @@ private:
             std::size_t start = 0;
             int runLevel = -2;
             for (std::size_t s = 0; s <= slots_; ++s) {
-                int level = kLevels;
-                if (s < slots_ && row != data_.days.end() && row->day == day &&
-                    s < row->agents.size() && row->agents[s] >= 0)
-                    level = Level(row->agents[s]);
+                int level = Levels();
+                if (s < slots_ && row != data_.days.end() && row->day == day)
+                    if (const auto v = Value(*row, s)) level = Level(*v);
                 if (s == slots_ || level != runLevel) {
                     if (runLevel >= -1 && s > start)
                         paths[static_cast<std::size_t>(runLevel)].addRect(
@@ -83,14 +120,14 @@ private:
             }
         }
         p_.setPen(Qt::NoPen);
-        for (int level = 0; level <= kLevels; ++level) {
-            p_.setBrush(level == kLevels ? kNoInterval : LevelColour(level));
+        for (int level = 0; level <= Levels(); ++level) {
+            p_.setBrush(level == Levels() ? kNoInterval : Colour(level));
             p_.drawPath(paths[static_cast<std::size_t>(level)]);
         }
         p_.setBrush(Qt::NoBrush);
     }
 
-    void DrawAxes() {
+    void DrawAxes(bool dayLabels) {
         QFont font = p_.font();
         font.setPixelSize(11);
         p_.setFont(font);
@@ -104,6 +141,7 @@ private:
         }
         p_.drawText(QRect(plot_.left(), kChartHeight - 30, plot_.width(), 20), Qt::AlignCenter,
                     QStringLiteral("time of day (%1-minute intervals)").arg(data_.intervalMinutes));
+        if (!dayLabels) return;
         const bool fewDays = lastDay_ - firstDay_ < 62;
         for (const Tick& t : MonthTicks(firstDay_, lastDay_)) {
             const double y = Y(static_cast<double>(t.at));
@@ -124,23 +162,27 @@ private:
 
     void DrawLegend() {
         const QRectF bar(plot_.right() + 40, plot_.top(), 20, plot_.height());
-        for (int level = 0; level < kLevels; ++level) {
-            const double y1 = bar.bottom() - bar.height() * level / kLevels;
-            const double y0 = bar.bottom() - bar.height() * (level + 1) / kLevels;
-            p_.fillRect(QRectF(QPointF(bar.left(), y0), QPointF(bar.right(), y1)),
-                        LevelColour(level));
+        for (int level = 0; level < Levels(); ++level) {
+            const double y1 = bar.bottom() - bar.height() * level / Levels();
+            const double y0 = bar.bottom() - bar.height() * (level + 1) / Levels();
+            p_.fillRect(QRectF(QPointF(bar.left(), y0), QPointF(bar.right(), y1)), Colour(level));
         }
         p_.setPen(Qt::black);
         p_.drawRect(bar);
         QFont font = p_.font();
         font.setPixelSize(11);
         p_.setFont(font);
+        const bool required = kind_ == MapKind::Required;
         p_.drawText(QRectF(bar.right() + 6, bar.top() - 6, 80, 14), Qt::AlignLeft,
-                    QString::number(top_));
+                    (required ? QString() : QStringLiteral("+")) + QString::number(top_));
         p_.drawText(QRectF(bar.right() + 6, bar.bottom() - 8, 80, 14), Qt::AlignLeft,
-                    QStringLiteral("0"));
-        p_.drawText(QRectF(bar.left() - 30, bar.top() - 22, 120, 14), Qt::AlignLeft,
-                    QStringLiteral("agents required"));
+                    required ? QStringLiteral("0") : QString(QChar(0x2212)) + QString::number(top_));
+        if (!required)
+            p_.drawText(QRectF(bar.right() + 6, bar.center().y() - 7, 80, 14), Qt::AlignLeft,
+                        QStringLiteral("0"));
+        p_.drawText(QRectF(bar.left() - 40, bar.top() - 22, 140, 14), Qt::AlignLeft,
+                    required ? QStringLiteral("agents required")
+                             : QStringLiteral("on duty %1 scheduled").arg(QChar(0x2212)));
         p_.fillRect(QRectF(bar.left(), bar.bottom() + 14, 20, 12), kNoInterval);
         p_.drawText(QRectF(bar.right() + 6, bar.bottom() + 13, 80, 14), Qt::AlignLeft,
                     QStringLiteral("no interval"));
@@ -149,6 +191,7 @@ private:
     QPainter& p_;
     const plan::ChartData& data_;
     QRect plot_;
+    MapKind kind_;
     std::int32_t firstDay_ = 0;
     std::int32_t lastDay_ = 0;
     std::size_t slots_ = 1;
@@ -158,8 +201,20 @@ private:
 }  // namespace
 
 void PaintHeatMap(QPainter& painter, const plan::ChartData& data) {
-    PaintPage(painter, data, QStringLiteral("Agents required, day by day"));
-    HeatPainter(painter, data).Draw();
+    const QRect page(0, 0, kChartWidth, kChartHeight);
+    if (!data.Surplus()) {
+        PaintPage(painter, data, QStringLiteral("Agents required, day by day"));
+        HeatPainter(painter, data, page.marginsRemoved(kPlotMargins), MapKind::Required).Draw(true);
+        return;
+    }
+    PaintPage(painter, data,
+              QStringLiteral("Agents required, and on duty against scheduled, day by day"));
+    const QRect both = page.marginsRemoved(kPlotMargins);
+    const int width = (both.width() + kPlotMargins.right() - 2 * kLegendWidth) / 2;
+    const QRect left(both.left(), both.top(), width, both.height());
+    const QRect right(left.right() + kLegendWidth, both.top(), width, both.height());
+    HeatPainter(painter, data, left, MapKind::Required).Draw(true);
+    HeatPainter(painter, data, right, MapKind::Surplus).Draw(false);
 }
 
 }  // namespace corvane::chart

@@ -91,7 +91,9 @@ Output
   --chart draws the plan (.svg or .png): agents required and scheduled per
          interval, ticks on the hours for a day and on the day starts for
          up to two weeks; from 15 days on a heat map, one row per day and
-         one column per time of day, the colour the agents required.
+         one column per time of day, the colour the agents required. With
+         --shifts, the agents on duty as a third line, or beside the heat
+         map a second one of on duty less scheduled (red short, green over).
   An output file is replaced only once the whole plan and the chart are
   written, and keeps its permissions; a symbolic link is followed; a
   device, FIFO or descriptor such as /dev/stdout is written directly.

@@ -85,11 +85,18 @@ void ChartSeries::AddToDay(const IntervalPlan& p) {
             return;
         const auto slots =
             static_cast<std::size_t>((1440 + intervalMinutes_ - 1) / intervalMinutes_);
-        at = days_.emplace(*p.input.day, std::vector<long>(slots, -1)).first;
+        HeatRow row{*p.input.day, std::vector<long>(slots, -1), {}};
+        if (p.onDuty) row.surplus.assign(slots, 0);
+        at = days_.emplace(*p.input.day, std::move(row)).first;
     }
+    HeatRow& row = at->second;
     const auto slot = static_cast<std::size_t>(*p.input.minute / intervalMinutes_);
-    if (slot >= at->second.size() || p.status == IntervalStatus::OutsideRange) return;
-    at->second[slot] = std::max(at->second[slot], p.agents);
+    if (slot >= row.agents.size() || p.status == IntervalStatus::OutsideRange) return;
+    if (p.onDuty && !row.surplus.empty()) {
+        const long surplus = *p.onDuty - p.scheduled;
+        row.surplus[slot] = row.agents[slot] < 0 ? surplus : std::min(row.surplus[slot], surplus);
+    }
+    row.agents[slot] = std::max(row.agents[slot], p.agents);
 }
 
 void ChartSeries::Merge() {
@@ -112,7 +119,7 @@ ChartData ChartSeries::Data(const PlanOptions& o) const {
     data.intervalMinutes = o.intervalMinutes;
     data.intervalsPerPoint = perPoint_;
     data.points = points_;
-    for (const auto& [day, agents] : days_) data.days.push_back(HeatRow{day, agents});
+    for (const auto& [day, row] : days_) data.days.push_back(row);
     return data;
 }
 
@@ -123,7 +130,8 @@ std::string ChartDataText(const ChartData& data) {
                           p.minute ? json(*p.minute) : json(), p.agents, p.scheduled,
                           p.outsideRange, p.onDuty});
     json days = json::array();
-    for (const HeatRow& d : data.days) days.push_back({d.day, d.agents});
+    for (const HeatRow& d : data.days)
+        days.push_back(d.surplus.empty() ? json{d.day, d.agents} : json{d.day, d.agents, d.surplus});
     const json all = {{"subtitle", data.subtitle},
                       {"interval_minutes", data.intervalMinutes},
                       {"intervals_per_point", data.intervalsPerPoint},
@@ -152,17 +160,22 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
             data.points.push_back(std::move(point));
         }
         for (const json& d : List(all.at("days"))) {
-            HeatRow row{Whole<std::int32_t>(d.at(0)), {}};
+            HeatRow row{Whole<std::int32_t>(d.at(0)), {}, {}};
             for (const json& agents : List(d.at(1))) row.agents.push_back(Whole<long>(agents));
+            if (List(d).size() > 2)
+                for (const json& surplus : List(d.at(2))) row.surplus.push_back(Whole<long>(surplus));
             data.days.push_back(std::move(row));
         }
         // What a plan gives, and so all a chart has to draw.
         bool sound = data.intervalMinutes > 0 && data.intervalMinutes <= 1440 &&
                      data.points.size() <= ChartSeries::kMaxPoints &&
                      data.days.size() <= ChartSeries::kMaxDays;
-        for (std::size_t i = 0; sound && i < data.days.size(); ++i)
-            sound = data.days[i].agents.size() <= 1440 &&
-                    (i == 0 || data.days[i].day > data.days[i - 1].day);
+        for (std::size_t i = 0; sound && i < data.days.size(); ++i) {
+            const HeatRow& row = data.days[i];
+            sound = row.agents.size() <= 1440 && (i == 0 || row.day > data.days[i - 1].day) &&
+                    (row.surplus.empty() ? !data.Surplus()
+                                         : row.surplus.size() == row.agents.size());
+        }
         if (sound && !data.days.empty())
             sound = static_cast<std::int64_t>(data.days.back().day) - data.days.front().day <
                     kMaxDaySpan;

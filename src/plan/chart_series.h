@@ -31,10 +31,13 @@ struct ChartPoint {
 inline constexpr std::int64_t kMaxDaySpan = 2 * 3660;
 
 // One day of the heat map: the agents required per time of day, -1 where
-// the day has no interval (or one outside the usable range).
+// the day has no interval (or one outside the usable range); with a shift
+// plan also the agents on duty less those scheduled (the fewest where
+// intervals share a time of day), read only where `agents` has a count.
 struct HeatRow {
     std::int32_t day = 0;
     std::vector<long> agents;
+    std::vector<long> surplus;  // empty without a shift plan
 };
 
 // Everything a chart draws, apart from the plan: the chart program reads
@@ -48,6 +51,9 @@ struct ChartData {
 
     // Fifteen days and more are drawn as a heat map: one row per day.
     bool HeatMap() const { return days.size() >= 15; }
+    // With a shift plan, the heat map has a second map: on duty less
+    // scheduled.
+    bool Surplus() const { return !days.empty() && !days.front().surplus.empty(); }
 };
 
 // What a chart of the plan draws, gathered an interval at a time: agents
@@ -77,7 +83,7 @@ private:
     std::vector<ChartPoint> points_;
     std::size_t perPoint_ = 1;
     std::size_t inLast_ = 0;  // intervals already in the last point
-    std::map<std::int32_t, std::vector<long>> days_;
+    std::map<std::int32_t, HeatRow> days_;
 };
 
 // The chart data as text for the chart program, and back.

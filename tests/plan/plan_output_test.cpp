@@ -154,6 +154,26 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
     EXPECT_EQ(back.Value().days[1].agents, data.days[1].agents);
     EXPECT_EQ(back.Value().points.size(), data.points.size());
     EXPECT_EQ(back.Value().points[3].outsideRange, true);
+    EXPECT_FALSE(back.Value().Surplus());
+
+    // With a shift plan, the map of on duty less scheduled beside it.
+    ChartSeries staffed(plan.options.intervalMinutes);
+    for (std::size_t i = 0; i < plan.rows.size(); ++i) {
+        IntervalPlan p = plan.rows[i];
+        p.onDuty = p.scheduled + static_cast<long>(i) - 1;  // one short, as scheduled, one over...
+        staffed.Add(p);
+    }
+    const ChartData withShifts = staffed.Data(plan.options);
+    ASSERT_TRUE(withShifts.Surplus());
+    ASSERT_EQ(withShifts.days[1].surplus.size(), 96u);
+    EXPECT_EQ(withShifts.days[1].surplus[32], -1);  // 2027-03-02 08:00, the first row
+    EXPECT_EQ(withShifts.days[1].surplus[33], 0);
+    EXPECT_EQ(withShifts.days[0].surplus[32], 1);
+    EXPECT_EQ(withShifts.days[0].surplus[35], 3);
+    EXPECT_EQ(withShifts.points[0].onDuty, plan.rows[0].scheduled - 1);
+    const auto staffedBack = ReadChartData(ChartDataText(withShifts));
+    ASSERT_TRUE(staffedBack);
+    EXPECT_EQ(staffedBack.Value().days[0].surplus, withShifts.days[0].surplus);
     // What a plan never writes is refused, not converted: a field of the
     // wrong type, a fraction or a number too large for its field, a single
     // number where a list belongs.
@@ -164,7 +184,9 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
              {"\"interval_minutes\":15", "\"interval_minutes\":30.5"},
              {"\"interval_minutes\":15", "\"interval_minutes\":-30"},
              {"\"intervals_per_point\":1", "\"intervals_per_point\":-1"},
-             {"\"days\":[", "\"days\":7,\"x\":["}}) {
+             {"\"days\":[", "\"days\":7,\"x\":["},
+             // on duty less scheduled for one day and not for the others
+             {"\"days\":[", "\"days\":[[0,[1],[0]],"}}) {
         std::string bad = good;
         const auto at = bad.find(from);
         ASSERT_NE(at, std::string::npos) << from;
