@@ -15,6 +15,8 @@ namespace {
 
 using nlohmann::json;
 
+constexpr long kMaxChartCount = 1'000'000'000'000;
+
 // Leaves the reading of chart data that is not what a plan writes.
 struct NotChartData {};
 
@@ -170,12 +172,19 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
         bool sound = data.intervalMinutes > 0 && data.intervalMinutes <= 1440 &&
                      data.points.size() <= ChartSeries::kMaxPoints &&
                      data.days.size() <= ChartSeries::kMaxDays;
+        // Counts no plan comes near, and whose size a drawing cannot take
+        // (the magnitude of the least long has no long).
+        const auto count = [](long n) { return n >= -kMaxChartCount && n <= kMaxChartCount; };
         for (std::size_t i = 0; sound && i < data.days.size(); ++i) {
             const HeatRow& row = data.days[i];
             sound = row.agents.size() <= 1440 && (i == 0 || row.day > data.days[i - 1].day) &&
                     (row.surplus.empty() ? !data.Surplus()
-                                         : row.surplus.size() == row.agents.size());
+                                         : row.surplus.size() == row.agents.size()) &&
+                    std::all_of(row.agents.begin(), row.agents.end(), count) &&
+                    std::all_of(row.surplus.begin(), row.surplus.end(), count);
         }
+        for (const ChartPoint& p : data.points)
+            sound = sound && count(p.agents) && count(p.scheduled) && count(p.onDuty);
         if (sound && !data.days.empty())
             sound = static_cast<std::int64_t>(data.days.back().day) - data.days.front().day <
                     kMaxDaySpan;

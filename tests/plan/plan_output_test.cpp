@@ -185,6 +185,7 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
              {"\"interval_minutes\":15", "\"interval_minutes\":-30"},
              {"\"intervals_per_point\":1", "\"intervals_per_point\":-1"},
              {"\"days\":[", "\"days\":7,\"x\":["},
+             {"\"days\":[", "\"days\":[[0,[-9223372036854775808]]],\"x\":["},
              // on duty less scheduled for one day and not for the others
              {"\"days\":[", "\"days\":[[0,[1],[0]],"}}) {
         std::string bad = good;
