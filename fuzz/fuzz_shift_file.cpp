@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (int minute = 360 / interval * interval; minute < 1440; minute += interval)
         day.push_back({std::to_string(minute), static_cast<int>(day.size()) + 2, std::nullopt,
                        minute, 1L + minute / interval % 3});
-    const auto planned = shifts::PlanShifts(day, interval, "day.csv", read.Value(), {0.2, true});
+    const auto planned = shifts::PlanShifts(day, interval, "day.csv", read.Value(), {0.2, true, {}});
     // Shortfalls allowed, every interval that divides the day gets a plan.
     if (1440 % interval != 0)
         Require(!planned && planned.Error().message.rfind("day.csv: ", 0) == 0);

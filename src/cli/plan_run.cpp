@@ -30,7 +30,8 @@ RunFault InputFault(const plan::PlanFault& fault, const InputFile& input, const 
             return {kExitBadInput, fault.message + " (give --allow-short to leave it short)"};
         case plan::PlanFault::Kind::NoShiftPlan:
             return {kExitWriteFailed, fault.message + " (give --shift-time-limit more seconds)"};
-        case plan::PlanFault::Kind::BadInput: break;
+        case plan::PlanFault::Kind::BadInput:
+        case plan::PlanFault::Kind::Cancelled: break;
     }
     return {kExitBadInput, fault.message};
 }
@@ -90,7 +91,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     std::optional<shifts::ShiftOutcome> staffed;
     if (shiftFile) {
         auto solved = shifts::PlanShifts(demand, intervalMinutes, name, *shiftFile,
-                                         {a.shiftTimeLimit, a.allowShort});
+                                         {a.shiftTimeLimit, a.allowShort, {}});
         if (!solved) return refused(solved.Error());
         staffed = std::move(solved.Value());
         demand = {};

@@ -14,6 +14,7 @@ struct PlanFault {
         IntervalContradicted,  // the labels' step is not the interval length asked for
         ShiftsFallShort,       // some interval needs more agents than the shifts can give
         NoShiftPlan,           // the solver found no shift plan in the time it was given
+        Cancelled,             // the planner stopped the shift solve
     };
     Kind kind = Kind::BadInput;
     std::string message;

@@ -1,54 +1,90 @@
 #include "shifts/cbc_solve.h"
 
-#include <coin/Cbc_C_Interface.h>
+#include <coin/CbcEventHandler.hpp>
+#include <coin/CbcModel.hpp>
+#include <coin/CbcSolver.hpp>
+#include <coin/OsiClpSolverInterface.hpp>
 
 #include <chrono>
-#include <memory>
-#include <numeric>
+#include <string>
 
 namespace corvane::shifts {
 
 namespace {
 
-struct ModelDeleter {
-    void operator()(Cbc_Model* m) const { Cbc_deleteModel(m); }
+// Hands the solver's progress to the watch at every node and every new
+// solution, and stops the solve when it says so. The solver clones it into
+// the model it branches on: the clones share the watch and what it said.
+class Watcher : public CbcEventHandler {
+public:
+    Watcher(const SolveWatch* watch, bool* stopped) : watch_(watch), stopped_(stopped) {}
+
+    CbcAction event(CbcEvent which) override {
+        if (which != node && which != solution && which != heuristicSolution) return noAction;
+        SolveProgress progress;
+        progress.bound = model_->getBestPossibleObjValue();
+        if (model_->bestSolution() != nullptr) progress.best = model_->getObjValue();
+        if ((*watch_)(progress)) return noAction;
+        *stopped_ = true;
+        return stop;
+    }
+    CbcEventHandler* clone() const override { return new Watcher(*this); }
+
+private:
+    const SolveWatch* watch_;
+    bool* stopped_;
 };
 
 }  // namespace
 
 SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
-                         const std::vector<double>* start) {
-    const std::unique_ptr<Cbc_Model, ModelDeleter> owned(Cbc_newModel());
-    Cbc_Model* cbc = owned.get();
+                         const std::vector<double>* start, const SolveWatch& watch) {
+    OsiClpSolverInterface solver;
     std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
-    Cbc_loadProblem(cbc, model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
-                    model.value.data(), nullptr, nullptr, model.cost.data(),
-                    model.rowLower.data(), model.rowUpper.data());
-    for (int c = 0; c < model.IntegerColumns(); ++c) Cbc_setInteger(cbc, c);
-    Cbc_setLogLevel(cbc, 0);
-    Cbc_setMaximumSeconds(cbc, timeLimit);
+    solver.loadProblem(model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
+                       model.value.data(), nullptr, nullptr, model.cost.data(),
+                       model.rowLower.data(), model.rowUpper.data());
+    for (int c = 0; c < model.IntegerColumns(); ++c) solver.setInteger(c);
+    solver.messageHandler()->setLogLevel(0);
+    CbcModel cbc(solver);
+    CbcSolverUsefulData data;
+    CbcMain0(cbc, data);
+    cbc.setLogLevel(0);
+    cbc.messageHandler()->setLogLevel(0);
+    if (start) {
+        // The solver works out the continuous columns itself. It finds the
+        // columns of a start by name.
+        std::vector<std::string> names;
+        std::vector<const char*> pointers;
+        names.reserve(static_cast<std::size_t>(model.IntegerColumns()));
+        for (int c = 0; c < model.IntegerColumns(); ++c) names.push_back(solver.getColName(c));
+        for (const std::string& n : names) pointers.push_back(n.c_str());
+        cbc.setMIPStart(model.IntegerColumns(), pointers.data(), start->data());
+    }
+    bool stopped = false;
+    if (watch) {
+        Watcher watcher(&watch, &stopped);
+        cbc.passInEventHandler(&watcher);
+    }
     // Clp's primal steepest-edge pricing stops the process on an assertion
     // with some of these programs (a week of quarter-hours with lunches
     // did); Dantzig's pricing has no such check and solves them as well.
-    Cbc_setParameter(cbc, "primalP", "dantzig");
-    if (start) {
-        // The solver works out the continuous columns itself.
-        std::vector<int> index(static_cast<std::size_t>(model.IntegerColumns()));
-        std::iota(index.begin(), index.end(), 0);
-        Cbc_setMIPStartI(cbc, static_cast<int>(index.size()), index.data(), start->data());
-    }
+    const std::string seconds = std::to_string(timeLimit);
+    const char* arguments[] = {"corvane", "-log",   "0",      "-seconds", seconds.c_str(),
+                               "-primalP", "dantzig", "-solve", "-quit"};
     const auto began = std::chrono::steady_clock::now();
-    Cbc_solve(cbc);
+    CbcMain1(static_cast<int>(std::size(arguments)), arguments, cbc, nullptr, data);
     SolverOutcome out;
     out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
-    out.infeasible = Cbc_isProvenInfeasible(cbc) != 0;
-    if (Cbc_bestSolution(cbc) != nullptr) {
-        const double* values = Cbc_getColSolution(cbc);
+    out.stopped = stopped;
+    out.infeasible = cbc.isProvenInfeasible();
+    if (cbc.bestSolution() != nullptr) {
+        const double* values = cbc.bestSolution();
         out.values.emplace(values, values + model.Columns());
-        out.objective = Cbc_getObjValue(cbc);
-        out.optimal = Cbc_isProvenOptimal(cbc) != 0;
+        out.objective = cbc.getObjValue();
+        out.optimal = cbc.isProvenOptimal() && !stopped;
     }
-    out.bound = Cbc_getBestPossibleObjValue(cbc);
+    out.bound = cbc.getBestPossibleObjValue();
     return out;
 }
 

@@ -1,11 +1,23 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <vector>
 
 #include "shifts/shift_model.h"
 
 namespace corvane::shifts {
+
+// Where a solve stands: the best solution's cost so far (none yet: no
+// value) and the bound no solution beats.
+struct SolveProgress {
+    std::optional<double> best;
+    double bound = 0;
+};
+
+// Told of the solve's progress from the solving thread, now and then;
+// answers whether to go on.
+using SolveWatch = std::function<bool(const SolveProgress&)>;
 
 // What the solver made of a model.
 struct SolverOutcome {
@@ -14,6 +26,7 @@ struct SolverOutcome {
     double bound = 0;                           // no solution costs less
     bool optimal = false;                       // proven
     bool infeasible = false;                    // proven: no solution exists
+    bool stopped = false;                       // the watch asked it to stop
     double seconds = 0;                         // wall-clock time of the solve
 };
 
@@ -21,6 +34,6 @@ struct SolverOutcome {
 // stopping after `timeLimit` seconds with the best solution found; `start`
 // (a solution, per column) is where it begins when given.
 SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
-                         const std::vector<double>* start);
+                         const std::vector<double>* start, const SolveWatch& watch = {});
 
 }  // namespace corvane::shifts

@@ -49,6 +49,8 @@ std::string SecondsText(double seconds) {
     return out.str();
 }
 
+PlanFault Cancelled() { return {PlanFault::Kind::Cancelled, "the shift plan was cancelled"}; }
+
 double Objective(const ShiftModel& model, const std::vector<double>& values) {
     double sum = 0;
     for (std::size_t c = 0; c < values.size(); ++c) sum += model.cost[c] * values[c];
@@ -65,12 +67,12 @@ struct Found {
 };
 
 Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& model,
-            bool allowShort, double timeLimit) {
+            bool allowShort, const ShiftOptions& options) {
     const auto quick = QuickPlacements(grid, file, model, allowShort);
     std::vector<double> start;
     if (quick) start = ColumnValues(grid, file, model, *quick);
     Found found;
-    found.solver = SolveModel(model, timeLimit, quick ? &start : nullptr);
+    found.solver = SolveModel(model, options.timeLimit, quick ? &start : nullptr, options.watch);
     if (found.solver.values) {
         found.placements = PlacementsOf(file, grid.intervalMinutes, model, *found.solver.values);
         found.cost = found.solver.objective;
@@ -86,9 +88,10 @@ Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& mode
 // Why a plan within the `max` limits leaves an interval short, found by
 // planning again with shortfalls allowed.
 PlanFault ShortByLimits(const ShiftGrid& grid, const ShiftFile& file, const Namer& name,
-                        double timeLimit) {
+                        const ShiftOptions& options) {
     const ShiftModel model = BuildModel(grid, file, true);
-    const Found found = Solve(grid, file, model, true, timeLimit);
+    const Found found = Solve(grid, file, model, true, options);
+    if (found.solver.stopped) return Cancelled();
     const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
     for (int t = 0; t < grid.Slots(); ++t) {
         const auto at = static_cast<std::size_t>(t);
@@ -154,9 +157,10 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                               name(model.uncoverable.front()) + ", but no shift in " + file.name +
                                   " can work then"});
 
-    const Found found = Solve(grid, file, model, options.allowShort, options.timeLimit);
+    const Found found = Solve(grid, file, model, options.allowShort, options);
+    if (found.solver.stopped) return Fail(Cancelled());
     if (found.solver.infeasible && !options.allowShort)
-        return Fail(ShortByLimits(grid, file, name, options.timeLimit));
+        return Fail(ShortByLimits(grid, file, name, options));
     if (!found.placements)
         return Fail(PlanFault{PlanFault::Kind::NoShiftPlan,
                               forecastName + ": no shift plan was found in the " +

@@ -6,6 +6,7 @@
 #include "calc/result.h"
 #include "plan/plan_fault.h"
 #include "plan/shift_summary.h"
+#include "shifts/cbc_solve.h"
 #include "shifts/shift_grid.h"
 #include "shifts/shift_type.h"
 
@@ -14,6 +15,7 @@ namespace corvane::shifts {
 struct ShiftOptions {
     double timeLimit = 10;    // seconds the solver may take
     bool allowShort = false;  // leave intervals no shift can cover short
+    SolveWatch watch;         // told of the solve's progress; may cancel it
 };
 
 // A shift plan and the agents it puts on duty in each interval.

@@ -179,7 +179,7 @@ TEST(ShiftPlan, NightsCarryIntoTheNextDayAndAWeekRunsRound) {
               "work then");
     // Left short, by how much: two hours of two agents; the last night's
     // hours past the file are paid (8) but cover nothing.
-    const auto shortened = shifts::PlanShifts(days, 60, "days.csv", file, {10, true});
+    const auto shortened = shifts::PlanShifts(days, 60, "days.csv", file, {10, true, {}});
     ASSERT_TRUE(shortened.Ok());
     EXPECT_EQ(shortened.Value().summary.shortIntervals, 2);
     EXPECT_EQ(shortened.Value().summary.shortAgentHours, 4);
@@ -213,24 +213,57 @@ TEST(ShiftPlan, MaxLimitsAndCosts) {
               "work then");
 }
 
-TEST(ShiftPlan, ATinyTimeLimitGivesAPlanAndItsGap) {
-    const auto week = Intervals(7, 15, 420, 1260, [](int day, int m) {
+// A week of quarter-hours with lunches: more than the solver proves at once.
+std::vector<Demand> BusyWeek() {
+    return Intervals(7, 15, 420, 1260, [](int day, int m) {
         const double h = m / 60.0;
         const double shape = 0.2 + std::exp(-std::pow((h - 10.5) / 2.4, 2)) +
                              0.8 * std::exp(-std::pow((h - 15.5) / 2.6, 2));
         return std::lround(30 * shape * (day < 5 ? 1.0 : 0.5));
     });
-    const auto file = Shifts(
+}
+
+shifts::ShiftFile LunchShifts() {
+    return Shifts(
         "name,length,earliest,latest,cost,lunch,lunch_after,lunch_before\n"
         "Early,8:30,07:00,09:00,1,0:30,3:00,5:00\n"
         "Late,8:30,10:00,12:30,1,0:30,3:00,5:00\n"
         "Part,4:00,07:00,17:00,1.1,,,\n");
-    const auto out = shifts::PlanShifts(week, 15, "week.csv", file, {0.001, false});
+}
+
+TEST(ShiftPlan, ATinyTimeLimitGivesAPlanAndItsGap) {
+    const auto week = BusyWeek();
+    const auto file = LunchShifts();
+    const auto out = shifts::PlanShifts(week, 15, "week.csv", file, {0.001, false, {}});
     ASSERT_TRUE(out.Ok()) << out.Error().message;
     EXPECT_FALSE(out.Value().summary.optimal);
     EXPECT_GT(out.Value().summary.gapPercent, 0);
     EXPECT_LE(out.Value().summary.gapPercent, 100);
     ExpectCovered(week, file, out.Value(), 7 * 1440);
+}
+
+TEST(ShiftPlan, TheWatchSeesTheBoundBelowTheBestAndCanCancel) {
+    std::vector<shifts::SolveProgress> seen;
+    shifts::ShiftOptions options{30, false, [&](const shifts::SolveProgress& p) {
+                                     seen.push_back(p);
+                                     return !p.best;
+                                 }};
+    const auto out = shifts::PlanShifts(BusyWeek(), 15, "week.csv", LunchShifts(), options);
+    ASSERT_FALSE(out.Ok());
+    EXPECT_EQ(out.Error().kind, plan::PlanFault::Kind::Cancelled);
+    ASSERT_FALSE(seen.empty());
+    ASSERT_TRUE(seen.back().best.has_value());
+    EXPECT_GT(*seen.back().best, 0);
+    EXPECT_LE(seen.back().bound, *seen.back().best + 1e-6);
+
+    // Told to go on, it plans as it would unwatched.
+    const auto demand = Intervals(1, 60, 480, 960, [](int, int) { return 3; });
+    const auto file = Shifts("name,length,earliest,latest\nDay,8:00,08:00,08:00\n");
+    const auto watched =
+        shifts::PlanShifts(demand, 60, "day.csv", file, {10, false, [](const auto&) { return true; }});
+    ASSERT_TRUE(watched.Ok()) << watched.Error().message;
+    EXPECT_TRUE(watched.Value().summary.optimal);
+    EXPECT_EQ(watched.Value().summary.paidHours, 24);
 }
 
 TEST(ShiftPlan, IntervalsWithoutTimesTwiceOrUnevenAreRefused) {
