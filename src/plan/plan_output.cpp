@@ -9,6 +9,7 @@
 #include "calc/number_format.h"
 #include "plan/fixed_table.h"
 #include "plan/label_time.h"
+#include "plan/plan_columns.h"
 #include "plan/text_check.h"
 
 namespace corvane::plan {
@@ -17,29 +18,12 @@ namespace {
 
 using nlohmann::ordered_json;
 
-// Fixed decimals with "." whatever the process locale.
-void AppendFixed(std::string& out, double value, int decimals) {
-    char buf[64];
-    const auto res =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    out.append(buf, res.ptr);
-}
-
 const char* kNone = "-";
 constexpr const char* kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 // Every figure of a plan is finite; a value that is not is shown as none.
 std::string Cell(double value, std::string_view pattern) {
     return FormatNumber(value, pattern).ValueOr(kNone);
-}
-
-// A figure as read, with up to two decimals: "120", "120.4", "241.67".
-void AppendFigure(std::string& out, double value) {
-    const std::size_t start = out.size();
-    AppendFixed(out, value, 2);
-    while (out.back() == '0') out.pop_back();
-    if (out.back() == '.') out.pop_back();
-    if (out.size() == start) out += '0';
 }
 
 // A figure of the text table: grouped, with up to two decimals.
@@ -265,13 +249,13 @@ private:
 
 class CsvWriter : public PlanWriter {
 public:
-    CsvWriter(const PlanOptions& o, bool onDuty) : withAbandon_(ErlangA(o)), onDuty_(onDuty) {}
+    CsvWriter(const PlanOptions& o, bool onDuty) : columns_(PlanColumns(o, onDuty)) {}
 
     std::string Head() const override {
-        std::string out =
-            "interval,calls,talk,acw,erlangs,agents,wait,service_level,asa,occupancy,";
-        if (withAbandon_) out += "abandon,";
-        return out + (onDuty_ ? "scheduled,on_duty,status\r\n" : "scheduled,status\r\n");
+        std::string out;
+        for (const PlanColumn c : columns_) out += std::string(ColumnName(c)) + ',';
+        out.back() = '\r';
+        return out + '\n';
     }
 
     // Written straight into one string: a year of rows costs no more
@@ -279,45 +263,24 @@ public:
     std::string Row(const IntervalPlan& p) override {
         std::string out;
         out.reserve(128);
-        const auto field = [&out](double value, int decimals) {
-            AppendFixed(out, value, decimals);
-            out += ',';
-        };
-        AppendCsvField(out, p.input.label);
-        out += ',';
-        for (const double figure : {p.input.calls, p.input.talk, p.input.acw}) {
-            AppendFigure(out, figure);
-            out += ',';
-        }
-        field(p.erlangs, 3);
-        const bool computed = p.status != IntervalStatus::OutsideRange;
-        if (computed) AppendFixed(out, static_cast<double>(p.agents), 0);
-        out += ',';
-        if (p.measures) {
-            field(p.measures->wait * 100.0, 2);
-            field(p.measures->serviceLevel * 100.0, 2);
-            field(p.measures->asa, 2);
-            field(p.measures->occupancy * 100.0, 2);
-            if (withAbandon_) field(*p.measures->abandon * 100.0, 2);
-        } else {
-            out += withAbandon_ ? ",,,,," : ",,,,";
-        }
-        if (computed) AppendFixed(out, static_cast<double>(p.scheduled), 0);
-        out += ',';
-        if (onDuty_) {
-            if (p.onDuty) AppendFixed(out, static_cast<double>(*p.onDuty), 0);
+        for (const PlanColumn c : columns_) {
+            if (c == PlanColumn::Interval)
+                AppendCsvField(out, p.input.label);
+            else if (c == PlanColumn::Status)
+                AppendCsvField(out, StatusText(p.status));
+            else
+                AppendCell(out, p, c);
             out += ',';
         }
-        AppendCsvField(out, StatusText(p.status));
-        out += "\r\n";
+        out.back() = '\r';
+        out += '\n';
         return out;
     }
 
     std::string Tail(const PlanTotals&, const ShiftSummary*) const override { return {}; }
 
 private:
-    bool withAbandon_;
-    bool onDuty_;
+    std::vector<PlanColumn> columns_;
 };
 
 class JsonWriter : public PlanWriter {
@@ -436,12 +399,13 @@ std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions&
     return std::make_unique<TextWriter>(options, fileName, onDuty);
 }
 
-std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName) {
-    const auto writer = MakePlanWriter(format, plan.options, fileName);
+std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName,
+                     const ShiftSummary* shifts) {
+    const auto writer = MakePlanWriter(format, plan.options, fileName, shifts != nullptr);
     for (const IntervalPlan& p : plan.rows) writer->Measure(p);
     std::string out = writer->Head();
     for (const IntervalPlan& p : plan.rows) out += writer->Row(p);
-    return out + writer->Tail(plan.totals, nullptr);
+    return out + writer->Tail(plan.totals, shifts);
 }
 
 std::string ShiftPlanCsv(const ShiftSummary& shifts) {

@@ -40,7 +40,9 @@ std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions&
 // A shift plan as CSV: date,shift,start,lunch,agents, a line per group.
 std::string ShiftPlanCsv(const ShiftSummary& shifts);
 
-// A plan in memory as one text.
-std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName);
+// A plan in memory as one text; with its shift plan, the rows say their
+// agents on duty.
+std::string PlanText(const DayPlan& plan, PlanFormat format, const std::string& fileName,
+                     const ShiftSummary* shifts = nullptr);
 
 }  // namespace corvane::plan
