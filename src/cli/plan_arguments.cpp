@@ -3,9 +3,10 @@
 #include <CLI/CLI.hpp>
 
 #include <functional>
+#include <tuple>
 
 #include "calc/plain_text.h"
-#include "plan/decimal.h"
+#include "plan/option_text.h"
 #include "plan/forecast_csv.h"
 #include "plan/text_check.h"
 
@@ -13,58 +14,40 @@ namespace corvane::cli {
 
 namespace {
 
-using plan::Decimal;
-
-constexpr double kMaxShiftSeconds = 24 * 60 * 60;
-
-// A check reads an option's text into its place and says why it refuses
-// one, or nothing.
-using Check = std::function<std::string(const std::string& text)>;
+using plan::PercentRange;
 
 std::string Refusal(const std::string& text, const std::string& why) {
     return "'" + plan::Printable(text) + "' " + why;
 }
 
-// Where a percentage may lie.
-enum class PercentRange { AboveZeroBelowHundred, AboveZeroUpToHundred, ZeroUpToBelowHundred };
+// A check reads an option's text into its place and says why it refuses
+// one, or nothing.
+using Check = std::function<std::string(const std::string& text)>;
 
-Check Percent(Decimal& into, PercentRange range) {
-    return [&into, range](const std::string& text) -> std::string {
-        const auto d = plan::ParseDecimal(text);
-        if (!d) return Refusal(text, "is not a number (digits, optionally \".\" and decimals)");
-        const double v = d->ToDouble();
-        const bool zeroAllowed = range == PercentRange::ZeroUpToBelowHundred;
-        const bool hundredAllowed = range == PercentRange::AboveZeroUpToHundred;
-        if (!(zeroAllowed ? v >= 0 : v > 0) || !(hundredAllowed ? v <= 100 : v < 100))
-            return Refusal(text, std::string("must be ") +
-                                     (zeroAllowed ? "at least 0" : "above 0") +
-                                     (hundredAllowed ? " and at most 100" : " and below 100"));
-        into = *d;
-        return {};
-    };
+// Keeps a value read, or gives the reason it was refused.
+template <class Into, class Value>
+std::string Keep(Into& into, Result<Value, std::string> read) {
+    if (!read) return read.Error();
+    into = std::move(read.Value());
+    return {};
 }
 
-Check Percent(std::optional<Decimal>& into, PercentRange range) {
+Check Percent(plan::Decimal& into, PercentRange range) {
     return [&into, range](const std::string& text) {
-        Decimal d;
-        std::string refused = Percent(d, range)(text);
-        if (refused.empty()) into = d;
-        return refused;
+        return Keep(into, plan::ReadPercent(text, range));
     };
 }
 
-// Whole seconds, `min` to the engine's 32767.
+Check Percent(std::optional<plan::Decimal>& into, PercentRange range) {
+    return [&into, range](const std::string& text) {
+        return Keep(into, plan::ReadPercent(text, range));
+    };
+}
+
 template <class Into>
 Check Seconds(Into& into, int min) {
-    return [&into, min](const std::string& text) -> std::string {
-        const auto v = plan::ParseWhole(text);
-        if (!v || text.find_first_of(" \t") != std::string::npos)
-            return Refusal(text, "is not a whole number of seconds");
-        if (*v < min || *v > plan::kMaxSeconds)
-            return Refusal(text, "must be " + std::to_string(min) + " to " +
-                                     std::to_string(plan::kMaxSeconds));
-        into = static_cast<int>(*v);
-        return {};
+    return [&into, min](const std::string& text) {
+        return Keep(into, plan::ReadSeconds(text, min));
     };
 }
 
@@ -88,21 +71,13 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
     app.add_option("FILE", a.input, "forecast CSV file, or - for standard input")->required();
     Add(app, "--sl", "P/S", "target: P % of calls answered within S seconds (default 80/20)",
         [&o](const std::string& text) -> std::string {
-            const auto slash = text.find('/');
-            if (slash == std::string::npos)
-                return Refusal(text, "is not P/S (say 80/20: 80 % answered within 20 seconds)");
-            std::string refused =
-                Percent(o.slPercent, PercentRange::AboveZeroBelowHundred)(text.substr(0, slash));
-            return refused.empty() ? Seconds(o.answerSeconds, 0)(text.substr(slash + 1)) : refused;
-        });
-    Add(app, "--asa", "S", "also require an average speed of answer of at most S seconds",
-        [&o](const std::string& text) -> std::string {
-            const auto d = plan::ParseDecimal(text);
-            if (!d) return Refusal(text, "is not a number of seconds");
-            if (!(d->ToDouble() > 0)) return Refusal(text, "must be above 0");
-            o.asaLimit = d;
+            const auto target = plan::ReadServiceTarget(text);
+            if (!target) return target.Error();
+            std::tie(o.slPercent, o.answerSeconds) = target.Value();
             return {};
         });
+    Add(app, "--asa", "S", "also require an average speed of answer of at most S seconds",
+        [&o](const std::string& text) { return Keep(o.asaLimit, plan::ReadAsaLimit(text)); });
     Add(app, "--max-occupancy", "P", "also require an occupancy of at most P %",
         Percent(o.maxOccupancy, PercentRange::AboveZeroUpToHundred));
     Add(app, "--shrinkage", "P",
@@ -110,12 +85,9 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
         Percent(o.shrinkage, PercentRange::ZeroUpToBelowHundred));
     Add(app, "--interval", "M",
         "interval length in minutes: 15, 30 or 60 (default: the labels' step, else 30)",
-        [&o](const std::string& text) -> std::string {
-            if (text != "15" && text != "30" && text != "60")
-                return Refusal(text, "must be 15, 30 or 60 minutes");
-            o.intervalMinutes = std::stoi(text);
+        [&o](const std::string& text) {
             o.intervalGiven = true;
-            return {};
+            return Keep(o.intervalMinutes, plan::ReadIntervalMinutes(text));
         });
     Add(app, "--talk", "S", "talk time in seconds for files without a talk column",
         Seconds(o.talk, 1));
@@ -168,14 +140,8 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
     Add(app, "--shift-time-limit", "S",
         "seconds the shift solver may take (default 10); stopped, it gives its best plan and "
         "its gap",
-        [&a](const std::string& text) -> std::string {
-            const auto d = plan::ParseDecimal(text);
-            if (!d) return Refusal(text, "is not a number of seconds");
-            const double seconds = d->ToDouble();
-            if (!(seconds > 0) || seconds > kMaxShiftSeconds)
-                return Refusal(text, "must be above 0 and at most 86400 (a day)");
-            a.shiftTimeLimit = seconds;
-            return {};
+        [&a](const std::string& text) {
+            return Keep(a.shiftTimeLimit, plan::ReadTimeLimit(text));
         });
     app.add_flag("--allow-short", a.allowShort,
                  "leave intervals that no shift can cover short instead of refusing the "
