@@ -47,11 +47,6 @@ Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int inte
     return std::move(read.Value());
 }
 
-shifts::Demand DemandOf(const plan::IntervalPlan& p) {
-    const bool computed = p.status != plan::IntervalStatus::OutsideRange;
-    return {p.input.label, p.input.line, p.input.day, p.input.minute, computed ? p.scheduled : 0};
-}
-
 Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     const std::string name = a.input == "-" ? "standard input" : a.input;
     const plan::ForecastDefaults defaults{a.options.talk, a.options.acw};
@@ -82,7 +77,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         const auto plannedAll =
             planned.Plan(again ? &*again : nullptr, [&](const plan::IntervalPlan& p) {
                 if (shiftFile)
-                    demand.push_back(DemandOf(p));
+                    demand.push_back(shifts::DemandOf(p));
                 else
                     writer->Measure(p);
             });

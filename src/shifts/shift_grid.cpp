@@ -7,6 +7,11 @@
 
 namespace corvane::shifts {
 
+Demand DemandOf(const plan::IntervalPlan& p) {
+    const bool computed = p.status != plan::IntervalStatus::OutsideRange;
+    return {p.input.label, p.input.line, p.input.day, p.input.minute, computed ? p.scheduled : 0};
+}
+
 namespace {
 
 // Longer forecasts are not planned into shifts: the program's chart and

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "calc/result.h"
+#include "plan/interval_plan.h"
 #include "plan/plan_fault.h"
 
 namespace corvane::shifts {
@@ -18,6 +19,10 @@ struct Demand {
     std::optional<int> minute;        // after midnight
     long agents = 0;
 };
+
+// A planned interval as shifts must cover it: its agents scheduled, none
+// where it is outside the usable range.
+Demand DemandOf(const plan::IntervalPlan& p);
 
 // The plan's intervals laid on a grid of whole days of intervals, from
 // midnight of the first day to the end of the last, so a shift's start and

@@ -1,0 +1,66 @@
+#include "model/forecast_file.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "plan/byte_source.h"
+#include "plan/forecast_csv.h"
+#include "shifts/shift_file.h"
+
+namespace corvane::model {
+
+namespace {
+
+Result<std::string, std::string> Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return Fail(path + ": " + std::strerror(errno));
+    in.seekg(0, std::ios::end);
+    const auto size = in.tellg();
+    if (size < 0) return Fail(path + ": cannot be read");
+    if (static_cast<std::size_t>(size) > kMaxForecastBytes)
+        return Fail(path + ": " + std::to_string(static_cast<long long>(size) >> 20) +
+                    " MB is more than the window opens (" +
+                    std::to_string(kMaxForecastBytes >> 20) +
+                    " MB); plan it with corvane-plan");
+    in.seekg(0);
+    std::string text(static_cast<std::size_t>(size), '\0');
+    if (!in.read(text.data(), size)) return Fail(path + ": cannot be read");
+    return text;
+}
+
+}  // namespace
+
+Result<plan::Forecast, std::string> ReadForecastFile(const std::string& path) {
+    const auto text = Contents(path);
+    if (!text) return Fail(text.Error());
+    plan::TextSource source(text.Value());
+    plan::ForecastReader reader(source, path, {});
+    plan::Forecast forecast{path, {}};
+    for (plan::ForecastRow row;;) {
+        const auto more = reader.Next(row);
+        if (!more) {
+            std::string message = more.Error().message;
+            if (more.Error().kind == plan::PlanFault::Kind::NoTalkTime)
+                message += " (the window plans forecasts that give their talk time)";
+            return Fail(message);
+        }
+        if (!more.Value()) return forecast;
+        if (forecast.rows.size() == kMaxWindowRows)
+            return Fail(path + ": more than " + std::to_string(kMaxWindowRows) +
+                        " intervals, more than the window plans; plan it with corvane-plan");
+        forecast.rows.push_back(std::move(row));
+    }
+}
+
+Result<shifts::ShiftFile, std::string> ReadShiftsFile(const std::string& path) {
+    const auto text = Contents(path);
+    if (!text) return Fail(text.Error());
+    plan::TextSource source(text.Value());
+    auto read = shifts::ReadShiftFile(source, path);
+    if (!read) return Fail(read.Error().message);
+    return std::move(read.Value());
+}
+
+}  // namespace corvane::model

@@ -1,0 +1,54 @@
+#include "model/plan_outcome.h"
+
+#include "shifts/shift_file.h"
+#include "shifts/shift_grid.h"
+#include "shifts/shift_plan.h"
+
+namespace corvane::model {
+
+Result<PlanOutcome, plan::PlanFault> MakePlan(const plan::Forecast& forecast,
+                                              const PlanSettings& settings,
+                                              const shifts::SolveWatch& watch) {
+    plan::PlanOptions options = settings.options;
+    // Times in the labels settle the interval length; the entry only
+    // stands in for them.
+    if (LabelsCarryTimes(forecast)) options.intervalGiven = false;
+    auto planned = plan::PlanDay(forecast, options);
+    if (!planned) return Fail(planned.Error());
+    PlanOutcome out{std::move(planned.Value()), std::nullopt};
+    if (!settings.shifts) return out;
+
+    const int interval = out.plan.options.intervalMinutes;
+    if (const auto timed = shifts::CheckShiftTimes(*settings.shifts, interval); !timed)
+        return Fail(timed.Error());
+    std::vector<shifts::Demand> demand;
+    demand.reserve(out.plan.rows.size());
+    for (const plan::IntervalPlan& p : out.plan.rows) demand.push_back(shifts::DemandOf(p));
+    auto solved = shifts::PlanShifts(demand, interval, forecast.name, *settings.shifts,
+                                     {settings.shiftTimeLimit, false, watch});
+    if (!solved) return Fail(solved.Error());
+    for (std::size_t i = 0; i < out.plan.rows.size(); ++i)
+        out.plan.rows[i].onDuty = solved.Value().onDuty[i];
+    out.shifts = std::move(solved.Value().summary);
+    return out;
+}
+
+bool LabelsCarryTimes(const plan::Forecast& forecast) {
+    for (const plan::ForecastRow& row : forecast.rows)
+        if (row.minute) return true;
+    return false;
+}
+
+std::string OutcomeText(const PlanOutcome& outcome, plan::PlanFormat format,
+                        const std::string& name) {
+    return plan::PlanText(outcome.plan, format, name,
+                          outcome.shifts ? &*outcome.shifts : nullptr);
+}
+
+plan::ChartData OutcomeChart(const PlanOutcome& outcome) {
+    plan::ChartSeries series(outcome.plan.options.intervalMinutes);
+    for (const plan::IntervalPlan& p : outcome.plan.rows) series.Add(p);
+    return series.Data(outcome.plan.options);
+}
+
+}  // namespace corvane::model

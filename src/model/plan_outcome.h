@@ -1,0 +1,42 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "calc/result.h"
+#include "model/plan_settings.h"
+#include "plan/chart_series.h"
+#include "plan/day_plan.h"
+#include "plan/forecast.h"
+#include "plan/plan_output.h"
+#include "plan/shift_summary.h"
+#include "shifts/cbc_solve.h"
+
+namespace corvane::model {
+
+// A forecast planned as the window shows it: every interval, the totals,
+// and the shift plan when shift types were given (each row then says its
+// agents on duty).
+struct PlanOutcome {
+    plan::DayPlan plan;
+    std::optional<plan::ShiftSummary> shifts;
+};
+
+// Plans the forecast as corvane-plan does with the same options; `watch`
+// follows the shift solve and may cancel it. The fault's message names the
+// forecast or the shifts file.
+Result<PlanOutcome, plan::PlanFault> MakePlan(const plan::Forecast& forecast,
+                                              const PlanSettings& settings,
+                                              const shifts::SolveWatch& watch = {});
+
+// Whether the labels carry times of day, which settle the interval length.
+bool LabelsCarryTimes(const plan::Forecast& forecast);
+
+// The plan as corvane-plan writes it for a forecast named `name`.
+std::string OutcomeText(const PlanOutcome& outcome, plan::PlanFormat format,
+                        const std::string& name);
+
+// What its chart draws.
+plan::ChartData OutcomeChart(const PlanOutcome& outcome);
+
+}  // namespace corvane::model
