@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QRect>
+#include <vector>
+
 #include <QPainter>
 
 #include "plan/chart_series.h"
@@ -10,6 +13,11 @@ namespace corvane::chart {
 // the title and the subtitle drawn.
 void PaintLines(QPainter& painter, const plan::ChartData& data);
 void PaintHeatMap(QPainter& painter, const plan::ChartData& data);
+
+// Where each draws its intervals on the page: the line chart's plot; the
+// heat map's one or two maps.
+QRect LinePlotArea();
+std::vector<QRect> HeatPlotAreas(const plan::ChartData& data);
 
 // Shared by both: the page, title and subtitle.
 void PaintPage(QPainter& painter, const plan::ChartData& data, const QString& title);

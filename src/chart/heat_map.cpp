@@ -200,21 +200,25 @@ private:
 
 }  // namespace
 
+std::vector<QRect> HeatPlotAreas(const plan::ChartData& data) {
+    const QRect both = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
+    if (!data.Surplus()) return {both};
+    const int width = (both.width() + kPlotMargins.right() - 2 * kLegendWidth) / 2;
+    const QRect left(both.left(), both.top(), width, both.height());
+    return {left, QRect(left.right() + kLegendWidth, both.top(), width, both.height())};
+}
+
 void PaintHeatMap(QPainter& painter, const plan::ChartData& data) {
-    const QRect page(0, 0, kChartWidth, kChartHeight);
-    if (!data.Surplus()) {
+    const std::vector<QRect> plots = HeatPlotAreas(data);
+    if (plots.size() == 1) {
         PaintPage(painter, data, QStringLiteral("Agents required, day by day"));
-        HeatPainter(painter, data, page.marginsRemoved(kPlotMargins), MapKind::Required).Draw(true);
+        HeatPainter(painter, data, plots[0], MapKind::Required).Draw(true);
         return;
     }
     PaintPage(painter, data,
               QStringLiteral("Agents required, and on duty against scheduled, day by day"));
-    const QRect both = page.marginsRemoved(kPlotMargins);
-    const int width = (both.width() + kPlotMargins.right() - 2 * kLegendWidth) / 2;
-    const QRect left(both.left(), both.top(), width, both.height());
-    const QRect right(left.right() + kLegendWidth, both.top(), width, both.height());
-    HeatPainter(painter, data, left, MapKind::Required).Draw(true);
-    HeatPainter(painter, data, right, MapKind::Surplus).Draw(false);
+    HeatPainter(painter, data, plots[0], MapKind::Required).Draw(true);
+    HeatPainter(painter, data, plots[1], MapKind::Surplus).Draw(false);
 }
 
 }  // namespace corvane::chart

@@ -39,7 +39,7 @@ public:
 
     LinePainter(QPainter& p, const plan::ChartData& data)
         : p_(p), data_(data), points_(data.points) {
-        plot_ = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
+        plot_ = LinePlotArea();
         long top = 1;
         for (const auto& point : points_) {
             top = std::max({top, point.agents, point.scheduled, point.onDuty});
@@ -207,5 +207,7 @@ void PaintLines(QPainter& painter, const plan::ChartData& data) {
     PaintPage(painter, data, QStringLiteral("Agents per interval"));
     LinePainter(painter, data).Draw();
 }
+
+QRect LinePlotArea() { return QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins); }
 
 }  // namespace corvane::chart

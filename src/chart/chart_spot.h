@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QPointF>
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+
+#include "plan/chart_series.h"
+
+namespace corvane::chart {
+
+// What a point of a drawn chart stands for: an interval of the line chart
+// (its first, where neighbours were merged), or a day and time of day of
+// the heat map.
+struct ChartSpot {
+    std::optional<std::size_t> interval;
+    std::optional<std::int32_t> day;
+    int minute = 0;
+};
+
+// The spot under `page`, a point on the chart's kChartWidth x kChartHeight
+// page; none off the plot.
+std::optional<ChartSpot> SpotAt(const plan::ChartData& data, QPointF page);
+
+}  // namespace corvane::chart
