@@ -3,6 +3,8 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 
+#include <algorithm>
+
 namespace corvane::output {
 
 PainterPrintSurface::PainterPrintSurface(QPrinter* printer) : printer_(printer) {
@@ -59,6 +61,20 @@ void PainterPrintSurface::PrintLine(const QString& text) {
 }
 
 void PainterPrintSurface::PrintEmptyLine() { DrawSegment(QString()); }
+
+void PainterPrintSurface::PrintPicture(const QPicture& picture, QSize size) {
+    NewPage();
+    failed_ = failed_ || !EnsureStarted();
+    if (failed_ || size.isEmpty()) return;
+    const QRectF page = printer_->pageLayout().paintRectPixels(printer_->resolution());
+    const double scale = std::min(page.width() / size.width(), page.height() / size.height());
+    painter_.save();
+    painter_.scale(scale, scale);
+    painter_.drawPicture(0, 0, picture);
+    painter_.restore();
+    painter_.setFont(font_);
+    NewPage();
+}
 
 // Nothing printed yet: nothing to break.
 void PainterPrintSurface::NewPage() { pageBreakPending_ = painter_.isActive() && !failed_; }

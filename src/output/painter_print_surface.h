@@ -20,6 +20,7 @@ public:
     void SetFont(const QString& family, double points) override;
     void PrintLine(const QString& text) override;
     void PrintEmptyLine() override;
+    void PrintPicture(const QPicture& picture, QSize size) override;
     void NewPage() override;
     void EndDoc() override;
     bool Failed() const override { return failed_; }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPicture>
+#include <QSize>
+
 #include <optional>
 
 #include <QString>
@@ -17,6 +20,10 @@ public:
     // Prints a text and ends the line; a CR LF inside it ends a line too.
     virtual void PrintLine(const QString& text) = 0;
     virtual void PrintEmptyLine() = 0;
+    // Draws a picture of `size` units on a page of its own, as large as
+    // the page's width and height allow; further output starts on a new
+    // page.
+    virtual void PrintPicture(const QPicture& picture, QSize size) = 0;
     // Further output starts on a new page.
     virtual void NewPage() = 0;
     // Ends the document; a page break with nothing after it adds no page.

@@ -6,7 +6,8 @@
 
 namespace corvane::output {
 
-Result<void, ErrorNumber> PrintReport(const Report* report, PrintDialog& dialog) {
+Result<void, ErrorNumber> PrintReport(const Report* report, PrintDialog& dialog,
+                                      const QPicture* picture, QSize size) {
     if (!report) return {};
     const std::optional<int> chosen = dialog.Choose();
     if (!chosen) return {};
@@ -21,6 +22,7 @@ Result<void, ErrorNumber> PrintReport(const Report* report, PrintDialog& dialog)
         surface->PrintLine(margin + report->heading);
         surface->PrintEmptyLine();
         for (const QString& line : report->lines) surface->PrintLine(margin + line);
+        if (picture) surface->PrintPicture(*picture, size);
         surface->NewPage();
     }
     if (surface->Failed()) return Fail(kErrPrinter);

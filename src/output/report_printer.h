@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QPicture>
+#include <QSize>
+
 #include "calc/calc_error.h"
 #include "calc/result.h"
 #include "output/report.h"
@@ -13,6 +16,8 @@ class PrintDialog;
 // with six empty lines, the heading at a ten-space margin, an empty line
 // and every line at the margin, and a page break. Cancel is not a failure;
 // a printer that fails gives error 482.
-Result<void, ErrorNumber> PrintReport(const Report* report, PrintDialog& dialog);
+// With a picture, each copy ends with it on a page of its own.
+Result<void, ErrorNumber> PrintReport(const Report* report, PrintDialog& dialog,
+                                      const QPicture* picture = nullptr, QSize size = {});
 
 }  // namespace corvane::output

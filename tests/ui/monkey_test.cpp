@@ -35,6 +35,7 @@ public:
     void SetFont(const QString&, double) override {}
     void PrintLine(const QString&) override {}
     void PrintEmptyLine() override {}
+    void PrintPicture(const QPicture&, QSize) override {}
     void NewPage() override {}
     void EndDoc() override {}
     bool Failed() const override { return false; }
