@@ -89,25 +89,44 @@ ordered_json PeakJson(const std::optional<PeakInterval>& peak) {
     return {{"interval", peak->label}, {"agents", peak->agents}, {"scheduled", peak->scheduled}};
 }
 
-// The short table of days after a text plan whose labels carry dates.
-std::string DayTable(const PlanTotals& t) {
-    using A = FixedTable::Align;
-    FixedTable table;
-    table.AddColumn("Day", A::Left);
-    table.AddColumn("Required h", A::Right);
-    table.AddColumn("Scheduled h", A::Right);
-    table.AddColumn("Peak interval", A::Left);
-    table.AddColumn("Agents", A::Right);
-    std::vector<std::vector<std::string>> rows;
+}  // namespace
+
+TextCells DayCells(const PlanTotals& t) {
+    TextCells cells{{"Day", "Required h", "Scheduled h", "Peak interval", "Agents"},
+                    {false, true, true, false, true},
+                    {}};
     for (const DayTotals& d : t.Days()) {
         const auto& peak = d.sums.peak;
-        rows.push_back({DateText(d.day) + " " + kWeekdays[Weekday(d.day)],
-                        Cell(t.Hours(d.sums.required), "#,##0.00"),
-                        Cell(t.Hours(d.sums.scheduled), "#,##0.00"),
-                        peak ? OneLine(peak->label) : std::string(kNone),
-                        peak ? Cell(static_cast<double>(peak->agents), "#,##0") : kNone});
+        cells.rows.push_back({DateText(d.day) + " " + kWeekdays[Weekday(d.day)],
+                              Cell(t.Hours(d.sums.required), "#,##0.00"),
+                              Cell(t.Hours(d.sums.scheduled), "#,##0.00"),
+                              peak ? OneLine(peak->label) : std::string(kNone),
+                              peak ? Cell(static_cast<double>(peak->agents), "#,##0") : kNone});
     }
-    return table.Text(rows);
+    return cells;
+}
+
+TextCells ShiftCells(const ShiftSummary& s) {
+    TextCells cells{{"Date", "Shift", "Start", "Lunch", "Agents"},
+                    {false, false, false, false, true},
+                    {}};
+    for (const ShiftRow& r : s.rows) {
+        cells.rows.push_back({r.date.empty() ? std::string(kNone) : r.date, OneLine(r.shift),
+                              TimeText(r.start), r.lunch ? TimeText(*r.lunch) : std::string(kNone),
+                              Cell(static_cast<double>(r.agents), "#,##0")});
+    }
+    return cells;
+}
+
+namespace {
+
+// A small table of the text plan, in fixed columns.
+std::string CellTable(const TextCells& cells) {
+    FixedTable table;
+    for (std::size_t c = 0; c < cells.heads.size(); ++c)
+        table.AddColumn(cells.heads[c],
+                        cells.right[c] ? FixedTable::Align::Right : FixedTable::Align::Left);
+    return table.Text(cells.rows);
 }
 
 // The solver's result in words: "optimal" or how far from it, and its time.
@@ -149,23 +168,6 @@ void ShiftTotalsJson(const PlanTotals& t, const ShiftSummary& s, ordered_json& t
 }
 
 // The shift plan's groups after a text plan.
-std::string ShiftTable(const ShiftSummary& s) {
-    using A = FixedTable::Align;
-    FixedTable table;
-    table.AddColumn("Date", A::Left);
-    table.AddColumn("Shift", A::Left);
-    table.AddColumn("Start", A::Left);
-    table.AddColumn("Lunch", A::Left);
-    table.AddColumn("Agents", A::Right);
-    std::vector<std::vector<std::string>> rows;
-    for (const ShiftRow& r : s.rows) {
-        rows.push_back({r.date.empty() ? std::string(kNone) : r.date, OneLine(r.shift),
-                        TimeText(r.start), r.lunch ? TimeText(*r.lunch) : std::string(kNone),
-                        Cell(static_cast<double>(r.agents), "#,##0")});
-    }
-    return table.Text(rows);
-}
-
 class TextWriter : public PlanWriter {
 public:
     TextWriter(const PlanOptions& o, std::string fileName, bool onDuty)
@@ -198,21 +200,9 @@ public:
     std::string Row(const IntervalPlan& p) override { return table_.Line(Cells(p)); }
 
     std::string Tail(const PlanTotals& t, const ShiftSummary* shifts) const override {
-        std::string out = "\n";
-        out += "Required agent-hours : " + Cell(t.RequiredHours(), "#,##0.00") + "\n";
-        out += "Scheduled agent-hours: " + Cell(t.ScheduledHours(), "#,##0.00") + "\n";
-        out += "Peak interval        : ";
-        if (const auto& peak = t.Peak())
-            out += OneLine(peak->label) + ", " + std::to_string(peak->agents) + " agents (" +
-                   std::to_string(peak->scheduled) + " scheduled)\n";
-        else
-            out += "none\n";
-        if (t.OutsideRange() > 0)
-            out += "Outside the usable range: " + std::to_string(t.OutsideRange()) + " interval" +
-                   (t.OutsideRange() == 1 ? "" : "s") + "\n";
-        if (shifts) out += ShiftTotalsText(t, *shifts);
-        if (!t.Days().empty()) out += "\n" + DayTable(t);
-        if (shifts) out += "\n" + ShiftTable(*shifts);
+        std::string out = "\n" + TotalsText(t, shifts);
+        if (!t.Days().empty()) out += "\n" + CellTable(DayCells(t));
+        if (shifts) out += "\n" + CellTable(ShiftCells(*shifts));
         return out;
     }
 
@@ -387,6 +377,23 @@ std::string TargetText(const PlanOptions& o) {
     if (o.maxOccupancy) text += "; occupancy at most " + DecimalText(*o.maxOccupancy) + " %";
     if (o.maxAbandon) text += "; at most " + DecimalText(*o.maxAbandon) + " % hang up";
     return text;
+}
+
+std::string TotalsText(const PlanTotals& t, const ShiftSummary* shifts) {
+    std::string out;
+    out += "Required agent-hours : " + Cell(t.RequiredHours(), "#,##0.00") + "\n";
+    out += "Scheduled agent-hours: " + Cell(t.ScheduledHours(), "#,##0.00") + "\n";
+    out += "Peak interval        : ";
+    if (const auto& peak = t.Peak())
+        out += OneLine(peak->label) + ", " + std::to_string(peak->agents) + " agents (" +
+               std::to_string(peak->scheduled) + " scheduled)\n";
+    else
+        out += "none\n";
+    if (t.OutsideRange() > 0)
+        out += "Outside the usable range: " + std::to_string(t.OutsideRange()) + " interval" +
+               (t.OutsideRange() == 1 ? "" : "s") + "\n";
+    if (shifts) out += ShiftTotalsText(t, *shifts);
+    return out;
 }
 
 std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions& options,

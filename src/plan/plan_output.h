@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "plan/day_plan.h"
 #include "plan/shift_summary.h"
@@ -36,6 +37,23 @@ public:
 // With `onDuty`, each row also says the agents a shift plan puts on duty.
 std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions& options,
                                            const std::string& fileName, bool onDuty = false);
+
+// The totals as the text plan gives them: agent-hours and the peak, and
+// with a shift plan its paid hours, efficiency and how near the best.
+std::string TotalsText(const PlanTotals& totals, const ShiftSummary* shifts);
+
+// A small table of the text plan: its heads, which align right, and its
+// rows of cells.
+struct TextCells {
+    std::vector<std::string> heads;
+    std::vector<bool> right;
+    std::vector<std::vector<std::string>> rows;
+};
+// A row per day (labels with dates): day, hours required and scheduled,
+// the peak interval and its agents.
+TextCells DayCells(const PlanTotals& totals);
+// A row per group of the shift plan: date, shift, start, lunch, agents.
+TextCells ShiftCells(const ShiftSummary& shifts);
 
 // A shift plan as CSV: date,shift,start,lunch,agents, a line per group.
 std::string ShiftPlanCsv(const ShiftSummary& shifts);

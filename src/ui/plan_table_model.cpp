@@ -1,0 +1,108 @@
+#include "ui/plan_table_model.h"
+
+#include <QBrush>
+#include <QColor>
+
+namespace corvane::ui {
+
+namespace {
+
+bool Numeric(plan::PlanColumn c) {
+    return c != plan::PlanColumn::Interval && c != plan::PlanColumn::Status;
+}
+
+const QColor kOutsideRange(0xf6, 0xd5, 0xd5);
+
+}  // namespace
+
+QString RegionalFigure(std::string text, const QLocale& locale) {
+    QString out = QString::fromStdString(text);
+    const QString mark = locale.decimalPoint();
+    if (mark != QStringLiteral(".")) out.replace(QLatin1Char('.'), mark);
+    return out;
+}
+
+PlanTableModel::PlanTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void PlanTableModel::SetOutcome(std::shared_ptr<const model::PlanOutcome> outcome,
+                                const QLocale& locale) {
+    beginResetModel();
+    outcome_ = std::move(outcome);
+    locale_ = locale;
+    columns_ = outcome_ ? plan::PlanColumns(outcome_->plan.options, outcome_->shifts.has_value())
+                        : std::vector<plan::PlanColumn>{};
+    endResetModel();
+}
+
+int PlanTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() || !outcome_ ? 0 : static_cast<int>(outcome_->plan.rows.size());
+}
+
+int PlanTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(columns_.size());
+}
+
+QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || !outcome_) return {};
+    const plan::IntervalPlan& p = outcome_->plan.rows[static_cast<std::size_t>(index.row())];
+    const plan::PlanColumn column = columns_[static_cast<std::size_t>(index.column())];
+    switch (role) {
+        case Qt::DisplayRole: {
+            std::string text;
+            plan::AppendCell(text, p, column);
+            if (!Numeric(column)) return QString::fromStdString(text).simplified();
+            return RegionalFigure(std::move(text), locale_);
+        }
+        case Qt::TextAlignmentRole:
+            return QVariant::fromValue(Qt::AlignVCenter |
+                                       (Numeric(column) ? Qt::AlignRight : Qt::AlignLeft));
+        case Qt::BackgroundRole:
+            if (p.status == plan::IntervalStatus::OutsideRange) return QBrush(kOutsideRange);
+            return {};
+        default: return {};
+    }
+}
+
+QVariant PlanTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    return QString::fromLatin1(plan::ColumnName(columns_[static_cast<std::size_t>(section)]));
+}
+
+TextTableModel::TextTableModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void TextTableModel::SetRows(QStringList headers, std::vector<QStringList> rows,
+                             std::vector<bool> numeric) {
+    beginResetModel();
+    headers_ = std::move(headers);
+    rows_ = std::move(rows);
+    numeric_ = std::move(numeric);
+    endResetModel();
+}
+
+int TextTableModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int TextTableModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(headers_.size());
+}
+
+QVariant TextTableModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid()) return {};
+    const auto column = static_cast<std::size_t>(index.column());
+    if (role == Qt::DisplayRole) return rows_[static_cast<std::size_t>(index.row())].value(index.column());
+    if (role == Qt::TextAlignmentRole)
+        return QVariant::fromValue(Qt::AlignVCenter | (column < numeric_.size() && numeric_[column]
+                                                           ? Qt::AlignRight
+                                                           : Qt::AlignLeft));
+    return {};
+}
+
+QVariant TextTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Vertical) return section + 1;
+    return headers_.value(section);
+}
+
+}  // namespace corvane::ui

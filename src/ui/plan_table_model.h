@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QLocale>
+
+#include <memory>
+#include <vector>
+
+#include "model/plan_outcome.h"
+#include "plan/plan_columns.h"
+
+namespace corvane::ui {
+
+// The planned intervals as a table: the CSV plan's columns and cells, the
+// decimal mark the planner's region uses, rows outside the usable range
+// marked.
+class PlanTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit PlanTableModel(QObject* parent = nullptr);
+
+    void SetOutcome(std::shared_ptr<const model::PlanOutcome> outcome, const QLocale& locale);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    std::shared_ptr<const model::PlanOutcome> outcome_;
+    std::vector<plan::PlanColumn> columns_;
+    QLocale locale_;
+};
+
+// A small table of texts: the per-day totals, the shift plan.
+class TextTableModel : public QAbstractTableModel {
+    Q_OBJECT
+
+public:
+    explicit TextTableModel(QObject* parent = nullptr);
+
+    // `numeric`: the columns aligned right.
+    void SetRows(QStringList headers, std::vector<QStringList> rows, std::vector<bool> numeric);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    QStringList headers_;
+    std::vector<QStringList> rows_;
+    std::vector<bool> numeric_;
+};
+
+// A number as the CSV writes it ("1234.5"), with the region's decimal mark.
+QString RegionalFigure(std::string text, const QLocale& locale);
+
+}  // namespace corvane::ui
