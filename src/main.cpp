@@ -2,6 +2,7 @@
 #include <QIcon>
 
 #include "ui/fonts.h"
+#include "ui/forecast_opener.h"
 #include "ui/form1.h"
 #include "version.h"
 
@@ -15,5 +16,9 @@ int main(int argc, char* argv[]) {
 
     corvane::ui::Form1 form;
     form.show();
+    // "corvane FILE.csv": each file named opens in a plan window.
+    const QStringList files = QApplication::arguments().mid(1);
+    for (const QString& file : files)
+        if (!file.startsWith(QLatin1Char('-'))) corvane::ui::OpenAndShow(file, &form, form.HelpFile());
     return app.exec();
 }

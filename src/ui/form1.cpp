@@ -58,6 +58,7 @@ void Form1::Message(const QString& text, const QString& title) {
 }
 
 void Form1::StartUp() {
+    setAcceptDrops(true);
     helpFile_ =
         QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("Corvane.chm"));
     ClearStaffing();

@@ -89,11 +89,14 @@ public:
     void CopyToClipboard();
     void ShowHelp();
     void ShowAbout();
+    void OpenForecastFile();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     class TrunkSearchBridge;

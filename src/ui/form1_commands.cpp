@@ -1,6 +1,9 @@
 // The menu commands and the wiring of buttons and fields to their handlers.
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,6 +17,8 @@
 #include "output/clipboard_copy.h"
 #include "output/report_printer.h"
 #include "ui/focus_validation.h"
+#include "ui/forecast_drop.h"
+#include "ui/forecast_opener.h"
 #include "ui/form1.h"
 #include "ui/about_dialog.h"
 #include "ui/picture_button.h"
@@ -83,6 +88,19 @@ void Form1::Clear() {
 }
 
 void Form1::CloseWindow() { close(); }
+
+void Form1::OpenForecastFile() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Open Forecast"), QString(),
+        QStringLiteral("Forecasts (*.csv *.txt);;All files (*)"));
+    if (!path.isEmpty()) OpenAndShow(path, this, helpFile_);
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) { AcceptForecastDrag(event); }
+
+void Form1::dropEvent(QDropEvent* event) {
+    for (const QString& path : DroppedForecasts(event)) OpenAndShow(path, this, helpFile_);
+}
 
 namespace {
 

@@ -303,7 +303,8 @@ void Form1::CreateMenus() {
     const Menu menus[] = {
         {"mnuFile",
          "&File",
-         {{"mnuPrint", "&Print...", &Form1::Print},
+         {{"mnuOpenForecast", "&Open Forecast...", &Form1::OpenForecastFile},
+          {"mnuPrint", "&Print...", &Form1::Print},
           {"mnuClipboard", "&Copy to Clipboard", &Form1::CopyToClipboard},
           {"mnuExit", "E&xit", &Form1::CloseWindow}}},
         {"mnuTools",
@@ -321,6 +322,7 @@ void Form1::CreateMenus() {
         for (const Item& item : m.items) {
             QAction* action = menu->addAction(QString::fromLatin1(item.caption));
             action->setObjectName(QString::fromLatin1(item.name));
+            if (item.handler == &Form1::OpenForecastFile) action->setShortcut(QKeySequence::Open);
             const auto handler = item.handler;
             connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
         }

@@ -11,7 +11,7 @@ HelpLauncher::HelpLauncher(QWidget* owner, MessageFunction message)
 
 HelpLauncher::~HelpLauncher() { delete viewer_.data(); }
 
-void HelpLauncher::Open(const QString& helpFile) {
+void HelpLauncher::Open(const QString& helpFile, const QString& topic) {
     if (!viewer_) viewer_ = new HelpViewer(owner_);
     if (!viewer_->OpenFile(helpFile)) {
         viewer_->hide();
@@ -20,6 +20,7 @@ void HelpLauncher::Open(const QString& helpFile) {
                  QStringLiteral("Corvane Help"));
         return;
     }
+    if (!topic.isEmpty()) viewer_->ShowTopic(topic);
     viewer_->show();
     viewer_->raise();
     viewer_->activateWindow();

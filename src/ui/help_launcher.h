@@ -18,7 +18,8 @@ public:
     HelpLauncher(QWidget* owner, MessageFunction message);
     ~HelpLauncher();
 
-    void Open(const QString& helpFile);
+    // At `topic` ("/plan.htm") when given, else at the file's start page.
+    void Open(const QString& helpFile, const QString& topic = {});
 
 private:
     QWidget* owner_;

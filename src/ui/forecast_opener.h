@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+#include "ui/message_box.h"
+
+class QWidget;
+
+namespace corvane::ui {
+
+class PlanWindow;
+
+// Reads and plans a forecast and shows it in a new plan window, or says in
+// a message why it cannot (naming the file, line and column) and opens
+// nothing. The window is the caller's to show.
+PlanWindow* OpenForecast(const QString& path, const MessageFunction& message,
+                         const QString& helpFile);
+
+// What the program does with a file it is asked to open: a plan window,
+// shown, or the message.
+void OpenAndShow(const QString& path, QWidget* messageParent, const QString& helpFile);
+
+}  // namespace corvane::ui

@@ -1,0 +1,426 @@
+#include "ui/plan_window.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include "model/forecast_file.h"
+#include "ui/focus_validation.h"
+#include "ui/forecast_drop.h"
+#include "ui/help_launcher.h"
+#include "ui/plan_chart_view.h"
+#include "ui/plan_runner.h"
+#include "ui/plan_table_model.h"
+
+namespace corvane::ui {
+
+namespace {
+
+using model::PlanField;
+
+constexpr PlanField kFields[] = {PlanField::ServicePercent, PlanField::AnswerSeconds,
+                                 PlanField::AsaLimit,       PlanField::MaxOccupancy,
+                                 PlanField::Shrinkage,      PlanField::IntervalMinutes,
+                                 PlanField::Patience,       PlanField::MaxAbandon};
+
+const char* const kGeometryKey = "planWindow/geometry";
+
+QTableView* NewTable(QAbstractItemModel* model, QWidget* parent) {
+    auto* table = new QTableView(parent);
+    table->setModel(model);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setAlternatingRowColors(true);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    return table;
+}
+
+QLabel* FixedLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return label;
+}
+
+// A small table's cells in the region's marks: "1,234.50" reads "1.234,50"
+// where the comma is the decimal mark.
+QStringList RegionalRow(const std::vector<std::string>& cells, const std::vector<bool>& numeric,
+                        const QLocale& locale) {
+    QStringList row;
+    const QString group = locale.groupSeparator();
+    const QString mark = locale.decimalPoint();
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        QString text = QString::fromStdString(cells[c]);
+        if (numeric[c] && mark != QStringLiteral(".")) {
+            text.replace(QLatin1Char(','), QChar(0x1));
+            text.replace(QLatin1Char('.'), mark);
+            text.replace(QChar(0x1), group);
+        }
+        row << text;
+    }
+    return row;
+}
+
+}  // namespace
+
+PlanWindow::PlanWindow(QString path, std::shared_ptr<const plan::Forecast> forecast,
+                       model::PlanSettings settings,
+                       std::shared_ptr<const model::PlanOutcome> first, OpenFunction open,
+                       QString helpFile)
+    : path_(std::move(path)),
+      forecast_(std::move(forecast)),
+      wanted_(settings),
+      good_(std::move(settings)),
+      open_(std::move(open)),
+      helpFile_(std::move(helpFile)),
+      message_(PlatformMessageBox(this)) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    setAcceptDrops(true);
+    setWindowTitle(QFileInfo(path_).fileName() + QStringLiteral(" \u2014 Corvane plan"));
+    runner_ = new PlanRunner(this);
+    validation_ = new FocusValidation(this);
+    help_ = std::make_unique<HelpLauncher>(this, [this](const QString& t, const QString& c) {
+        message_(t, c);
+    });
+
+    auto* splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->addWidget(CreateOptions());
+    splitter->addWidget(CreateResults());
+    splitter->setStretchFactor(1, 1);
+    setCentralWidget(splitter);
+    status_ = new QLabel(this);
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_->setObjectName(QStringLiteral("cmdCancelShifts"));
+    cancel_->hide();
+    statusBar()->addWidget(status_, 1);
+    statusBar()->addPermanentWidget(cancel_);
+    CreateMenus();
+
+    connect(runner_, &PlanRunner::Planned, this, &PlanWindow::Show);
+    connect(runner_, &PlanRunner::Refused, this, &PlanWindow::Refused);
+    connect(runner_, &PlanRunner::Progress, this, &PlanWindow::ShowProgress);
+    connect(cancel_, &QPushButton::clicked, runner_, &PlanRunner::Cancel);
+
+    ShowEntries();
+    Show(std::move(first));
+    const QByteArray geometry = QSettings().value(QLatin1String(kGeometryKey)).toByteArray();
+    if (geometry.isEmpty() || !restoreGeometry(geometry)) resize(1150, 780);
+}
+
+PlanWindow::~PlanWindow() = default;
+
+void PlanWindow::CreateMenus() {
+    struct Item {
+        const char* name;
+        const char* caption;
+        QKeySequence keys;
+        std::function<void()> run;
+    };
+    const auto saveAs = [this] {
+        SaveFileAs(QStringLiteral("Save Plan As"),
+                   QStringLiteral("CSV (*.csv);;JSON (*.json);;Text (*.txt)"),
+                   [this](const QString& path, const QString& filter) {
+                       const auto format = filter.startsWith(QLatin1String("JSON"))
+                                               ? plan::PlanFormat::Json
+                                           : filter.startsWith(QLatin1String("Text"))
+                                               ? plan::PlanFormat::Text
+                                               : plan::PlanFormat::Csv;
+                       return SavePlan(path, format);
+                   });
+    };
+    const auto exportChart = [this] {
+        SaveFileAs(QStringLiteral("Export Chart"), QStringLiteral("PNG (*.png);;SVG (*.svg)"),
+                   [this](const QString& path, const QString&) { return ExportChart(path); });
+    };
+    const auto saveShifts = [this] {
+        if (!outcome_->shifts) {
+            message_(QStringLiteral("There is no shift plan: choose a shifts file first."),
+                     QStringLiteral("Save Shift Plan"));
+            return;
+        }
+        SaveFileAs(QStringLiteral("Save Shift Plan"), QStringLiteral("CSV (*.csv)"),
+                   [this](const QString& path, const QString&) { return SaveShiftPlan(path); });
+    };
+    const auto openForecast = [this] {
+        const QString path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Open Forecast"), QFileInfo(path_).absolutePath(),
+            QStringLiteral("Forecasts (*.csv *.txt);;All files (*)"));
+        if (!path.isEmpty()) open_(path);
+    };
+    const std::vector<std::pair<const char*, std::vector<Item>>> menus = {
+        {"&File",
+         {{"mnuOpenForecast", "&Open Forecast...", QKeySequence::Open, openForecast},
+          {"mnuSavePlan", "&Save Plan As...", QKeySequence::Save, saveAs},
+          {"mnuExportChart", "&Export Chart...", {}, exportChart},
+          {"mnuSaveShiftPlan", "Save S&hift Plan...", {}, saveShifts},
+          {"mnuPrint", "&Print...", QKeySequence::Print, [this] { Print(); }},
+          {"mnuClose", "&Close", QKeySequence::Close, [this] { close(); }}}},
+        {"&Edit",
+         {{"mnuCopy", "&Copy", QKeySequence::Copy, [this] { CopySelection(); }},
+          {"mnuSelectAll", "Select &All", QKeySequence::SelectAll,
+           [this] {
+               auto* table = qobject_cast<QTableView*>(focusWidget());
+               (table ? table : intervals_)->selectAll();
+           }}}},
+        {"&Help",
+         {{"mnuPlanHelp", "&Plan Window Help", QKeySequence::HelpContents,
+           [this] { help_->Open(helpFile_, QStringLiteral("/plan.htm")); }}}},
+    };
+    for (const auto& [caption, items] : menus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromLatin1(caption));
+        for (const Item& item : items) {
+            QAction* action = menu->addAction(QString::fromLatin1(item.caption));
+            action->setObjectName(QString::fromLatin1(item.name));
+            action->setShortcut(item.keys);
+            // The tables' own Ctrl+C and Ctrl+A would copy a cell only.
+            action->setShortcutContext(Qt::WindowShortcut);
+            connect(action, &QAction::triggered, this, item.run);
+        }
+    }
+}
+
+QWidget* PlanWindow::CreateOptions() {
+    auto* panel = new QWidget(this);
+    auto* form = new QFormLayout(panel);
+    form->addRow(new QLabel(QStringLiteral("<b>Targets</b>"), panel));
+    for (const PlanField field : kFields) {
+        auto* entry = new QLineEdit(panel);
+        entry->setObjectName(QStringLiteral("txtPlan%1").arg(static_cast<int>(field)));
+        entry->setMaximumWidth(90);
+        entries_[field] = entry;
+        form->addRow(QString::fromLatin1(model::FieldLabel(field)), entry);
+        validation_->SetLeaveCheck(entry, [this, field] { return CheckEntry(field); });
+        connect(entry, &QLineEdit::returnPressed, this, [this, field] { CheckEntry(field); });
+        if (field == PlanField::IntervalMinutes)
+            form->addRow(new QLabel(QStringLiteral("<b>Erlang A</b> (optional)"), panel));
+    }
+    // Times in the labels settle the interval length.
+    const bool timed = model::LabelsCarryTimes(*forecast_);
+    entries_[PlanField::IntervalMinutes]->setReadOnly(timed);
+    entries_[PlanField::IntervalMinutes]->setToolTip(
+        timed ? QStringLiteral("Read from the forecast's times") : QString());
+
+    form->addRow(new QLabel(QStringLiteral("<b>Shifts</b> (optional)"), panel));
+    shiftsEntry_ = new QLineEdit(panel);
+    shiftsEntry_->setReadOnly(true);
+    shiftsEntry_->setPlaceholderText(QStringLiteral("no shifts file"));
+    form->addRow(QStringLiteral("Shifts file"), shiftsEntry_);
+    auto* buttons = new QHBoxLayout;
+    auto* choose = new QPushButton(QStringLiteral("C&hoose..."), panel);
+    choose->setObjectName(QStringLiteral("cmdChooseShifts"));
+    auto* clear = new QPushButton(QStringLiteral("Clea&r"), panel);
+    buttons->addWidget(choose);
+    buttons->addWidget(clear);
+    form->addRow(QString(), buttons);
+    connect(choose, &QPushButton::clicked, this, [this] {
+        const QString path = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Choose Shifts File"), QFileInfo(path_).absolutePath(),
+            QStringLiteral("Shift files (*.csv *.txt);;All files (*)"));
+        if (!path.isEmpty()) ChooseShifts(path);
+    });
+    connect(clear, &QPushButton::clicked, this, &PlanWindow::ClearShifts);
+    return panel;
+}
+
+QWidget* PlanWindow::CreateResults() {
+    auto* split = new QSplitter(Qt::Vertical, this);
+    chart_ = new PlanChartView(split);
+    intervalModel_ = new PlanTableModel(this);
+    intervals_ = NewTable(intervalModel_, split);
+    intervals_->setObjectName(QStringLiteral("tblIntervals"));
+    // A year has 17,520 rows: their widths are measured once, on the heads.
+    intervals_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+
+    lower_ = new QTabWidget(split);
+    auto* totalsPage = new QWidget(lower_);
+    auto* totalsLayout = new QHBoxLayout(totalsPage);
+    totals_ = FixedLabel(totalsPage);
+    dayModel_ = new TextTableModel(this);
+    days_ = NewTable(dayModel_, totalsPage);
+    totalsLayout->addWidget(totals_);
+    totalsLayout->addWidget(days_, 1);
+    lower_->addTab(totalsPage, QStringLiteral("&Totals"));
+    auto* shiftsPage = new QWidget(lower_);
+    auto* shiftsLayout = new QHBoxLayout(shiftsPage);
+    shiftTotals_ = FixedLabel(shiftsPage);
+    shiftModel_ = new TextTableModel(this);
+    shiftTable_ = NewTable(shiftModel_, shiftsPage);
+    shiftsLayout->addWidget(shiftTotals_);
+    shiftsLayout->addWidget(shiftTable_, 1);
+    lower_->addTab(shiftsPage, QStringLiteral("&Shift plan"));
+    split->setStretchFactor(0, 3);
+    split->setStretchFactor(1, 3);
+    split->setStretchFactor(2, 2);
+
+    connect(chart_, &PlanChartView::Hovered, this,
+            [this](const chart::ChartSpot& spot, QPoint global) {
+                const auto& rows = outcome_->plan.rows;
+                std::optional<std::size_t> row = spot.interval;
+                if (spot.day)
+                    for (std::size_t i = 0; i < rows.size() && !row; ++i)
+                        if (rows[i].input.day == spot.day && rows[i].input.minute &&
+                            *rows[i].input.minute / outcome_->plan.options.intervalMinutes ==
+                                spot.minute / outcome_->plan.options.intervalMinutes)
+                            row = i;
+                if (!row || *row >= rows.size()) return QToolTip::hideText();
+                const int r = static_cast<int>(*row);
+                QString tip;
+                for (int c = 0; c < intervalModel_->columnCount(); ++c)
+                    tip += intervalModel_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() +
+                           QStringLiteral(": ") +
+                           intervalModel_->index(r, c).data().toString() + QLatin1Char('\n');
+                QToolTip::showText(global, tip.trimmed(), chart_);
+                intervals_->scrollTo(intervalModel_->index(r, 0));
+            });
+    return split;
+}
+
+void PlanWindow::ShowEntries() {
+    for (const auto& [field, entry] : entries_)
+        entry->setText(QString::fromStdString(model::FieldText(wanted_, field)));
+    shiftsEntry_->setText(shiftsPath_);
+}
+
+bool PlanWindow::CheckEntry(PlanField field) {
+    model::PlanSettings trial = wanted_;
+    if (field == PlanField::IntervalMinutes && entries_[field]->isReadOnly()) return true;
+    // The region's decimal mark is read as the plan's ".".
+    QString typed = entries_[field]->text().trimmed();
+    const QString mark = locale().decimalPoint();
+    if (mark != QStringLiteral(".")) typed.replace(mark, QStringLiteral("."));
+    if (const auto set = model::SetField(trial, field, typed.toStdString()); !set) {
+        message_(QString::fromStdString(set.Error()), QStringLiteral("Corvane plan"));
+        return false;
+    }
+    if (model::FieldText(trial, field) == model::FieldText(wanted_, field) &&
+        trial.options.intervalGiven == wanted_.options.intervalGiven)
+        return true;
+    wanted_ = std::move(trial);
+    Replan();
+    return true;
+}
+
+void PlanWindow::Replan() {
+    status_->setText(wanted_.shifts ? QStringLiteral("Planning shifts...")
+                                    : QStringLiteral("Planning..."));
+    cancel_->setVisible(wanted_.shifts != nullptr);
+    runner_->Start(forecast_, wanted_);
+}
+
+void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
+    outcome_ = std::move(outcome);
+    good_ = wanted_;
+    // The interval length as the plan settled it.
+    entries_[PlanField::IntervalMinutes]->setText(
+        QString::number(outcome_->plan.options.intervalMinutes));
+    goodShiftsPath_ = shiftsPath_;
+    cancel_->hide();
+    const QLocale region = locale();
+    intervalModel_->SetOutcome(outcome_, region);
+    if (intervals_->horizontalHeader()->count() > 0)
+        intervals_->resizeColumnsToContents();
+    const plan::PlanTotals& totals = outcome_->plan.totals;
+    totals_->setText(QString::fromStdString(plan::TotalsText(totals, nullptr)).trimmed());
+    const plan::TextCells dayCells = plan::DayCells(totals);
+    std::vector<QStringList> dayRows;
+    for (const auto& cells : dayCells.rows) dayRows.push_back(RegionalRow(cells, dayCells.right, region));
+    QStringList heads;
+    for (const auto& h : dayCells.heads) heads << QString::fromStdString(h);
+    dayModel_->SetRows(heads, std::move(dayRows), dayCells.right);
+    days_->setVisible(!totals.Days().empty());
+
+    if (outcome_->shifts) {
+        const plan::TextCells shiftCells = plan::ShiftCells(*outcome_->shifts);
+        std::vector<QStringList> rows;
+        for (const auto& cells : shiftCells.rows)
+            rows.push_back(RegionalRow(cells, shiftCells.right, region));
+        QStringList shiftHeads;
+        for (const auto& h : shiftCells.heads) shiftHeads << QString::fromStdString(h);
+        shiftModel_->SetRows(shiftHeads, std::move(rows), shiftCells.right);
+        const std::string all = plan::TotalsText(totals, &*outcome_->shifts);
+        const std::string mine = plan::TotalsText(totals, nullptr);
+        shiftTotals_->setText(QString::fromStdString(all.substr(mine.size())).trimmed());
+    } else {
+        shiftModel_->SetRows({}, {}, {});
+        shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));
+    }
+    chart_->SetData(model::OutcomeChart(*outcome_));
+    const auto outside = totals.OutsideRange();
+    status_->setText(QStringLiteral("%1 intervals planned%2")
+                         .arg(outcome_->plan.rows.size())
+                         .arg(outside > 0 ? QStringLiteral(", %1 outside the usable range").arg(outside)
+                                          : QString()));
+}
+
+void PlanWindow::Refused(const QString& message, bool cancelled) {
+    wanted_ = good_;
+    shiftsPath_ = goodShiftsPath_;
+    ShowEntries();
+    cancel_->hide();
+    status_->setText(cancelled ? QStringLiteral("Shift plan cancelled; the plan shown is the last one made")
+                               : QStringLiteral("The plan shown is the last one made"));
+    if (!cancelled) message_(message, QStringLiteral("Corvane plan"));
+}
+
+void PlanWindow::ShowProgress(double best, double bound, bool hasBest) {
+    if (!hasBest) {
+        status_->setText(QStringLiteral("Planning shifts: no plan found yet"));
+        return;
+    }
+    const double gap = best > 0 ? std::max(0.0, (best - bound) / best * 100.0) : 0.0;
+    status_->setText(QStringLiteral("Planning shifts: best so far %1 (cost in paid hours), gap %2 %")
+                         .arg(locale().toString(best, 'f', 2), locale().toString(gap, 'f', 2)));
+}
+
+bool PlanWindow::ChooseShifts(const QString& path) {
+    auto read = model::ReadShiftsFile(path.toStdString());
+    if (!read) {
+        message_(QString::fromStdString(read.Error()), QStringLiteral("Corvane plan"));
+        return false;
+    }
+    wanted_.shifts = std::make_shared<const shifts::ShiftFile>(std::move(read.Value()));
+    shiftsPath_ = path;
+    ShowEntries();
+    Replan();
+    return true;
+}
+
+void PlanWindow::ClearShifts() {
+    if (!wanted_.shifts) return;
+    wanted_.shifts.reset();
+    shiftsPath_.clear();
+    ShowEntries();
+    Replan();
+}
+
+void PlanWindow::closeEvent(QCloseEvent* event) {
+    QSettings().setValue(QLatin1String(kGeometryKey), saveGeometry());
+    QMainWindow::closeEvent(event);
+}
+
+void PlanWindow::dragEnterEvent(QDragEnterEvent* event) { AcceptForecastDrag(event); }
+
+void PlanWindow::dropEvent(QDropEvent* event) {
+    for (const QString& path : DroppedForecasts(event)) open_(path);
+}
+
+}  // namespace corvane::ui

@@ -1,0 +1,125 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+#include <memory>
+
+#include "model/plan_outcome.h"
+#include "model/plan_settings.h"
+#include "plan/forecast.h"
+#include "plan/plan_output.h"
+#include "ui/message_box.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTableView;
+class QTabWidget;
+
+namespace corvane::output {
+class PrintDialog;
+}
+
+namespace corvane::ui {
+
+class FocusValidation;
+class HelpLauncher;
+class PlanChartView;
+class PlanRunner;
+class PlanTableModel;
+class TextTableModel;
+
+// Opens forecast files in plan windows; the main window and the plan
+// windows hand it the files they are asked to open.
+using OpenFunction = std::function<void(const QString& path)>;
+
+// A forecast's plan in a window of its own: the options, the intervals,
+// the chart, the per-day totals and the shift plan; saved, copied and
+// printed as corvane-plan writes them.
+class PlanWindow : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // `first`: the forecast planned with `settings`, shown at once.
+    PlanWindow(QString path, std::shared_ptr<const plan::Forecast> forecast,
+               model::PlanSettings settings, std::shared_ptr<const model::PlanOutcome> first,
+               OpenFunction open, QString helpFile);
+    ~PlanWindow() override;
+
+    // Stand-ins for tests.
+    void SetMessageFunction(MessageFunction message) { message_ = std::move(message); }
+    void SetPrintDialog(output::PrintDialog* dialog) { printDialog_ = dialog; }
+
+    QLineEdit* Entry(model::PlanField field) const { return entries_.at(field); }
+    QTableView* IntervalTable() const { return intervals_; }
+    PlanRunner* Runner() const { return runner_; }
+    const model::PlanOutcome& Outcome() const { return *outcome_; }
+    const model::PlanSettings& Settings() const { return good_; }
+
+    // What the menu commands do once a file is chosen; false after a
+    // message saying why nothing was written.
+    bool SavePlan(const QString& path, plan::PlanFormat format);
+    bool ExportChart(const QString& path);
+    bool SaveShiftPlan(const QString& path);
+    bool ChooseShifts(const QString& path);
+    void ClearShifts();
+    // The rows selected in the focused table (the intervals when none has
+    // the focus), tab-separated with the header line; also put on the
+    // clipboard.
+    QString CopySelection();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    void CreateMenus();
+    QWidget* CreateOptions();
+    QWidget* CreateResults();
+    // The entry's text checked into the settings; a refusal is said and
+    // keeps the last good plan.
+    bool CheckEntry(model::PlanField field);
+    void Replan();
+    void Show(std::shared_ptr<const model::PlanOutcome> outcome);
+    void Refused(const QString& message, bool cancelled);
+    void ShowProgress(double best, double bound, bool hasBest);
+    void ShowEntries();
+    void Print();
+    void SaveFileAs(const QString& caption, const QString& filters,
+                    const std::function<bool(const QString&, const QString& filter)>& save);
+    bool Write(const QString& path, const QByteArray& bytes);
+
+    QString path_;
+    std::shared_ptr<const plan::Forecast> forecast_;
+    model::PlanSettings wanted_;  // as the entries say
+    model::PlanSettings good_;    // of the plan shown
+    QString shiftsPath_, goodShiftsPath_;
+    std::shared_ptr<const model::PlanOutcome> outcome_;
+    OpenFunction open_;
+    QString helpFile_;
+    MessageFunction message_;
+    output::PrintDialog* printDialog_ = nullptr;
+
+    std::map<model::PlanField, QLineEdit*> entries_;
+    QLineEdit* shiftsEntry_ = nullptr;
+    FocusValidation* validation_ = nullptr;
+    PlanRunner* runner_ = nullptr;
+    PlanChartView* chart_ = nullptr;
+    QTableView* intervals_ = nullptr;
+    QTableView* days_ = nullptr;
+    QTableView* shiftTable_ = nullptr;
+    PlanTableModel* intervalModel_ = nullptr;
+    TextTableModel* dayModel_ = nullptr;
+    TextTableModel* shiftModel_ = nullptr;
+    QLabel* totals_ = nullptr;
+    QLabel* shiftTotals_ = nullptr;
+    QTabWidget* lower_ = nullptr;
+    QLabel* status_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    std::unique_ptr<HelpLauncher> help_;
+};
+
+}  // namespace corvane::ui

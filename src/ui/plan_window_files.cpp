@@ -1,0 +1,117 @@
+// The plan window's files, clipboard and printing.
+#include <QApplication>
+#include <QDir>
+#include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QItemSelectionModel>
+#include <QPainter>
+#include <QPicture>
+#include <QSaveFile>
+#include <QTableView>
+
+#include <algorithm>
+
+#include "chart/chart_painters.h"
+#include "chart/chart_render.h"
+#include "output/qt_print_dialog.h"
+#include "output/report_printer.h"
+#include "ui/plan_chart_view.h"
+#include "ui/plan_window.h"
+
+namespace corvane::ui {
+
+bool PlanWindow::Write(const QString& path, const QByteArray& bytes) {
+    // Written aside and put in place whole, as corvane-plan writes.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        message_(QStringLiteral("%1: cannot be written (%2)")
+                     .arg(QDir::toNativeSeparators(path), file.errorString()),
+                 QStringLiteral("Corvane plan"));
+        return false;
+    }
+    return true;
+}
+
+bool PlanWindow::SavePlan(const QString& path, plan::PlanFormat format) {
+    const std::string text = model::OutcomeText(*outcome_, format, path_.toStdString());
+    return Write(path, QByteArray::fromStdString(text));
+}
+
+bool PlanWindow::ExportChart(const QString& path) {
+    const auto format = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)
+                            ? plan::ChartFormat::Svg
+                            : plan::ChartFormat::Png;
+    const QByteArray bytes = chart::RenderChart(chart_->Data(), format);
+    if (bytes.isEmpty()) {
+        message_(QStringLiteral("The chart cannot be drawn."), QStringLiteral("Corvane plan"));
+        return false;
+    }
+    return Write(path, bytes);
+}
+
+bool PlanWindow::SaveShiftPlan(const QString& path) {
+    if (!outcome_->shifts) return false;
+    return Write(path, QByteArray::fromStdString(plan::ShiftPlanCsv(*outcome_->shifts)));
+}
+
+void PlanWindow::SaveFileAs(const QString& caption, const QString& filters,
+                            const std::function<bool(const QString&, const QString&)>& save) {
+    QString filter;
+    QString path = QFileDialog::getSaveFileName(this, caption, QFileInfo(path_).absolutePath(),
+                                                filters, &filter);
+    if (path.isEmpty()) return;
+    // "CSV (*.csv)": the filter's extension when the name has none.
+    const int star = filter.indexOf(QLatin1String("*."));
+    if (QFileInfo(path).suffix().isEmpty() && star >= 0)
+        path += filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
+    save(path, filter);
+}
+
+QString PlanWindow::CopySelection() {
+    auto* table = qobject_cast<QTableView*>(focusWidget());
+    if (!table) table = intervals_;
+    const QAbstractItemModel* model = table->model();
+    QModelIndexList rows = table->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    // Tabs and line ends inside a cell would split it in a spreadsheet.
+    const auto cell = [](QString text) {
+        return text.replace(QLatin1Char('\t'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    };
+    QStringList line;
+    for (int c = 0; c < model->columnCount(); ++c)
+        line << cell(model->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+    QString text = line.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const QModelIndex& row : rows) {
+        line.clear();
+        for (int c = 0; c < model->columnCount(); ++c)
+            line << cell(model->index(row.row(), c).data().toString());
+        text += line.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    if (rows.isEmpty()) return {};
+    QApplication::clipboard()->setText(text);
+    return text;
+}
+
+void PlanWindow::Print() {
+    output::Report report{windowTitle(), {}};
+    const std::string text = model::OutcomeText(*outcome_, plan::PlanFormat::Text,
+                                                path_.toStdString());
+    report.lines = QString::fromStdString(text).split(QLatin1Char('\n'));
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        if (chart_->Data().HeatMap())
+            chart::PaintHeatMap(painter, chart_->Data());
+        else
+            chart::PaintLines(painter, chart_->Data());
+    }
+    output::QtPrintDialog platform(this);
+    output::PrintDialog& dialog = printDialog_ ? *printDialog_ : platform;
+    if (!output::PrintReport(&report, dialog, &picture,
+                             QSize(chart::kChartWidth, chart::kChartHeight)))
+        message_(QStringLiteral("The plan could not be printed."), QStringLiteral("Corvane plan"));
+}
+
+}  // namespace corvane::ui
