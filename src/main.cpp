@@ -16,9 +16,6 @@ int main(int argc, char* argv[]) {
 
     corvane::ui::Form1 form;
     form.show();
-    // "corvane FILE.csv": each file named opens in a plan window.
-    const QStringList files = QApplication::arguments().mid(1);
-    for (const QString& file : files)
-        if (!file.startsWith(QLatin1Char('-'))) corvane::ui::OpenAndShow(file, &form, form.HelpFile());
+    corvane::ui::OpenArguments(QApplication::arguments(), &form, form.HelpFile());
     return app.exec();
 }

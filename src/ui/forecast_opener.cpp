@@ -36,4 +36,9 @@ void OpenAndShow(const QString& path, QWidget* messageParent, const QString& hel
     }
 }
 
+void OpenArguments(const QStringList& arguments, QWidget* messageParent, const QString& helpFile) {
+    for (const QString& file : arguments.mid(1))
+        if (!file.startsWith(QLatin1Char('-'))) OpenAndShow(file, messageParent, helpFile);
+}
+
 }  // namespace corvane::ui

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include "ui/message_box.h"
 
@@ -19,5 +20,9 @@ PlanWindow* OpenForecast(const QString& path, const MessageFunction& message,
 // What the program does with a file it is asked to open: a plan window,
 // shown, or the message.
 void OpenAndShow(const QString& path, QWidget* messageParent, const QString& helpFile);
+
+// "corvane FILE.csv": each file named among the program's arguments (the
+// first is the program) opens in a plan window.
+void OpenArguments(const QStringList& arguments, QWidget* messageParent, const QString& helpFile);
 
 }  // namespace corvane::ui

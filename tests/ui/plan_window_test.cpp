@@ -1,0 +1,288 @@
+// The plan window: what it plans, refuses, copies and saves, checked
+// against corvane-plan's own files for the same options.
+#include <QApplication>
+#include <QClipboard>
+#include <QDropEvent>
+#include <QFile>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+#include "ui/forecast_opener.h"
+#include "ui/form1.h"
+#include "ui/plan_runner.h"
+#include "ui/plan_window.h"
+
+using corvane::model::PlanField;
+using corvane::ui::PlanWindow;
+
+namespace {
+
+const QString kExamples = QStringLiteral(CORVANE_EXAMPLES);
+const QString kWeek = kExamples + QStringLiteral("/week-export.csv");
+const QString kShifts = kExamples + QStringLiteral("/shifts.csv");
+
+struct Opened {
+    std::unique_ptr<PlanWindow> window;
+    QStringList messages;
+};
+
+std::unique_ptr<Opened> Open(const QString& path) {
+    auto opened = std::make_unique<Opened>();
+    auto* messages = &opened->messages;
+    const auto record = [messages](const QString& text, const QString&) { *messages << text; };
+    opened->window.reset(corvane::ui::OpenForecast(path, record, QString()));
+    if (opened->window) {
+        opened->window->setAttribute(Qt::WA_DeleteOnClose, false);
+        opened->window->SetMessageFunction(record);
+        opened->window->show();
+        opened->window->activateWindow();
+        QApplication::setActiveWindow(opened->window.get());
+    }
+    return opened;
+}
+
+// Types into an entry and presses Enter; waits for the plan it starts.
+void Enter(PlanWindow& w, PlanField field, const QString& text) {
+    QLineEdit* entry = w.Entry(field);
+    entry->setFocus(Qt::OtherFocusReason);
+    entry->selectAll();
+    QTest::keyClicks(entry, text);
+    QTest::keyClick(entry, Qt::Key_Return);
+    QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+}
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// A plan's text without the solver's time, which no two solves share.
+QString Untimed(const QString& path) {
+    QString text = QString::fromUtf8(Contents(path));
+    text.replace(QRegularExpression(QStringLiteral("\"solve_seconds\": [0-9.e+-]+")),
+                 QStringLiteral("\"solve_seconds\": T"));
+    text.replace(QRegularExpression(QStringLiteral("solved in [0-9.,]+ s")),
+                 QStringLiteral("solved in T s"));
+    return text;
+}
+
+// corvane-plan's exit status for the same forecast and options.
+int RunPlan(const QStringList& arguments) {
+    QProcess plan;
+    plan.start(QStringLiteral(CORVANE_PLAN), arguments);
+    plan.waitForFinished(120000);
+    return plan.exitCode();
+}
+
+}  // namespace
+
+class PlanWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+    void EveryFileIsTheOneCorvanePlanWrites() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        QCOMPARE(w.windowTitle(), QStringLiteral("week-export.csv \u2014 Corvane plan"));
+        QCOMPARE(w.Entry(PlanField::IntervalMinutes)->text(), QStringLiteral("15"));
+        QVERIFY(w.Entry(PlanField::IntervalMinutes)->isReadOnly());
+        Enter(w, PlanField::Shrinkage, QStringLiteral("30"));
+        Enter(w, PlanField::AsaLimit, QStringLiteral("15"));
+        QVERIFY(w.ChooseShifts(kShifts));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+        QVERIFY(w.Outcome().shifts.has_value());
+        QVERIFY(o->messages.isEmpty());
+
+        QTemporaryDir dir;
+        const auto at = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+        QVERIFY(w.SavePlan(at("w.csv"), corvane::plan::PlanFormat::Csv));
+        QVERIFY(w.SavePlan(at("w.json"), corvane::plan::PlanFormat::Json));
+        QVERIFY(w.SavePlan(at("w.txt"), corvane::plan::PlanFormat::Text));
+        QVERIFY(w.SaveShiftPlan(at("w-shifts.csv")));
+        QVERIFY(w.ExportChart(at("w.svg")));
+        QVERIFY(w.ExportChart(at("w.png")));
+        const QStringList options{kWeek,      QStringLiteral("--shrinkage"), QStringLiteral("30"),
+                                  QStringLiteral("--asa"), QStringLiteral("15"),
+                                  QStringLiteral("--shifts"), kShifts};
+        const struct {
+            const char* format;
+            const char* mine;
+            const char* theirs;
+        } files[] = {{"csv", "w.csv", "p.csv"}, {"json", "w.json", "p.json"}, {"text", "w.txt", "p.txt"}};
+        for (const auto& f : files) {
+            QCOMPARE(RunPlan(options + QStringList{QStringLiteral("--format"), QString::fromLatin1(f.format),
+                                                   QStringLiteral("-o"), at(f.theirs),
+                                                   QStringLiteral("--shift-plan"), at("p-shifts.csv"),
+                                                   QStringLiteral("--chart"), at("p.svg")}),
+                     0);
+            QCOMPARE(Untimed(at(f.mine)), Untimed(at(f.theirs)));
+        }
+        QCOMPARE(Contents(at("w-shifts.csv")), Contents(at("p-shifts.csv")));
+        QCOMPARE(Contents(at("w.svg")), Contents(at("p.svg")));
+        QCOMPARE(RunPlan(options + QStringList{QStringLiteral("-o"), at("p2.txt"), QStringLiteral("--chart"),
+                                               at("p.png")}),
+                 0);
+        QCOMPARE(Contents(at("w.png")), Contents(at("p.png")));
+        // The table shows the shift plan's agents on duty.
+        const auto* model = w.IntervalTable()->model();
+        QCOMPARE(model->headerData(model->columnCount() - 2, Qt::Horizontal).toString(),
+                 QStringLiteral("on_duty"));
+    }
+
+    void RefusedValuesSayWhyAndKeepTheLastPlan() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const struct {
+            PlanField field;
+            const char* text;
+            const char* message;
+        } cases[] = {
+            {PlanField::ServicePercent, "100", "Service level (%): '100' must be above 0 and below 100"},
+            {PlanField::AnswerSeconds, "2.5", "Answered within (s): '2.5' is not a whole number of seconds"},
+            {PlanField::Shrinkage, "abc",
+             "Shrinkage (%): 'abc' is not a number (digits, optionally \".\" and decimals)"},
+            {PlanField::MaxOccupancy, "0", "Occupancy at most (%): '0' must be above 0 and at most 100"},
+            {PlanField::MaxAbandon, "5",
+             "Abandoned at most (%): needs a patience (callers only hang up in the model with "
+             "abandonment)"},
+            {PlanField::Patience, "40000", "Patience (s): '40000' must be 1 to 32767"},
+        };
+        for (const auto& c : cases) {
+            const corvane::model::PlanOutcome* before = &w.Outcome();
+            o->messages.clear();
+            QLineEdit* entry = w.Entry(c.field);
+            entry->setFocus(Qt::OtherFocusReason);
+            entry->selectAll();
+            QTest::keyClicks(entry, QString::fromLatin1(c.text));
+            QTest::keyClick(entry, Qt::Key_Tab);  // leaving it checks it
+            QCOMPARE(o->messages, QStringList{QString::fromLatin1(c.message)});
+            QCOMPARE(QApplication::focusWidget(), entry);
+            QVERIFY(!w.Runner()->Busy());
+            QCOMPARE(&w.Outcome(), before);
+            entry->setText(QString::fromStdString(corvane::model::FieldText(w.Settings(), c.field)));
+        }
+    }
+
+    void OptionsPlanAgainAndTheTableFollows() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        const auto* model = w.IntervalTable()->model();
+        const double required = w.Outcome().plan.totals.RequiredHours();
+        QCOMPARE(w.Outcome().plan.totals.ScheduledHours(), required);
+        Enter(w, PlanField::Shrinkage, QStringLiteral("20"));
+        // Scheduled = required / 0.8, rounded up interval by interval.
+        QVERIFY(w.Outcome().plan.totals.ScheduledHours() >= required / 0.8);
+        QCOMPARE(w.Outcome().plan.totals.RequiredHours(), required);
+        QCOMPARE(model->rowCount(), 280);
+        Enter(w, PlanField::Patience, QStringLiteral("180"));
+        QVERIFY(w.Outcome().plan.options.patience.has_value());
+        QCOMPARE(model->headerData(10, Qt::Horizontal).toString(), QStringLiteral("abandon"));
+        QVERIFY(w.Outcome().plan.totals.RequiredHours() < required);  // hang-ups lighten the load
+        Enter(w, PlanField::MaxAbandon, QStringLiteral("3"));
+        QCOMPARE(w.Outcome().plan.options.maxAbandon->units, 3u);
+        QVERIFY(o->messages.isEmpty());
+    }
+
+    void CopyGivesTheSelectedRowsTabSeparatedWithTheirHeader() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QTableView* table = w.IntervalTable();
+        table->setFocus(Qt::OtherFocusReason);
+        table->selectRow(2);
+        table->selectionModel()->select(table->model()->index(0, 0),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        const QStringList lines = QApplication::clipboard()->text().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 4);  // header, two rows, the last line's end
+        QCOMPARE(lines[0].split(QLatin1Char('\t')).first(), QStringLiteral("interval"));
+        QCOMPARE(lines[0].split(QLatin1Char('\t')).size(), table->model()->columnCount());
+        // In file order, whatever the order of selecting.
+        QCOMPARE(lines[1].split(QLatin1Char('\t')).mid(0, 3),
+                 (QStringList{"2027-03-01 08:00", "44.4", "238"}));
+        QVERIFY(lines[2].startsWith(QStringLiteral("2027-03-01 08:30\t69.6\t")));
+        QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(w.CopySelection().count(QLatin1Char('\n')), 281);
+    }
+
+    void BadFilesOpenNoWindowAndSayWhere() {
+        QTemporaryDir dir;
+        const struct {
+            const char* content;
+            const char* message;
+        } cases[] = {
+            {"interval,calls,talk\n08:00,10,180\n08:30,abc,180\n",
+             "bad.csv:3: calls: 'abc' is not a number"},
+            {"interval,calls\n08:00,10\n", "no 'talk' column"},
+        };
+        for (const auto& c : cases) {
+            const QString path = dir.filePath(QStringLiteral("bad.csv"));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            file.write(c.content);
+            file.close();
+            const auto o = Open(path);
+            QVERIFY(!o->window);
+            QCOMPARE(o->messages.size(), 1);
+            QVERIFY2(o->messages[0].contains(QString::fromLatin1(c.message)), qPrintable(o->messages[0]));
+            QVERIFY(o->messages[0].startsWith(path));
+        }
+        const auto missing = Open(dir.filePath(QStringLiteral("none.csv")));
+        QVERIFY(!missing->window);
+        QVERIFY(missing->messages.value(0).contains(QStringLiteral("none.csv")));
+    }
+
+    void TheCommandLineAndADropOpenPlanWindows() {
+        const auto planWindows = [] {
+            QList<PlanWindow*> out;
+            for (QWidget* w : QApplication::topLevelWidgets())
+                if (auto* p = qobject_cast<PlanWindow*>(w); p && p->isVisible()) out << p;
+            return out;
+        };
+        corvane::ui::OpenArguments({QStringLiteral("corvane"), kWeek}, nullptr, QString());
+        QCOMPARE(planWindows().size(), 1);
+        planWindows().first()->close();
+        QTRY_COMPARE(planWindows().size(), 0);
+
+        corvane::ui::Form1 form;
+        form.show();
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(kWeek)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(&form, &drop);
+        QCOMPARE(planWindows().size(), 1);
+        QCOMPARE(planWindows().first()->windowTitle(), QStringLiteral("week-export.csv \u2014 Corvane plan"));
+        // A drop on the plan window opens the next.
+        QDragEnterEvent enterPlan(QPoint(400, 400), Qt::CopyAction, &data, Qt::LeftButton,
+                                  Qt::NoModifier);
+        QApplication::sendEvent(planWindows().first(), &enterPlan);
+        QVERIFY(enterPlan.isAccepted());
+        QDropEvent again(QPointF(400, 400), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(planWindows().first(), &again);
+        QCOMPARE(planWindows().size(), 2);
+        for (PlanWindow* p : planWindows()) p->close();
+        QTRY_COMPARE(planWindows().size(), 0);
+    }
+};
+
+QTEST_MAIN(PlanWindowTest)
+#include "plan_window_test.moc"
