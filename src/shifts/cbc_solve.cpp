@@ -12,22 +12,30 @@ namespace corvane::shifts {
 
 namespace {
 
-// Hands the solver's progress to the watch at every node and every new
-// solution, and stops the solve when it says so. The solver clones it into
+// Hands the solver's progress to the watch at each of its events (nodes,
+// solutions, heuristic and cut passes), and stops the solve when it says
+// so. The solver clones it into
 // the model it branches on: the clones share the watch and what it said.
 class Watcher : public CbcEventHandler {
 public:
     Watcher(const SolveWatch* watch, bool* stopped) : watch_(watch), stopped_(stopped) {}
 
     CbcAction event(CbcEvent which) override {
-        if (which != node && which != solution && which != heuristicSolution) return noAction;
-        SolveProgress progress;
-        progress.bound = model_->getBestPossibleObjValue();
-        if (model_->bestSolution() != nullptr) progress.best = model_->getObjValue();
-        if ((*watch_)(progress)) return noAction;
-        *stopped_ = true;
-        return stop;
+        if (!*stopped_) {
+            SolveProgress p;
+            p.bound = model_->getBestPossibleObjValue();
+            if (model_->bestSolution() != nullptr) p.best = model_->getObjValue();
+            *stopped_ = !(*watch_)(p);
+        }
+        if (!*stopped_) return noAction;
+        // Between nodes the solver stops when told so; in its root cuts
+        // and heuristics it looks for the flag its own Ctrl+C sets.
+        model_->sayEventHappened();
+        const bool stops = which == node || which == treeStatus || which == solution ||
+                           which == heuristicSolution;
+        return stops ? stop : noAction;
     }
+
     CbcEventHandler* clone() const override { return new Watcher(*this); }
 
 private:

@@ -38,7 +38,19 @@ void PlanRunner::Start(std::shared_ptr<const plan::Forecast> forecast,
     wake_.notify_all();
 }
 
-void PlanRunner::Cancel() { cancel_ = true; }
+void PlanRunner::Cancel() {
+    cancel_ = true;
+    if (!busy_) return;
+    // The window goes back to its last plan at once; the solver stops at
+    // its next event, and what it hands over then is dropped.
+    {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        pending_.reset();
+        ++generation_;
+    }
+    busy_ = false;
+    emit Refused(QStringLiteral("the shift plan was cancelled"), true);
+}
 
 template <class Deliver>
 void PlanRunner::Post(int generation, Deliver deliver) {

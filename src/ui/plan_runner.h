@@ -27,7 +27,8 @@ public:
     ~PlanRunner() override;
 
     void Start(std::shared_ptr<const plan::Forecast> forecast, model::PlanSettings settings);
-    // Stops the shift solve of the newest request; it ends Refused.
+    // Drops the newest request, Refused at once as cancelled, and stops
+    // its shift solve.
     void Cancel();
     // Between Start and the newest request's Planned or Refused.
     bool Busy() const { return busy_; }

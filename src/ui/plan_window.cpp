@@ -225,7 +225,7 @@ QWidget* PlanWindow::CreateOptions() {
     shiftsEntry_->setPlaceholderText(QStringLiteral("no shifts file"));
     form->addRow(QStringLiteral("Shifts file"), shiftsEntry_);
     auto* buttons = new QHBoxLayout;
-    auto* choose = new QPushButton(QStringLiteral("C&hoose..."), panel);
+    auto* choose = new QPushButton(QStringLiteral("Ch&oose..."), panel);
     choose->setObjectName(QStringLiteral("cmdChooseShifts"));
     auto* clear = new QPushButton(QStringLiteral("Clea&r"), panel);
     buttons->addWidget(choose);

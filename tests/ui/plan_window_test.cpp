@@ -4,7 +4,11 @@
 #include <QClipboard>
 #include <QDropEvent>
 #include <QFile>
+#include <QDate>
+#include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
+#include <QStatusBar>
 #include <QMimeData>
 #include <QProcess>
 #include <QRegularExpression>
@@ -14,6 +18,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <cmath>
 #include <memory>
 
 #include "ui/forecast_opener.h"
@@ -219,6 +224,51 @@ private slots:
         QVERIFY(lines[2].startsWith(QStringLiteral("2027-03-01 08:30\t69.6\t")));
         QTest::keyClick(table, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(w.CopySelection().count(QLatin1Char('\n')), 281);
+    }
+
+    void AShiftSolveShowsItsProgressAndCancelKeepsThePlanShown() {
+        // A year of half-hours, weekdays busier: the solver takes its time.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("year.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("date,time,calls,talk\n");
+        for (int day = 0; day < 365; ++day)
+            for (int slot = 14; slot < 42; ++slot) {
+                const double hour = slot / 2.0;
+                const double calls = 200 * std::exp(-std::pow((hour - 10.25) / 2.2, 2)) *
+                                         (day % 7 < 5 ? 1.0 : 0.4) + 3;
+                const QDate date = QDate(2027, 1, 4).addDays(day);
+                file.write(QStringLiteral("%1,%2:%3,%4,270\n")
+                               .arg(date.toString(Qt::ISODate))
+                               .arg(slot / 2, 2, 10, QLatin1Char('0'))
+                               .arg(slot % 2 * 30, 2, 10, QLatin1Char('0'))
+                               .arg(calls, 0, 'f', 1)
+                               .toUtf8());
+            }
+        file.close();
+        const auto o = Open(path);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        QLabel* status = w.statusBar()->findChildren<QLabel*>().value(0);
+        auto* cancel = w.findChild<QPushButton*>(QStringLiteral("cmdCancelShifts"));
+        QVERIFY(status && cancel);
+        QVERIFY(!cancel->isVisible());
+        QVERIFY(w.ChooseShifts(kExamples + QStringLiteral("/year-shifts.csv")));
+        QVERIFY(cancel->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            status->text().startsWith(QStringLiteral("Planning shifts: best so far")), 20000);
+        QVERIFY(w.Runner()->Busy());
+        QTest::mouseClick(cancel, Qt::LeftButton);
+        QVERIFY(!w.Runner()->Busy());  // at once, not when the solver next looks
+        QVERIFY2(status->text().startsWith(QStringLiteral("Shift plan cancelled")),
+                 qPrintable(status->text()));
+        QVERIFY(!w.Outcome().shifts.has_value());
+        QVERIFY(!cancel->isVisible());
+        QVERIFY(o->messages.isEmpty());
+        // The next plan comes once the cancelled solve has stopped.
+        Enter(w, PlanField::Shrinkage, QStringLiteral("10"));
+        QCOMPARE(w.Outcome().plan.options.shrinkage.units, 10u);
     }
 
     void BadFilesOpenNoWindowAndSayWhere() {
