@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "model/plan_outcome.h"
 #include "plan/day_plan.h"
 #include "plan/forecast_csv.h"
 
@@ -75,6 +76,20 @@ void PlanYearErlangA(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(PlanDay(Year(), options).Ok());
 }
 BENCHMARK(PlanYearErlangA)->Unit(benchmark::kMillisecond);
+
+// What the plan window's worker does when an option changes: the year
+// planned again, and the data its chart draws.
+void WindowReplan(benchmark::State& state, bool erlangA) {
+    corvane::model::PlanSettings settings;
+    settings.options.shrinkage = {30, 0};
+    if (erlangA) settings.options.patience = 180;
+    for (auto _ : state) {
+        const auto planned = corvane::model::MakePlan(Year(), settings);
+        benchmark::DoNotOptimize(corvane::model::OutcomeChart(planned.Value()).points.size());
+    }
+}
+BENCHMARK_CAPTURE(WindowReplan, erlang_c, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(WindowReplan, erlang_a, true)->Unit(benchmark::kMillisecond);
 
 // Runs corvane-plan with these arguments, as a shell would but without
 // one, so the time is the program's own; true when it succeeds.
