@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
@@ -267,9 +268,9 @@ QWidget* PlanWindow::CreateResults() {
     shiftsLayout->addWidget(shiftTotals_);
     shiftsLayout->addWidget(shiftTable_, 1);
     lower_->addTab(shiftsPage, QStringLiteral("&Shift plan"));
-    split->setStretchFactor(0, 3);
-    split->setStretchFactor(1, 3);
-    split->setStretchFactor(2, 2);
+    // The chart keeps its page's shape: it is given the height to use the
+    // width.
+    split->setSizes({330, 260, 170});
 
     connect(chart_, &PlanChartView::Hovered, this,
             [this](const chart::ChartSpot& spot, QPoint global) {
@@ -297,7 +298,8 @@ QWidget* PlanWindow::CreateResults() {
 void PlanWindow::ShowEntries() {
     for (const auto& [field, entry] : entries_)
         entry->setText(QString::fromStdString(model::FieldText(wanted_, field)));
-    shiftsEntry_->setText(shiftsPath_);
+    shiftsEntry_->setText(QFileInfo(shiftsPath_).fileName());
+    shiftsEntry_->setToolTip(QDir::toNativeSeparators(shiftsPath_));
 }
 
 bool PlanWindow::CheckEntry(PlanField field) {
