@@ -22,6 +22,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <tuple>
+
 #include "model/forecast_file.h"
 #include "ui/focus_validation.h"
 #include "ui/forecast_drop.h"
@@ -79,6 +81,29 @@ QStringList RegionalRow(const std::vector<std::string>& cells, const std::vector
         row << text;
     }
     return row;
+}
+
+// A tab of the lower pane: a fixed-font text beside a small table.
+std::tuple<QLabel*, TextTableModel*, QTableView*> AddTextTab(QTabWidget* tabs,
+                                                            const QString& caption) {
+    auto* page = new QWidget(tabs);
+    auto* layout = new QHBoxLayout(page);
+    QLabel* text = FixedLabel(page);
+    auto* model = new TextTableModel(page);
+    QTableView* table = NewTable(model, page);
+    layout->addWidget(text);
+    layout->addWidget(table, 1);
+    tabs->addTab(page, caption);
+    return {text, model, table};
+}
+
+// Shows the text plan's small table in the region's marks.
+void ShowCells(TextTableModel* model, const plan::TextCells& cells, const QLocale& region) {
+    std::vector<QStringList> rows;
+    for (const auto& row : cells.rows) rows.push_back(RegionalRow(row, cells.right, region));
+    QStringList heads;
+    for (const auto& h : cells.heads) heads << QString::fromStdString(h);
+    model->SetRows(heads, std::move(rows), cells.right);
 }
 
 }  // namespace
@@ -252,22 +277,9 @@ QWidget* PlanWindow::CreateResults() {
     intervals_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
     lower_ = new QTabWidget(split);
-    auto* totalsPage = new QWidget(lower_);
-    auto* totalsLayout = new QHBoxLayout(totalsPage);
-    totals_ = FixedLabel(totalsPage);
-    dayModel_ = new TextTableModel(this);
-    days_ = NewTable(dayModel_, totalsPage);
-    totalsLayout->addWidget(totals_);
-    totalsLayout->addWidget(days_, 1);
-    lower_->addTab(totalsPage, QStringLiteral("&Totals"));
-    auto* shiftsPage = new QWidget(lower_);
-    auto* shiftsLayout = new QHBoxLayout(shiftsPage);
-    shiftTotals_ = FixedLabel(shiftsPage);
-    shiftModel_ = new TextTableModel(this);
-    shiftTable_ = NewTable(shiftModel_, shiftsPage);
-    shiftsLayout->addWidget(shiftTotals_);
-    shiftsLayout->addWidget(shiftTable_, 1);
-    lower_->addTab(shiftsPage, QStringLiteral("&Shift plan"));
+    std::tie(totals_, dayModel_, days_) = AddTextTab(lower_, QStringLiteral("&Totals"));
+    std::tie(shiftTotals_, shiftModel_, shiftTable_) =
+        AddTextTab(lower_, QStringLiteral("&Shift plan"));
     // The chart keeps its page's shape: it is given the height to use the
     // width.
     split->setSizes({330, 260, 170});
@@ -342,22 +354,11 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
         intervals_->resizeColumnsToContents();
     const plan::PlanTotals& totals = outcome_->plan.totals;
     totals_->setText(QString::fromStdString(plan::TotalsText(totals, nullptr)).trimmed());
-    const plan::TextCells dayCells = plan::DayCells(totals);
-    std::vector<QStringList> dayRows;
-    for (const auto& cells : dayCells.rows) dayRows.push_back(RegionalRow(cells, dayCells.right, region));
-    QStringList heads;
-    for (const auto& h : dayCells.heads) heads << QString::fromStdString(h);
-    dayModel_->SetRows(heads, std::move(dayRows), dayCells.right);
+    ShowCells(dayModel_, plan::DayCells(totals), region);
     days_->setVisible(!totals.Days().empty());
 
     if (outcome_->shifts) {
-        const plan::TextCells shiftCells = plan::ShiftCells(*outcome_->shifts);
-        std::vector<QStringList> rows;
-        for (const auto& cells : shiftCells.rows)
-            rows.push_back(RegionalRow(cells, shiftCells.right, region));
-        QStringList shiftHeads;
-        for (const auto& h : shiftCells.heads) shiftHeads << QString::fromStdString(h);
-        shiftModel_->SetRows(shiftHeads, std::move(rows), shiftCells.right);
+        ShowCells(shiftModel_, plan::ShiftCells(*outcome_->shifts), region);
         const std::string all = plan::TotalsText(totals, &*outcome_->shifts);
         const std::string mine = plan::TotalsText(totals, nullptr);
         shiftTotals_->setText(QString::fromStdString(all.substr(mine.size())).trimmed());

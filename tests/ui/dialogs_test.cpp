@@ -114,7 +114,8 @@ private slots:
         QCOMPARE(viewer.Browser()->source().path(), QStringLiteral("/index.htm"));
         QVERIFY(viewer.Browser()->toPlainText().contains(QStringLiteral("Welcome to Corvane")));
         // The contents nest as the file's lists do: three pages under "Calculating".
-        QCOMPARE(viewer.Contents()->topLevelItemCount(), 5);
+        QCOMPARE(viewer.Contents()->topLevelItemCount(), 6);
+        QCOMPARE(viewer.Contents()->topLevelItem(5)->text(0), QStringLiteral("The plan window"));
         QCOMPARE(viewer.Contents()->topLevelItem(2)->child(0)->text(0),
                  QStringLiteral("Staffing table"));
         QCOMPARE(viewer.Contents()->topLevelItem(2)->childCount(), 3);

@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "ui/forecast_opener.h"
+#include "ui/help_viewer.h"
 #include "ui/form1.h"
 #include "ui/plan_runner.h"
 #include "ui/plan_window.h"
@@ -44,7 +45,8 @@ std::unique_ptr<Opened> Open(const QString& path) {
     auto opened = std::make_unique<Opened>();
     auto* messages = &opened->messages;
     const auto record = [messages](const QString& text, const QString&) { *messages << text; };
-    opened->window.reset(corvane::ui::OpenForecast(path, record, QString()));
+    opened->window.reset(
+        corvane::ui::OpenForecast(path, record, QStringLiteral(CORVANE_CHM_FILE)));
     if (opened->window) {
         opened->window->setAttribute(Qt::WA_DeleteOnClose, false);
         opened->window->SetMessageFunction(record);
@@ -269,6 +271,18 @@ private slots:
         // The next plan comes once the cancelled solve has stopped.
         Enter(w, PlanField::Shrinkage, QStringLiteral("10"));
         QCOMPARE(w.Outcome().plan.options.shrinkage.units, 10u);
+    }
+
+    void F1OpensTheHelpAtThePlanWindowsPage() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        QVERIFY(QTest::qWaitForWindowActive(o->window.get()));
+        QTest::keyClick(o->window->Entry(PlanField::Shrinkage), Qt::Key_F1);
+        auto* viewer = o->window->findChild<corvane::ui::HelpViewer*>();
+        QVERIFY(viewer && viewer->isVisible());
+        QCOMPARE(viewer->Browser()->source().path(), QStringLiteral("/plan.htm"));
+        QVERIFY(viewer->Browser()->toPlainText().contains(QStringLiteral("Cancel stops it")));
+        QVERIFY(o->messages.isEmpty());
     }
 
     void BadFilesOpenNoWindowAndSayWhere() {
