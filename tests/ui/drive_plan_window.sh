@@ -24,7 +24,11 @@ finish() {
   rm -rf "$work"
 }
 trap finish EXIT
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  [[ -n ${CORVANE_FAIL_SHOT:-} ]] && import -window root "$CORVANE_FAIL_SHOT" 2>/dev/null
+  exit 1
+}
 
 Xvfb "$DISPLAY" -screen 0 1280x900x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 pids+=($!)
@@ -117,7 +121,10 @@ respond() {
   xdotool key Escape
   sleep 0.2
 }
-for _ in 1 2 3; do echo "Alt+F while idle: $(respond) ms"; done
+for _ in 1 2 3; do
+  took=$(respond) || { echo "$took"; exit 1; }
+  echo "Alt+F while idle: $took ms"
+done
 xdotool key --clearmodifiers alt+o
 dialog=$(wait_window "^Choose Shifts File$" 10) || fail "no file dialog for the shifts"
 xdotool type --delay 5 "$examples/year-shifts.csv"
@@ -126,7 +133,7 @@ chosen=$(now_ms)
 sleep 1
 worst=0
 for _ in 1 2 3; do
-  took=$(respond)
+  took=$(respond) || { echo "$took"; exit 1; }
   echo "Alt+F while the shifts are solved: ${took} ms"
   (( took > worst )) && worst=$took
 done

@@ -59,11 +59,15 @@ int main(int argc, char** argv) {
             XNextEvent(d, &e);
             if (e.type == MapNotify) {
                 std::printf("%.0f\n", Now() - start);
+                XCloseDisplay(d);
                 return 0;
             }
         }
         const double left = 2000 - (Now() - start);
-        if (left <= 0) return 1;
+        if (left <= 0) {
+            XCloseDisplay(d);
+            return 1;
+        }
         pollfd p{ConnectionNumber(d), POLLIN, 0};
         poll(&p, 1, static_cast<int>(left) + 1);
     }
