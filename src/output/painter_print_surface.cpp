@@ -67,7 +67,11 @@ void PainterPrintSurface::PrintPicture(const QPicture& picture, QSize size) {
     failed_ = failed_ || !EnsureStarted();
     if (failed_ || size.isEmpty()) return;
     const QRectF page = printer_->pageLayout().paintRectPixels(printer_->resolution());
-    const double scale = std::min(page.width() / size.width(), page.height() / size.height());
+    // The picture plays back at the printer's resolution, scaled by it from
+    // its own: that ratio is taken out, so `size` fills the page.
+    const double playback = static_cast<double>(printer_->logicalDpiX()) / picture.logicalDpiX();
+    const double scale =
+        std::min(page.width() / size.width(), page.height() / size.height()) / playback;
     painter_.save();
     painter_.scale(scale, scale);
     painter_.drawPicture(0, 0, picture);

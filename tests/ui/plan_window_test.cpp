@@ -1,6 +1,8 @@
 // The plan window: what it plans, refuses, copies and saves, checked
 // against corvane-plan's own files for the same options.
+#include <QAction>
 #include <QApplication>
+#include <QPrinter>
 #include <QClipboard>
 #include <QDropEvent>
 #include <QFile>
@@ -21,6 +23,8 @@
 #include <cmath>
 #include <memory>
 
+#include "output/painter_print_surface.h"
+#include "output/print_surface.h"
 #include "ui/forecast_opener.h"
 #include "ui/help_viewer.h"
 #include "ui/form1.h"
@@ -89,6 +93,24 @@ int RunPlan(const QStringList& arguments) {
     plan.waitForFinished(120000);
     return plan.exitCode();
 }
+
+// Prints to a PDF file instead of asking for a printer.
+class PdfDialog : public corvane::output::PrintDialog {
+public:
+    explicit PdfDialog(const QString& file) {
+        printer_.setOutputFormat(QPrinter::PdfFormat);
+        printer_.setOutputFileName(file);
+    }
+    std::optional<int> Choose() override { return 1; }
+    corvane::output::PrintSurface* Surface() override {
+        if (!surface_) surface_ = std::make_unique<corvane::output::PainterPrintSurface>(&printer_);
+        return surface_.get();
+    }
+
+private:
+    QPrinter printer_{QPrinter::HighResolution};
+    std::unique_ptr<corvane::output::PainterPrintSurface> surface_;
+};
 
 }  // namespace
 
@@ -283,6 +305,102 @@ private slots:
         QCOMPARE(viewer->Browser()->source().path(), QStringLiteral("/plan.htm"));
         QVERIFY(viewer->Browser()->toPlainText().contains(QStringLiteral("Cancel stops it")));
         QVERIFY(o->messages.isEmpty());
+    }
+
+    void TheTableMarksRowsOutsideTheRangeAndWritesTheRegionsMarks() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("day.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("interval,calls,talk\n08:00,120.5,180\n08:30,9000000000,180\n");
+        file.close();
+        const struct {
+            QLocale locale;
+            const char* calls;
+            const char* erlangs;
+        } cases[] = {{QLocale::c(), "120.5", "12.050"},
+                     {QLocale(QLocale::German, QLocale::Germany), "120,5", "12,050"}};
+        for (const auto& c : cases) {
+            QLocale::setDefault(c.locale);
+            const auto o = Open(path);
+            QLocale::setDefault(QLocale::c());
+            QVERIFY(o->window);
+            const auto* model = o->window->IntervalTable()->model();
+            QCOMPARE(model->index(0, 1).data().toString(), QString::fromLatin1(c.calls));
+            QCOMPARE(model->index(0, 4).data().toString(), QString::fromLatin1(c.erlangs));
+            QVERIFY(!model->index(0, 0).data(Qt::BackgroundRole).isValid());
+            QCOMPARE(model->index(1, model->columnCount() - 1).data().toString(),
+                     QStringLiteral("outside the usable range"));
+            QVERIFY(model->index(1, 0).data(Qt::BackgroundRole).isValid());
+        }
+    }
+
+    void SizeAndPlaceAreRemembered() {
+        QRect placed;
+        {
+            const auto o = Open(kWeek);
+            QVERIFY(o->window);
+            o->window->setGeometry(40, 50, 900, 640);
+            placed = o->window->geometry();
+            o->window->close();
+        }
+        const auto again = Open(kWeek);
+        QVERIFY(again->window);
+        QCOMPARE(again->window->geometry().size(), placed.size());
+    }
+
+    void APlanTheShiftsCannotCoverIsRefusedAndTheLastStays() {
+        // examples/shifts.csv works weekdays only; the week has a weekend.
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        const corvane::model::PlanOutcome* before = &w.Outcome();
+        QVERIFY(w.ChooseShifts(kExamples + QStringLiteral("/week-export.csv")) == false);
+        QCOMPARE(o->messages.size(), 1);  // not a shifts file: refused as it is read
+        QVERIFY(o->messages[0].contains(QStringLiteral("week-export.csv:1")));
+        QVERIFY(w.ChooseShifts(kShifts));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+        QVERIFY(w.Outcome().shifts.has_value());  // the sample shifts do cover the week
+        o->messages.clear();
+        QTemporaryDir dir;
+        const QString weekdays = dir.filePath(QStringLiteral("weekdays.csv"));
+        QFile file(weekdays);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("name,length,earliest,latest,days\nDay,8:00,08:00,09:00,Mon-Fri\n");
+        file.close();
+        before = &w.Outcome();
+        QVERIFY(w.ChooseShifts(weekdays));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+        QCOMPARE(o->messages.size(), 1);
+        QVERIFY2(o->messages[0].contains(QStringLiteral("no shift in")), qPrintable(o->messages[0]));
+        QCOMPARE(&w.Outcome(), before);
+        // The shifts file shown is the one of the plan shown.
+        bool shown = false;
+        for (const QLineEdit* e : w.findChildren<QLineEdit*>())
+            if (e->placeholderText() == QLatin1String("no shifts file"))
+                shown = e->text() == QLatin1String("shifts.csv");
+        QVERIFY(shown);
+    }
+
+    void PrintingGivesThePlanThenItsChart() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("plan.pdf"));
+        PdfDialog dialog(pdf);
+        o->window->SetPrintDialog(&dialog);
+        QAction* print = o->window->findChild<QAction*>(QStringLiteral("mnuPrint"));
+        QVERIFY(print);
+        print->trigger();
+        QVERIFY(o->messages.isEmpty());
+        QProcess text;
+        text.start(QStringLiteral(PDFTOTEXT), {pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(30000));
+        const QStringList pages = QString::fromUtf8(text.readAllStandardOutput()).split(QChar(0xC));
+        QVERIFY(pages.size() >= 3);  // the text plan's pages, the chart's, the end
+        QVERIFY(pages.first().contains(QStringLiteral("week-export.csv")));
+        QVERIFY(pages[pages.size() - 3].contains(QStringLiteral("Required agent-hours")));
+        QVERIFY(pages[pages.size() - 2].contains(QStringLiteral("Agents per interval")));
     }
 
     void BadFilesOpenNoWindowAndSayWhere() {
