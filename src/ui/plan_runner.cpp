@@ -1,9 +1,15 @@
 #include "ui/plan_runner.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
-#include <QPointer>
 
+#include <atomic>
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
 
 namespace corvane::ui {
 
@@ -12,66 +18,114 @@ namespace {
 // The window hears of a solve's progress no oftener than this.
 constexpr auto kProgressEvery = std::chrono::milliseconds(100);
 
+// The workers of destroyed runners, still finishing a solve.
+std::mutex leftMutex;
+std::vector<std::thread> leftWorkers;
+
 }  // namespace
 
-PlanRunner::PlanRunner(QObject* parent) : QObject(parent), thread_([this] { Work(); }) {}
+// What a runner and its worker share; the worker keeps it as long as it
+// runs, the runner only as long as it lives.
+struct PlanRunner::Shared {
+    struct Job {
+        std::shared_ptr<const plan::Forecast> forecast;
+        model::PlanSettings settings;
+        int generation = 0;
+    };
+
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::optional<Job> pending;
+    PlanRunner* owner = nullptr;  // none once the runner is gone
+    std::atomic<bool> cancel{false};
+    std::atomic<int> generation{0};
+    std::thread thread;
+
+    // Hands `deliver` to the window's thread for the newest request, while
+    // the runner lives: it is called there only if it still does then (Qt
+    // drops what was posted to an object destroyed).
+    template <class Deliver>
+    void Post(int from, Deliver deliver) {
+        const std::lock_guard<std::mutex> lock(mutex);
+        if (!owner) return;
+        PlanRunner* runner = owner;
+        QMetaObject::invokeMethod(
+            runner,
+            [runner, from, deliver = std::move(deliver)] {
+                if (from == runner->shared_->generation) deliver(runner);
+            },
+            Qt::QueuedConnection);
+    }
+};
+
+PlanRunner::PlanRunner(QObject* parent) : QObject(parent), shared_(std::make_shared<Shared>()) {
+    static const bool finishing = [] {
+        qAddPostRoutine(FinishPlanWorkers);
+        return true;
+    }();
+    (void)finishing;
+    shared_->owner = this;
+    shared_->thread = std::thread(&PlanRunner::Work, shared_);
+}
 
 PlanRunner::~PlanRunner() {
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        quit_ = true;
-        pending_.reset();
+        const std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->owner = nullptr;
+        shared_->pending.reset();
     }
-    cancel_ = true;
-    wake_.notify_all();
-    thread_.join();
+    shared_->cancel = true;
+    shared_->wake.notify_all();
+    // A solve stops at the solver's next event, which can be seconds away:
+    // the window closes now, and the program waits for it only at its end.
+    const std::lock_guard<std::mutex> lock(leftMutex);
+    leftWorkers.push_back(std::move(shared_->thread));
+}
+
+void FinishPlanWorkers() {
+    std::vector<std::thread> workers;
+    {
+        const std::lock_guard<std::mutex> lock(leftMutex);
+        workers.swap(leftWorkers);
+    }
+    for (std::thread& t : workers) t.join();
 }
 
 void PlanRunner::Start(std::shared_ptr<const plan::Forecast> forecast,
                        model::PlanSettings settings) {
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        pending_ = Job{std::move(forecast), std::move(settings), ++generation_};
-        cancel_ = true;
+        const std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->pending = Shared::Job{std::move(forecast), std::move(settings), ++shared_->generation};
+        shared_->cancel = true;
     }
     busy_ = true;
-    wake_.notify_all();
+    shared_->wake.notify_all();
 }
 
 void PlanRunner::Cancel() {
-    cancel_ = true;
+    shared_->cancel = true;
     if (!busy_) return;
     // The window goes back to its last plan at once; the solver stops at
     // its next event, and what it hands over then is dropped.
     {
-        const std::lock_guard<std::mutex> lock(mutex_);
-        pending_.reset();
-        ++generation_;
+        const std::lock_guard<std::mutex> lock(shared_->mutex);
+        shared_->pending.reset();
+        ++shared_->generation;
     }
     busy_ = false;
     emit Refused(QStringLiteral("the shift plan was cancelled"), true);
 }
 
-template <class Deliver>
-void PlanRunner::Post(int generation, Deliver deliver) {
-    QMetaObject::invokeMethod(
-        this,
-        [this, generation, deliver = std::move(deliver)] {
-            if (generation == generation_) deliver();
-        },
-        Qt::QueuedConnection);
-}
-
-void PlanRunner::Work() {
+void PlanRunner::Work(std::shared_ptr<Shared> shared) {
     for (;;) {
-        Job job;
+        Shared::Job job;
         {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return quit_ || pending_; });
-            if (quit_) return;
-            job = std::move(*pending_);
-            pending_.reset();
-            cancel_ = false;
+            std::unique_lock<std::mutex> lock(shared->mutex);
+            shared->wake.wait(lock, [&] { return !shared->owner || shared->pending; });
+            if (!shared->owner) return;
+            job = std::move(*shared->pending);
+            shared->pending.reset();
+            shared->cancel = false;
         }
         const int generation = job.generation;
         auto last = std::chrono::steady_clock::now() - kProgressEvery;
@@ -82,23 +136,25 @@ void PlanRunner::Work() {
                 const double best = p.best.value_or(0);
                 const bool hasBest = p.best.has_value();
                 const double bound = p.bound;
-                Post(generation, [this, best, bound, hasBest] { emit Progress(best, bound, hasBest); });
+                shared->Post(generation, [best, bound, hasBest](PlanRunner* r) {
+                    emit r->Progress(best, bound, hasBest);
+                });
             }
-            return !cancel_;
+            return !shared->cancel;
         };
         auto made = model::MakePlan(*job.forecast, job.settings, watch);
         if (made) {
             auto outcome = std::make_shared<const model::PlanOutcome>(std::move(made.Value()));
-            Post(generation, [this, outcome] {
-                busy_ = false;
-                emit Planned(outcome);
+            shared->Post(generation, [outcome](PlanRunner* r) {
+                r->busy_ = false;
+                emit r->Planned(outcome);
             });
         } else {
             const bool cancelled = made.Error().kind == plan::PlanFault::Kind::Cancelled;
             const QString message = QString::fromStdString(made.Error().message);
-            Post(generation, [this, message, cancelled] {
-                busy_ = false;
-                emit Refused(message, cancelled);
+            shared->Post(generation, [message, cancelled](PlanRunner* r) {
+                r->busy_ = false;
+                emit r->Refused(message, cancelled);
             });
         }
     }

@@ -3,12 +3,7 @@
 #include <QObject>
 #include <QString>
 
-#include <atomic>
-#include <condition_variable>
 #include <memory>
-#include <mutex>
-#include <optional>
-#include <thread>
 
 #include "model/plan_outcome.h"
 #include "model/plan_settings.h"
@@ -18,7 +13,9 @@ namespace corvane::ui {
 
 // Plans a forecast on a worker thread, so a year re-plans while the window
 // goes on answering. Only the newest request counts: one not yet started is
-// replaced, and a shift solve under way is cancelled for it.
+// replaced, and a shift solve under way is cancelled for it. A runner
+// destroyed mid-solve leaves its worker to stop on its own; the program
+// waits for such workers only as its application object ends.
 class PlanRunner : public QObject {
     Q_OBJECT
 
@@ -40,24 +37,14 @@ signals:
     void Refused(const QString& message, bool cancelled);
 
 private:
-    struct Job {
-        std::shared_ptr<const plan::Forecast> forecast;
-        model::PlanSettings settings;
-        int generation = 0;
-    };
-    void Work();
-    // Hands `deliver` to the window's thread, for the newest request only.
-    template <class Deliver>
-    void Post(int generation, Deliver deliver);
+    struct Shared;
+    static void Work(std::shared_ptr<Shared> shared);
 
-    std::mutex mutex_;
-    std::condition_variable wake_;
-    std::optional<Job> pending_;
-    bool quit_ = false;
-    std::atomic<bool> cancel_{false};
-    std::atomic<int> generation_{0};
+    std::shared_ptr<Shared> shared_;
     bool busy_ = false;
-    std::thread thread_;
 };
+
+// Waits for the workers of runners already destroyed.
+void FinishPlanWorkers();
 
 }  // namespace corvane::ui

@@ -152,3 +152,20 @@ for _ in $(seq 60); do
 done
 head -1 "$work/clipboard.txt" | grep -q on_duty || fail "no shift plan after a minute"
 echo "ok: the shift plan came after $(( $(now_ms) - chosen )) ms"
+
+# Closing the window mid-solve: the main window answers at once, the solve
+# left to stop by itself.
+xdotool windowactivate --sync "$plan"
+xdotool key --clearmodifiers alt+r  # Clear: no shifts
+sleep 1
+xdotool key --clearmodifiers alt+o
+wait_window "^Choose Shifts File$" 10 >/dev/null || fail "no file dialog for the shifts"
+xdotool type --delay 5 "$examples/year-shifts.csv"
+xdotool key Return
+sleep 2
+main=$(wait_window "^Corvane by" 5) || fail "no main window"
+xdotool key --clearmodifiers ctrl+w
+for _ in $(seq 100); do xdotool search --onlyvisible --name "Corvane plan$" >/dev/null || break; sleep 0.02; done
+took=$("$latency" "$main" f alt) || fail "the main window did not answer after the plan window closed"
+echo "ok: the main window answered in ${took} ms after the plan window closed mid-solve"
+(( took <= 100 )) || fail "the main window took ${took} ms"

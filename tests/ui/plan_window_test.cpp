@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QToolTip>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -20,6 +22,7 @@
 #include <QTest>
 #include <QUrl>
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -27,6 +30,7 @@
 #include "output/print_surface.h"
 #include "ui/forecast_opener.h"
 #include "ui/help_viewer.h"
+#include "ui/plan_chart_view.h"
 #include "ui/form1.h"
 #include "ui/plan_runner.h"
 #include "ui/plan_window.h"
@@ -401,6 +405,33 @@ private slots:
         QVERIFY(pages.first().contains(QStringLiteral("week-export.csv")));
         QVERIFY(pages[pages.size() - 3].contains(QStringLiteral("Required agent-hours")));
         QVERIFY(pages[pages.size() - 2].contains(QStringLiteral("Agents per interval")));
+    }
+
+    void HoveringTheChartShowsTheIntervalsRow() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        QVERIFY(QTest::qWaitForWindowExposed(o->window.get()));
+        auto* chart = o->window->findChild<corvane::ui::PlanChartView*>();
+        QVERIFY(chart);
+        // The chart's page is scaled into the view; its plot starts 80 of its
+        // 1200 units from the left, the first interval's step right there.
+        const double scale = std::min(chart->width() / 1200.0, chart->height() / 600.0);
+        const double left = (chart->width() - 1200 * scale) / 2;
+        const double top = (chart->height() - 600 * scale) / 2;
+        const struct {
+            double x;  // on the page
+            const char* row;
+        } cases[] = {{81, "interval: 2027-03-01 08:00"}, {1159, "interval: 2027-03-07 17:45"}};
+        for (const auto& c : cases) {
+            QToolTip::hideText();
+            const QPoint at(static_cast<int>(left + c.x * scale), static_cast<int>(top + 300 * scale));
+            QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton,
+                             Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(chart, &move);
+            QVERIFY2(QToolTip::text().startsWith(QString::fromLatin1(c.row)),
+                     qPrintable(QToolTip::text()));
+            QVERIFY(QToolTip::text().contains(QStringLiteral("\nagents: ")));
+        }
     }
 
     void BadFilesOpenNoWindowAndSayWhere() {
