@@ -339,6 +339,27 @@ private slots:
         }
     }
 
+    void TheIntervalIsTypedOnlyWhereTheLabelsHaveNoTimes() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("untimed.csv"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("period,calls,talk\nmorning,100,180\nnoon,200,180\n");
+        file.close();
+        const auto o = Open(path);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        QLineEdit* interval = w.Entry(PlanField::IntervalMinutes);
+        QVERIFY(!interval->isReadOnly());
+        QCOMPARE(interval->text(), QStringLiteral("30"));
+        QCOMPARE(w.Outcome().plan.rows[0].erlangs, 10.0);  // 100 calls x 180 s in 30 minutes
+        Enter(w, PlanField::IntervalMinutes, QStringLiteral("60"));
+        QCOMPARE(w.Outcome().plan.rows[0].erlangs, 5.0);
+        Enter(w, PlanField::IntervalMinutes, QStringLiteral("45"));
+        QCOMPARE(o->messages, QStringList{"Interval (min): '45' must be 15, 30 or 60 minutes"});
+        QCOMPARE(w.Outcome().plan.rows[0].erlangs, 5.0);
+    }
+
     void SizeAndPlaceAreRemembered() {
         QRect placed;
         {
