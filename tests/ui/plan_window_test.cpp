@@ -90,6 +90,15 @@ QString Untimed(const QString& path) {
     return text;
 }
 
+// Writes a file for a test; its path.
+QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& content) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(content) != content.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
 // corvane-plan's exit status for the same forecast and options.
 int RunPlan(const QStringList& arguments) {
     QProcess plan;
@@ -257,24 +266,21 @@ private slots:
     void AShiftSolveShowsItsProgressAndCancelKeepsThePlanShown() {
         // A year of half-hours, weekdays busier: the solver takes its time.
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("year.csv"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("date,time,calls,talk\n");
+        QByteArray year("date,time,calls,talk\n");
         for (int day = 0; day < 365; ++day)
             for (int slot = 14; slot < 42; ++slot) {
                 const double hour = slot / 2.0;
                 const double calls = 200 * std::exp(-std::pow((hour - 10.25) / 2.2, 2)) *
                                          (day % 7 < 5 ? 1.0 : 0.4) + 3;
                 const QDate date = QDate(2027, 1, 4).addDays(day);
-                file.write(QStringLiteral("%1,%2:%3,%4,270\n")
-                               .arg(date.toString(Qt::ISODate))
-                               .arg(slot / 2, 2, 10, QLatin1Char('0'))
-                               .arg(slot % 2 * 30, 2, 10, QLatin1Char('0'))
-                               .arg(calls, 0, 'f', 1)
-                               .toUtf8());
+                year += QStringLiteral("%1,%2:%3,%4,270\n")
+                            .arg(date.toString(Qt::ISODate))
+                            .arg(slot / 2, 2, 10, QLatin1Char('0'))
+                            .arg(slot % 2 * 30, 2, 10, QLatin1Char('0'))
+                            .arg(calls, 0, 'f', 1)
+                            .toUtf8();
             }
-        file.close();
+        const QString path = WriteFile(dir, "year.csv", year);
         const auto o = Open(path);
         QVERIFY(o->window);
         PlanWindow& w = *o->window;
@@ -313,11 +319,8 @@ private slots:
 
     void TheTableMarksRowsOutsideTheRangeAndWritesTheRegionsMarks() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("day.csv"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("interval,calls,talk\n08:00,120.5,180\n08:30,9000000000,180\n");
-        file.close();
+        const QString path =
+            WriteFile(dir, "day.csv", "interval,calls,talk\n08:00,120.5,180\n08:30,9000000000,180\n");
         const struct {
             QLocale locale;
             const char* calls;
@@ -341,11 +344,8 @@ private slots:
 
     void TheIntervalIsTypedOnlyWhereTheLabelsHaveNoTimes() {
         QTemporaryDir dir;
-        const QString path = dir.filePath(QStringLiteral("untimed.csv"));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("period,calls,talk\nmorning,100,180\nnoon,200,180\n");
-        file.close();
+        const QString path =
+            WriteFile(dir, "untimed.csv", "period,calls,talk\nmorning,100,180\nnoon,200,180\n");
         const auto o = Open(path);
         QVERIFY(o->window);
         PlanWindow& w = *o->window;
@@ -388,11 +388,8 @@ private slots:
         QVERIFY(w.Outcome().shifts.has_value());  // the sample shifts do cover the week
         o->messages.clear();
         QTemporaryDir dir;
-        const QString weekdays = dir.filePath(QStringLiteral("weekdays.csv"));
-        QFile file(weekdays);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("name,length,earliest,latest,days\nDay,8:00,08:00,09:00,Mon-Fri\n");
-        file.close();
+        const QString weekdays = WriteFile(
+            dir, "weekdays.csv", "name,length,earliest,latest,days\nDay,8:00,08:00,09:00,Mon-Fri\n");
         before = &w.Outcome();
         QVERIFY(w.ChooseShifts(weekdays));
         QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
@@ -466,11 +463,7 @@ private slots:
             {"interval,calls\n08:00,10\n", "no 'talk' column"},
         };
         for (const auto& c : cases) {
-            const QString path = dir.filePath(QStringLiteral("bad.csv"));
-            QFile file(path);
-            QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            file.write(c.content);
-            file.close();
+            const QString path = WriteFile(dir, "bad.csv", c.content);
             const auto o = Open(path);
             QVERIFY(!o->window);
             QCOMPARE(o->messages.size(), 1);
