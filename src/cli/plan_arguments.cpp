@@ -32,13 +32,9 @@ std::string Keep(Into& into, Result<Value, std::string> read) {
     return {};
 }
 
-Check Percent(plan::Decimal& into, PercentRange range) {
-    return [&into, range](const std::string& text) {
-        return Keep(into, plan::ReadPercent(text, range));
-    };
-}
-
-Check Percent(std::optional<plan::Decimal>& into, PercentRange range) {
+// Into a Decimal or an optional one.
+template <class Into>
+Check Percent(Into& into, PercentRange range) {
     return [&into, range](const std::string& text) {
         return Keep(into, plan::ReadPercent(text, range));
     };

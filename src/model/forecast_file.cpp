@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 
 #include "plan/byte_source.h"
 #include "plan/forecast_csv.h"

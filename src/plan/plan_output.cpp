@@ -142,18 +142,6 @@ std::optional<double> Efficiency(const PlanTotals& t, const ShiftSummary& s) {
     return t.ScheduledHours() / s.paidHours * 100.0;
 }
 
-std::string ShiftTotalsText(const PlanTotals& t, const ShiftSummary& s) {
-    std::string out = "Paid agent-hours     : " + Cell(s.paidHours, "#,##0.00") + "\n";
-    const auto efficiency = Efficiency(t, s);
-    out += "Efficiency           : " + (efficiency ? Cell(*efficiency, "##0.0") + " %" : kNone) +
-           " (scheduled hours / paid hours)\n";
-    out += "Shift plan           : " + SolverText(s) + "\n";
-    if (s.shortIntervals > 0)
-        out += "Left short           : " + std::to_string(s.shortIntervals) + " interval" +
-               (s.shortIntervals == 1 ? "" : "s") + ", " + Cell(s.shortAgentHours, "#,##0.00") +
-               " agent-hours\n";
-    return out;
-}
 
 void ShiftTotalsJson(const PlanTotals& t, const ShiftSummary& s, ordered_json& totals) {
     totals["paid_agent_hours"] = s.paidHours;
@@ -377,6 +365,19 @@ std::string TargetText(const PlanOptions& o) {
     if (o.maxOccupancy) text += "; occupancy at most " + DecimalText(*o.maxOccupancy) + " %";
     if (o.maxAbandon) text += "; at most " + DecimalText(*o.maxAbandon) + " % hang up";
     return text;
+}
+
+std::string ShiftTotalsText(const PlanTotals& t, const ShiftSummary& s) {
+    std::string out = "Paid agent-hours     : " + Cell(s.paidHours, "#,##0.00") + "\n";
+    const auto efficiency = Efficiency(t, s);
+    out += "Efficiency           : " + (efficiency ? Cell(*efficiency, "##0.0") + " %" : kNone) +
+           " (scheduled hours / paid hours)\n";
+    out += "Shift plan           : " + SolverText(s) + "\n";
+    if (s.shortIntervals > 0)
+        out += "Left short           : " + std::to_string(s.shortIntervals) + " interval" +
+               (s.shortIntervals == 1 ? "" : "s") + ", " + Cell(s.shortAgentHours, "#,##0.00") +
+               " agent-hours\n";
+    return out;
 }
 
 std::string TotalsText(const PlanTotals& t, const ShiftSummary* shifts) {

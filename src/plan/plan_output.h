@@ -42,6 +42,9 @@ std::unique_ptr<PlanWriter> MakePlanWriter(PlanFormat format, const PlanOptions&
 // with a shift plan its paid hours, efficiency and how near the best.
 std::string TotalsText(const PlanTotals& totals, const ShiftSummary* shifts);
 
+// With a shift plan, its part of those totals.
+std::string ShiftTotalsText(const PlanTotals& totals, const ShiftSummary& shifts);
+
 // A small table of the text plan: its heads, which align right, and its
 // rows of cells.
 struct TextCells {

@@ -5,7 +5,9 @@
 #include <coin/CbcSolver.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
 
+#include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <string>
 
 namespace corvane::shifts {
@@ -44,6 +46,11 @@ private:
 };
 
 }  // namespace
+
+double GapPercent(double best, double bound) {
+    const double floor = std::isfinite(bound) ? std::max(0.0, bound) : 0.0;
+    return best > 0 ? std::max(0.0, (best - floor) / best * 100.0) : 0.0;
+}
 
 SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
                          const std::vector<double>* start, const SolveWatch& watch) {

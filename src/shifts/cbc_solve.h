@@ -15,6 +15,10 @@ struct SolveProgress {
     double bound = 0;
 };
 
+// How far, in per cent of `best`, the best cost found lies above `bound`,
+// the least any solution can cost: 0 when it is proven (or has no cost).
+double GapPercent(double best, double bound);
+
 // Told of the solve's progress from the solving thread, now and then;
 // answers whether to go on.
 using SolveWatch = std::function<bool(const SolveProgress&)>;

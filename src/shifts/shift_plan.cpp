@@ -170,9 +170,7 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     out.summary = Summary(grid, file, model, *found.placements);
     out.summary.seconds = found.solver.seconds;
     out.summary.optimal = found.optimal;
-    const double bound = std::isfinite(found.solver.bound) ? std::max(0.0, found.solver.bound) : 0.0;
-    if (!found.optimal && found.cost > 0)
-        out.summary.gapPercent = std::max(0.0, (found.cost - bound) / found.cost * 100.0);
+    if (!found.optimal) out.summary.gapPercent = GapPercent(found.cost, found.solver.bound);
     const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
     out.onDuty.reserve(demand.size());
     for (std::size_t i = 0; i < demand.size(); ++i) {

@@ -15,10 +15,16 @@ const QColor kOutsideRange(0xf6, 0xd5, 0xd5);
 
 }  // namespace
 
-QString RegionalFigure(std::string text, const QLocale& locale) {
-    QString out = QString::fromStdString(text);
-    const QString mark = locale.decimalPoint();
-    if (mark != QStringLiteral(".")) out.replace(QLatin1Char('.'), mark);
+QString RegionalNumber(const std::string& text, const QLocale& locale) {
+    QString out;
+    for (const char c : text) {
+        if (c == '.')
+            out += locale.decimalPoint();
+        else if (c == ',')
+            out += locale.groupSeparator();
+        else
+            out += QLatin1Char(c);
+    }
     return out;
 }
 
@@ -51,7 +57,7 @@ QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
             std::string text;
             plan::AppendCell(text, p, column);
             if (!Numeric(column)) return QString::fromStdString(text).simplified();
-            return RegionalFigure(std::move(text), locale_);
+            return RegionalNumber(text, locale_);
         }
         case Qt::TextAlignmentRole:
             return QVariant::fromValue(Qt::AlignVCenter |

@@ -54,7 +54,8 @@ private:
     std::vector<bool> numeric_;
 };
 
-// A number as the CSV writes it ("1234.5"), with the region's decimal mark.
-QString RegionalFigure(std::string text, const QLocale& locale);
+// A number as the plan's files write it ("1,234.5") in the region's marks
+// ("1.234,5" where the comma is the decimal mark).
+QString RegionalNumber(const std::string& text, const QLocale& locale);
 
 }  // namespace corvane::ui

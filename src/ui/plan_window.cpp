@@ -64,22 +64,12 @@ QLabel* FixedLabel(QWidget* parent) {
     return label;
 }
 
-// A small table's cells in the region's marks: "1,234.50" reads "1.234,50"
-// where the comma is the decimal mark.
+// A small table's cells, its numbers in the region's marks.
 QStringList RegionalRow(const std::vector<std::string>& cells, const std::vector<bool>& numeric,
                         const QLocale& locale) {
     QStringList row;
-    const QString group = locale.groupSeparator();
-    const QString mark = locale.decimalPoint();
-    for (std::size_t c = 0; c < cells.size(); ++c) {
-        QString text = QString::fromStdString(cells[c]);
-        if (numeric[c] && mark != QStringLiteral(".")) {
-            text.replace(QLatin1Char(','), QChar(0x1));
-            text.replace(QLatin1Char('.'), mark);
-            text.replace(QChar(0x1), group);
-        }
-        row << text;
-    }
+    for (std::size_t c = 0; c < cells.size(); ++c)
+        row << (numeric[c] ? RegionalNumber(cells[c], locale) : QString::fromStdString(cells[c]));
     return row;
 }
 
@@ -276,10 +266,10 @@ QWidget* PlanWindow::CreateResults() {
     // A year has 17,520 rows: their widths are measured once, on the heads.
     intervals_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
-    lower_ = new QTabWidget(split);
-    std::tie(totals_, dayModel_, days_) = AddTextTab(lower_, QStringLiteral("&Totals"));
+    auto* lower = new QTabWidget(split);
+    std::tie(totals_, dayModel_, days_) = AddTextTab(lower, QStringLiteral("&Totals"));
     std::tie(shiftTotals_, shiftModel_, shiftTable_) =
-        AddTextTab(lower_, QStringLiteral("&Shift plan"));
+        AddTextTab(lower, QStringLiteral("&Shift plan"));
     // The chart keeps its page's shape: it is given the height to use the
     // width.
     split->setSizes({330, 260, 170});
@@ -359,9 +349,8 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
 
     if (outcome_->shifts) {
         ShowCells(shiftModel_, plan::ShiftCells(*outcome_->shifts), region);
-        const std::string all = plan::TotalsText(totals, &*outcome_->shifts);
-        const std::string mine = plan::TotalsText(totals, nullptr);
-        shiftTotals_->setText(QString::fromStdString(all.substr(mine.size())).trimmed());
+        shiftTotals_->setText(
+            QString::fromStdString(plan::ShiftTotalsText(totals, *outcome_->shifts)).trimmed());
     } else {
         shiftModel_->SetRows({}, {}, {});
         shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));
@@ -389,7 +378,7 @@ void PlanWindow::ShowProgress(double best, double bound, bool hasBest) {
         status_->setText(QStringLiteral("Planning shifts: no plan found yet"));
         return;
     }
-    const double gap = best > 0 ? std::max(0.0, (best - bound) / best * 100.0) : 0.0;
+    const double gap = shifts::GapPercent(best, bound);
     status_->setText(QStringLiteral("Planning shifts: best so far %1 (cost in paid hours), gap %2 %")
                          .arg(locale().toString(best, 'f', 2), locale().toString(gap, 'f', 2)));
 }

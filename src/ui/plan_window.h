@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QMainWindow>
-#include <QPointer>
 
 #include <map>
 #include <memory>
@@ -16,7 +15,6 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableView;
-class QTabWidget;
 
 namespace corvane::output {
 class PrintDialog;
@@ -116,7 +114,6 @@ private:
     TextTableModel* shiftModel_ = nullptr;
     QLabel* totals_ = nullptr;
     QLabel* shiftTotals_ = nullptr;
-    QTabWidget* lower_ = nullptr;
     QLabel* status_ = nullptr;
     QPushButton* cancel_ = nullptr;
     std::unique_ptr<HelpLauncher> help_;
