@@ -339,9 +339,11 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
     goodShiftsPath_ = shiftsPath_;
     cancel_->hide();
     const QLocale region = locale();
+    const int columnsBefore = intervalModel_->columnCount();
     intervalModel_->SetOutcome(outcome_, region);
-    if (intervals_->horizontalHeader()->count() > 0)
-        intervals_->resizeColumnsToContents();
+    // Widths are measured (on a thousand rows per column) only when the
+    // columns change: a re-plan keeps them, and the window answers sooner.
+    if (intervalModel_->columnCount() != columnsBefore) intervals_->resizeColumnsToContents();
     const plan::PlanTotals& totals = outcome_->plan.totals;
     totals_->setText(QString::fromStdString(plan::TotalsText(totals, nullptr)).trimmed());
     ShowCells(dayModel_, plan::DayCells(totals), region);
