@@ -454,13 +454,18 @@ private slots:
 
     void BadFilesOpenNoWindowAndSayWhere() {
         QTemporaryDir dir;
+        // One interval more than the window holds; corvane-plan streams it.
+        QByteArray tooLong("calls,talk\n");
+        for (int i = 0; i <= (1 << 17); ++i) tooLong += "10,180\n";
         const struct {
-            const char* content;
+            QByteArray content;
             const char* message;
         } cases[] = {
             {"interval,calls,talk\n08:00,10,180\n08:30,abc,180\n",
              "bad.csv:3: calls: 'abc' is not a number"},
             {"interval,calls\n08:00,10\n", "no 'talk' column"},
+            {tooLong, "more than 131072 intervals, more than the window plans; plan it with "
+                      "corvane-plan"},
         };
         for (const auto& c : cases) {
             const QString path = WriteFile(dir, "bad.csv", c.content);
