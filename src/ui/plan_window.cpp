@@ -136,7 +136,6 @@ PlanWindow::PlanWindow(QString path, std::shared_ptr<const plan::Forecast> forec
     connect(runner_, &PlanRunner::Progress, this, &PlanWindow::ShowProgress);
     connect(cancel_, &QPushButton::clicked, runner_, &PlanRunner::Cancel);
 
-    ShowEntries();
     Show(std::move(first));
     const QByteArray geometry = QSettings().value(QLatin1String(kGeometryKey)).toByteArray();
     if (geometry.isEmpty() || !restoreGeometry(geometry)) resize(1150, 780);
@@ -299,7 +298,11 @@ QWidget* PlanWindow::CreateResults() {
 
 void PlanWindow::ShowEntries() {
     for (const auto& [field, entry] : entries_)
-        entry->setText(QString::fromStdString(model::FieldText(wanted_, field)));
+        entry->setText(RegionalNumber(model::FieldText(wanted_, field), locale()));
+    // Times in the labels settle the interval length: the plan's, shown.
+    if (entries_[PlanField::IntervalMinutes]->isReadOnly())
+        entries_[PlanField::IntervalMinutes]->setText(
+            QString::number(outcome_->plan.options.intervalMinutes));
     shiftsEntry_->setText(QFileInfo(shiftsPath_).fileName());
     shiftsEntry_->setToolTip(QDir::toNativeSeparators(shiftsPath_));
 }
@@ -333,10 +336,8 @@ void PlanWindow::Replan() {
 void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
     outcome_ = std::move(outcome);
     good_ = wanted_;
-    // The interval length as the plan settled it.
-    entries_[PlanField::IntervalMinutes]->setText(
-        QString::number(outcome_->plan.options.intervalMinutes));
     goodShiftsPath_ = shiftsPath_;
+    ShowEntries();
     cancel_->hide();
     const QLocale region = locale();
     const int columnsBefore = intervalModel_->columnCount();

@@ -317,7 +317,7 @@ private slots:
         QVERIFY(o->messages.isEmpty());
     }
 
-    void TheTableMarksRowsOutsideTheRangeAndWritesTheRegionsMarks() {
+    void TheTableMarksRowsOutsideTheRangeAndTableAndEntriesUseTheRegionsMarks() {
         QTemporaryDir dir;
         const QString path =
             WriteFile(dir, "day.csv", "interval,calls,talk\n08:00,120.5,180\n08:30,9000000000,180\n");
@@ -339,6 +339,12 @@ private slots:
             QCOMPARE(model->index(1, model->columnCount() - 1).data().toString(),
                      QStringLiteral("outside the usable range"));
             QVERIFY(model->index(1, 0).data(Qt::BackgroundRole).isValid());
+            // An entry is typed and shown with the same mark.
+            const QString shrinkage = QString::fromLatin1(c.calls).replace(QLatin1String("120"), "12");
+            o->window->setLocale(c.locale);
+            Enter(*o->window, PlanField::Shrinkage, shrinkage);
+            QCOMPARE(o->window->Settings().options.shrinkage.ToDouble(), 12.5);
+            QCOMPARE(o->window->Entry(PlanField::Shrinkage)->text(), shrinkage);
         }
     }
 
@@ -396,6 +402,7 @@ private slots:
         QCOMPARE(o->messages.size(), 1);
         QVERIFY2(o->messages[0].contains(QStringLiteral("no shift in")), qPrintable(o->messages[0]));
         QCOMPARE(&w.Outcome(), before);
+        QCOMPARE(w.Entry(PlanField::IntervalMinutes)->text(), QStringLiteral("15"));
         // The shifts file shown is the one of the plan shown.
         bool shown = false;
         for (const QLineEdit* e : w.findChildren<QLineEdit*>())
