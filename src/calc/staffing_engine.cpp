@@ -1,7 +1,5 @@
 #include "calc/staffing_engine.h"
 
-#include <algorithm>
-
 #include "calc/checked_math.h"
 
 namespace corvane {
@@ -14,21 +12,22 @@ StaffingRecursion::StaffingRecursion(const StaffingInputs& in)
         handle_ = ck::Int16(static_cast<long>(in.talk) + in.acw);
         A_ = ck::Div(ck::Mul(calls_, handle_), interval_);
     } catch (const CalcError& e) {
-        inputError_ = e.Number();
+        failed_ = e.Number();
     }
 }
 
 Result<int, ErrorNumber> StaffingRecursion::NextAgents() {
-    if (inputError_) return Fail(*inputError_);
+    if (failed_) return Fail(*failed_);
     try {
         return Advance();
     } catch (const CalcError& e) {
+        failed_ = e.Number();
         return Fail(e.Number());
     }
 }
 
 Result<StaffingRow, ErrorNumber> StaffingRecursion::Row(bool withWaiting) const {
-    if (inputError_) return Fail(*inputError_);
+    if (failed_) return Fail(*failed_);
     try {
         return Measure(withWaiting);
     } catch (const CalcError& e) {
@@ -49,42 +48,6 @@ int StaffingRecursion::Advance() {
     while (!Step()) {
     }
     return k_;
-}
-
-std::vector<Result<int, ErrorNumber>> StaffingRecursion::NextAgentsTogether(
-    StaffingRecursion* const* recursions, std::size_t count) {
-    constexpr std::size_t kAtOnce = 8;
-    std::vector<std::optional<ErrorNumber>> failed(count);
-    for (std::size_t first = 0; first < count; first += kAtOnce) {
-        const std::size_t n = std::min(kAtOnce, count - first);
-        std::array<bool, kAtOnce> active{};
-        std::size_t left = 0;
-        for (std::size_t i = 0; i < n; ++i) {
-            failed[first + i] = recursions[first + i]->inputError_;
-            if (!failed[first + i]) {
-                active[i] = true;
-                ++left;
-            }
-        }
-        while (left > 0) {
-            for (std::size_t i = 0; i < n; ++i) {
-                if (!active[i]) continue;
-                try {
-                    if (!recursions[first + i]->Step()) continue;
-                } catch (const CalcError& e) {
-                    failed[first + i] = e.Number();
-                }
-                active[i] = false;
-                --left;
-            }
-        }
-    }
-    std::vector<Result<int, ErrorNumber>> agents;
-    agents.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        agents.push_back(failed[i] ? Result<int, ErrorNumber>(Fail(*failed[i]))
-                                   : Result<int, ErrorNumber>(recursions[i]->k_));
-    return agents;
 }
 
 StaffingRow StaffingRecursion::Measure(bool withWaiting) const {
@@ -114,6 +77,20 @@ StaffingRow StaffingRecursion::Measure(bool withWaiting) const {
         row.waiting[i] = waiting;
     }
     return row;
+}
+
+Result<void, ErrorNumber> StaffingRecursion::CheckWaiting() const {
+    if (failed_) return Fail(*failed_);
+    try {
+        // The same steps as the longest threshold's count in Measure: its
+        // exponent is the largest, so the others cannot overflow first.
+        const double N = k_;
+        const double R = ck::Div(1.0, ck::Sub(N, A_));
+        ck::Exp(ck::Div(ck::Div(kWaitThresholds.back(), handle_), R));
+        return {};
+    } catch (const CalcError& e) {
+        return Fail(e.Number());
+    }
 }
 
 Result<void, ErrorNumber> ComputeStaffingRows(const StaffingInputs& in,

@@ -49,6 +49,7 @@ inline constexpr double kStaffingStopLimit = 0.02;
 // rows past the table's stop (the day plan) or only some of the measures.
 // Every step fails with the overflow error (6) when a value leaves the
 // double range; inputs out of the engine's range fail at the first step.
+// A recursion that failed gives that failure from then on.
 class StaffingRecursion {
 public:
     explicit StaffingRecursion(const StaffingInputs& inputs);
@@ -61,13 +62,23 @@ public:
 
     // NextAgents for several recursions at once, each ending exactly as its
     // own call would: the steps of one do not wait for another's, so the
-    // processor runs them side by side.
+    // processor runs them side by side. Neighbours of like traffic finish
+    // together, so a caller does well to order them by it.
     static std::vector<Result<int, ErrorNumber>> NextAgentsTogether(
         StaffingRecursion* const* recursions, std::size_t count);
 
     // The measures of the current agent count. The twelve waiting counts
     // cost twelve exponentials; without them Waiting stays zero.
     Result<StaffingRow, ErrorNumber> Row(bool withWaiting = true) const;
+
+    // Row(false) for several recursions at once, each exactly as its own
+    // call would give it.
+    static std::vector<Result<StaffingRow, ErrorNumber>> RowsTogether(
+        const StaffingRecursion* const* recursions, std::size_t count);
+
+    // Fails exactly when Row(true) would, at the cost of one exponential:
+    // the waiting counts can only overflow in the longest threshold's.
+    Result<void, ErrorNumber> CheckWaiting() const;
 
 private:
     int Advance();
@@ -80,7 +91,7 @@ private:
     double interval_;
     double handle_ = 0.0;
     double A_ = 0.0;
-    std::optional<ErrorNumber> inputError_;
+    std::optional<ErrorNumber> failed_;  // an input out of range, or a step that failed
     double term_ = 1.0;
     double sum_ = 1.0;
     int k_ = 1;

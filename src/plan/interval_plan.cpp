@@ -77,31 +77,36 @@ T Checked(Result<T, ErrorNumber> step) {
     if (!step) RaiseError(step.Error());
     return std::move(step.Value());
 }
+void Checked(const Result<void, ErrorNumber>& step) {
+    if (!step) RaiseError(step.Error());
+}
 
-// A window recursion moved to its first agent count, alone or beside others.
-struct FirstRow {
-    StaffingRecursion& recursion;
-    Result<int, ErrorNumber> agents;
-};
+// Whether a row of the window's staffing table meets every target.
+bool WindowRowMeets(const ForecastRow& r, const PlanOptions& o, const CommonTargets& targets,
+                    const StaffingRow& row) {
+    if (!targets.Met(row.SL, row.ASA)) return false;
+    return !o.maxOccupancy ||
+           OccupancyWithinCap(r, o.IntervalSeconds(), row.N, row.OCC, *o.maxOccupancy);
+}
+
+// The chosen row. Only a row the window could show whole, waiting counts
+// included, is taken; for another the interval goes to the wide search.
+void TakeWindowRow(const StaffingRow& row, IntervalPlan& plan) {
+    plan.agents = row.N;
+    plan.measures = IntervalMeasures{row.P0, row.SL, row.ASA, row.OCC, std::nullopt};
+}
 
 // Erlang C with the window's staffing engine: walks the staffing table's
-// rows, and past its stop when the targets need it. The chosen row is then
-// computed whole, waiting counts included, so an interval the window's run
-// could not show goes to the wide search.
-void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan,
-                         FirstRow first) {
-    StaffingRecursion& recursion = first.recursion;
+// rows, and past its stop when the targets need it.
+void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+    StaffingRecursion recursion(EngineInputs(r, o));
     const CommonTargets targets(o);
-    for (int n = Checked(std::move(first.agents));; n = Checked(recursion.NextAgents())) {
+    for (;;) {
+        Checked(recursion.NextAgents());
         const StaffingRow row = Checked(recursion.Row(false));
-        if (!targets.Met(row.SL, row.ASA)) continue;
-        if (o.maxOccupancy &&
-            !OccupancyWithinCap(r, o.IntervalSeconds(), n, row.OCC, *o.maxOccupancy))
-            continue;
-        const StaffingRow full = Checked(recursion.Row(true));
-        plan.agents = full.N;
-        plan.measures = IntervalMeasures{full.P0, full.SL, full.ASA, full.OCC, std::nullopt};
-        return;
+        if (!WindowRowMeets(r, o, targets, row)) continue;
+        Checked(recursion.CheckWaiting());
+        return TakeWindowRow(row, plan);
     }
 }
 
@@ -126,16 +131,10 @@ void SearchWideErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan&
 
 // Whole figures within the window's range are planned as the window plans
 // them, bit for bit; everything else by the wide search.
-void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan,
-                   std::optional<FirstRow> first) {
+void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     if (WindowFigures(r)) {
         try {
-            if (first) {
-                SearchWindowErlangC(r, o, plan, std::move(*first));
-            } else {
-                StaffingRecursion recursion(EngineInputs(r, o));
-                SearchWindowErlangC(r, o, plan, {recursion, recursion.NextAgents()});
-            }
+            SearchWindowErlangC(r, o, plan);
             return;
         } catch (const CalcError&) {
             // Past the window's range (above about 700 Erlangs a half-hour).
@@ -220,72 +219,148 @@ const char* StatusText(IntervalStatus status) {
 
 namespace {
 
-// Plans one interval; `first` is its window recursion, already moved on.
-IntervalPlan Plan(const ForecastRow& r, const PlanOptions& o, std::optional<FirstRow> first) {
-    IntervalPlan plan;
-    plan.input = r;
-    plan.erlangs = Erlangs(r, o);
-    if (r.calls == 0) {
+// A fresh plan of the interval with its traffic; false when there is
+// nothing to search: no calls, or traffic no count of agents can carry.
+bool StartPlan(IntervalPlan& plan, const PlanOptions& o) {
+    IntervalPlan fresh;
+    fresh.input = std::move(plan.input);
+    plan = std::move(fresh);
+    plan.erlangs = Erlangs(plan.input, o);
+    if (plan.input.calls == 0) {
         plan.status = IntervalStatus::NoCalls;
-        return plan;
+        return false;
     }
     if (!(plan.erlangs < kMaxPlannedAgents)) {
         plan.status = IntervalStatus::OutsideRange;
-        return plan;
+        return false;
     }
+    return true;
+}
+
+// Runs a search; where it fails, the interval is outside the usable range.
+template <class Search>
+void Searched(IntervalPlan& plan, const PlanOptions& o, Search search) {
     try {
-        if (o.patience)
-            SearchErlangA(r, o, plan);
-        else
-            SearchErlangC(r, o, plan, std::move(first));
+        search();
     } catch (const CalcError&) {
         plan.status = IntervalStatus::OutsideRange;
         plan.agents = 0;
         plan.measures.reset();
-        return plan;
+        return;
     }
     plan.scheduled = ScheduledAgents(plan.agents, o.shrinkage);
-    return plan;
 }
+
+void Plan(IntervalPlan& plan, const PlanOptions& o) {
+    if (!StartPlan(plan, o)) return;
+    const ForecastRow& r = plan.input;
+    Searched(plan, o, [&] {
+        if (o.patience)
+            SearchErlangA(r, o, plan);
+        else
+            SearchErlangC(r, o, plan);
+    });
+}
+
+// The window searches of a batch, side by side: every round moves each
+// interval still searching to its next row and measures it, so the
+// processor works on many at once. The plans are those of Plan, bit for bit.
+class WindowBatch {
+public:
+    explicit WindowBatch(const PlanOptions& o) : o_(o), targets_(o) {}
+
+    void Add(IntervalPlan& plan) {
+        lanes_.push_back({&plan, StaffingRecursion(EngineInputs(plan.input, o_))});
+    }
+
+    void Run() {
+        // In order of traffic: lanes stepped together then finish together.
+        std::vector<Lane*> searching;
+        for (Lane& lane : lanes_) searching.push_back(&lane);
+        std::sort(searching.begin(), searching.end(), [](const Lane* a, const Lane* b) {
+            return a->plan->erlangs < b->plan->erlangs;
+        });
+        std::vector<StaffingRecursion*> stepping;
+        std::vector<const StaffingRecursion*> measuring;
+        std::vector<Lane*> measured;
+        while (!searching.empty()) {
+            stepping.clear();
+            for (Lane* lane : searching) stepping.push_back(&lane->recursion);
+            const auto agents =
+                StaffingRecursion::NextAgentsTogether(stepping.data(), stepping.size());
+            measuring.clear();
+            measured.clear();
+            for (std::size_t i = 0; i < searching.size(); ++i) {
+                if (!agents[i]) {
+                    Wide(*searching[i]);
+                    continue;
+                }
+                measuring.push_back(&searching[i]->recursion);
+                measured.push_back(searching[i]);
+            }
+            const auto rows = StaffingRecursion::RowsTogether(measuring.data(), measuring.size());
+            searching.clear();
+            for (std::size_t i = 0; i < measured.size(); ++i) {
+                Lane& lane = *measured[i];
+                if (!rows[i]) {
+                    Wide(lane);
+                } else if (!WindowRowMeets(lane.plan->input, o_, targets_, rows[i].Value())) {
+                    searching.push_back(&lane);
+                } else if (lane.recursion.CheckWaiting()) {
+                    const StaffingRow& row = rows[i].Value();
+                    Searched(*lane.plan, o_, [&] { TakeWindowRow(row, *lane.plan); });
+                } else {
+                    Wide(lane);
+                }
+            }
+        }
+        lanes_.clear();
+    }
+
+    bool Full() const { return lanes_.size() == kBatch; }
+
+private:
+    static constexpr std::size_t kBatch = 64;
+
+    struct Lane {
+        IntervalPlan* plan;
+        StaffingRecursion recursion;
+    };
+
+    void Wide(Lane& lane) {
+        Searched(*lane.plan, o_, [&] { SearchWideErlangC(lane.plan->input, o_, *lane.plan); });
+    }
+
+    const PlanOptions& o_;
+    CommonTargets targets_;
+    std::vector<Lane> lanes_;
+};
 
 }  // namespace
 
 IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
-    return Plan(r, o, std::nullopt);
+    IntervalPlan plan;
+    plan.input = r;
+    Plan(plan, o);
+    return plan;
 }
 
 void PlanIntervals(IntervalPlan* plans, std::size_t count, const PlanOptions& o) {
     if (o.patience) {
-        for (std::size_t i = 0; i < count; ++i) plans[i] = Plan(plans[i].input, o, std::nullopt);
+        for (std::size_t i = 0; i < count; ++i) Plan(plans[i], o);
         return;
     }
-    // The window recursions of a batch run side by side up to their first
-    // rows, where the time goes; each interval then goes on alone.
-    constexpr std::size_t kBatch = 64;
-    std::vector<StaffingRecursion> recursions;
-    recursions.reserve(kBatch);
-    std::vector<StaffingRecursion*> walking;
-    std::vector<std::size_t> which;
-    for (std::size_t start = 0; start < count; start += kBatch) {
-        const std::size_t end = std::min(count, start + kBatch);
-        recursions.clear();
-        walking.clear();
-        which.clear();
-        for (std::size_t i = start; i < end; ++i) {
-            const ForecastRow& r = plans[i].input;
-            if (r.calls == 0 || !(Erlangs(r, o) < kMaxPlannedAgents) || !WindowFigures(r)) {
-                plans[i] = Plan(r, o, std::nullopt);
-                continue;
-            }
-            recursions.emplace_back(EngineInputs(r, o));
-            which.push_back(i);
+    WindowBatch batch(o);
+    for (std::size_t i = 0; i < count; ++i) {
+        IntervalPlan& plan = plans[i];
+        if (!WindowFigures(plan.input)) {
+            Plan(plan, o);
+        } else if (StartPlan(plan, o)) {
+            batch.Add(plan);
+            if (batch.Full()) batch.Run();
         }
-        for (StaffingRecursion& r : recursions) walking.push_back(&r);
-        auto firsts = StaffingRecursion::NextAgentsTogether(walking.data(), walking.size());
-        for (std::size_t j = 0; j < which.size(); ++j)
-            plans[which[j]] =
-                Plan(plans[which[j]].input, o, FirstRow{recursions[j], std::move(firsts[j])});
     }
+    batch.Run();
 }
 
 }  // namespace corvane::plan

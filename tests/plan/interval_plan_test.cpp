@@ -117,32 +117,42 @@ TEST(Shrinkage, ScheduledAgentsAreDecidedExactly) {
 }
 
 // Planned side by side, every interval gets the very plan it gets alone:
-// window rows, past the window's range, fractional, no calls.
+// window rows, past the window's range, fractional, no calls; with a
+// service level only, and with ASA and occupancy targets too.
 TEST(IntervalPlan, BatchPlansAreTheSinglePlans) {
-    std::vector<IntervalPlan> batch(203);
-    for (std::size_t i = 0; i < batch.size(); ++i) {
+    std::vector<IntervalPlan> rows(203);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
         const double calls = static_cast<double>(i * 37 % 900) + (i % 5 == 0 ? 0.5 : 0.0);
-        batch[i].input = Row(calls, 120 + static_cast<double>(i % 60), i % 3 ? 30 : 0);
+        rows[i].input = Row(calls, 120 + static_cast<double>(i % 60), i % 3 ? 30 : 0);
     }
-    batch[7].input = Row(708, 1800, 0);
-    PlanOptions o = Targets({80, 0}, 20);
-    o.shrinkage = Decimal{30, 0};
-    PlanIntervals(batch.data(), batch.size(), o);
+    rows[7].input = Row(708, 1800, 0);
+    rows[8].input = Row(30600, 1, 0);  // at 85 % occupancy its waiting counts overflow
+    PlanOptions serviceLevel = Targets({80, 0}, 20);
+    serviceLevel.shrinkage = Decimal{30, 0};
+    PlanOptions all = Targets({90, 0}, 15);
+    all.asaLimit = Decimal{8, 0};
+    all.maxOccupancy = Decimal{85, 0};
     const auto same = [](double a, double b) { return std::memcmp(&a, &b, sizeof a) == 0; };
-    for (const IntervalPlan& p : batch) {
-        const IntervalPlan alone = PlanInterval(p.input, o);
-        SCOPED_TRACE(p.input.calls);
-        ASSERT_EQ(p.status, alone.status);
-        EXPECT_EQ(p.agents, alone.agents);
-        EXPECT_EQ(p.scheduled, alone.scheduled);
-        ASSERT_EQ(p.measures.has_value(), alone.measures.has_value());
-        if (p.measures) {
-            EXPECT_TRUE(same(p.measures->wait, alone.measures->wait) &&
-                        same(p.measures->serviceLevel, alone.measures->serviceLevel) &&
-                        same(p.measures->asa, alone.measures->asa));
+    for (const PlanOptions& o : {serviceLevel, all}) {
+        std::vector<IntervalPlan> batch = rows;
+        PlanIntervals(batch.data(), batch.size(), o);
+        for (const IntervalPlan& p : batch) {
+            const IntervalPlan alone = PlanInterval(p.input, o);
+            SCOPED_TRACE(p.input.calls);
+            ASSERT_EQ(p.status, alone.status);
+            EXPECT_EQ(p.agents, alone.agents);
+            EXPECT_EQ(p.scheduled, alone.scheduled);
+            ASSERT_EQ(p.measures.has_value(), alone.measures.has_value());
+            if (p.measures) {
+                EXPECT_TRUE(same(p.measures->wait, alone.measures->wait) &&
+                            same(p.measures->serviceLevel, alone.measures->serviceLevel) &&
+                            same(p.measures->asa, alone.measures->asa) &&
+                            same(p.measures->occupancy, alone.measures->occupancy));
+            }
         }
+        EXPECT_EQ(batch[7].status, IntervalStatus::Planned);
+        EXPECT_EQ(batch[8].status, IntervalStatus::Planned);
     }
-    EXPECT_EQ(batch[7].status, IntervalStatus::Planned);
 }
 
 // Fractional figures and traffic up to 20,000 Erlangs against 50-digit
