@@ -6,10 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <string>
 
+#include "cli/program_files.h"
 #include "cli/unnamed_temporary.h"
 
 extern char** environ;
@@ -17,18 +17,6 @@ extern char** environ;
 namespace corvane::cli {
 
 namespace {
-
-// Beside this program first, so a build runs its own chart program.
-std::string ChartProgram() {
-    char self[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", self, sizeof self - 1);
-    if (n > 0) {
-        std::string beside(self, static_cast<std::size_t>(n));
-        beside = beside.substr(0, beside.rfind('/') + 1) + "corvane-chart";
-        if (::access(beside.c_str(), X_OK) == 0) return beside;
-    }
-    return CORVANE_CHART_PROGRAM;
-}
 
 bool WriteAll(int fd, const std::string& text) {
     for (std::size_t done = 0; done < text.size();) {
@@ -51,7 +39,7 @@ struct Descriptor {
 }  // namespace
 
 Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::ChartFormat format) {
-    const std::string program = ChartProgram();
+    const std::string program = ProgramFile("corvane-chart", CORVANE_CHART_PROGRAM);
     // The data goes in through a file, the chart comes out through a pipe:
     // nothing can block both ways.
     Descriptor input{UnnamedTemporary()};

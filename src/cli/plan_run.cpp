@@ -6,6 +6,7 @@
 #include "cli/chart_program.h"
 #include "cli/input_file.h"
 #include "cli/output_file.h"
+#include "cli/shift_planner.h"
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
 #include "plan/streamed_plan.h"
@@ -85,8 +86,10 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     }
     std::optional<shifts::ShiftOutcome> staffed;
     if (shiftFile) {
-        auto solved = shifts::PlanShifts(demand, intervalMinutes, name, *shiftFile,
-                                         {a.shiftTimeLimit, a.allowShort, {}});
+        const auto planner = LoadShiftPlanner();
+        if (!planner) return Fail(RunFault{kExitWriteFailed, planner.Error()});
+        auto solved = planner.Value()(demand, intervalMinutes, name, *shiftFile,
+                                      {a.shiftTimeLimit, a.allowShort, {}});
         if (!solved) return refused(solved.Error());
         staffed = std::move(solved.Value());
         demand = {};

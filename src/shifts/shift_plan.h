@@ -35,4 +35,7 @@ Result<ShiftOutcome, plan::PlanFault> PlanShifts(const std::vector<Demand>& dema
                                                  const ShiftFile& file,
                                                  const ShiftOptions& options);
 
+// PlanShifts, as the module corvane-plan loads hands it over.
+using PlanShiftsFunction = decltype(&PlanShifts);
+
 }  // namespace corvane::shifts

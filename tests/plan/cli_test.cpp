@@ -311,6 +311,30 @@ std::vector<std::string> Names(const fs::path& dir) {
     return names;
 }
 
+// The shift planner is a module of its own, loaded only for shifts: a
+// copy of the program without it plans without shifts, and with shifts
+// says why not and writes nothing.
+TEST_F(PlanCli, TheShiftPlannerIsLoadedOnlyForShifts) {
+    const fs::path installed = CORVANE_SHIFT_PLANNER_INSTALLED;
+    if (fs::exists(installed)) GTEST_SKIP() << "installed: " << installed;
+    fs::copy_file(CORVANE_PLAN, dir_ / "corvane-plan");
+    fs::copy_file(fs::path(CORVANE_EXAMPLES) / "shifts.csv", dir_ / "shifts.csv");
+    QProcess p;
+    p.setWorkingDirectory(tmp_.path());
+    const auto run = [&](const QStringList& args) {
+        p.start(QString::fromStdString((dir_ / "corvane-plan").string()), args);
+        p.waitForFinished(60000);
+        return p.exitCode();
+    };
+    EXPECT_EQ(run({"day.csv", "-o", "plan.txt"}), 0);
+    EXPECT_TRUE(fs::exists(dir_ / "plan.txt"));
+    EXPECT_EQ(run({"day.csv", "--shifts", "shifts.csv", "-o", "shifted.txt"}), 1);
+    EXPECT_NE(p.readAllStandardError().toStdString().find(
+                  "corvane-plan: the shift planner cannot be loaded: "),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(dir_ / "shifted.txt"));
+}
+
 TEST_F(PlanCli, OutputsThatAreNotPlainFilesAreWrittenNotReplaced) {
     const std::string expected = Slurp(fs::path(CORVANE_EXAMPLES) / "day-plan.txt");
     // Devices stay devices. Private nodes of the null and full devices, so a
