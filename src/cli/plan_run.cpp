@@ -5,6 +5,7 @@
 
 #include "cli/chart_program.h"
 #include "cli/input_file.h"
+#include "cli/memory_ahead.h"
 #include "cli/output_file.h"
 #include "cli/shift_planner.h"
 #include "plan/forecast_csv.h"
@@ -55,7 +56,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     const auto refused = [&](const plan::PlanFault& fault) {
         return Fail(InputFault(fault, input, name, a.options.intervalMinutes));
     };
-    plan::StreamedPlan planned(a.options);
+    plan::StreamedPlan planned(a.options, ProvideMemoryAhead);
     {
         plan::ForecastReader reader(input.FirstPass(), name, defaults);
         if (const auto read = planned.Read(reader); !read) return refused(read.Error());

@@ -59,8 +59,9 @@ public:
     bool Has(Column c) const { return index_[static_cast<std::size_t>(c)] >= 0; }
     int HeaderLine() const { return headerLine_; }
 
-    // The label, with the date and time it carries.
-    void Label(const CsvRecord& r, ForecastRow& row) const {
+    // The label, with the date and time it carries; false when the file
+    // has no label column. The label's field is taken from the record.
+    bool Label(CsvRecord& r, ForecastRow& row) const {
         if (Has(Column::DateTime)) {
             const std::string& text = Text(r, Column::DateTime);
             const auto at = ParseDateTime(text);
@@ -69,7 +70,7 @@ public:
                        "is not a date and time (YYYY-MM-DD HH:MM, DD.MM.YYYY HH:MM or "
                        "MM/DD/YYYY HH:MM)");
             Dated(row, at->day, at->minute);
-            return;
+            return true;
         }
         if (Has(Column::Date)) {
             const std::string& text = Text(r, Column::Date);
@@ -84,10 +85,10 @@ public:
                 if (!minute) Refuse(r, Column::Interval, time, "is not a time of day (HH:MM)");
             }
             Dated(row, *day, minute);
-            return;
+            return true;
         }
-        if (!Has(Column::Interval)) return;
-        row.label = Text(r, Column::Interval);
+        if (!Has(Column::Interval)) return false;
+        row.label = std::move(Field(r, Column::Interval));
         if (utf8::Length(row.label) > kMaxLabelChars)
             Refuse(r, Column::Interval, row.label,
                    "is longer than " + std::to_string(kMaxLabelChars) + " characters");
@@ -97,6 +98,7 @@ public:
         } else {
             row.minute = ParseTimeOfDay(row.label);
         }
+        return true;
     }
 
     // A count of calls, 0 or more.
@@ -126,11 +128,13 @@ private:
         if (minute) row.label += " " + TimeText(*minute);
     }
 
-    const std::string& Text(const CsvRecord& r, Column c) const {
+    const std::string& Text(const CsvRecord& r, Column c) const { return r.fields[Index(r, c)]; }
+    std::string& Field(CsvRecord& r, Column c) const { return r.fields[Index(r, c)]; }
+    std::size_t Index(const CsvRecord& r, Column c) const {
         const auto i = static_cast<std::size_t>(index_[static_cast<std::size_t>(c)]);
         if (i >= r.fields.size())
             throw PlanInputError(Where(name_, r.line) + Name(c) + ": missing value");
-        return r.fields[i];
+        return i;
     }
 
     std::string Name(Column c) const { return names_[static_cast<std::size_t>(c)]; }
@@ -172,10 +176,10 @@ public:
             return false;
         }
         ++rows_;
-        row = ForecastRow{};
         row.line = r.line;
-        row.label = std::to_string(rows_);
-        reader_->Label(r, row);
+        row.day.reset();
+        row.minute.reset();
+        if (!reader_->Label(r, row)) row.label = std::to_string(rows_);
         using Least = RowReader::Least;
         row.calls = reader_->Count(r, Column::Calls);
         if (reader_->Has(Column::Aht))

@@ -1,6 +1,9 @@
 #include "plan/plan_columns.h"
 
 #include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <string_view>
 
 namespace corvane::plan {
 
@@ -35,11 +38,59 @@ const char* ColumnName(PlanColumn column) {
     return "";
 }
 
+namespace {
+
+// x = m * 2^-s with m a whole number below 2^53, when x is positive and
+// below 2^53 (the plan's figures always are).
+bool SplitBinary(double x, std::uint64_t& m, int& s) {
+    if (!(x > 0) || !(x < 0x1p53)) return false;
+    int exponent = 0;
+    const double fraction = std::frexp(x, &exponent);  // x = fraction * 2^exponent, fraction in [0.5, 1)
+    m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    s = 53 - exponent;
+    return true;
+}
+
+}  // namespace
+
 void AppendFixed(std::string& out, double value, int decimals) {
-    char buf[64];
+    // The common case in whole-number arithmetic: the value times 10^d is
+    // m * 10^d / 2^s exactly, rounded half to even as std::to_chars
+    // rounds, at a tenth of its cost; a year's table has 200,000 cells.
+    std::uint64_t m = 0;
+    int s = 0;
+    if (decimals >= 0 && decimals <= 3 && SplitBinary(std::fabs(value), m, s) && s > 0) {
+        static constexpr std::uint64_t kPowers[] = {1, 10, 100, 1000};
+        const std::uint64_t scaled = m * kPowers[decimals];  // below 2^63
+        std::uint64_t whole = 0;
+        if (s < 64) {
+            whole = scaled >> s;
+            const std::uint64_t rest = scaled & ((std::uint64_t{1} << s) - 1);
+            const std::uint64_t half = std::uint64_t{1} << (s - 1);
+            if (rest > half || (rest == half && (whole & 1))) ++whole;
+        }  // else below a half: 0
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, whole).ptr;
+        std::string_view text(digits, static_cast<std::size_t>(end - digits));
+        if (std::signbit(value)) out += '-';
+        const auto d = static_cast<std::size_t>(decimals);
+        if (text.size() <= d) {
+            out += "0.";
+            out.append(d - text.size(), '0');
+            out += text;
+        } else {
+            out += text.substr(0, text.size() - d);
+            if (d > 0) {
+                out += '.';
+                out += text.substr(text.size() - d);
+            }
+        }
+        return;
+    }
+    char buf[400];  // the largest double has 309 digits
     const auto res =
         std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
-    out.append(buf, res.ptr);
+    if (res.ec == std::errc()) out.append(buf, res.ptr);
 }
 
 void AppendFigure(std::string& out, double value) {

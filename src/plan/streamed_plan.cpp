@@ -1,5 +1,8 @@
 #include "plan/streamed_plan.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace corvane::plan {
 
 namespace {
@@ -10,7 +13,8 @@ PlanFault Changed() {
 
 }  // namespace
 
-StreamedPlan::StreamedPlan(const PlanOptions& options) : options_(options) {
+StreamedPlan::StreamedPlan(const PlanOptions& options, MemoryAhead ahead)
+    : options_(options), ahead_(std::move(ahead)) {
     // Address space only: pages are touched as rows arrive, and the rows
     // are never moved as the list grows.
     kept_.reserve(kKeptRows);
@@ -25,6 +29,12 @@ Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
         if (!more.Value()) break;
         steps.Add(row);
         if (kept_.size() < kKeptRows) {
+            if (kept_.size() == told_ && ahead_) {
+                constexpr std::size_t kBlock = 2048;  // rows, about 400 KB
+                const std::size_t block = std::min(kBlock, kKeptRows - told_);
+                ahead_(kept_.data() + told_, block * sizeof(IntervalPlan));
+                told_ += block;
+            }
             kept_.emplace_back();
             kept_.back().input = std::move(row);
         }

@@ -26,7 +26,12 @@ public:
     using RowFunction = std::function<void(const IntervalPlan&)>;
     static constexpr std::size_t kKeptRows = 1 << 17;
 
-    explicit StreamedPlan(const PlanOptions& options);
+    // Told of the memory the kept rows are about to fill, a block at a
+    // time, before any of it is touched: a caller can have the system
+    // provide it in one go rather than page by page.
+    using MemoryAhead = std::function<void(void* start, std::size_t bytes)>;
+
+    explicit StreamedPlan(const PlanOptions& options, MemoryAhead ahead = {});
 
     Result<void, PlanFault> Read(ForecastReader& reader);
     // Whether Plan and Write need the file again.
@@ -46,6 +51,8 @@ private:
     PlanOptions options_;
     PlanTotals totals_;
     std::vector<IntervalPlan> kept_;
+    MemoryAhead ahead_;
+    std::size_t told_ = 0;  // rows of kept_ the memory ahead was told of
     std::size_t rows_ = 0;
 };
 

@@ -1,12 +1,16 @@
 // The writers and the totals of a plan, apart from the program around them.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <random>
 
 #include "plan/chart_series.h"
 #include "plan/day_plan.h"
 #include "plan/forecast_csv.h"
 #include "plan/label_time.h"
+#include "plan/plan_columns.h"
 #include "plan/plan_output.h"
 #include "plan/streamed_plan.h"
 #include "plan/text_check.h"
@@ -21,6 +25,46 @@ DayPlan Plan(const std::string& csv, const PlanOptions& options = {}) {
     auto plan = PlanDay(forecast ? forecast.Value() : Forecast{}, options);
     EXPECT_TRUE(plan);
     return plan ? std::move(plan.Value()) : DayPlan{options, {}, PlanTotals()};
+}
+
+// The cells' fixed decimals are the standard library's, to the last digit:
+// exact halves rounded to even, values next to them, the tiny, the large,
+// the negative, and random values of every size.
+TEST(PlanOutput, FixedDecimalsAreTheStandardLibrarys) {
+    const auto standard = [](double value, int decimals) {
+        char buf[400];
+        const auto r =
+            std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+        return std::string(buf, r.ptr);
+    };
+    const auto ours = [](double value, int decimals) {
+        std::string out = "x";  // appended to what is there
+        AppendFixed(out, value, decimals);
+        return out.substr(1);
+    };
+    std::vector<double> values = {0.125, 0.375, 2.5, 3.5, 0.5, 1.5, 0.0005, 0.0015, 1.005,
+                                  0.045, 12.345, 99.995, 100.0, 0.0, -0.0, -2.5, -0.001,
+                                  1e-300, 5e-324, 0.999999, 9.9995, 1e15 + 0.5, 0x1p52 + 1,
+                                  0x1p53 - 1, 0x1p53, 1e300,
+                                  std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::quiet_NaN()};
+    for (int k = 0; k < 4000; ++k) {  // every exact half and quarter up to 1000
+        values.push_back(k / 4.0);
+        values.push_back(std::nextafter(k / 8.0, 0.0));
+        values.push_back(std::nextafter(k / 8.0, 1e9));
+    }
+    std::mt19937_64 random(20261207);
+    for (int k = 0; k < 300000; ++k) {
+        const double magnitude = std::ldexp(1.0, static_cast<int>(random() % 80) - 40);
+        values.push_back(magnitude * std::uniform_real_distribution<double>(0, 1)(random));
+    }
+    int wrong = 0;
+    for (const double v : values)
+        for (int decimals = 0; decimals <= 4; ++decimals)
+            if (ours(v, decimals) != standard(v, decimals) && ++wrong <= 10)
+                ADD_FAILURE() << v << " to " << decimals << ": " << ours(v, decimals) << " vs "
+                              << standard(v, decimals);
+    EXPECT_EQ(wrong, 0);
 }
 
 TEST(PlanOutput, LabelsASpreadsheetWouldRunAreTextInCsvOnly) {
