@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace corvane::plan {
@@ -41,13 +42,19 @@ const char* ColumnName(PlanColumn column) {
 namespace {
 
 // x = m * 2^-s with m a whole number below 2^53, when x is positive and
-// below 2^53 (the plan's figures always are).
+// below 2^53 (the plan's figures always are): read from its bits.
 bool SplitBinary(double x, std::uint64_t& m, int& s) {
     if (!(x > 0) || !(x < 0x1p53)) return false;
-    int exponent = 0;
-    const double fraction = std::frexp(x, &exponent);  // x = fraction * 2^exponent, fraction in [0.5, 1)
-    m = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    s = 53 - exponent;
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &x, sizeof bits);
+    const int biased = static_cast<int>(bits >> 52);  // the sign bit is clear
+    m = bits & ((std::uint64_t{1} << 52) - 1);
+    if (biased == 0) {  // subnormal: m * 2^-1074
+        s = 1074;
+    } else {
+        m |= std::uint64_t{1} << 52;
+        s = 1075 - biased;
+    }
     return true;
 }
 

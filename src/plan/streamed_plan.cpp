@@ -13,12 +13,8 @@ PlanFault Changed() {
 
 }  // namespace
 
-StreamedPlan::StreamedPlan(const PlanOptions& options, MemoryAhead ahead)
-    : options_(options), ahead_(std::move(ahead)) {
-    // Address space only: pages are touched as rows arrive, and the rows
-    // are never moved as the list grows.
-    kept_.reserve(kKeptRows);
-}
+StreamedPlan::StreamedPlan(const PlanOptions& options, KeptRows::MemoryAhead ahead)
+    : options_(options), kept_(kKeptRows, std::move(ahead)) {}
 
 Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
     StepCounter steps;
@@ -28,16 +24,7 @@ Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
         if (!more) return Fail(more.Error());
         if (!more.Value()) break;
         steps.Add(row);
-        if (kept_.size() < kKeptRows) {
-            if (kept_.size() == told_ && ahead_) {
-                constexpr std::size_t kBlock = 2048;  // rows, about 400 KB
-                const std::size_t block = std::min(kBlock, kKeptRows - told_);
-                ahead_(kept_.data() + told_, block * sizeof(IntervalPlan));
-                told_ += block;
-            }
-            kept_.emplace_back();
-            kept_.back().input = std::move(row);
-        }
+        if (!kept_.Full()) kept_.Add(std::move(row));
         ++rows_;
     }
     const auto interval =
@@ -50,27 +37,26 @@ Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
 }
 
 Result<void, PlanFault> StreamedPlan::Plan(ForecastReader* again, const RowFunction& each) {
-    PlanIntervals(kept_.data(), kept_.size(), options_);
-    for (const IntervalPlan& p : kept_) {
-        if (auto added = totals_.Add(p); !added) return added;
-        each(p);
-    }
-    if (KeptWhole()) return {};
+    // Totals that cannot be added up end the pass; the rows after are
+    // skipped.
     std::optional<PlanFault> fault;
-    auto rest = Rest(again, [&](const IntervalPlan& p) {
+    const auto add = [&](const IntervalPlan& p) {
         if (fault) return;
         if (auto added = totals_.Add(p); !added)
             fault = added.Error();
         else
             each(p);
-    });
-    if (!rest) return rest;
+    };
+    kept_.Plan(options_, add);
+    if (fault) return Fail(*fault);
+    if (KeptWhole()) return {};
+    if (auto rest = Rest(again, add); !rest) return rest;
     if (fault) return Fail(*fault);
     return {};
 }
 
 Result<void, PlanFault> StreamedPlan::Write(ForecastReader* again, const RowFunction& each) {
-    for (const IntervalPlan& p : kept_) each(p);
+    kept_.Replay(each);
     if (KeptWhole()) return {};
     return Rest(again, each);
 }
@@ -83,7 +69,7 @@ Result<void, PlanFault> StreamedPlan::Rest(ForecastReader* again, const RowFunct
         const auto more = again->Next(row);
         if (!more) return Fail(more.Error());
         if (!more.Value()) break;
-        if (i >= kept_.size()) each(PlanInterval(row, options_));
+        if (i >= kept_.Size()) each(PlanInterval(row, options_));
     }
     if (i != rows_) return Fail(Changed());
     return {};

@@ -8,6 +8,7 @@
 #include "plan/forecast_csv.h"
 #include "plan/interval_plan.h"
 #include "plan/interval_step.h"
+#include "plan/kept_rows.h"
 #include "plan/plan_fault.h"
 #include "plan/plan_options.h"
 #include "plan/plan_totals.h"
@@ -26,16 +27,11 @@ public:
     using RowFunction = std::function<void(const IntervalPlan&)>;
     static constexpr std::size_t kKeptRows = 1 << 17;
 
-    // Told of the memory the kept rows are about to fill, a block at a
-    // time, before any of it is touched: a caller can have the system
-    // provide it in one go rather than page by page.
-    using MemoryAhead = std::function<void(void* start, std::size_t bytes)>;
-
-    explicit StreamedPlan(const PlanOptions& options, MemoryAhead ahead = {});
+    explicit StreamedPlan(const PlanOptions& options, KeptRows::MemoryAhead ahead = {});
 
     Result<void, PlanFault> Read(ForecastReader& reader);
     // Whether Plan and Write need the file again.
-    bool KeptWhole() const { return rows_ == kept_.size(); }
+    bool KeptWhole() const { return rows_ == kept_.Size(); }
     // `again` reads the file from its start; unused when it was kept whole.
     Result<void, PlanFault> Plan(ForecastReader* again, const RowFunction& each);
     Result<void, PlanFault> Write(ForecastReader* again, const RowFunction& each);
@@ -50,9 +46,7 @@ private:
 
     PlanOptions options_;
     PlanTotals totals_;
-    std::vector<IntervalPlan> kept_;
-    MemoryAhead ahead_;
-    std::size_t told_ = 0;  // rows of kept_ the memory ahead was told of
+    KeptRows kept_;
     std::size_t rows_ = 0;
 };
 

@@ -1,0 +1,113 @@
+#include "plan/kept_rows.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace corvane::plan {
+
+KeptRows::KeptRows(std::size_t capacity, MemoryAhead ahead)
+    : capacity_(capacity), ahead_(std::move(ahead)) {
+    // Address space only: pages are touched as rows arrive, and the rows
+    // are never moved as the list grows.
+    rows_.reserve(capacity);
+}
+
+void KeptRows::Add(ForecastRow&& input) {
+    if (rows_.size() == told_ && ahead_) {
+        constexpr std::size_t kBlock = 4096;  // rows, about half a megabyte
+        const std::size_t block = std::min(kBlock, capacity_ - told_);
+        ahead_(rows_.data() + told_, block * sizeof(Row));
+        told_ += block;
+    }
+    Row row{};
+    row.calls = input.calls;
+    row.talk = input.talk;
+    row.acw = input.acw;
+    row.line = input.line;
+    row.dated = input.day.has_value();
+    row.day = input.day.value_or(0);
+    row.minute = static_cast<std::int16_t>(input.minute.value_or(-1));
+    if (input.label.size() <= kInlineLabel) {
+        row.labelSize = static_cast<std::uint8_t>(input.label.size());
+        std::memcpy(row.label, input.label.data(), input.label.size());
+    } else {
+        row.labelSize = kLongLabel;
+        const auto index = static_cast<std::uint32_t>(longLabels_.size());
+        std::memcpy(row.label, &index, sizeof index);
+        longLabels_.push_back(std::move(input.label));
+    }
+    rows_.push_back(row);
+}
+
+void KeptRows::Input(const Row& row, ForecastRow& input) const {
+    if (row.labelSize == kLongLabel) {
+        std::uint32_t index = 0;
+        std::memcpy(&index, row.label, sizeof index);
+        input.label = longLabels_[index];
+    } else {
+        input.label.assign(row.label, row.labelSize);  // in the string's own room
+    }
+    input.line = row.line;
+    input.calls = row.calls;
+    input.talk = row.talk;
+    input.acw = row.acw;
+    input.day = row.dated ? std::optional<std::int32_t>(row.day) : std::nullopt;
+    input.minute = row.minute >= 0 ? std::optional<int>(row.minute) : std::nullopt;
+}
+
+void KeptRows::Keep(const IntervalPlan& plan, Row& row) {
+    row.erlangs = plan.erlangs;
+    row.agents = plan.agents;
+    row.scheduled = plan.scheduled;
+    row.status = plan.status;
+    row.measured = plan.measures.has_value();
+    if (!plan.measures) return;
+    const IntervalMeasures& m = *plan.measures;
+    row.wait = m.wait;
+    row.serviceLevel = m.serviceLevel;
+    row.asa = m.asa;
+    row.occupancy = m.occupancy;
+    row.abandons = m.abandon.has_value();
+    row.abandon = m.abandon.value_or(0);
+}
+
+void KeptRows::Planned(const Row& row, IntervalPlan& plan) {
+    plan.erlangs = row.erlangs;
+    plan.status = row.status;
+    plan.agents = row.agents;
+    plan.scheduled = row.scheduled;
+    plan.onDuty.reset();
+    if (row.measured)
+        plan.measures = IntervalMeasures{
+            row.wait, row.serviceLevel, row.asa, row.occupancy,
+            row.abandons ? std::optional<double>(row.abandon) : std::nullopt};
+    else
+        plan.measures.reset();
+}
+
+void KeptRows::Plan(const PlanOptions& options, const RowFunction& each) {
+    // A block at a time, in IntervalPlans used again and again.
+    constexpr std::size_t kBlock = 256;
+    std::vector<IntervalPlan> block(std::min(kBlock, rows_.size()));
+    for (std::size_t first = 0; first < rows_.size(); first += kBlock) {
+        const std::size_t n = std::min(kBlock, rows_.size() - first);
+        for (std::size_t i = 0; i < n; ++i) Input(rows_[first + i], block[i].input);
+        PlanIntervals(block.data(), n, options);
+        for (std::size_t i = 0; i < n; ++i) {
+            Keep(block[i], rows_[first + i]);
+            each(block[i]);
+        }
+    }
+}
+
+void KeptRows::Replay(const RowFunction& each) const {
+    IntervalPlan plan;
+    for (const Row& row : rows_) {
+        Input(row, plan.input);
+        Planned(row, plan);
+        each(plan);
+    }
+}
+
+}  // namespace corvane::plan
