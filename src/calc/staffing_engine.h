@@ -41,6 +41,15 @@ struct StaffingRow {
     std::array<double, kWaitThresholds.size()> waiting{};  // callers waiting longer than t
 };
 
+// The measures of a row that a search compares with its targets.
+struct StaffingMeasures {
+    int N = 0;
+    double P0 = 0;
+    double ASA = 0;
+    double SL = 0;
+    double OCC = 0;
+};
+
 // The table stops at the first row whose probability of waiting is at
 // most this.
 inline constexpr double kStaffingStopLimit = 0.02;
@@ -63,18 +72,20 @@ public:
     // NextAgents for several recursions at once, each ending exactly as its
     // own call would: the steps of one do not wait for another's, so the
     // processor runs them side by side. Neighbours of like traffic finish
-    // together, so a caller does well to order them by it.
-    static std::vector<Result<int, ErrorNumber>> NextAgentsTogether(
-        StaffingRecursion* const* recursions, std::size_t count);
+    // together, so a caller does well to order them by it. The results
+    // replace the contents of `agents`.
+    static void NextAgentsTogether(StaffingRecursion* const* recursions, std::size_t count,
+                                   std::vector<Result<int, ErrorNumber>>& agents);
 
     // The measures of the current agent count. The twelve waiting counts
     // cost twelve exponentials; without them Waiting stays zero.
     Result<StaffingRow, ErrorNumber> Row(bool withWaiting = true) const;
 
-    // Row(false) for several recursions at once, each exactly as its own
-    // call would give it.
-    static std::vector<Result<StaffingRow, ErrorNumber>> RowsTogether(
-        const StaffingRecursion* const* recursions, std::size_t count);
+    // Row(false) for several recursions at once, each failing exactly as
+    // its own call would, with the measures a search compares with its
+    // targets. The results replace the contents of `rows`.
+    static void RowsTogether(const StaffingRecursion* const* recursions, std::size_t count,
+                             std::vector<Result<StaffingMeasures, ErrorNumber>>& rows);
 
     // Fails exactly when Row(true) would, at the cost of one exponential:
     // the waiting counts can only overflow in the longest threshold's.

@@ -27,8 +27,9 @@ constexpr double kLastCount = 32767.0;  // the 16-bit counter's last value
 
 }  // namespace
 
-std::vector<Result<int, ErrorNumber>> StaffingRecursion::NextAgentsTogether(
-    StaffingRecursion* const* recursions, std::size_t count) {
+void StaffingRecursion::NextAgentsTogether(StaffingRecursion* const* recursions,
+                                           std::size_t count,
+                                           std::vector<Result<int, ErrorNumber>>& agents) {
     for (std::size_t first = 0; first < count; first += kLanes) {
         const std::size_t n = std::min(kLanes, count - first);
         // The steps each lane takes are known beforehand: up to the first
@@ -94,20 +95,18 @@ std::vector<Result<int, ErrorNumber>> StaffingRecursion::NextAgentsTogether(
             }
         }
     }
-    std::vector<Result<int, ErrorNumber>> agents;
-    agents.reserve(count);
+    agents.clear();
     for (std::size_t i = 0; i < count; ++i) {
         const StaffingRecursion* r = recursions[i];
         agents.push_back(r->failed_ ? Result<int, ErrorNumber>(Fail(*r->failed_))
                                     : Result<int, ErrorNumber>(r->k_));
     }
-    return agents;
 }
 
-std::vector<Result<StaffingRow, ErrorNumber>> StaffingRecursion::RowsTogether(
-    const StaffingRecursion* const* recursions, std::size_t count) {
-    std::vector<Result<StaffingRow, ErrorNumber>> rows;
-    rows.reserve(count);
+void StaffingRecursion::RowsTogether(const StaffingRecursion* const* recursions,
+                                     std::size_t count,
+                                     std::vector<Result<StaffingMeasures, ErrorNumber>>& rows) {
+    rows.clear();
     for (std::size_t first = 0; first < count; first += 2) {
         const StaffingRecursion* pair[2] = {recursions[first],
                                             recursions[std::min(first + 1, count - 1)]};
@@ -137,32 +136,29 @@ std::vector<Result<StaffingRow, ErrorNumber>> StaffingRecursion::RowsTogether(
         const Pair p0 = keep(E / keep(sum + E));
         const Pair delayed = keep(handle * R);
         const Pair asa = keep(p0 * delayed);
-        const Pair q2 = keep(R * A);
-        const Pair q1 = keep(q2 * p0);
+        // The queue lengths and the trunk load are only checked, as
+        // Measure checks them: the search compares none of them.
+        keep(keep(R * A) * p0);
         const Pair exponent = keep(keep(slo / handle) / R);
         const Pair grows = keep(Pair{std::exp(exponent[0]), std::exp(exponent[1])});
         const Pair sl = keep(1.0 - keep(p0 / grows));
-        const Pair load = keep(keep(keep(talk + asa) * calls) / interval);
+        keep(keep(keep(talk + asa) * calls) / interval);
         const Pair occupancy = keep(A / N);
         for (int i = 0; i < 2 && first + static_cast<std::size_t>(i) < count; ++i) {
             if (pair[i]->failed_ || bad[i]) {
-                rows.push_back(pair[i]->Row(false));  // the failure, as it comes alone
+                // The failure, as it comes alone.
+                const auto alone = pair[i]->Row(false);
+                if (alone) {
+                    const StaffingRow& r = alone.Value();
+                    rows.push_back(StaffingMeasures{r.N, r.P0, r.ASA, r.SL, r.OCC});
+                } else {
+                    rows.push_back(Fail(alone.Error()));
+                }
                 continue;
             }
-            StaffingRow row;
-            row.N = static_cast<std::int16_t>(pair[i]->k_);
-            row.P0 = p0[i];
-            row.DLYDLY = delayed[i];
-            row.ASA = asa[i];
-            row.Q2 = q2[i];
-            row.Q1 = q1[i];
-            row.SL = sl[i];
-            row.TKLD = load[i];
-            row.OCC = occupancy[i];
-            rows.push_back(row);
+            rows.push_back(StaffingMeasures{pair[i]->k_, p0[i], asa[i], sl[i], occupancy[i]});
         }
     }
-    return rows;
 }
 
 }  // namespace corvane

@@ -83,7 +83,7 @@ void Checked(const Result<void, ErrorNumber>& step) {
 
 // Whether a row of the window's staffing table meets every target.
 bool WindowRowMeets(const ForecastRow& r, const PlanOptions& o, const CommonTargets& targets,
-                    const StaffingRow& row) {
+                    const StaffingMeasures& row) {
     if (!targets.Met(row.SL, row.ASA)) return false;
     return !o.maxOccupancy ||
            OccupancyWithinCap(r, o.IntervalSeconds(), row.N, row.OCC, *o.maxOccupancy);
@@ -91,7 +91,7 @@ bool WindowRowMeets(const ForecastRow& r, const PlanOptions& o, const CommonTarg
 
 // The chosen row. Only a row the window could show whole, waiting counts
 // included, is taken; for another the interval goes to the wide search.
-void TakeWindowRow(const StaffingRow& row, IntervalPlan& plan) {
+void TakeWindowRow(const StaffingMeasures& row, IntervalPlan& plan) {
     plan.agents = row.N;
     plan.measures = IntervalMeasures{row.P0, row.SL, row.ASA, row.OCC, std::nullopt};
 }
@@ -103,7 +103,8 @@ void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPla
     const CommonTargets targets(o);
     for (;;) {
         Checked(recursion.NextAgents());
-        const StaffingRow row = Checked(recursion.Row(false));
+        const StaffingRow whole = Checked(recursion.Row(false));
+        const StaffingMeasures row{whole.N, whole.P0, whole.ASA, whole.SL, whole.OCC};
         if (!WindowRowMeets(r, o, targets, row)) continue;
         Checked(recursion.CheckWaiting());
         return TakeWindowRow(row, plan);
@@ -280,34 +281,30 @@ public:
         std::sort(searching.begin(), searching.end(), [](const Lane* a, const Lane* b) {
             return a->plan->erlangs < b->plan->erlangs;
         });
-        std::vector<StaffingRecursion*> stepping;
-        std::vector<const StaffingRecursion*> measuring;
-        std::vector<Lane*> measured;
         while (!searching.empty()) {
-            stepping.clear();
-            for (Lane* lane : searching) stepping.push_back(&lane->recursion);
-            const auto agents =
-                StaffingRecursion::NextAgentsTogether(stepping.data(), stepping.size());
-            measuring.clear();
-            measured.clear();
+            stepping_.clear();
+            for (Lane* lane : searching) stepping_.push_back(&lane->recursion);
+            StaffingRecursion::NextAgentsTogether(stepping_.data(), stepping_.size(), agents_);
+            measuring_.clear();
+            measured_.clear();
             for (std::size_t i = 0; i < searching.size(); ++i) {
-                if (!agents[i]) {
+                if (!agents_[i]) {
                     Wide(*searching[i]);
                     continue;
                 }
-                measuring.push_back(&searching[i]->recursion);
-                measured.push_back(searching[i]);
+                measuring_.push_back(&searching[i]->recursion);
+                measured_.push_back(searching[i]);
             }
-            const auto rows = StaffingRecursion::RowsTogether(measuring.data(), measuring.size());
+            StaffingRecursion::RowsTogether(measuring_.data(), measuring_.size(), rows_);
             searching.clear();
-            for (std::size_t i = 0; i < measured.size(); ++i) {
-                Lane& lane = *measured[i];
-                if (!rows[i]) {
+            for (std::size_t i = 0; i < measured_.size(); ++i) {
+                Lane& lane = *measured_[i];
+                if (!rows_[i]) {
                     Wide(lane);
-                } else if (!WindowRowMeets(lane.plan->input, o_, targets_, rows[i].Value())) {
+                } else if (!WindowRowMeets(lane.plan->input, o_, targets_, rows_[i].Value())) {
                     searching.push_back(&lane);
                 } else if (lane.recursion.CheckWaiting()) {
-                    const StaffingRow& row = rows[i].Value();
+                    const StaffingMeasures& row = rows_[i].Value();
                     Searched(*lane.plan, o_, [&] { TakeWindowRow(row, *lane.plan); });
                 } else {
                     Wide(lane);
@@ -334,6 +331,12 @@ private:
     const PlanOptions& o_;
     CommonTargets targets_;
     std::vector<Lane> lanes_;
+    // Kept from round to round for their room.
+    std::vector<StaffingRecursion*> stepping_;
+    std::vector<const StaffingRecursion*> measuring_;
+    std::vector<Lane*> measured_;
+    std::vector<Result<int, ErrorNumber>> agents_;
+    std::vector<Result<StaffingMeasures, ErrorNumber>> rows_;
 };
 
 }  // namespace
