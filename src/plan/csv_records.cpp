@@ -14,7 +14,9 @@ namespace corvane::plan {
 
 namespace {
 
-constexpr std::size_t kChunkBytes = 64 * 1024;
+// Small enough that the records of a piece, held until they are read,
+// stay in memory the process already has.
+constexpr std::size_t kChunkBytes = 16 * 1024;
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 
 // Collects libcsv's callbacks into records, each with the line it began on.
