@@ -1,10 +1,14 @@
 #include "plan/kept_rows.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
 namespace corvane::plan {
+
+static_assert(static_cast<int>(IntervalStatus::OutsideRange) <= 3, "a status fits in two bits");
+static_assert(kMaxPlannedAgents <= INT32_MAX, "agents fit in 32 bits");
 
 KeptRows::KeptRows(std::size_t capacity, MemoryAhead ahead)
     : capacity_(capacity), ahead_(std::move(ahead)) {
@@ -25,7 +29,7 @@ void KeptRows::Add(ForecastRow&& input) {
     row.talk = input.talk;
     row.acw = input.acw;
     row.line = input.line;
-    row.dated = input.day.has_value();
+    if (input.day) row.flags |= kDated;
     row.day = input.day.value_or(0);
     row.minute = static_cast<std::int16_t>(input.minute.value_or(-1));
     if (input.label.size() <= kInlineLabel) {
@@ -52,36 +56,37 @@ void KeptRows::Input(const Row& row, ForecastRow& input) const {
     input.calls = row.calls;
     input.talk = row.talk;
     input.acw = row.acw;
-    input.day = row.dated ? std::optional<std::int32_t>(row.day) : std::nullopt;
+    input.day = row.flags & kDated ? std::optional<std::int32_t>(row.day) : std::nullopt;
     input.minute = row.minute >= 0 ? std::optional<int>(row.minute) : std::nullopt;
 }
 
 void KeptRows::Keep(const IntervalPlan& plan, Row& row) {
     row.erlangs = plan.erlangs;
-    row.agents = plan.agents;
+    row.agents = static_cast<std::int32_t>(plan.agents);  // at most kMaxPlannedAgents
     row.scheduled = plan.scheduled;
-    row.status = plan.status;
-    row.measured = plan.measures.has_value();
+    row.flags = static_cast<std::uint8_t>((row.flags & kDated) |
+                                          static_cast<std::uint8_t>(plan.status));
     if (!plan.measures) return;
     const IntervalMeasures& m = *plan.measures;
+    row.flags |= kMeasured;
     row.wait = m.wait;
     row.serviceLevel = m.serviceLevel;
     row.asa = m.asa;
     row.occupancy = m.occupancy;
-    row.abandons = m.abandon.has_value();
+    if (m.abandon) row.flags |= kAbandons;
     row.abandon = m.abandon.value_or(0);
 }
 
 void KeptRows::Planned(const Row& row, IntervalPlan& plan) {
     plan.erlangs = row.erlangs;
-    plan.status = row.status;
+    plan.status = static_cast<IntervalStatus>(row.flags & kStatusBits);
     plan.agents = row.agents;
     plan.scheduled = row.scheduled;
     plan.onDuty.reset();
-    if (row.measured)
+    if (row.flags & kMeasured)
         plan.measures = IntervalMeasures{
             row.wait, row.serviceLevel, row.asa, row.occupancy,
-            row.abandons ? std::optional<double>(row.abandon) : std::nullopt};
+            row.flags & kAbandons ? std::optional<double>(row.abandon) : std::nullopt};
     else
         plan.measures.reset();
 }
