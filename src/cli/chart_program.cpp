@@ -39,7 +39,7 @@ struct Descriptor {
 }  // namespace
 
 Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::ChartFormat format) {
-    const std::string program = ProgramFile("corvane-chart", CORVANE_CHART_PROGRAM);
+    const std::string program = ProgramFile("corvane-chart");
     // The data goes in through a file, the chart comes out through a pipe:
     // nothing can block both ways.
     Descriptor input{UnnamedTemporary()};

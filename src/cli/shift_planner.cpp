@@ -7,7 +7,7 @@
 namespace corvane::cli {
 
 Result<shifts::PlanShiftsFunction, std::string> LoadShiftPlanner() {
-    const std::string path = ProgramFile("corvane-shift-planner.so", CORVANE_SHIFT_PLANNER);
+    const std::string path = ProgramFile("corvane-shift-planner.so");
     // Kept loaded to the end: the plan it returns is used after the call.
     void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
     const char* why = nullptr;

@@ -311,28 +311,45 @@ std::vector<std::string> Names(const fs::path& dir) {
     return names;
 }
 
-// The shift planner is a module of its own, loaded only for shifts: a
-// copy of the program without it plans without shifts, and with shifts
-// says why not and writes nothing.
-TEST_F(PlanCli, TheShiftPlannerIsLoadedOnlyForShifts) {
-    const fs::path installed = CORVANE_SHIFT_PLANNER_INSTALLED;
-    if (fs::exists(installed)) GTEST_SKIP() << "installed: " << installed;
-    fs::copy_file(CORVANE_PLAN, dir_ / "corvane-plan");
+// Installed, the program finds the chart program and the shift planner in
+// lib/corvane beside its bin, whatever the prefix; the shift planner (and
+// CBC) is loaded only for shifts: without those files a plan is still
+// made, and a chart or shifts say why not and write nothing.
+TEST_F(PlanCli, TheInstalledProgramFindsItsFiles) {
+    const fs::path bin = dir_ / "prefix" / "bin";
+    const fs::path files = dir_ / "prefix" / "lib" / "corvane";
+    fs::create_directories(bin);
+    fs::copy_file(CORVANE_PLAN, bin / "corvane-plan");
     fs::copy_file(fs::path(CORVANE_EXAMPLES) / "shifts.csv", dir_ / "shifts.csv");
     QProcess p;
     p.setWorkingDirectory(tmp_.path());
     const auto run = [&](const QStringList& args) {
-        p.start(QString::fromStdString((dir_ / "corvane-plan").string()), args);
+        p.start(QString::fromStdString((bin / "corvane-plan").string()), args);
         p.waitForFinished(60000);
         return p.exitCode();
     };
+    const QStringList charted = {"day.csv", "-o", "charted.txt", "--chart", "chart.png"};
+    const QStringList shifted = {"day.csv", "-o", "shifted.txt", "--shifts", "shifts.csv",
+                                 "--allow-short"};
+
     EXPECT_EQ(run({"day.csv", "-o", "plan.txt"}), 0);
     EXPECT_TRUE(fs::exists(dir_ / "plan.txt"));
-    EXPECT_EQ(run({"day.csv", "--shifts", "shifts.csv", "-o", "shifted.txt"}), 1);
+    EXPECT_EQ(run(shifted), 1);
     EXPECT_NE(p.readAllStandardError().toStdString().find(
-                  "corvane-plan: the shift planner cannot be loaded: "),
+                  "corvane-plan: the shift planner cannot be loaded: " + files.string() +
+                  "/corvane-shift-planner.so"),
               std::string::npos);
-    EXPECT_FALSE(fs::exists(dir_ / "shifted.txt"));
+    EXPECT_EQ(run(charted), 1);
+    EXPECT_FALSE(fs::exists(dir_ / "shifted.txt") || fs::exists(dir_ / "charted.txt") ||
+                 fs::exists(dir_ / "chart.png"));
+
+    fs::create_directories(files);
+    fs::copy_file(CORVANE_CHART, files / "corvane-chart");
+    fs::copy_file(CORVANE_SHIFT_PLANNER, files / "corvane-shift-planner.so");
+    EXPECT_EQ(run(charted), 0) << p.readAllStandardError().toStdString();
+    EXPECT_TRUE(fs::exists(dir_ / "chart.png"));
+    EXPECT_EQ(run(shifted), 0) << p.readAllStandardError().toStdString();
+    EXPECT_NE(Slurp(dir_ / "shifted.txt").find("Shift plan"), std::string::npos);
 }
 
 TEST_F(PlanCli, OutputsThatAreNotPlainFilesAreWrittenNotReplaced) {
