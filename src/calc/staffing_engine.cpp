@@ -79,6 +79,13 @@ StaffingRow StaffingRecursion::Measure(bool withWaiting) const {
     return row;
 }
 
+Result<StaffingMeasures, ErrorNumber> StaffingRecursion::Measures() const {
+    const auto row = Row(false);
+    if (!row) return Fail(row.Error());
+    const StaffingRow& r = row.Value();
+    return StaffingMeasures{r.N, r.P0, r.ASA, r.SL, r.OCC};
+}
+
 Result<void, ErrorNumber> StaffingRecursion::CheckWaiting() const {
     if (failed_) return Fail(*failed_);
     try {

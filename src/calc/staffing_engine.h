@@ -81,9 +81,12 @@ public:
     // cost twelve exponentials; without them Waiting stays zero.
     Result<StaffingRow, ErrorNumber> Row(bool withWaiting = true) const;
 
-    // Row(false) for several recursions at once, each failing exactly as
-    // its own call would, with the measures a search compares with its
-    // targets. The results replace the contents of `rows`.
+    // Row(false), narrowed to the measures a search compares with its
+    // targets.
+    Result<StaffingMeasures, ErrorNumber> Measures() const;
+
+    // Measures for several recursions at once, each exactly as its own call
+    // would give them. The results replace the contents of `rows`.
     static void RowsTogether(const StaffingRecursion* const* recursions, std::size_t count,
                              std::vector<Result<StaffingMeasures, ErrorNumber>>& rows);
 

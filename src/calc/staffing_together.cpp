@@ -145,18 +145,10 @@ void StaffingRecursion::RowsTogether(const StaffingRecursion* const* recursions,
         keep(keep(keep(talk + asa) * calls) / interval);
         const Pair occupancy = keep(A / N);
         for (int i = 0; i < 2 && first + static_cast<std::size_t>(i) < count; ++i) {
-            if (pair[i]->failed_ || bad[i]) {
-                // The failure, as it comes alone.
-                const auto alone = pair[i]->Row(false);
-                if (alone) {
-                    const StaffingRow& r = alone.Value();
-                    rows.push_back(StaffingMeasures{r.N, r.P0, r.ASA, r.SL, r.OCC});
-                } else {
-                    rows.push_back(Fail(alone.Error()));
-                }
-                continue;
-            }
-            rows.push_back(StaffingMeasures{pair[i]->k_, p0[i], asa[i], sl[i], occupancy[i]});
+            if (pair[i]->failed_ || bad[i])
+                rows.push_back(pair[i]->Measures());  // the failure, as it comes alone
+            else
+                rows.push_back(StaffingMeasures{pair[i]->k_, p0[i], asa[i], sl[i], occupancy[i]});
         }
     }
 }

@@ -9,14 +9,12 @@ namespace corvane::cli {
 Result<shifts::PlanShiftsFunction, std::string> LoadShiftPlanner() {
     const std::string path = ProgramFile("corvane-shift-planner.so");
     // Kept loaded to the end: the plan it returns is used after the call.
-    void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    const char* why = nullptr;
-    if (module) {
+    if (void* module = ::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL)) {
         using Entry = shifts::PlanShiftsFunction (*)();
         if (auto* entry = reinterpret_cast<Entry>(::dlsym(module, "CorvaneShiftPlanner")))
             return entry();
     }
-    why = ::dlerror();
+    const char* why = ::dlerror();
     return Fail("the shift planner cannot be loaded: " + std::string(why ? why : path));
 }
 

@@ -103,8 +103,7 @@ void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPla
     const CommonTargets targets(o);
     for (;;) {
         Checked(recursion.NextAgents());
-        const StaffingRow whole = Checked(recursion.Row(false));
-        const StaffingMeasures row{whole.N, whole.P0, whole.ASA, whole.SL, whole.OCC};
+        const StaffingMeasures row = Checked(recursion.Measures());
         if (!WindowRowMeets(r, o, targets, row)) continue;
         Checked(recursion.CheckWaiting());
         return TakeWindowRow(row, plan);

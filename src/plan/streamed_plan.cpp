@@ -1,6 +1,5 @@
 #include "plan/streamed_plan.h"
 
-#include <algorithm>
 #include <utility>
 
 namespace corvane::plan {
