@@ -1,7 +1,8 @@
 // The forecast reader and the plan writers on any bytes: the reader either
 // gives rows or refuses with a message naming the file, read whole or a few
 // bytes at a time alike; every row it gives is planned and written in every
-// format without throwing, and the JSON plan is valid JSON.
+// format without throwing, and the JSON plan is valid JSON; streamed, as
+// corvane-plan plans a file, the plan is the same.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
@@ -13,6 +14,7 @@
 #include "plan/day_plan.h"
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
+#include "plan/streamed_plan.h"
 
 using namespace corvane::plan;
 
@@ -91,5 +93,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (format == PlanFormat::Json)
             Require(!nlohmann::json::parse(out, nullptr, false).is_discarded());
     }
+    // Streamed as corvane-plan streams it, the rows kept in their compact
+    // form between the passes: the very same text plan.
+    StreamedPlan streamed(options);
+    TextSource first(text), second(text), third(text);
+    ForecastReader firstReader(first, "fuzz.csv", defaults);
+    ForecastReader secondReader(second, "fuzz.csv", defaults);
+    ForecastReader thirdReader(third, "fuzz.csv", defaults);
+    Require(static_cast<bool>(streamed.Read(firstReader)));
+    const auto writer = MakePlanWriter(PlanFormat::Text, streamed.Options(), "fuzz.csv");
+    Require(static_cast<bool>(
+        streamed.Plan(&secondReader, [&](const IntervalPlan& p) { writer->Measure(p); })));
+    std::string out = writer->Head();
+    Require(static_cast<bool>(
+        streamed.Write(&thirdReader, [&](const IntervalPlan& p) { out += writer->Row(p); })));
+    out += writer->Tail(streamed.Totals(), nullptr);
+    Require(out == PlanText(plan, PlanFormat::Text, "fuzz.csv"));
     return 0;
 }
