@@ -11,18 +11,12 @@ static_assert(static_cast<int>(IntervalStatus::OutsideRange) <= 3, "a status fit
 static_assert(kMaxPlannedAgents <= INT32_MAX, "agents fit in 32 bits");
 
 KeptRows::KeptRows(std::size_t capacity, MemoryAhead ahead)
-    : capacity_(capacity), ahead_(std::move(ahead)) {
-    // Address space only: pages are touched as rows arrive, and the rows
-    // are never moved as the list grows.
-    rows_.reserve(capacity);
-}
+    : capacity_(capacity), ahead_(std::move(ahead)) {}
 
 void KeptRows::Add(ForecastRow&& input) {
-    if (rows_.size() == told_ && ahead_) {
-        constexpr std::size_t kBlock = 4096;  // rows, about half a megabyte
-        const std::size_t block = std::min(kBlock, capacity_ - told_);
-        ahead_(rows_.data() + told_, block * sizeof(Row));
-        told_ += block;
+    if (blocks_.empty() || blocks_.back().size() == kBlockRows) {
+        blocks_.emplace_back().reserve(kBlockRows);
+        if (ahead_) ahead_(blocks_.back().data(), kBlockRows * sizeof(Row));
     }
     Row row{};
     row.calls = input.calls;
@@ -41,7 +35,8 @@ void KeptRows::Add(ForecastRow&& input) {
         std::memcpy(row.label, &index, sizeof index);
         longLabels_.push_back(std::move(input.label));
     }
-    rows_.push_back(row);
+    blocks_.back().push_back(row);
+    ++size_;
 }
 
 void KeptRows::Input(const Row& row, ForecastRow& input) const {
@@ -92,27 +87,30 @@ void KeptRows::Planned(const Row& row, IntervalPlan& plan) {
 }
 
 void KeptRows::Plan(const PlanOptions& options, const RowFunction& each) {
-    // A block at a time, in IntervalPlans used again and again.
-    constexpr std::size_t kBlock = 256;
-    std::vector<IntervalPlan> block(std::min(kBlock, rows_.size()));
-    for (std::size_t first = 0; first < rows_.size(); first += kBlock) {
-        const std::size_t n = std::min(kBlock, rows_.size() - first);
-        for (std::size_t i = 0; i < n; ++i) Input(rows_[first + i], block[i].input);
-        PlanIntervals(block.data(), n, options);
-        for (std::size_t i = 0; i < n; ++i) {
-            Keep(block[i], rows_[first + i]);
-            each(block[i]);
+    // A piece of a block at a time, in IntervalPlans used again and again.
+    constexpr std::size_t kPiece = 256;
+    std::vector<IntervalPlan> piece(std::min(kPiece, size_));
+    for (std::vector<Row>& block : blocks_) {
+        for (std::size_t first = 0; first < block.size(); first += kPiece) {
+            const std::size_t n = std::min(kPiece, block.size() - first);
+            for (std::size_t i = 0; i < n; ++i) Input(block[first + i], piece[i].input);
+            PlanIntervals(piece.data(), n, options);
+            for (std::size_t i = 0; i < n; ++i) {
+                Keep(piece[i], block[first + i]);
+                each(piece[i]);
+            }
         }
     }
 }
 
 void KeptRows::Replay(const RowFunction& each) const {
     IntervalPlan plan;
-    for (const Row& row : rows_) {
-        Input(row, plan.input);
-        Planned(row, plan);
-        each(plan);
-    }
+    for (const std::vector<Row>& block : blocks_)
+        for (const Row& row : block) {
+            Input(row, plan.input);
+            Planned(row, plan);
+            each(plan);
+        }
 }
 
 }  // namespace corvane::plan

@@ -25,8 +25,8 @@ public:
 
     KeptRows(std::size_t capacity, MemoryAhead ahead);
 
-    std::size_t Size() const { return rows_.size(); }
-    bool Full() const { return rows_.size() == capacity_; }
+    std::size_t Size() const { return size_; }
+    bool Full() const { return size_ == capacity_; }
     void Add(ForecastRow&& row);
     // Plans every row, as PlanIntervals plans it, and hands the plans on in
     // order; they are kept for Replay.
@@ -58,11 +58,15 @@ private:
     static void Keep(const IntervalPlan& plan, Row& row);
     static void Planned(const Row& row, IntervalPlan& plan);
 
+    // Rows are kept in blocks, each allocated whole when the last is full:
+    // they never move, and a short file takes no more than a block.
+    static constexpr std::size_t kBlockRows = 4096;  // about 450 KB
+
     std::size_t capacity_;
     MemoryAhead ahead_;
-    std::vector<Row> rows_;
+    std::vector<std::vector<Row>> blocks_;
+    std::size_t size_ = 0;
     std::vector<std::string> longLabels_;
-    std::size_t told_ = 0;  // rows the memory ahead was told of
 };
 
 }  // namespace corvane::plan
