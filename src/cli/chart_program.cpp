@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstring>
 #include <string>
 
@@ -59,9 +60,20 @@ Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::Ch
     posix_spawn_file_actions_adddup2(&actions, writing.fd, 1);
     char* argv[] = {const_cast<char*>(program.c_str()),
                     const_cast<char*>(format == plan::ChartFormat::Svg ? "svg" : "png"), nullptr};
+    // The chart program keeps the ordinary signal dispositions, whatever
+    // this one ignores.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    sigaddset(&defaults, SIGPIPE);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
     pid_t child = 0;
-    const int spawned = ::posix_spawn(&child, program.c_str(), &actions, nullptr, argv, environ);
+    const int spawned =
+        ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv, environ);
     posix_spawn_file_actions_destroy(&actions);
+    posix_spawnattr_destroy(&attributes);
     if (spawned != 0) return Fail(program + ": cannot run: " + std::string(std::strerror(spawned)));
     ::close(writing.fd);
     writing.fd = -1;

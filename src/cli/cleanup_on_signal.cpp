@@ -26,14 +26,15 @@ extern "C" void RemoveAndDie(int signal) {
 }  // namespace
 
 void InstallCleanupOnSignal() {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
         struct sigaction action {};
         action.sa_handler = RemoveAndDie;
         sigemptyset(&action.sa_mask);
-        for (const int other : {SIGINT, SIGTERM, SIGHUP, SIGPIPE})
-            sigaddset(&action.sa_mask, other);
+        for (const int other : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, other);
         sigaction(signal, &action, nullptr);
     }
+    // A reader that went away is told as a failed write (EPIPE), with words.
+    std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool RemoveOnSignal(const char* path) {

@@ -2,6 +2,7 @@
 // engine of the Corvane window.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <iostream>
@@ -10,14 +11,24 @@
 #include "cli/help_text.h"
 #include "cli/plan_arguments.h"
 #include "cli/plan_run.h"
+#include "plan/text_check.h"
 
 namespace {
 
 using namespace corvane;
 
 // A message on standard error, and the exit status that goes with it.
+// Whatever a message quotes from the command line reaches the terminal
+// escaped, line by line.
 int Say(const std::string& text, int status) {
-    std::cerr << "corvane-plan: " << text << '\n';
+    std::string shown;
+    for (std::size_t at = 0; at <= text.size();) {
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        shown += plan::Escaped(std::string_view(text).substr(at, end - at));
+        if (end < text.size()) shown += '\n';
+        at = end + 1;
+    }
+    std::cerr << "corvane-plan: " << shown << '\n';
     return status;
 }
 

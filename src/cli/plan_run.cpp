@@ -7,10 +7,12 @@
 #include "cli/input_file.h"
 #include "cli/memory_ahead.h"
 #include "cli/output_file.h"
+#include "cli/output_paths.h"
 #include "cli/shift_planner.h"
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
 #include "plan/streamed_plan.h"
+#include "plan/text_check.h"
 #include "shifts/shift_file.h"
 #include "shifts/shift_plan.h"
 
@@ -40,7 +42,7 @@ RunFault InputFault(const plan::PlanFault& fault, const InputFile& input, const 
 
 // The shift types, checked against the plan's interval length.
 Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int intervalMinutes) {
-    const std::string name = path == "-" ? "standard input" : path;
+    const std::string name = path == "-" ? "standard input" : plan::Escaped(path);
     InputFile input(path, name);
     auto read = shifts::ReadShiftFile(input.FirstPass(), name);
     if (!read) return Fail(RunFault{kExitBadInput, read.Error().message});
@@ -50,7 +52,8 @@ Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int inte
 }
 
 Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
-    const std::string name = a.input == "-" ? "standard input" : a.input;
+    // Shown in messages and headings: escaped, never raw.
+    const std::string name = a.input == "-" ? "standard input" : plan::Escaped(a.input);
     const plan::ForecastDefaults defaults{a.options.talk, a.options.acw};
     InputFile input(a.input, name);
     const auto refused = [&](const plan::PlanFault& fault) {
@@ -113,11 +116,16 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         if (!measured) return refused(measured.Error());
     }
 
+    // Files are written aside and placed together once every output is
+    // whole; what is written in place (a device, a FIFO, standard output)
+    // is kept aside too when other outputs go with it, and written last.
+    const bool several = a.chartPath || a.shiftPlanPath;
+    const Delivery direct = several ? Delivery::Staged : Delivery::Streamed;
     OutputFile planFile;
-    if (a.outputPath)
-        planFile.Open(*a.outputPath);
+    if (a.outputPath && *a.outputPath != "-")
+        planFile.Open(*a.outputPath, direct);
     else
-        planFile.OpenStandardOutput();
+        planFile.OpenStandardOutput(direct);
     planFile.Write(writer->Head());
     plan::ChartSeries series(intervalMinutes);
     // The rows are written from inside the plan's last pass: a failure is
@@ -146,24 +154,35 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     OutputFile chartFile;
     if (a.chartPath) {
         const auto chart = DrawChart(series.Data(planned.Options()), a.chartFormat);
-        if (!chart) return Fail(RunFault{kExitWriteFailed, *a.chartPath + ": " + chart.Error()});
-        chartFile.Open(*a.chartPath);
+        if (!chart)
+            return Fail(
+                RunFault{kExitWriteFailed, plan::Escaped(*a.chartPath) + ": " + chart.Error()});
+        chartFile.Open(*a.chartPath, direct);
         chartFile.Write(chart.Value());
     }
     OutputFile shiftPlanFile;
     if (a.shiftPlanPath) {
-        shiftPlanFile.Open(*a.shiftPlanPath);
+        shiftPlanFile.Open(*a.shiftPlanPath, direct);
         shiftPlanFile.Write(plan::ShiftPlanCsv(*summary));
     }
-    if (a.chartPath) chartFile.Commit();
-    if (a.shiftPlanPath) shiftPlanFile.Commit();
-    planFile.Commit();
+    std::vector<OutputFile*> outputs{&planFile};
+    if (a.chartPath) outputs.push_back(&chartFile);
+    if (a.shiftPlanPath) outputs.push_back(&shiftPlanFile);
+    // Every byte of every output first; then the files; then what cannot
+    // be taken back.
+    for (OutputFile* out : outputs) out->Prepare();
+    for (OutputFile* out : outputs)
+        if (!out->Direct()) out->Place();
+    for (OutputFile* out : outputs)
+        if (out->Direct()) out->Place();
     return planned.Totals().OutsideRange();
 }
 
 }  // namespace
 
 Result<std::int64_t, RunFault> RunPlan(const PlanArguments& a) {
+    if (const auto clash = CheckOutputPaths(a); !clash)
+        return Fail(RunFault{kExitBadInput, clash.Error()});
     // The files raise their failures; they end here, as the run's.
     try {
         return Run(a);

@@ -9,6 +9,8 @@
 #include "plan/decimal.h"
 #include "plan/plan_output.h"
 
+#include "plan/text_check.h"
+
 namespace corvane::plan {
 
 namespace {
@@ -148,11 +150,15 @@ Result<ChartData, std::string> ReadChartData(std::string_view text) {
     try {
         ChartData data;
         data.subtitle = all.at("subtitle").get<std::string>();
+        if (FirstControl(data.subtitle)) throw NotChartData();
         data.intervalMinutes = Whole<int>(all.at("interval_minutes"));
         data.intervalsPerPoint = Whole<std::size_t>(all.at("intervals_per_point"));
         for (const json& p : List(all.at("points"))) {
             ChartPoint point;
             point.label = p.at(0).get<std::string>();
+            // Drawn as text, in SVG as XML character data, which control
+            // characters are not.
+            if (FirstControl(point.label)) throw NotChartData();
             if (!p.at(1).is_null()) point.day = Whole<std::int32_t>(p.at(1));
             if (!p.at(2).is_null()) point.minute = Whole<int>(p.at(2));
             point.agents = Whole<long>(p.at(3));

@@ -92,6 +92,11 @@ public:
         if (utf8::Length(row.label) > kMaxLabelChars)
             Refuse(r, Column::Interval, row.label,
                    "is longer than " + std::to_string(kMaxLabelChars) + " characters");
+        // Plans, charts and terminals show labels as they stand.
+        if (const auto control = FirstControl(row.label))
+            Refuse(r, Column::Interval, row.label,
+                   "holds a control character (" + CodePointText(*control) +
+                       "): a label must be plain text");
         if (const auto at = ParseDateTime(row.label)) {
             row.day = at->day;
             row.minute = at->minute;

@@ -236,6 +236,11 @@ Result<ShiftFile, plan::PlanFault> ReadShiftFile(plan::ByteSource& source, const
                 return Fail(Fault(reader.Where(record.line) + "more than " +
                                   std::to_string(kMaxShiftTypes) + " shift types"));
             ShiftType type = reader.Read(record);
+            if (const auto control = plan::FirstControl(type.name))
+                return Fail(Fault(reader.Where(record.line) + "name: '" + Printable(type.name) +
+                                  "' holds a control character (" +
+                                  plan::CodePointText(*control) +
+                                  "): a shift's name must be plain text"));
             if (!names.insert(type.name).second)
                 return Fail(Fault(reader.Where(record.line) + "name: '" + Printable(type.name) +
                                   "' is given twice"));

@@ -25,47 +25,11 @@
 #include <iterator>
 #include <thread>
 
+#include "plan_cli_fixture.h"
 #include "support/vectors.h"
 
+namespace corvane::testing {
 namespace {
-
-namespace fs = std::filesystem;
-
-std::string Slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-struct Result {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class PlanCli : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fs::copy_file(fs::path(CORVANE_EXAMPLES) / "day.csv", dir_ / "day.csv");
-    }
-
-    // Runs in the test's own directory; `input` goes to standard input.
-    Result Run(const std::string& args, const std::string& input = "") {
-        QProcess p;
-        p.setWorkingDirectory(tmp_.path());
-        p.start(QStringLiteral(CORVANE_PLAN), QProcess::splitCommand(QString::fromStdString(args)));
-        p.write(input.data(), static_cast<qint64>(input.size()));
-        p.closeWriteChannel();
-        p.waitForFinished(60000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-                p.readAllStandardOutput().toStdString(), p.readAllStandardError().toStdString()};
-    }
-    void Spit(const char* name, const std::string& text) {
-        std::ofstream(dir_ / name, std::ios::binary) << text;
-    }
-
-    QTemporaryDir tmp_;
-    fs::path dir_{tmp_.path().toStdString()};
-};
 
 TEST_F(PlanCli, SampleDayMatchesTheCheckedInPlans) {
     struct Case {
@@ -295,22 +259,6 @@ TEST_F(PlanCli, TheWrittenShiftPlanCoversTheWrittenPlan) {
     }
 }
 
-// A file of the examples with its rows over and over: a million for a day.
-std::string Repeated(const char* example, int times = 20'834) {
-    const std::string text = Slurp(fs::path(CORVANE_EXAMPLES) / example);
-    const std::size_t head = text.find('\n') + 1;
-    std::string all = text.substr(0, head);
-    for (int i = 0; i < times; ++i) all.append(text, head);
-    return all;
-}
-
-std::vector<std::string> Names(const fs::path& dir) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Installed, the program finds the chart program and the shift planner in
 // lib/corvane beside its bin, whatever the prefix; the shift planner (and
 // CBC) is loaded only for shifts: without those files a plan is still
@@ -476,6 +424,7 @@ TEST_F(PlanCli, ADirectoryOnStandardInputIsNamed) {
 }
 
 }  // namespace
+}  // namespace corvane::testing
 
 int main(int argc, char** argv) {
     ::testing::InitGoogleTest(&argc, argv);

@@ -68,6 +68,16 @@ TEST(ShiftFile, BadValuesNameFileLineAndColumn) {
          "shifts.csv:2: lunch_after: '0:00' must be after the start (0:00)"},
         {"A,8:00,08:00", "shifts.csv:2: latest: missing value"},
         {"A,8:00,08:00,08:00\nA,4:00,09:00,09:00", "shifts.csv:3: name: 'A' is given twice"},
+        // Names reach plans and terminals: nothing in them may drive one.
+        {"\x1b[2J,8:00,08:00,08:00",
+         "shifts.csv:2: name: '?[2J' holds a control character (U+001B): a shift's name must be "
+         "plain text"},
+        {"Early\xc2\x9b,8:00,08:00,08:00",
+         "shifts.csv:2: name: 'Early?' holds a control character (U+009B): a shift's name must "
+         "be plain text"},
+        {"\xe2\x80\xaeLate,8:00,08:00,08:00",
+         "shifts.csv:2: name: '?Late' holds a control character (U+202E): a shift's name must "
+         "be plain text"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.row);
