@@ -27,7 +27,22 @@ struct ErlangAMeasures {
 
 // The measures with `agents` >= 1 and an objective of `answerSeconds`.
 // Every agent count is valid, even below the traffic. Raises CalcError(6)
-// only when a value leaves the double range.
+// only when a value leaves the double range. Its cost is bounded whatever
+// the parameters: it takes whichever of the two ways below is the quicker.
 ErlangAMeasures ErlangA(const ErlangAModel& model, int agents, int answerSeconds);
+
+// Summed state by state over the queue's lengths: exact, and its cost
+// grows with the states that carry weight (ErlangASumStates).
+ErlangAMeasures ErlangABySum(const ErlangAModel& model, int agents, int answerSeconds);
+long ErlangASumStates(const ErlangAModel& model, int agents);
+
+// Integrated over the offered wait of the callers who find every agent
+// busy, by Gauss-Legendre panels laid over where the integrand carries
+// weight: a few hundred points whatever the parameters.
+ErlangAMeasures ErlangAByIntegral(const ErlangAModel& model, int agents, int answerSeconds);
+
+// Erlang B by its recursion: the share of the state with all N busy among
+// the states 0..N.
+double ErlangB(int agents, double traffic);
 
 }  // namespace corvane::plan

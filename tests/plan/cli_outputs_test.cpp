@@ -10,6 +10,8 @@
 
 #include <csignal>
 #include <map>
+#include <memory>
+#include <random>
 #include <thread>
 
 #include <nlohmann/json.hpp>
@@ -148,6 +150,39 @@ TEST_F(PlanCli, TemporariesLeftByAKilledRunAreClearedByTheNext) {
     EXPECT_EQ(r.status, 0) << r.err;
     for (const auto& c : cases) EXPECT_EQ(fs::exists(dir_ / c.name), c.kept) << c.name;
     for (const int fd : held) ::close(fd);
+}
+
+// In a container without /proc, and without the right to link a descriptor
+// by itself, a file is named only for its last copy and rename; whatever a
+// SIGKILL leaves then, the next run clears.
+TEST_F(PlanCli, WithoutProcKilledRunsLeaveNothingOnceAnotherHasRun) {
+    fs::create_directory(dir_ / "out");
+    fs::permissions(dir_ / "out", fs::perms::all);
+    Spit("out/days.csv", Repeated("day.csv", 200));
+    const auto start = [&] {
+        auto p = std::make_unique<QProcess>();
+        p->setWorkingDirectory(QString::fromStdString((dir_ / "out").string()));
+        p->start("unshare", {"-m", "sh", "-c",
+                             "umount -l /proc && exec setpriv --reuid=65534 --regid=65534 "
+                             "--clear-groups " CORVANE_PLAN " days.csv -o plan.txt"});
+        return p;
+    };
+    auto probe = start();
+    probe->waitForFinished(600000);
+    if (probe->exitCode() != 0 || !fs::exists(dir_ / "out" / "plan.txt"))
+        GTEST_SKIP() << "no mount namespace here: " << probe->readAllStandardError().toStdString();
+    const std::string expected = Slurp(dir_ / "out" / "plan.txt");
+    std::mt19937 random(7);
+    for (int i = 0; i < 20; ++i) {
+        auto p = start();
+        ASSERT_TRUE(p->waitForStarted());
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 60));
+        ::kill(static_cast<pid_t>(p->processId()), SIGKILL);
+        p->waitForFinished(600000);
+    }
+    ASSERT_EQ(start()->waitForFinished(600000), true);
+    EXPECT_EQ(Names(dir_ / "out"), (std::vector<std::string>{"days.csv", "plan.txt"}));
+    EXPECT_EQ(Slurp(dir_ / "out" / "plan.txt"), expected);
 }
 
 TEST_F(PlanCli, NamesAreShownEscapedAndLabelsNeverReachTheTerminal) {

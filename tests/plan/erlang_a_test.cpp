@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <string>
+#include <utility>
 #include <tuple>
 
 #include "calc/staffing_engine.h"
@@ -29,6 +32,62 @@ TEST(ErlangA, ReferenceRows) {
             EXPECT_NEAR(got[i], want, want * 1e-9) << i;
         }
     }
+}
+
+// The 40-digit references (tests/reference/erlang_a_reference.py), ordinary
+// queues and queues of half a million states alike: the chosen way and the
+// integral within 10^-12 of each; the sum too, or within 10^-13 absolute
+// (it takes some shares as 1 less a sum of shares).
+TEST(ErlangA, WideReferenceRowsTo12Digits) {
+    using Way = ErlangAMeasures (*)(const ErlangAModel&, int, int);
+    const std::pair<const char*, Way> ways[] = {
+        {"chosen", ErlangA}, {"by integral", ErlangAByIntegral}, {"by sum", ErlangABySum}};
+    for (const auto& c : testing::Vectors("erlang-a-wide")) {
+        SCOPED_TRACE(c.dump());
+        const ErlangAModel model = Model(c["calls"], c["handle"], c["patience"]);
+        const int agents = c["agents"];
+        for (const auto& [name, way] : ways) {
+            // The sum is taken only where it is short.
+            if (way == ErlangABySum && ErlangASumStates(model, agents) > 1500) continue;
+            const ErlangAMeasures m = way(model, agents, c["seconds"]);
+            const double got[] = {m.waitProbability, m.abandon, m.serviceLevel, m.asa, m.occupancy};
+            for (std::size_t i = 0; i < 5; ++i) {
+                const std::string text = c["expected"][i];
+                const double want = std::strtod(text.c_str(), nullptr);  // 0 below the range
+                const double absolute = way == ErlangABySum ? 1e-13 : 1e-300;
+                EXPECT_NEAR(got[i], want, want * 1e-12 + absolute) << name << " " << i;
+            }
+        }
+    }
+}
+
+// Wherever the quicker sum is chosen, it agrees with the integral, so the
+// choice never changes a plan: over calls, handle times, patience and
+// agents about the traffic, every measure within 10^-12.
+TEST(ErlangA, TheChosenWayAgreesWithTheIntegral) {
+    int summed = 0;
+    for (const double calls : {3.0, 60.0, 900.0, 20000.0, 400000.0, 1258200.0})
+        for (const double handle : {1.0, 12.0, 180.0, 900.0})
+            for (const double patience : {2.0, 45.0, 600.0, 6000.0, 32767.0})
+                for (const double share : {0.3, 0.8, 0.97, 1.0, 1.03, 1.2, 2.0}) {
+                    const ErlangAModel model = Model(calls, handle, patience);
+                    const int agents =
+                        std::max(1, static_cast<int>(std::lround(model.Traffic() * share)));
+                    if (agents > 50000) continue;
+                    const ErlangAMeasures a = ErlangA(model, agents, 20);
+                    const ErlangAMeasures b = ErlangAByIntegral(model, agents, 20);
+                    summed += ErlangASumStates(model, agents) <= 1500;
+                    const double pairs[][2] = {{a.waitProbability, b.waitProbability},
+                                               {a.abandon, b.abandon},
+                                               {a.serviceLevel, b.serviceLevel},
+                                               {a.asa, b.asa},
+                                               {a.occupancy, b.occupancy}};
+                    for (const auto& [chosen, integral] : pairs)
+                        EXPECT_NEAR(chosen, integral, std::fabs(integral) * 1e-12 + 1e-300)
+                            << calls << " calls of " << handle << " s, patience " << patience
+                            << ", " << agents << " agents";
+                }
+    EXPECT_GT(summed, 300);
 }
 
 TEST(ErlangA, EndlessPatienceIsErlangC) {
