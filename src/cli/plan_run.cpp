@@ -8,6 +8,7 @@
 #include "cli/memory_ahead.h"
 #include "cli/output_file.h"
 #include "cli/output_paths.h"
+#include "cli/progress_line.h"
 #include "cli/shift_planner.h"
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
@@ -79,8 +80,10 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     {
         std::optional<plan::ForecastReader> again;
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
+        ProgressLine progress("planning", planned.Rows());
         const auto plannedAll =
             planned.Plan(again ? &*again : nullptr, [&](const plan::IntervalPlan& p) {
+                progress.Step();
                 if (shiftFile)
                     demand.push_back(shifts::DemandOf(p));
                 else
@@ -92,8 +95,13 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     if (shiftFile) {
         const auto planner = LoadShiftPlanner();
         if (!planner) return Fail(RunFault{kExitWriteFailed, planner.Error()});
+        ProgressLine solving("choosing shifts", 0);
+        const shifts::SolveWatch watch = [&](const shifts::SolveProgress&) {
+            solving.Say(", " + std::to_string(static_cast<long>(solving.Seconds())) + " s");
+            return true;
+        };
         auto solved = planner.Value()(demand, intervalMinutes, name, *shiftFile,
-                                      {a.shiftTimeLimit, a.allowShort, {}});
+                                      {a.shiftTimeLimit, a.allowShort, watch});
         if (!solved) return refused(solved.Error());
         staffed = std::move(solved.Value());
         demand = {};
@@ -131,7 +139,12 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     // The rows are written from inside the plan's last pass: a failure is
     // kept here, not thrown through it, and the rows after it are skipped.
     std::optional<std::string> writeFailure;
+    // Rows kept from the first pass are written in a blink; others are
+    // planned again.
+    std::optional<ProgressLine> progress;
+    if (!planned.KeptWhole()) progress.emplace("writing", planned.Rows());
     const auto write = [&](const plan::IntervalPlan& p) {
+        if (progress) progress->Step();
         if (a.chartPath) series.Add(p);
         if (writeFailure) return;
         try {
@@ -147,6 +160,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
             !written)
             return refused(written.Error());
     }
+    progress.reset();
     if (writeFailure) return Fail(RunFault{kExitWriteFailed, *writeFailure});
     const plan::ShiftSummary* summary = staffed ? &staffed->summary : nullptr;
     planFile.Write(writer->Tail(planned.Totals(), summary));

@@ -32,6 +32,7 @@ public:
     Result<void, PlanFault> Read(ForecastReader& reader);
     // Whether Plan and Write need the file again.
     bool KeptWhole() const { return rows_ == kept_.Size(); }
+    std::size_t Rows() const { return rows_; }
     // `again` reads the file from its start; unused when it was kept whole.
     Result<void, PlanFault> Plan(ForecastReader* again, const RowFunction& each);
     Result<void, PlanFault> Write(ForecastReader* again, const RowFunction& each);

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <random>
@@ -226,6 +227,38 @@ TEST_F(PlanCli, TheSvgChartIsWellFormedWhateverTheLabels) {
     QXmlStreamReader xml(QByteArray::fromStdString(Slurp(dir_ / "chart.svg")));
     while (!xml.atEnd()) xml.readNext();
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+}
+
+// A year of the costliest Erlang A there is (699 Erlangs of 1-second calls
+// from callers of 28,000 s patience) takes seconds: on a terminal the run
+// says how far it is, and wipes the line when done; elsewhere it is quiet.
+TEST_F(PlanCli, ALongRunShowsItsProgressOnATerminalOnly) {
+    std::string csv = "date,interval,calls,talk\n";
+    const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (int month = 1; month <= 12; ++month)
+        for (int day = 1; day <= days[month - 1]; ++day)
+            for (int slot = 0; slot < 48; ++slot) {
+                char row[64];
+                std::snprintf(row, sizeof row, "2027-%02d-%02d,%02d:%02d,1258200,1\n", month, day,
+                              slot / 2, slot % 2 * 30);
+                csv += row;
+            }
+    Spit("year.csv", csv);
+    QProcess terminal;
+    terminal.setWorkingDirectory(tmp_.path());
+    terminal.start("script", {"-qfec", QStringLiteral(CORVANE_PLAN " --patience 28000 year.csv -o plan.txt"),
+                              "/dev/null"});
+    ASSERT_TRUE(terminal.waitForFinished(600000));
+    const std::string shown = terminal.readAllStandardOutput().toStdString();
+    EXPECT_EQ(terminal.exitCode(), 0) << shown;
+    EXPECT_NE(shown.find("\rcorvane-plan: planning "), std::string::npos) << shown;
+    EXPECT_NE(shown.find(" of 17,520 intervals"), std::string::npos) << shown;
+    ASSERT_GE(shown.size(), 2u);
+    EXPECT_EQ(shown.substr(shown.size() - 2), " \r") << shown;  // wiped with blanks
+    const Result quiet = Run("--patience 28000 year.csv -o quiet.txt");
+    EXPECT_EQ(quiet.status, 0);
+    EXPECT_EQ(quiet.err, "");
+    EXPECT_EQ(Slurp(dir_ / "plan.txt"), Slurp(dir_ / "quiet.txt"));
 }
 
 }  // namespace
