@@ -100,6 +100,19 @@ BENCHMARK_CAPTURE(WholeProcess, chart_svg, "--chart /tmp/corvane-bench-chart.svg
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
+// Erlang A at its costliest: patient callers of 1-second calls, whose
+// queues would run to millions of states if summed one by one.
+void PatientYear(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-patient-year.csv";
+    std::ofstream(input) << corvane::bench::PatientYearCsv();
+    const std::string arguments = input.string() + " --patience 28000 --format csv -o " +
+                                  (dir / "corvane-bench-patient-plan.csv").string();
+    for (auto _ : state)
+        if (!RunPlan(arguments)) state.SkipWithError("corvane-plan failed");
+}
+BENCHMARK(PatientYear)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
 // Streaming: about a million rows (57 years), planned and written as a
 // text table; peak_MB is the largest memory any corvane-plan run of this
 // benchmark program took.

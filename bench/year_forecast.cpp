@@ -36,4 +36,14 @@ std::string YearCsv() {
     return csv;
 }
 
+std::string PatientYearCsv() {
+    std::string csv = "interval,calls,talk\n";
+    for (int i = 0; i < kYear; ++i) {
+        const int slot = i % 48;
+        csv += Date2027(i / 48) + " " + (slot < 20 ? "0" : "") + std::to_string(slot / 2) + ":" +
+               (slot % 2 ? "30" : "00") + ",1258200,1\n";
+    }
+    return csv;
+}
+
 }  // namespace corvane::bench

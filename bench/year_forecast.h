@@ -11,4 +11,8 @@ inline constexpr int kYear = 365 * 48;
 // vary a little.
 std::string YearCsv();
 
+// The costliest Erlang A year: every half-hour 699 Erlangs of 1-second
+// calls (1,258,200 calls), to be planned with a patience of 28,000 s.
+std::string PatientYearCsv();
+
 }  // namespace corvane::bench

@@ -17,7 +17,9 @@ const char* const kPlanHelpFooter = R"(Input
     aht       (handletime) talk and after-call work as one figure; a file
               with aht and talk or acw is refused as ambiguous
     interval  (time, start) a label such as 08:00 or 08:00 - 08:30, kept as
-              written (rows are numbered from 1 without one)
+              written (rows are numbered from 1 without one); a label with
+              a control character (C0, DEL, C1) or a bidirectional
+              override or isolate is refused, as it is in a shift's name
     date      a date for the interval's time: the label becomes
               YYYY-MM-DD HH:MM
     datetime  (timestamp) a date and a time in one column
@@ -69,7 +71,10 @@ Callers who hang up (--patience)
     ASA            mean wait of the calls that are answered;
     occupancy      answered load per agent, A x (1 - abandonment) / N.
   Agents: the fewest (1 or more) that meet every target given, including
-  --max-abandon. Abandonment can make an interval need fewer agents than
+  --max-abandon. Short queues are summed state by state; long ones (very
+  patient callers of short calls) are integrated over the offered wait, so
+  the cost of an interval is bounded whatever the patience.
+  Abandonment can make an interval need fewer agents than
   Erlang C says (the queue sheds callers), and a shorter patience can need
   fewer still; a cap on abandonment puts agents back.
 
@@ -83,8 +88,8 @@ Output
   csv    interval,calls,talk,acw,erlangs,agents,wait,service_level,asa,
          occupancy,[abandon,]scheduled,[on_duty,]status - "." decimals, shares in
          per cent, figures as read with up to two decimals, durations in
-         seconds; a label beginning with =, +, -, @, a tab or a carriage
-         return gets a leading ', so a spreadsheet shows it as text
+         seconds; a label beginning with =, +, - or @ gets a leading ', so a
+         spreadsheet shows it as text
   json   the options used, the rows at full precision (wait: P(W) in per
          cent), the totals and, with dates, "days", with shifts, "shifts"; any byte of the file
          name that is not UTF-8 becomes U+FFFD
@@ -94,12 +99,26 @@ Output
          one column per time of day, the colour the agents required. With
          --shifts, the agents on duty as a third line, or beside the heat
          map a second one of on duty less scheduled (red short, green over).
-  An output file is replaced only once the whole plan and the chart are
-  written, and keeps its permissions; a symbolic link is followed; a
-  device, FIFO or descriptor such as /dev/stdout is written directly.
   Files of any length are planned in bounded memory (a long input is read
   up to three times; standard input is copied aside to an unnamed
   temporary file).
+
+Outputs (-o, --chart, --shift-plan)
+  Refused before anything is read, with status 2: an output that is an
+  input (the forecast or the shift types, also through links, or standard
+  output appended to one), and two outputs on one file or both on standard
+  output (no -o or -o -, /dev/stdout, /dev/fd/1).
+  A file (new, existing, or the target of symbolic links) is written aside
+  and replaced only once every output is written whole, keeping its
+  permissions: when any output fails, none is replaced. A device, FIFO or
+  open descriptor (/dev/null, /dev/stdout, /dev/fd/N) is written in place
+  and cannot be taken back: with other outputs it is written last, after
+  the files are in place. A reader that goes away ends the run with
+  status 1. A temporary file a killed run left beside an output
+  (.cp-xxxxxxxx) is removed by the next run that writes there.
+  File names in messages and headings show control characters escaped
+  (\x1b, \u202e). A run that takes more than two seconds shows its
+  progress on standard error when that is a terminal.
 
 Shifts (--shifts)
   A CSV read by the forecast's rules: name, length (H:MM), earliest and
@@ -116,11 +135,12 @@ Shifts (--shifts)
 
 Exit status
   0  the plan is written
-  1  an output file could not be written, or the solver found no shift plan
-     in its time
+  1  an output could not be written (its reader went away), or the solver
+     found no shift plan in its time
   2  bad input or options: a message names the file, line and column, and
      nothing is written (also when the totals are too large to add up, and
-     when an interval needs more agents than the shifts can give)
+     when an interval needs more agents than the shifts can give, and when
+     an output is an input or two outputs are one)
   3  the plan is written, but some intervals are outside the usable range
 )";
 

@@ -106,7 +106,9 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
                 return Refusal(text, "must be text, csv or json");
             return {};
         });
-    Add(app, "-o", "FILE", "write the plan to FILE (replaced only when the whole plan is written)",
+    Add(app, "-o", "FILE",
+        "write the plan to FILE, or - for standard output (a file is replaced only when every "
+        "output is written whole)",
         [&a](const std::string& text) {
             a.outputPath = text;
             return std::string();
