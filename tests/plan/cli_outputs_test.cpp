@@ -229,6 +229,42 @@ TEST_F(PlanCli, TheSvgChartIsWellFormedWhateverTheLabels) {
     EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
 }
 
+// Whatever data the chart program is handed, its SVG is well-formed XML:
+// labels XML cannot carry are refused as no chart data.
+TEST_F(PlanCli, TheChartProgramWritesWellFormedSvgOrNothing) {
+    const struct {
+        const char* label;
+        bool drawn;
+    } cases[] = {{"08:00 <&>\"'", true}, {"\x1b[2J", false}, {"a\x07", false},
+                 {"\xc2\x9b" "1m", false}, {"\xef\xbf\xbe", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.label);
+        nlohmann::json points = nlohmann::json::array();
+        for (int i = 0; i < 4; ++i)
+            points.push_back({i == 1 ? c.label : "09:00", nullptr, 480 + 30 * i, 10, 12, false, 0});
+        const nlohmann::json data = {{"subtitle", "80 % in 20 s"},
+                                     {"interval_minutes", 30},
+                                     {"intervals_per_point", 1},
+                                     {"points", points},
+                                     {"days", nlohmann::json::array()}};
+        QProcess chart;
+        chart.start(QStringLiteral(CORVANE_CHART), {"svg"});
+        const std::string text = data.dump();
+        chart.write(text.data(), static_cast<qint64>(text.size()));
+        chart.closeWriteChannel();
+        ASSERT_TRUE(chart.waitForFinished(600000));
+        const QByteArray svg = chart.readAllStandardOutput();
+        EXPECT_EQ(chart.exitCode(), c.drawn ? 0 : 2);
+        if (!c.drawn) {
+            EXPECT_TRUE(svg.isEmpty());
+            continue;
+        }
+        QXmlStreamReader xml(svg);
+        while (!xml.atEnd()) xml.readNext();
+        EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    }
+}
+
 // A year of the costliest Erlang A there is (699 Erlangs of 1-second calls
 // from callers of 28,000 s patience) takes seconds: on a terminal the run
 // says how far it is, and wipes the line when done; elsewhere it is quiet.
