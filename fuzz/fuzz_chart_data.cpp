@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "plan/chart_series.h"
+#include "plan/text_check.h"
 
 namespace {
 
@@ -18,6 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using namespace corvane::plan;
     const auto read = ReadChartData(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!read) return 0;
+    // What is drawn is text an SVG can carry.
+    for (const ChartPoint& p : read.Value().points) Require(!FirstControl(p.label));
+    Require(!FirstControl(read.Value().subtitle));
     const std::string text = ChartDataText(read.Value());
     const auto again = ReadChartData(text);
     Require(again && ChartDataText(again.Value()) == text);

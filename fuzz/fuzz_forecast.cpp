@@ -13,6 +13,7 @@
 #include "plan/chart_series.h"
 #include "plan/day_plan.h"
 #include "plan/forecast_csv.h"
+#include "plan/text_check.h"
 #include "plan/plan_output.h"
 #include "plan/streamed_plan.h"
 
@@ -58,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Refused, a reader may have handed out the rows before the fault.
     if (!refused.empty()) return 0;
     Require(trickled.size() == rows.size());
+    // Labels reach terminals and charts: none that is read holds a control.
+    for (const ForecastRow& row : rows) Require(!FirstControl(row.label));
     for (std::size_t i = 0; i < rows.size(); ++i)
         Require(trickled[i].label == rows[i].label && trickled[i].line == rows[i].line &&
                 trickled[i].calls == rows[i].calls && trickled[i].talk == rows[i].talk &&

@@ -60,15 +60,18 @@ Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::Ch
     posix_spawn_file_actions_adddup2(&actions, writing.fd, 1);
     char* argv[] = {const_cast<char*>(program.c_str()),
                     const_cast<char*>(format == plan::ChartFormat::Svg ? "svg" : "png"), nullptr};
-    // The chart program keeps the ordinary signal dispositions, whatever
-    // this one ignores.
+    // The chart program keeps the ordinary signal dispositions and mask,
+    // whatever this one ignores or blocks.
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     sigset_t defaults;
     sigemptyset(&defaults);
     sigaddset(&defaults, SIGPIPE);
     posix_spawnattr_setsigdefault(&attributes, &defaults);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
     pid_t child = 0;
     const int spawned =
         ::posix_spawn(&child, program.c_str(), &actions, &attributes, argv, environ);

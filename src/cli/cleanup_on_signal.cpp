@@ -1,56 +1,89 @@
 #include "cli/cleanup_on_signal.h"
 
+#include <pthread.h>
+#include <unistd.h>
+
 #include <climits>
 #include <csignal>
 #include <cstring>
 #include <initializer_list>
-#include <unistd.h>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
 
 namespace corvane::cli {
 
 namespace {
 
-// A plan and a chart at most, each with one name at a time. The handler
-// may only read these, so they are plain arrays with a flag per slot.
-constexpr int kSlots = 4;
-char gNames[kSlots][PATH_MAX];
-volatile std::sig_atomic_t gUsed[kSlots];
+// A plan, a chart and a shift plan, each with one name at a time.
+constexpr std::size_t kSlots = 4;
 
-extern "C" void RemoveAndDie(int signal) {
-    for (int i = 0; i < kSlots; ++i)
-        if (gUsed[i]) ::unlink(gNames[i]);
+std::mutex& Lock() {
+    static std::mutex lock;
+    return lock;
+}
+
+std::vector<std::string>& Names() {
+    static std::vector<std::string> names;
+    return names;
+}
+
+sigset_t Stopping() {
+    sigset_t set;
+    sigemptyset(&set);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, signal);
+    return set;
+}
+
+// Takes the stopping signals as they come, whatever any library (the
+// solver installs its own Ctrl+C handler) has made of their handlers:
+// they are blocked in every thread and waited for here alone.
+void Watch() {
+    const sigset_t set = Stopping();
+    int signal = 0;
+    while (sigwait(&set, &signal) != 0) {
+    }
+    {
+        const std::lock_guard<std::mutex> hold(Lock());
+        for (const std::string& name : Names()) ::unlink(name.c_str());
+    }
+    // Ended by the signal itself, as the shell expects (status 130 for
+    // Ctrl+C).
     std::signal(signal, SIG_DFL);
+    sigset_t one;
+    sigemptyset(&one);
+    sigaddset(&one, signal);
+    pthread_sigmask(SIG_UNBLOCK, &one, nullptr);
     std::raise(signal);
+    std::_Exit(128 + signal);  // in case the signal was caught after all
 }
 
 }  // namespace
 
 void InstallCleanupOnSignal() {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction action {};
-        action.sa_handler = RemoveAndDie;
-        sigemptyset(&action.sa_mask);
-        for (const int other : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&action.sa_mask, other);
-        sigaction(signal, &action, nullptr);
-    }
+    const sigset_t set = Stopping();
+    pthread_sigmask(SIG_BLOCK, &set, nullptr);
+    std::thread(Watch).detach();
     // A reader that went away is told as a failed write (EPIPE), with words.
     std::signal(SIGPIPE, SIG_IGN);
 }
 
 bool RemoveOnSignal(const char* path) {
-    if (std::strlen(path) >= PATH_MAX) return false;
-    for (int i = 0; i < kSlots; ++i) {
-        if (gUsed[i]) continue;
-        std::strcpy(gNames[i], path);
-        gUsed[i] = 1;
-        return true;
-    }
-    return false;
+    const std::lock_guard<std::mutex> hold(Lock());
+    if (std::strlen(path) >= PATH_MAX || Names().size() >= kSlots) return false;
+    Names().emplace_back(path);
+    return true;
 }
 
 void ForgetOnSignal(const char* path) {
-    for (int i = 0; i < kSlots; ++i)
-        if (gUsed[i] && std::strcmp(gNames[i], path) == 0) gUsed[i] = 0;
+    const std::lock_guard<std::mutex> hold(Lock());
+    auto& names = Names();
+    for (auto it = names.begin(); it != names.end(); ++it)
+        if (*it == path) {
+            names.erase(it);
+            return;
+        }
 }
 
 }  // namespace corvane::cli

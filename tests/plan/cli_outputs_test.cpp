@@ -3,6 +3,8 @@
 #include <QXmlStreamReader>
 
 #include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -18,6 +20,8 @@
 #include <nlohmann/json.hpp>
 
 #include "plan_cli_fixture.h"
+
+extern char** environ;
 
 namespace corvane::testing {
 namespace {
@@ -262,6 +266,62 @@ TEST_F(PlanCli, TheChartProgramWritesWellFormedSvgOrNothing) {
         QXmlStreamReader xml(svg);
         while (!xml.atEnd()) xml.readNext();
         EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    }
+}
+
+// Ctrl+C ends a run at once, whatever it is doing, the shift solver's work
+// included (it installs a handler of its own), and nothing is written.
+TEST_F(PlanCli, CtrlCStopsAtOnceAtAnyMoment) {
+    Spit("year.csv", [] {  // 52 weeks of daytime half-hours: a solve of many seconds
+        std::string csv = "date,interval,calls,talk\n";
+        const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+        for (int month = 1, n = 0; month <= 12; ++month)
+            for (int day = 1; day <= days[month - 1] && n < 364; ++day, ++n)
+                for (int slot = 14; slot < 42; ++slot) {
+                    char row[64];
+                    std::snprintf(row, sizeof row, "2027-%02d-%02d,%02d:%02d,%d,240\n", month, day,
+                                  slot / 2, slot % 2 * 30, 60 + 7 * (slot % 9) + n * 7 % 13);
+                    csv += row;
+                }
+        return csv;
+    }());
+    Spit("shifts.csv", Slurp(fs::path(CORVANE_EXAMPLES) / "year-shifts.csv"));
+    // Stopped as it starts, and at moments after the solver's libraries are
+    // loaded (in its preprocessing, its root, its search).
+    for (const int after : {-1, 0, 300, 1000, 3000}) {
+        SCOPED_TRACE(after);
+        const bool solving = after >= 0;
+        std::vector<std::string> words{CORVANE_PLAN, "year.csv",    "--shifts", "shifts.csv",
+                                       "--shift-time-limit", "120", "-o",       "plan.txt"};
+        std::vector<char*> argv;
+        for (std::string& w : words) argv.push_back(w.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        const fs::path here = fs::current_path();
+        fs::current_path(dir_);
+        pid_t child = 0;
+        ASSERT_EQ(::posix_spawn(&child, CORVANE_PLAN, &actions, nullptr, argv.data(), environ), 0);
+        fs::current_path(here);
+        posix_spawn_file_actions_destroy(&actions);
+        const std::string maps = "/proc/" + std::to_string(child) + "/maps";
+        bool loaded = false;
+        for (int i = 0; solving && !loaded && i < 600000; ++i) {
+            loaded = Slurp(maps).find("libCbc") != std::string::npos;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        EXPECT_EQ(loaded, solving);
+        std::this_thread::sleep_for(std::chrono::milliseconds(std::max(after, 0)));
+        const auto signalled = std::chrono::steady_clock::now();
+        ::kill(child, SIGINT);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - signalled).count();
+        EXPECT_LT(seconds, 10.0);  // against a solve of up to 120 s
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGINT) << status;
+        EXPECT_EQ(Names(dir_), (std::vector<std::string>{"day.csv", "shifts.csv", "year.csv"}));
     }
 }
 
