@@ -18,9 +18,12 @@ namespace {
 // The window hears of a solve's progress no oftener than this.
 constexpr auto kProgressEvery = std::chrono::milliseconds(100);
 
-// The workers of destroyed runners, still finishing a solve.
+// The workers of destroyed runners still finishing a solve: each ends on
+// its own (detached, so its thread is gone as soon as it ends), and the
+// program waits at its end for the last.
 std::mutex leftMutex;
-std::vector<std::thread> leftWorkers;
+std::condition_variable leftEnded;
+int leftWorkers = 0;
 
 }  // namespace
 
@@ -37,7 +40,9 @@ struct PlanRunner::Shared {
     std::condition_variable wake;
     std::optional<Job> pending;
     PlanRunner* owner = nullptr;  // none once the runner is gone
-    std::atomic<bool> cancel{false};
+    // The newest request's number: a job goes on only while it is its own,
+    // so a Start, a Cancel or the runner's end stops the one under way
+    // however it falls against the worker's taking it.
     std::atomic<int> generation{0};
     std::thread thread;
 
@@ -70,25 +75,29 @@ PlanRunner::PlanRunner(QObject* parent) : QObject(parent), shared_(std::make_sha
 
 PlanRunner::~PlanRunner() {
     {
+        const std::lock_guard<std::mutex> lock(leftMutex);
+        ++leftWorkers;
+    }
+    {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->owner = nullptr;
         shared_->pending.reset();
+        ++shared_->generation;
     }
-    shared_->cancel = true;
     shared_->wake.notify_all();
-    // A solve stops at the solver's next event, which can be seconds away:
-    // the window closes now, and the program waits for it only at its end.
-    const std::lock_guard<std::mutex> lock(leftMutex);
-    leftWorkers.push_back(std::move(shared_->thread));
+    // A solve stops at the solver's next event, which can be a moment away:
+    // the window closes now, and the worker ends by itself.
+    shared_->thread.detach();
 }
 
 void FinishPlanWorkers() {
-    std::vector<std::thread> workers;
-    {
-        const std::lock_guard<std::mutex> lock(leftMutex);
-        workers.swap(leftWorkers);
-    }
-    for (std::thread& t : workers) t.join();
+    std::unique_lock<std::mutex> lock(leftMutex);
+    leftEnded.wait(lock, [] { return leftWorkers == 0; });
+}
+
+int PlanWorkersLeft() {
+    const std::lock_guard<std::mutex> lock(leftMutex);
+    return leftWorkers;
 }
 
 void PlanRunner::Start(std::shared_ptr<const plan::Forecast> forecast,
@@ -96,14 +105,12 @@ void PlanRunner::Start(std::shared_ptr<const plan::Forecast> forecast,
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->pending = Shared::Job{std::move(forecast), std::move(settings), ++shared_->generation};
-        shared_->cancel = true;
     }
     busy_ = true;
     shared_->wake.notify_all();
 }
 
 void PlanRunner::Cancel() {
-    shared_->cancel = true;
     if (!busy_) return;
     // The window goes back to its last plan at once; the solver stops at
     // its next event, and what it hands over then is dropped.
@@ -122,10 +129,14 @@ void PlanRunner::Work(std::shared_ptr<Shared> shared) {
         {
             std::unique_lock<std::mutex> lock(shared->mutex);
             shared->wake.wait(lock, [&] { return !shared->owner || shared->pending; });
-            if (!shared->owner) return;
+            if (!shared->owner) {
+                lock.unlock();
+                const std::lock_guard<std::mutex> left(leftMutex);
+                if (--leftWorkers == 0) leftEnded.notify_all();
+                return;
+            }
             job = std::move(*shared->pending);
             shared->pending.reset();
-            shared->cancel = false;
         }
         const int generation = job.generation;
         auto last = std::chrono::steady_clock::now() - kProgressEvery;
@@ -140,7 +151,7 @@ void PlanRunner::Work(std::shared_ptr<Shared> shared) {
                     emit r->Progress(best, bound, hasBest);
                 });
             }
-            return !shared->cancel;
+            return generation == shared->generation;
         };
         auto made = model::MakePlan(*job.forecast, job.settings, watch);
         if (made) {

@@ -14,8 +14,9 @@ namespace corvane::ui {
 // Plans a forecast on a worker thread, so a year re-plans while the window
 // goes on answering. Only the newest request counts: one not yet started is
 // replaced, and a shift solve under way is cancelled for it. A runner
-// destroyed mid-solve leaves its worker to stop on its own; the program
-// waits for such workers only as its application object ends.
+// destroyed mid-solve leaves its worker to stop on its own at the solver's
+// next event, and its thread ends then; the program waits for such workers
+// as its application object ends.
 class PlanRunner : public QObject {
     Q_OBJECT
 
@@ -46,5 +47,7 @@ private:
 
 // Waits for the workers of runners already destroyed.
 void FinishPlanWorkers();
+// How many of them are still at work.
+int PlanWorkersLeft();
 
 }  // namespace corvane::ui

@@ -7,6 +7,8 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QDate>
+#include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -27,6 +29,8 @@
 #include <memory>
 
 #include "output/painter_print_surface.h"
+#include "plan/forecast_csv.h"
+#include "shifts/shift_file.h"
 #include "output/print_surface.h"
 #include "ui/forecast_opener.h"
 #include "ui/help_viewer.h"
@@ -303,6 +307,54 @@ private slots:
         // The next plan comes once the cancelled solve has stopped.
         Enter(w, PlanField::Shrinkage, QStringLiteral("10"));
         QCOMPARE(w.Outcome().plan.options.shrinkage.units, 10u);
+    }
+
+    void CancelAlwaysReachesTheSolveUnderWayAndAClosedWindowsWorkerEnds() {
+        // The year above, by the reader, and shifts the solver takes long over.
+        QByteArray year("date,time,calls,talk\n");
+        for (int day = 0; day < 365; ++day)
+            for (int slot = 14; slot < 42; ++slot)
+                year += QStringLiteral("%1,%2:%3,%4,270\n")
+                            .arg(QDate(2027, 1, 4).addDays(day).toString(Qt::ISODate))
+                            .arg(slot / 2, 2, 10, QLatin1Char('0'))
+                            .arg(slot % 2 * 30, 2, 10, QLatin1Char('0'))
+                            .arg(40 + (slot * 7 + day * 3) % 60)
+                            .toUtf8();
+        const std::string yearBytes = year.toStdString();
+        auto forecast = std::make_shared<const corvane::plan::Forecast>(
+            corvane::plan::ReadForecast(yearBytes, "year.csv", {}).Value());
+        QFile shiftsFile(kExamples + QStringLiteral("/year-shifts.csv"));
+        QVERIFY(shiftsFile.open(QIODevice::ReadOnly));
+        const std::string shiftsBytes = shiftsFile.readAll().toStdString();
+        corvane::plan::TextSource shiftsText(shiftsBytes);
+        auto shifts = corvane::shifts::ReadShiftFile(shiftsText, "year-shifts.csv");
+        QVERIFY(shifts.Ok());
+        corvane::model::PlanSettings slow;
+        slow.shifts = std::make_shared<const corvane::shifts::ShiftFile>(shifts.Value());
+        slow.shiftTimeLimit = 300;
+        const corvane::model::PlanSettings quick;
+        // Cancelled however the click falls against the worker taking the
+        // solve up, the solve stops: the next plan does not wait its 300 s.
+        for (int i = 0; i < 6; ++i) {
+            corvane::ui::PlanRunner runner;
+            QSignalSpy planned(&runner, &corvane::ui::PlanRunner::Planned);
+            runner.Start(forecast, slow);
+            if (i % 3 == 1) QCoreApplication::processEvents();
+            if (i % 3 == 2) QTest::qWait(i * 60);
+            runner.Cancel();
+            QElapsedTimer waited;
+            waited.start();
+            runner.Start(forecast, quick);
+            QVERIFY(planned.wait(600000));
+            QVERIFY2(waited.elapsed() < 60000, qPrintable(QString::number(waited.elapsed())));
+        }
+        // A runner closed mid-solve: its worker ends with the solve.
+        {
+            corvane::ui::PlanRunner closing;
+            closing.Start(forecast, slow);
+            QTest::qWait(300);
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(corvane::ui::PlanWorkersLeft(), 0, 60000);
     }
 
     void F1OpensTheHelpAtThePlanWindowsPage() {
