@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <mutex>
 #include <cmath>
 #include <string>
 
@@ -20,16 +21,20 @@ namespace {
 // the model it branches on: the clones share the watch and what it said.
 class Watcher : public CbcEventHandler {
 public:
-    Watcher(const SolveWatch* watch, bool* stopped) : watch_(watch), stopped_(stopped) {}
+    Watcher(const SolveWatch* watch, bool* stopped, SolveClock::time_point deadline)
+        : watch_(watch), stopped_(stopped), deadline_(deadline) {}
 
     CbcAction event(CbcEvent which) override {
-        if (!*stopped_) {
+        if (!*stopped_ && *watch_) {
             SolveProgress p;
             p.bound = model_->getBestPossibleObjValue();
             if (model_->bestSolution() != nullptr) p.best = model_->getObjValue();
             *stopped_ = !(*watch_)(p);
         }
-        if (!*stopped_) return noAction;
+        // The time limit is the clock's: at it the solve ends as though
+        // its own limit had, keeping the best plan found.
+        const bool late = SolveClock::now() >= deadline_;
+        if (!*stopped_ && !late) return noAction;
         // Between nodes the solver stops when told so; in its root cuts
         // and heuristics it looks for the flag its own Ctrl+C sets.
         model_->sayEventHappened();
@@ -43,7 +48,16 @@ public:
 private:
     const SolveWatch* watch_;
     bool* stopped_;
+    SolveClock::time_point deadline_;
 };
+
+// CBC's command-line driver keeps process-wide state (how it reads its
+// arguments, its Ctrl+C handler) that two solves at once would share: one
+// solve at a time goes through it, the others waiting their turn here.
+std::timed_mutex& DriverLock() {
+    static std::timed_mutex lock;
+    return lock;
+}
 
 }  // namespace
 
@@ -52,8 +66,20 @@ double GapPercent(double best, double bound) {
     return best > 0 ? std::max(0.0, (best - floor) / best * 100.0) : 0.0;
 }
 
-SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
+SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadline,
                          const std::vector<double>* start, const SolveWatch& watch) {
+    const auto began = SolveClock::now();
+    SolverOutcome out;
+    // Waiting for another solve to finish counts against this one's time,
+    // and a cancel reaches it while it waits.
+    std::unique_lock<std::timed_mutex> turn(DriverLock(), std::defer_lock);
+    while (!turn.try_lock_for(std::chrono::milliseconds(50))) {
+        if ((watch && !watch(SolveProgress{std::nullopt, 0})) || SolveClock::now() >= deadline) {
+            out.stopped = watch && SolveClock::now() < deadline;
+            out.seconds = std::chrono::duration<double>(SolveClock::now() - began).count();
+            return out;
+        }
+    }
     OsiClpSolverInterface solver;
     std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
     solver.loadProblem(model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
@@ -77,20 +103,20 @@ SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
         cbc.setMIPStart(model.IntegerColumns(), pointers.data(), start->data());
     }
     bool stopped = false;
-    if (watch) {
-        Watcher watcher(&watch, &stopped);
-        cbc.passInEventHandler(&watcher);
-    }
+    Watcher watcher(&watch, &stopped, deadline);
+    cbc.passInEventHandler(&watcher);
     // Clp's primal steepest-edge pricing stops the process on an assertion
     // with some of these programs (a week of quarter-hours with lunches
     // did); Dantzig's pricing has no such check and solves them as well.
-    const std::string seconds = std::to_string(timeLimit);
-    const char* arguments[] = {"corvane", "-log",   "0",      "-seconds", seconds.c_str(),
-                               "-primalP", "dantzig", "-solve", "-quit"};
-    const auto began = std::chrono::steady_clock::now();
+    // Seconds of the clock, not of the processor: what is left until the
+    // deadline.
+    const double left = std::chrono::duration<double>(deadline - SolveClock::now()).count();
+    const std::string seconds = std::to_string(std::max(left, 0.01));
+    const char* arguments[] = {"corvane",  "-log",    "0",       "-timeMode", "elapsed",
+                               "-seconds", seconds.c_str(),     "-primalP",  "dantzig",
+                               "-preprocess", "off", "-solve",   "-quit"};
     CbcMain1(static_cast<int>(std::size(arguments)), arguments, cbc, nullptr, data);
-    SolverOutcome out;
-    out.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - began).count();
+    out.seconds = std::chrono::duration<double>(SolveClock::now() - began).count();
     out.stopped = stopped;
     out.infeasible = cbc.isProvenInfeasible();
     if (cbc.bestSolution() != nullptr) {

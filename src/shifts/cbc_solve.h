@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -19,6 +20,8 @@ struct SolveProgress {
 // the least any solution can cost: 0 when it is proven (or has no cost).
 double GapPercent(double best, double bound);
 
+using SolveClock = std::chrono::steady_clock;
+
 // Told of the solve's progress from the solving thread, now and then;
 // answers whether to go on.
 using SolveWatch = std::function<bool(const SolveProgress&)>;
@@ -35,9 +38,11 @@ struct SolverOutcome {
 };
 
 // Solves `model` with CBC's branch and cut, its cuts and heuristics on,
-// stopping after `timeLimit` seconds with the best solution found; `start`
-// (a solution, per column) is where it begins when given.
-SolverOutcome SolveModel(const ShiftModel& model, double timeLimit,
+// stopping at `deadline` with the best solution found; `start` (a solution,
+// per column) is where it begins when given. Solves in one process take
+// turns: a solve waits for the one under way, and the wait counts against
+// its deadline.
+SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadline,
                          const std::vector<double>* start, const SolveWatch& watch = {});
 
 }  // namespace corvane::shifts

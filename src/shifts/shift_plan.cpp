@@ -1,6 +1,7 @@
 #include "shifts/shift_plan.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <map>
 #include <sstream>
@@ -67,12 +68,12 @@ struct Found {
 };
 
 Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& model,
-            bool allowShort, const ShiftOptions& options) {
+            bool allowShort, const ShiftOptions& options, SolveClock::time_point deadline) {
     const auto quick = QuickPlacements(grid, file, model, allowShort);
     std::vector<double> start;
     if (quick) start = ColumnValues(grid, file, model, *quick);
     Found found;
-    found.solver = SolveModel(model, options.timeLimit, quick ? &start : nullptr, options.watch);
+    found.solver = SolveModel(model, deadline, quick ? &start : nullptr, options.watch);
     if (found.solver.values) {
         found.placements = PlacementsOf(file, grid.intervalMinutes, model, *found.solver.values);
         found.cost = found.solver.objective;
@@ -85,20 +86,60 @@ Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& mode
     return found;
 }
 
-// Why a plan within the `max` limits leaves an interval short, found by
-// planning again with shortfalls allowed.
+// The most agents the `max` limits let work in each slot, each shift type
+// and day counted once for all its starts that can work the slot; -1 where
+// some shift without a limit can.
+std::vector<long> MostOnDuty(const ShiftGrid& grid, const ShiftFile& file,
+                             const ShiftModel& model) {
+    std::vector<long> most(static_cast<std::size_t>(grid.Slots()), 0);
+    std::vector<int> counted(most.size(), -1);  // the group last counted in a slot
+    for (std::size_t g = 0; g < model.groups.size(); ++g) {
+        const StartGroup& group = model.groups[g];
+        const ShiftType& type = file.types[static_cast<std::size_t>(group.type)];
+        const int length = type.length / grid.intervalMinutes;
+        for (int start = 0; start < group.starts; ++start)
+            for (int offset = 0; offset < length; ++offset) {
+                if (!CanWork(type, grid.intervalMinutes, offset)) continue;
+                const int slot = grid.Wrap(group.firstSlot + start + offset);
+                if (slot < 0) continue;
+                const auto at = static_cast<std::size_t>(slot);
+                if (counted[at] == static_cast<int>(g) || most[at] < 0) continue;
+                counted[at] = static_cast<int>(g);
+                most[at] = type.max ? most[at] + *type.max : -1;
+            }
+    }
+    return most;
+}
+
+// Why a plan within the `max` limits leaves an interval short: an interval
+// that needs more than the limits let work in it, or else, where only the
+// intervals together are out of reach, where a plan that may fall short
+// does.
 PlanFault ShortByLimits(const ShiftGrid& grid, const ShiftFile& file, const Namer& name,
-                        const ShiftOptions& options) {
+                        const ShiftOptions& options, SolveClock::time_point deadline) {
     const ShiftModel model = BuildModel(grid, file, true);
-    const Found found = Solve(grid, file, model, true, options);
+    const std::vector<long> most = MostOnDuty(grid, file, model);
+    for (int t = 0; t < grid.Slots(); ++t) {
+        const auto at = static_cast<std::size_t>(t);
+        if (most[at] >= 0 && most[at] < grid.need[at])
+            return {PlanFault::Kind::ShiftsFallShort,
+                    name(t) + ", but the 'max' limits in " + file.name + " let only " +
+                        std::to_string(most[at]) + " work then"};
+    }
+    const Found found = Solve(grid, file, model, true, options, deadline);
     if (found.solver.stopped) return Cancelled();
+    if (!found.placements)
+        return {PlanFault::Kind::ShiftsFallShort,
+                "the 'max' limits in " + file.name + " leave the plan short"};
     const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
     for (int t = 0; t < grid.Slots(); ++t) {
         const auto at = static_cast<std::size_t>(t);
         if (onDuty[at] < grid.need[at])
             return {PlanFault::Kind::ShiftsFallShort,
-                    name(t) + ", but the 'max' limits in " + file.name + " let only " +
-                        std::to_string(onDuty[at]) + " work then"};
+                    name(t) + ", but the 'max' limits in " + file.name +
+                        " cannot cover it together with the other intervals (the best plan "
+                        "within them puts " +
+                        std::to_string(onDuty[at]) + " on duty then)"};
     }
     return {PlanFault::Kind::ShiftsFallShort,
             "the 'max' limits in " + file.name + " leave the plan short"};
@@ -137,6 +178,11 @@ plan::ShiftSummary Summary(const ShiftGrid& grid, const ShiftFile& file, const S
 Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, int intervalMinutes,
                                            const std::string& forecastName, const ShiftFile& file,
                                            const ShiftOptions& options) {
+    // The time limit is the clock's, from here: the model, the solve and a
+    // refusal's second solve all within it.
+    const auto deadline =
+        SolveClock::now() + std::chrono::duration_cast<SolveClock::duration>(
+                                std::chrono::duration<double>(options.timeLimit));
     const auto laid = LayGrid(demand, intervalMinutes, forecastName);
     if (!laid) return Fail(laid.Error());
     const ShiftGrid& grid = laid.Value();
@@ -157,10 +203,12 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                               name(model.uncoverable.front()) + ", but no shift in " + file.name +
                                   " can work then"});
 
-    const Found found = Solve(grid, file, model, options.allowShort, options);
+    const Found found = Solve(grid, file, model, options.allowShort, options, deadline);
     if (found.solver.stopped) return Fail(Cancelled());
-    if (found.solver.infeasible && !options.allowShort)
-        return Fail(ShortByLimits(grid, file, name, options));
+    // A plan found (the quick one included) proves the program feasible,
+    // whatever the solver, stopped early, says.
+    if (found.solver.infeasible && !options.allowShort && !found.placements)
+        return Fail(ShortByLimits(grid, file, name, options, deadline));
     if (!found.placements)
         return Fail(PlanFault{PlanFault::Kind::NoShiftPlan,
                               forecastName + ": no shift plan was found in the " +

@@ -13,7 +13,7 @@
 namespace corvane::shifts {
 
 struct ShiftOptions {
-    double timeLimit = 10;    // seconds the solver may take
+    double timeLimit = 10;    // seconds of the clock the shift work may take
     bool allowShort = false;  // leave intervals no shift can cover short
     SolveWatch watch;         // told of the solve's progress; may cancel it
 };

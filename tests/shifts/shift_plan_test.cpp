@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <map>
+#include <thread>
+#include <tuple>
 
 #include "plan/label_time.h"
 #include "shifts/shift_file.h"
@@ -211,6 +213,25 @@ TEST(ShiftPlan, MaxLimitsAndCosts) {
     EXPECT_EQ(refused.Error().message,
               "day.csv:2: '08:00' needs 4 agents, but the 'max' limits in shifts.csv let only 3 "
               "work then");
+
+    // The interval named is one the limits truly cannot staff: 10:00 needs
+    // three where one agent a day may work, though a plan that falls short
+    // anyway may as well leave 08:00 empty.
+    const auto hours = Intervals(0, 60, 480, 660, [](int, int m) { return m == 600 ? 3L : m == 480 ? 1L : 0L; });
+    const auto one = Shifts("name,length,earliest,latest,max\nOne,1:00,08:00,10:00,1\n");
+    const auto bottleneck = shifts::PlanShifts(hours, 60, "day.csv", one, {});
+    ASSERT_FALSE(bottleneck.Ok());
+    EXPECT_EQ(bottleneck.Error().message,
+              "day.csv:4: '10:00' needs 3 agents, but the 'max' limits in shifts.csv let only 1 "
+              "work then");
+    // Where each interval alone could be staffed, the message says the
+    // limits fall short only together.
+    const auto both = Intervals(0, 60, 480, 600, [](int, int) { return 1L; });
+    const auto together = shifts::PlanShifts(both, 60, "day.csv", one, {});
+    ASSERT_FALSE(together.Ok());
+    EXPECT_NE(together.Error().message.find("cannot cover it together with the other intervals"),
+              std::string::npos)
+        << together.Error().message;
 }
 
 // A week of quarter-hours with lunches: more than the solver proves at once.
@@ -264,6 +285,38 @@ TEST(ShiftPlan, TheWatchSeesTheBoundBelowTheBestAndCanCancel) {
     ASSERT_TRUE(watched.Ok()) << watched.Error().message;
     EXPECT_TRUE(watched.Value().summary.optimal);
     EXPECT_EQ(watched.Value().summary.paidHours, 24);
+}
+
+// Solves at once (two plan windows) each get the plan they get alone.
+TEST(ShiftPlan, SolvesSideBySideGiveThePlansTheyGiveAlone) {
+    const auto week = Intervals(7, 60, 420, 1260, [](int day, int m) {
+        return static_cast<long>(4 + (m / 60 + day) % 5);
+    });
+    const auto file = Shifts(
+        "name,length,earliest,latest,cost\n"
+        "Early,8:00,07:00,09:00,1\n"
+        "Late,8:00,11:00,13:00,1\n"
+        "Part,4:00,07:00,17:00,1.1\n");
+    const auto alone = shifts::PlanShifts(week, 60, "week.csv", file, {});
+    ASSERT_TRUE(alone.Ok()) << alone.Error().message;
+    const auto rows = [](const shifts::ShiftOutcome& o) {
+        std::vector<std::tuple<std::string, std::string, int, long>> out;
+        for (const auto& r : o.summary.rows) out.emplace_back(r.date, r.shift, r.start, r.agents);
+        return out;
+    };
+    std::vector<std::thread> threads;
+    std::vector<int> differing(4, 0);
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 5; ++i) {
+                const auto got = shifts::PlanShifts(week, 60, "week.csv", file, {60, false, {}});
+                if (!got.Ok() || rows(got.Value()) != rows(alone.Value()) ||
+                    got.Value().summary.cost != alone.Value().summary.cost)
+                    ++differing[static_cast<std::size_t>(t)];
+            }
+        });
+    for (std::thread& t : threads) t.join();
+    EXPECT_EQ(differing, std::vector<int>(4, 0));
 }
 
 TEST(ShiftPlan, IntervalsWithoutTimesTwiceOrUnevenAreRefused) {
