@@ -136,8 +136,8 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
             return std::string();
         });
     Add(app, "--shift-time-limit", "S",
-        "seconds the shift solver may take (default 10); stopped, it gives its best plan and "
-        "its gap",
+        "seconds of the clock the shift planning may take (default 10); stopped, it gives its "
+        "best plan and its gap",
         [&a](const std::string& text) {
             return Keep(a.shiftTimeLimit, plan::ReadTimeLimit(text));
         });
