@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <exception>
 #include <iostream>
 
@@ -58,17 +59,29 @@ int main(int argc, char** argv) {
     if (const auto combined = cli::CheckCombinations(app, arguments); !combined)
         return Say(combined.Error(), cli::kExitBadInput);
     cli::InstallCleanupOnSignal();
-    try {
-        const auto run = cli::RunPlan(arguments);
-        if (!run) return Say(run.Error().message, run.Error().status);
-        if (const std::int64_t outside = run.Value(); outside > 0)
-            return Say(std::to_string(outside) + " interval(s) outside the usable range",
-                       cli::kExitOutsideRange);
-        return 0;
-    } catch (const std::exception& e) {
-        // The last resort: a clear message and a failure status, never a signal.
-        return Say(std::string("the plan could not be made: ") + e.what(), cli::kExitWriteFailed);
-    } catch (...) {
-        return Say("the plan could not be made", cli::kExitWriteFailed);
+    const int status = [&] {
+        try {
+            const auto run = cli::RunPlan(arguments);
+            if (!run) return Say(run.Error().message, run.Error().status);
+            if (const std::int64_t outside = run.Value(); outside > 0)
+                return Say(std::to_string(outside) + " interval(s) outside the usable range",
+                           cli::kExitOutsideRange);
+            return 0;
+        } catch (const std::exception& e) {
+            // The last resort: a clear message and a failure status, never a signal.
+            return Say(std::string("the plan could not be made: ") + e.what(),
+                       cli::kExitWriteFailed);
+        } catch (...) {
+            return Say("the plan could not be made", cli::kExitWriteFailed);
+        }
+    }();
+    // A shift solve stopped at its time limit may still be winding down on
+    // its own thread inside the solver: everything is written, so the
+    // program ends now rather than wait for it or unload under it.
+    if (arguments.shiftsPath) {
+        std::cout.flush();
+        std::cerr.flush();
+        std::_Exit(status);
     }
+    return status;
 }

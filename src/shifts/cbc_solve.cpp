@@ -7,7 +7,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <optional>
+#include <thread>
 #include <cmath>
 #include <string>
 
@@ -15,26 +19,66 @@ namespace corvane::shifts {
 
 namespace {
 
+// At the deadline the caller waits this much longer for the solver to
+// stop by itself before it answers with the best plan seen.
+constexpr auto kGrace = std::chrono::milliseconds(300);
+
+// What a solve's own thread and its caller share. The caller may leave at
+// its deadline with the best plan seen so far; the thread then stops at
+// the solver's next event, and the caller's watch is no longer called.
+struct Solve {
+    Solve(const ShiftModel& m, const std::vector<double>* s, SolveWatch w,
+          SolveClock::time_point d)
+        : model(m), watch(std::move(w)), deadline(d) {
+        if (s) start = *s;
+    }
+
+    const ShiftModel model;
+    std::optional<std::vector<double>> start;
+    const SolveWatch watch;
+    const SolveClock::time_point deadline;
+
+    std::mutex mutex;
+    std::condition_variable ended;
+    bool done = false;
+    bool abandoned = false;     // the caller has its answer
+    bool stopped = false;       // the watch asked to stop
+    SolverOutcome out;          // once done
+    // The branch and bound's own best plan and bound so far (not those of
+    // the small searches its heuristics run, whose bounds prove nothing).
+    std::optional<std::vector<double>> best;
+    double bestCost = 0;
+    double bound = -COIN_DBL_MAX;
+};
+
+// Solves running, or abandoned and still stopping.
+std::mutex runningMutex;
+std::condition_variable runningEnded;
+int running = 0;
+
 // Hands the solver's progress to the watch at each of its events (nodes,
-// solutions, heuristic and cut passes), and stops the solve when it says
-// so. The solver clones it into
-// the model it branches on: the clones share the watch and what it said.
+// solutions, heuristic and cut passes), keeps the best plan seen, and
+// stops the solve when the watch says so, at the deadline, or when the
+// caller has left. The solver clones it into the models it branches on.
 class Watcher : public CbcEventHandler {
 public:
-    Watcher(const SolveWatch* watch, bool* stopped, SolveClock::time_point deadline)
-        : watch_(watch), stopped_(stopped), deadline_(deadline) {}
+    explicit Watcher(Solve* solve) : solve_(solve) {}
 
     CbcAction event(CbcEvent which) override {
-        if (!*stopped_ && *watch_) {
-            SolveProgress p;
-            p.bound = model_->getBestPossibleObjValue();
-            if (model_->bestSolution() != nullptr) p.best = model_->getObjValue();
-            *stopped_ = !(*watch_)(p);
+        SolveProgress p;
+        p.bound = model_->getBestPossibleObjValue();
+        if (model_->bestSolution() != nullptr) p.best = model_->getObjValue();
+        bool halt = false;
+        {
+            const std::lock_guard<std::mutex> hold(solve_->mutex);
+            if (model_->parentModel() == nullptr) Keep(p);
+            if (!solve_->stopped && !solve_->abandoned && solve_->watch)
+                solve_->stopped = !solve_->watch(p);
+            // The time limit is the clock's: at it the solve ends as though
+            // its own limit had, keeping the best plan found.
+            halt = solve_->stopped || solve_->abandoned || SolveClock::now() >= solve_->deadline;
         }
-        // The time limit is the clock's: at it the solve ends as though
-        // its own limit had, keeping the best plan found.
-        const bool late = SolveClock::now() >= deadline_;
-        if (!*stopped_ && !late) return noAction;
+        if (!halt) return noAction;
         // Between nodes the solver stops when told so; in its root cuts
         // and heuristics it looks for the flag its own Ctrl+C sets.
         model_->sayEventHappened();
@@ -46,9 +90,16 @@ public:
     CbcEventHandler* clone() const override { return new Watcher(*this); }
 
 private:
-    const SolveWatch* watch_;
-    bool* stopped_;
-    SolveClock::time_point deadline_;
+    void Keep(const SolveProgress& p) {
+        solve_->bound = std::max(solve_->bound, p.bound);
+        if (!p.best || (solve_->best && *p.best >= solve_->bestCost)) return;
+        if (model_->getNumCols() != solve_->model.Columns()) return;
+        const double* values = model_->bestSolution();
+        solve_->best.emplace(values, values + solve_->model.Columns());
+        solve_->bestCost = *p.best;
+    }
+
+    Solve* solve_;
 };
 
 // CBC's command-line driver keeps process-wide state (how it reads its
@@ -57,6 +108,84 @@ private:
 std::timed_mutex& DriverLock() {
     static std::timed_mutex lock;
     return lock;
+}
+
+// The solve, on its own thread.
+void Run(const std::shared_ptr<Solve>& solve) {
+    const ShiftModel& model = solve->model;
+    SolverOutcome out;
+    std::unique_lock<std::timed_mutex> turn(DriverLock(), std::defer_lock);
+    bool waited = false;
+    // Waiting for another solve to finish counts against this one's time,
+    // and a cancel reaches it while it waits.
+    while (!turn.try_lock_for(std::chrono::milliseconds(50))) {
+        const std::lock_guard<std::mutex> hold(solve->mutex);
+        if (solve->abandoned || SolveClock::now() >= solve->deadline ||
+            (solve->watch && !solve->watch(SolveProgress{std::nullopt, 0}))) {
+            out.stopped = SolveClock::now() < solve->deadline;
+            waited = true;
+            break;
+        }
+    }
+    if (!waited) {
+        OsiClpSolverInterface solver;
+        std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
+        solver.loadProblem(model.Columns(), model.Rows(), columnStart.data(),
+                           model.rowIndex.data(), model.value.data(), nullptr, nullptr,
+                           model.cost.data(), model.rowLower.data(), model.rowUpper.data());
+        for (int c = 0; c < model.IntegerColumns(); ++c) solver.setInteger(c);
+        solver.messageHandler()->setLogLevel(0);
+        CbcModel cbc(solver);
+        CbcSolverUsefulData data;
+        CbcMain0(cbc, data);
+        cbc.setLogLevel(0);
+        cbc.messageHandler()->setLogLevel(0);
+        if (solve->start) {
+            // The solver works out the continuous columns itself. It finds
+            // the columns of a start by name.
+            std::vector<std::string> names;
+            std::vector<const char*> pointers;
+            names.reserve(static_cast<std::size_t>(model.IntegerColumns()));
+            for (int c = 0; c < model.IntegerColumns(); ++c) names.push_back(solver.getColName(c));
+            for (const std::string& n : names) pointers.push_back(n.c_str());
+            cbc.setMIPStart(model.IntegerColumns(), pointers.data(), solve->start->data());
+        }
+        Watcher watcher(solve.get());
+        cbc.passInEventHandler(&watcher);
+        // Seconds of the clock, not of the processor: what is left until
+        // the deadline. Clp's primal steepest-edge pricing stops the
+        // process on an assertion with some of these programs (a week of
+        // quarter-hours with lunches did); Dantzig's pricing has no such
+        // check and solves them as well. Preprocessing is left out: its
+        // post-processing crashed when the limit stopped it early.
+        const double left =
+            std::chrono::duration<double>(solve->deadline - SolveClock::now()).count();
+        const std::string seconds = std::to_string(std::max(left, 0.01));
+        const char* arguments[] = {"corvane",  "-log",         "0",       "-timeMode",
+                                   "elapsed",  "-seconds",     seconds.c_str(),
+                                   "-primalP", "dantzig",      "-preprocess",
+                                   "off",      "-solve",       "-quit"};
+        CbcMain1(static_cast<int>(std::size(arguments)), arguments, cbc, nullptr, data);
+        out.infeasible = cbc.isProvenInfeasible();
+        if (cbc.bestSolution() != nullptr) {
+            const double* values = cbc.bestSolution();
+            out.values.emplace(values, values + model.Columns());
+            out.objective = cbc.getObjValue();
+            out.optimal = cbc.isProvenOptimal();
+        }
+        out.bound = cbc.getBestPossibleObjValue();
+    }
+    {
+        const std::lock_guard<std::mutex> hold(solve->mutex);
+        out.stopped = out.stopped || solve->stopped;
+        out.optimal = out.optimal && !out.stopped;
+        solve->out = std::move(out);
+        solve->done = true;
+    }
+    solve->ended.notify_all();
+    turn = {};
+    const std::lock_guard<std::mutex> hold(runningMutex);
+    if (--running == 0) runningEnded.notify_all();
 }
 
 }  // namespace
@@ -69,64 +198,34 @@ double GapPercent(double best, double bound) {
 SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadline,
                          const std::vector<double>* start, const SolveWatch& watch) {
     const auto began = SolveClock::now();
+    const auto solve = std::make_shared<Solve>(model, start, watch, deadline);
+    {
+        const std::lock_guard<std::mutex> hold(runningMutex);
+        ++running;
+    }
+    // The solver looks at the clock only between its steps, some of which
+    // (a large first linear program) outlast any limit: on a thread of its
+    // own it cannot keep the caller past the deadline.
+    std::thread([solve] { Run(solve); }).detach();
+    std::unique_lock<std::mutex> hold(solve->mutex);
+    solve->ended.wait_until(hold, deadline + kGrace, [&] { return solve->done; });
     SolverOutcome out;
-    // Waiting for another solve to finish counts against this one's time,
-    // and a cancel reaches it while it waits.
-    std::unique_lock<std::timed_mutex> turn(DriverLock(), std::defer_lock);
-    while (!turn.try_lock_for(std::chrono::milliseconds(50))) {
-        if ((watch && !watch(SolveProgress{std::nullopt, 0})) || SolveClock::now() >= deadline) {
-            out.stopped = watch && SolveClock::now() < deadline;
-            out.seconds = std::chrono::duration<double>(SolveClock::now() - began).count();
-            return out;
-        }
+    if (solve->done) {
+        out = solve->out;
+    } else {
+        solve->abandoned = true;
+        out.values = solve->best;
+        out.objective = solve->bestCost;
+        out.bound = solve->bound;
+        out.stopped = solve->stopped;
     }
-    OsiClpSolverInterface solver;
-    std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
-    solver.loadProblem(model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
-                       model.value.data(), nullptr, nullptr, model.cost.data(),
-                       model.rowLower.data(), model.rowUpper.data());
-    for (int c = 0; c < model.IntegerColumns(); ++c) solver.setInteger(c);
-    solver.messageHandler()->setLogLevel(0);
-    CbcModel cbc(solver);
-    CbcSolverUsefulData data;
-    CbcMain0(cbc, data);
-    cbc.setLogLevel(0);
-    cbc.messageHandler()->setLogLevel(0);
-    if (start) {
-        // The solver works out the continuous columns itself. It finds the
-        // columns of a start by name.
-        std::vector<std::string> names;
-        std::vector<const char*> pointers;
-        names.reserve(static_cast<std::size_t>(model.IntegerColumns()));
-        for (int c = 0; c < model.IntegerColumns(); ++c) names.push_back(solver.getColName(c));
-        for (const std::string& n : names) pointers.push_back(n.c_str());
-        cbc.setMIPStart(model.IntegerColumns(), pointers.data(), start->data());
-    }
-    bool stopped = false;
-    Watcher watcher(&watch, &stopped, deadline);
-    cbc.passInEventHandler(&watcher);
-    // Clp's primal steepest-edge pricing stops the process on an assertion
-    // with some of these programs (a week of quarter-hours with lunches
-    // did); Dantzig's pricing has no such check and solves them as well.
-    // Seconds of the clock, not of the processor: what is left until the
-    // deadline.
-    const double left = std::chrono::duration<double>(deadline - SolveClock::now()).count();
-    const std::string seconds = std::to_string(std::max(left, 0.01));
-    const char* arguments[] = {"corvane",  "-log",    "0",       "-timeMode", "elapsed",
-                               "-seconds", seconds.c_str(),     "-primalP",  "dantzig",
-                               "-preprocess", "off", "-solve",   "-quit"};
-    CbcMain1(static_cast<int>(std::size(arguments)), arguments, cbc, nullptr, data);
     out.seconds = std::chrono::duration<double>(SolveClock::now() - began).count();
-    out.stopped = stopped;
-    out.infeasible = cbc.isProvenInfeasible();
-    if (cbc.bestSolution() != nullptr) {
-        const double* values = cbc.bestSolution();
-        out.values.emplace(values, values + model.Columns());
-        out.objective = cbc.getObjValue();
-        out.optimal = cbc.isProvenOptimal() && !stopped;
-    }
-    out.bound = cbc.getBestPossibleObjValue();
     return out;
+}
+
+void FinishSolves() {
+    std::unique_lock<std::mutex> hold(runningMutex);
+    runningEnded.wait(hold, [] { return running == 0; });
 }
 
 }  // namespace corvane::shifts

@@ -42,7 +42,13 @@ struct SolverOutcome {
 // per column) is where it begins when given. Solves in one process take
 // turns: a solve waits for the one under way, and the wait counts against
 // its deadline.
+// The answer comes at the deadline (give or take a fraction of a second)
+// whatever the solver is doing: one that has not stopped by then is left
+// to stop at its next step, and the answer is the best plan it had found.
 SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadline,
                          const std::vector<double>* start, const SolveWatch& watch = {});
+
+// Waits for the solves left to stop on their own (as a program ends).
+void FinishSolves();
 
 }  // namespace corvane::shifts

@@ -11,6 +11,8 @@
 #include <thread>
 #include <vector>
 
+#include "shifts/cbc_solve.h"
+
 namespace corvane::ui {
 
 namespace {
@@ -91,8 +93,12 @@ PlanRunner::~PlanRunner() {
 }
 
 void FinishPlanWorkers() {
-    std::unique_lock<std::mutex> lock(leftMutex);
-    leftEnded.wait(lock, [] { return leftWorkers == 0; });
+    {
+        std::unique_lock<std::mutex> lock(leftMutex);
+        leftEnded.wait(lock, [] { return leftWorkers == 0; });
+    }
+    // And the solves they left to stop at the solver's next step.
+    shifts::FinishSolves();
 }
 
 int PlanWorkersLeft() {
