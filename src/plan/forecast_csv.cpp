@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
+#include <cstdint>
+#include <optional>
+#include <unordered_map>
 #include <vector>
 
 #include "calc/plain_text.h"
@@ -24,7 +28,7 @@ using Column = ForecastColumn;
 class RowReader {
 public:
     RowReader(const std::string& name, const CsvRecord& header, FigureMarks marks)
-        : name_(name), marks_(marks), headerLine_(header.line) {
+        : name_(name), marks_(marks), headerLine_(header.line), columns_(header.fields.size()) {
         index_.fill(-1);
         for (std::size_t i = 0; i < header.fields.size(); ++i) {
             const std::string_view field = text::Trim(header.fields[i]);
@@ -59,6 +63,25 @@ public:
     bool Has(Column c) const { return index_[static_cast<std::size_t>(c)] >= 0; }
     int HeaderLine() const { return headerLine_; }
 
+    // A row with more filled fields than the header has columns has shifted
+    // its figures (a thousands separator read as a delimiter, most often):
+    // which of them is which cannot be known.
+    void CheckWidth(const CsvRecord& r) const {
+        if (r.fields.size() <= columns_) return;
+        std::size_t filled = 0;
+        bool past = false;
+        for (std::size_t i = 0; i < r.fields.size(); ++i) {
+            const bool blank = text::Trim(r.fields[i]).empty();
+            filled += !blank;
+            past |= i >= columns_ && !blank;
+        }
+        if (past)
+            Refuse(r.line, std::to_string(filled) + " filled fields, but the header has " +
+                               std::to_string(columns_) +
+                               " columns: quote a figure with a thousands separator (\"1,234\") "
+                               "or write it without one");
+    }
+
     // The label, with the date and time it carries; false when the file
     // has no label column. The label's field is taken from the record.
     bool Label(CsvRecord& r, ForecastRow& row) const {
@@ -92,6 +115,16 @@ public:
         if (utf8::Length(row.label) > kMaxLabelChars)
             Refuse(r, Column::Interval, row.label,
                    "is longer than " + std::to_string(kMaxLabelChars) + " characters");
+        // A total row is no interval: planned, it would be counted twice.
+        const std::string word = text::Lower(text::Trim(row.label));
+        if (word == "total" || word == "grand total" || word == "sum" || word == "totals")
+            Refuse(r.line, "'" + Printable(row.label) +
+                               "' is a total row, not an interval: remove it (corvane-plan adds "
+                               "up the totals)");
+        if (word.empty())
+            Refuse(r.line, Name(Column::Interval) +
+                               ": the label is empty, as on a total row: remove the row, or give "
+                               "it its interval");
         // Plans, charts and terminals show labels as they stand.
         if (const auto control = FirstControl(row.label))
             Refuse(r, Column::Interval, row.label,
@@ -157,6 +190,57 @@ private:
     std::array<int, kForecastColumns> index_{};
     std::array<std::string, kForecastColumns> names_;  // as the header writes them
     int headerLine_ = 0;
+    std::size_t columns_ = 0;
+};
+
+// Intervals given twice, which would be planned and counted twice: the
+// same date and time anywhere in the file, or, without dates, the same
+// time twice in a row. (An autumn day's repeated hour is refused too.)
+class Repeats {
+public:
+    explicit Repeats(const std::string& name) : name_(name) {}
+
+    void Check(const ForecastRow& row) {
+        if (!row.minute) return;
+        const auto minute = static_cast<std::size_t>(*row.minute);
+        if (!row.day) {
+            if (lastMinute_ == *row.minute) Twice(row, lastLine_);
+            lastMinute_ = *row.minute;
+            lastLine_ = row.line;
+            return;
+        }
+        if (day_ != row.day) {
+            day_ = row.day;
+            lines_.clear();
+        }
+        Day& seen = days_[*row.day];
+        if (seen.first == 0) seen.first = row.line;
+        if (seen.minutes.test(minute)) {
+            const auto at = lines_.find(*row.minute);
+            Twice(row, at != lines_.end() ? at->second : seen.first);
+        }
+        seen.minutes.set(minute);
+        lines_.emplace(*row.minute, row.line);
+    }
+
+private:
+    struct Day {
+        std::bitset<24 * 60> minutes;
+        int first = 0;  // its first row's line
+    };
+
+    [[noreturn]] void Twice(const ForecastRow& row, int other) const {
+        throw PlanInputError(Where(name_, row.line) + "'" + Printable(row.label) +
+                             "' is given twice (also at line " + std::to_string(other) +
+                             "): each interval must come once");
+    }
+
+    std::string name_;
+    std::unordered_map<std::int32_t, Day> days_;
+    std::optional<std::int32_t> day_;
+    std::unordered_map<int, int> lines_;  // the current day's times and lines
+    int lastMinute_ = -1;
+    int lastLine_ = 0;
 };
 
 }  // namespace
@@ -171,7 +255,10 @@ Result<std::size_t, std::string> TextSource::Read(char* buffer, std::size_t size
 class ForecastReader::Impl {
 public:
     Impl(ByteSource& source, std::string name, ForecastDefaults defaults)
-        : records_(source, name, "a forecast file"), name_(std::move(name)), defaults_(defaults) {}
+        : records_(source, name, "a forecast file"),
+          name_(std::move(name)),
+          defaults_(defaults),
+          repeats_(name_) {}
 
     bool Next(ForecastRow& row) {
         if (!reader_) ReadHeader();
@@ -184,7 +271,9 @@ public:
         row.line = r.line;
         row.day.reset();
         row.minute.reset();
+        reader_->CheckWidth(r);
         if (!reader_->Label(r, row)) row.label = std::to_string(rows_);
+        repeats_.Check(row);
         using Least = RowReader::Least;
         row.calls = reader_->Count(r, Column::Calls);
         if (reader_->Has(Column::Aht))
@@ -220,6 +309,7 @@ private:
     std::string name_;
     ForecastDefaults defaults_;
     std::optional<RowReader> reader_;
+    Repeats repeats_;
     long rows_ = 0;
 };
 

@@ -88,7 +88,7 @@ TEST(ForecastCsv, ExportsWithDatesReadTheSame) {
         EXPECT_EQ(f.rows[1].day, DayNumber({2027, 3, 1}));
     }
     // A label column of times alone carries the time, not a date.
-    const Forecast times = Read("interval,calls,talk\n07:30 - 08:00,5,180\nTotal,5,180\n");
+    const Forecast times = Read("interval,calls,talk\n07:30 - 08:00,5,180\nLate peak,5,180\n");
     EXPECT_EQ(times.rows[0].minute, 450);
     EXPECT_FALSE(times.rows[0].day || times.rows[1].minute);
 }

@@ -111,7 +111,9 @@ TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
     const std::size_t rows = StreamedPlan::kKeptRows + 500;
     const auto label = [](std::size_t i) {
         if (i % 11 == 0) return std::string(18 + i % 13, 'L') + std::to_string(i);
-        if (i % 13 == 0) return "2027-03-" + std::to_string(10 + i % 18) + " 07:30";
+        if (i % 13 == 0)  // each date once: an interval given twice is refused
+            return std::to_string(2027 + i / 13 / 18) + "-03-" + std::to_string(10 + i / 13 % 18) +
+                   " 07:30";
         return (i % 7 == 0 ? "=x" : "t") + std::to_string(i);
     };
     for (std::size_t i = 0; i < rows; ++i)
