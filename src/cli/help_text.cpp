@@ -29,6 +29,11 @@ const char* const kPlanHelpFooter = R"(Input
   MM/DD/YYYY; with a time after a space (ISO also after a "T").
   A column in the file wins over --talk and --acw. Decimals in options are
   written with "." whatever the regional settings.
+  Refused, naming the line: a row with more filled fields than the header
+  has columns (quote a figure with a thousands separator); a total row
+  (labelled Total, Grand Total or Sum, or with an empty label); an interval
+  given twice (the same date and time, or without dates the same time
+  twice in a row).
 
 Interval length
   When the labels carry times, the interval length is the most common step
