@@ -110,6 +110,9 @@ void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPla
     }
 }
 
+// The staffing table's first row never has fewer agents.
+constexpr long kFirstTableAgents = 2;
+
 // Erlang C for any figures and any traffic.
 void SearchWideErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     ErlangCWalk walk(plan.erlangs, r.talk + r.acw);
@@ -117,6 +120,9 @@ void SearchWideErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan&
     for (;;) {
         const long n = walk.NextAgents();
         if (n > kMaxPlannedAgents) RaiseError(kErrOverflow);
+        // Counting starts where the staffing table's does: at 2 agents, or
+        // the first count above the traffic.
+        if (n < kFirstTableAgents) continue;
         const ErlangCMeasures m = walk.Measures(o.answerSeconds);
         if (!targets.Met(m.serviceLevel, m.asa)) continue;
         if (o.maxOccupancy &&
