@@ -11,7 +11,8 @@ const char* const kPlanHelpFooter = R"(Input
   "_" or "-"; others are ignored:
     calls     (offered, volume, contacts) calls offered in the interval,
               0 or more
-    talk      (talktime) average talk time, more than 0 (or --talk)
+    talk      (talktime) average talk time, more than 0 (or --talk); in a
+              row without calls it may be empty, "-" or 0, as acw may
     acw       (wrap, wrapup, aftercallwork) after-call work, 0 or more (or
               --acw; 0)
     aht       (handletime) talk and after-call work as one figure; a file

@@ -147,10 +147,19 @@ public:
         return value.Value();
     }
 
-    // A time in seconds; talk and handle times must be more than 0.
+    // A time in seconds; talk and handle times must be more than 0. A row
+    // without calls needs none: there an empty cell, "-" or 0 reads as 0.
     enum class Least { Zero, AboveZero };
-    double Seconds(const CsvRecord& r, Column c, Least least) const {
+    double Seconds(const CsvRecord& r, Column c, Least least, double calls) const {
+        const auto at = static_cast<std::size_t>(index_[static_cast<std::size_t>(c)]);
+        if (calls == 0 && at >= r.fields.size()) return 0;  // a trailing cell left out
         const std::string& text = Text(r, c);
+        if (calls == 0) {
+            const std::string_view cell = text::Trim(text);
+            if (cell.empty() || cell == "-") return 0;
+            if (const auto value = ParseDuration(text, marks_); value && value.Value() == 0)
+                return 0;
+        }
         const auto value = ParseDuration(text, marks_);
         if (!value) Refuse(r, c, text, value.Error());
         if (least == Least::AboveZero && !(value.Value() > 0))
@@ -276,13 +285,14 @@ public:
         repeats_.Check(row);
         using Least = RowReader::Least;
         row.calls = reader_->Count(r, Column::Calls);
-        if (reader_->Has(Column::Aht))
-            row.talk = reader_->Seconds(r, Column::Aht, Least::AboveZero);  // talk and acw as one
+        const double calls = row.calls;
+        if (reader_->Has(Column::Aht))  // talk and acw as one
+            row.talk = reader_->Seconds(r, Column::Aht, Least::AboveZero, calls);
         else if (reader_->Has(Column::Talk))
-            row.talk = reader_->Seconds(r, Column::Talk, Least::AboveZero);
+            row.talk = reader_->Seconds(r, Column::Talk, Least::AboveZero, calls);
         else
             row.talk = static_cast<double>(*defaults_.talk);
-        row.acw = reader_->Has(Column::Acw)   ? reader_->Seconds(r, Column::Acw, Least::Zero)
+        row.acw = reader_->Has(Column::Acw) ? reader_->Seconds(r, Column::Acw, Least::Zero, calls)
                   : reader_->Has(Column::Aht) ? 0.0
                                               : static_cast<double>(defaults_.acw);
         return true;

@@ -5,6 +5,7 @@
 
 #include "plan/decimal.h"
 #include "plan/forecast_csv.h"
+#include "plan/interval_plan.h"
 #include "plan/label_time.h"
 #include "support/vectors.h"
 
@@ -62,6 +63,25 @@ TEST(ForecastCsv, LayoutsThatReadTheSame) {
                     << step;
         }
     }
+}
+
+// A row without calls needs no handle time: empty, "-", 0 or left out,
+// it is planned as 0 agents. With calls, each is refused as before.
+TEST(ForecastCsv, RowsWithoutCallsNeedNoHandleTime) {
+    const Forecast f = Read(
+        "interval,calls,talk,acw\n00:00,0,,\n00:30,0,-,-\n01:00,0,0,0\n01:30,0\n"
+        "08:00,12,180,30\n");
+    ASSERT_EQ(f.rows.size(), 5u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(f.rows[i].talk, 0) << i;
+        EXPECT_EQ(f.rows[i].acw, 0) << i;
+        EXPECT_EQ(PlanInterval(f.rows[i], PlanOptions{}).agents, 0) << i;
+    }
+    EXPECT_EQ(f.rows[4].talk, 180);
+    for (const char* row : {"08:00,12,,30", "08:00,12,-,30", "08:00,12,0,30", "08:00,12"})
+        EXPECT_NE(ErrorOf(std::string("interval,calls,talk,acw\n") + row + "\n"), "") << row;
+    const Forecast aht = Read("interval,calls,aht\n00:00,0,-\n08:00,3,200\n");
+    EXPECT_EQ(aht.rows[0].talk, 0);
 }
 
 // Exports as workforce tools and spreadsheets write them: the same two
