@@ -6,6 +6,8 @@
 #include <coin/OsiClpSolverInterface.hpp>
 
 #include <algorithm>
+#include <atomic>
+#include <vector>
 #include <chrono>
 #include <condition_variable>
 #include <memory>
@@ -51,10 +53,37 @@ struct Solve {
     double bound = -COIN_DBL_MAX;
 };
 
-// Solves running, or abandoned and still stopping.
-std::mutex runningMutex;
-std::condition_variable runningEnded;
-int running = 0;
+// The threads of solves, running or abandoned and still stopping; each is
+// joined once it has ended (the next solve looks), or as the program ends.
+struct SolveThread {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> ended;
+};
+// A program that ends without FinishSolves still joins them.
+struct SolveThreads : std::vector<SolveThread> {
+    ~SolveThreads() {
+        for (SolveThread& t : *this)
+            if (t.thread.joinable()) t.thread.join();
+    }
+};
+std::mutex threadsMutex;
+SolveThreads threads;
+
+void JoinEnded(bool all) {
+    std::vector<SolveThread> ending;
+    {
+        const std::lock_guard<std::mutex> hold(threadsMutex);
+        for (auto it = threads.begin(); it != threads.end();) {
+            if (all || *it->ended) {
+                ending.push_back(std::move(*it));
+                it = threads.erase(it);
+            } else {
+                ++it;
+            }
+        }
+    }
+    for (SolveThread& t : ending) t.thread.join();
+}
 
 // Hands the solver's progress to the watch at each of its events (nodes,
 // solutions, heuristic and cut passes), keeps the best plan seen, and
@@ -183,9 +212,6 @@ void Run(const std::shared_ptr<Solve>& solve) {
         solve->done = true;
     }
     solve->ended.notify_all();
-    turn = {};
-    const std::lock_guard<std::mutex> hold(runningMutex);
-    if (--running == 0) runningEnded.notify_all();
 }
 
 }  // namespace
@@ -198,15 +224,20 @@ double GapPercent(double best, double bound) {
 SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadline,
                          const std::vector<double>* start, const SolveWatch& watch) {
     const auto began = SolveClock::now();
+    JoinEnded(false);
     const auto solve = std::make_shared<Solve>(model, start, watch, deadline);
-    {
-        const std::lock_guard<std::mutex> hold(runningMutex);
-        ++running;
-    }
     // The solver looks at the clock only between its steps, some of which
     // (a large first linear program) outlast any limit: on a thread of its
     // own it cannot keep the caller past the deadline.
-    std::thread([solve] { Run(solve); }).detach();
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    std::thread thread([solve, ended] {
+        Run(solve);
+        *ended = true;
+    });
+    {
+        const std::lock_guard<std::mutex> hold(threadsMutex);
+        threads.push_back({std::move(thread), std::move(ended)});
+    }
     std::unique_lock<std::mutex> hold(solve->mutex);
     solve->ended.wait_until(hold, deadline + kGrace, [&] { return solve->done; });
     SolverOutcome out;
@@ -223,9 +254,6 @@ SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadlin
     return out;
 }
 
-void FinishSolves() {
-    std::unique_lock<std::mutex> hold(runningMutex);
-    runningEnded.wait(hold, [] { return running == 0; });
-}
+void FinishSolves() { JoinEnded(true); }
 
 }  // namespace corvane::shifts

@@ -20,12 +20,43 @@ namespace {
 // The window hears of a solve's progress no oftener than this.
 constexpr auto kProgressEvery = std::chrono::milliseconds(100);
 
-// The workers of destroyed runners still finishing a solve: each ends on
-// its own (detached, so its thread is gone as soon as it ends), and the
-// program waits at its end for the last.
+// The workers of destroyed runners, still finishing a solve: each is
+// joined once it has ended (when a window next closes or the count is
+// asked for), or as the program ends.
+struct LeftWorker {
+    std::thread thread;
+    std::shared_ptr<std::atomic<bool>> ended;
+};
+// A program that ends without FinishPlanWorkers still joins them.
+struct LeftWorkers : std::vector<LeftWorker> {
+    ~LeftWorkers() {
+        for (LeftWorker& w : *this)
+            if (w.thread.joinable()) w.thread.join();
+    }
+};
 std::mutex leftMutex;
-std::condition_variable leftEnded;
-int leftWorkers = 0;
+LeftWorkers leftWorkers;
+
+// Joins the workers that have ended (or all, waiting); gives how many are
+// left at work.
+int JoinEndedWorkers(bool all) {
+    std::vector<LeftWorker> ending;
+    int working = 0;
+    {
+        const std::lock_guard<std::mutex> lock(leftMutex);
+        for (auto it = leftWorkers.begin(); it != leftWorkers.end();) {
+            if (all || *it->ended) {
+                ending.push_back(std::move(*it));
+                it = leftWorkers.erase(it);
+            } else {
+                ++working;
+                ++it;
+            }
+        }
+    }
+    for (LeftWorker& w : ending) w.thread.join();
+    return working;
+}
 
 }  // namespace
 
@@ -47,6 +78,7 @@ struct PlanRunner::Shared {
     // however it falls against the worker's taking it.
     std::atomic<int> generation{0};
     std::thread thread;
+    std::shared_ptr<std::atomic<bool>> ended = std::make_shared<std::atomic<bool>>(false);
 
     // Hands `deliver` to the window's thread for the newest request, while
     // the runner lives: it is called there only if it still does then (Qt
@@ -72,14 +104,13 @@ PlanRunner::PlanRunner(QObject* parent) : QObject(parent), shared_(std::make_sha
     }();
     (void)finishing;
     shared_->owner = this;
-    shared_->thread = std::thread(&PlanRunner::Work, shared_);
+    shared_->thread = std::thread([shared = shared_] {
+        Work(shared);
+        *shared->ended = true;
+    });
 }
 
 PlanRunner::~PlanRunner() {
-    {
-        const std::lock_guard<std::mutex> lock(leftMutex);
-        ++leftWorkers;
-    }
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
         shared_->owner = nullptr;
@@ -89,22 +120,18 @@ PlanRunner::~PlanRunner() {
     shared_->wake.notify_all();
     // A solve stops at the solver's next event, which can be a moment away:
     // the window closes now, and the worker ends by itself.
-    shared_->thread.detach();
+    JoinEndedWorkers(false);
+    const std::lock_guard<std::mutex> lock(leftMutex);
+    leftWorkers.push_back({std::move(shared_->thread), shared_->ended});
 }
 
 void FinishPlanWorkers() {
-    {
-        std::unique_lock<std::mutex> lock(leftMutex);
-        leftEnded.wait(lock, [] { return leftWorkers == 0; });
-    }
+    JoinEndedWorkers(true);
     // And the solves they left to stop at the solver's next step.
     shifts::FinishSolves();
 }
 
-int PlanWorkersLeft() {
-    const std::lock_guard<std::mutex> lock(leftMutex);
-    return leftWorkers;
-}
+int PlanWorkersLeft() { return JoinEndedWorkers(false); }
 
 void PlanRunner::Start(std::shared_ptr<const plan::Forecast> forecast,
                        model::PlanSettings settings) {
@@ -135,12 +162,7 @@ void PlanRunner::Work(std::shared_ptr<Shared> shared) {
         {
             std::unique_lock<std::mutex> lock(shared->mutex);
             shared->wake.wait(lock, [&] { return !shared->owner || shared->pending; });
-            if (!shared->owner) {
-                lock.unlock();
-                const std::lock_guard<std::mutex> left(leftMutex);
-                if (--leftWorkers == 0) leftEnded.notify_all();
-                return;
-            }
+            if (!shared->owner) return;
             job = std::move(*shared->pending);
             shared->pending.reset();
         }

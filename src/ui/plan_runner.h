@@ -15,8 +15,8 @@ namespace corvane::ui {
 // goes on answering. Only the newest request counts: one not yet started is
 // replaced, and a shift solve under way is cancelled for it. A runner
 // destroyed mid-solve leaves its worker to stop on its own at the solver's
-// next event, and its thread ends then; the program waits for such workers
-// as its application object ends.
+// next event; its thread is joined once it has ended, and the program waits
+// for such workers as its application object ends.
 class PlanRunner : public QObject {
     Q_OBJECT
 
@@ -47,7 +47,7 @@ private:
 
 // Waits for the workers of runners already destroyed.
 void FinishPlanWorkers();
-// How many of them are still at work.
+// How many of them are still at work (joining those that have ended).
 int PlanWorkersLeft();
 
 }  // namespace corvane::ui
