@@ -8,7 +8,6 @@
 #include <climits>
 #include <cstring>
 #include <functional>
-#include <random>
 
 #include "cli/cleanup_on_signal.h"
 #include "cli/file_fault.h"
@@ -22,15 +21,6 @@ namespace {
 
 constexpr int kMaxLinks = 40;  // as the kernel allows in one path
 constexpr std::size_t kPieceBytes = 64 * 1024;
-
-// A hidden name beside the target, short enough for any legal target name.
-std::string HiddenName(const std::string& directory) {
-    static std::mt19937_64 random{std::random_device{}()};
-    const char* digits = "0123456789abcdefghijklmnopqrstuvwxyz";
-    std::string name = directory + "/.cp-";
-    for (int i = 0; i < 8; ++i) name += digits[random() % 36];
-    return name;
-}
 
 mode_t CurrentUmask() {
     const mode_t mask = ::umask(0);
@@ -123,7 +113,7 @@ void OutputFile::Open(const std::string& path, Delivery delivery) {
 
 void OutputFile::NameHidden(const std::function<bool(const std::string& name)>& create) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = HiddenName(directory_);
+        const std::string name = NewTemporaryName(directory_);
         if (!RemoveOnSignal(name.c_str())) Fail(ENAMETOOLONG);
         if (create(name)) {
             temporary_ = name;
@@ -277,6 +267,5 @@ void OutputFile::Place() {
     ::close(fd);  // every byte was synced before the rename
 }
 
-void OutputFile::Commit() { Place(); }
 
 }  // namespace corvane::cli

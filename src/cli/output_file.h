@@ -47,10 +47,9 @@ public:
     // Every byte on disk under a name beside the target, ready to be placed;
     // a direct output is flushed (streamed) or left aside (staged).
     void Prepare();
-    // Puts a prepared file in place, or writes a staged output to its target.
+    // Puts a prepared file in place (preparing it first if need be), or
+    // writes a staged output to its target.
     void Place();
-    // Prepare and Place, for an output on its own.
-    void Commit();
 
 private:
     [[noreturn]] void Fail(int error) const;

@@ -7,6 +7,8 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <random>
+#include <string_view>
 
 namespace corvane::cli {
 
@@ -14,6 +16,7 @@ namespace {
 
 constexpr char kPrefix[] = ".cp-";
 constexpr std::size_t kLetters = 8;
+constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
 
 timespec Now() {
     timespec t{};
@@ -29,17 +32,24 @@ bool Before(const timespec& a, const timespec& b) {
     return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
 }
 
-}  // namespace
-
 bool IsTemporaryName(const std::string& name) {
     const std::string prefix(kPrefix);
     if (name.size() != prefix.size() + kLetters || name.compare(0, prefix.size(), prefix) != 0)
         return false;
     for (std::size_t i = prefix.size(); i < name.size(); ++i) {
         const char c = name[i];
-        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z'))) return false;
+        if (std::string_view(kDigits).find(c) == std::string_view::npos) return false;
     }
     return true;
+}
+
+}  // namespace
+
+std::string NewTemporaryName(const std::string& directory) {
+    static std::mt19937_64 random{std::random_device{}()};
+    std::string name = directory + "/" + kPrefix;
+    for (std::size_t i = 0; i < kLetters; ++i) name += kDigits[random() % 36];
+    return name;
 }
 
 void LockTemporary(int fd) {

@@ -4,9 +4,10 @@
 
 namespace corvane::cli {
 
-// The hidden names the program writes aside under: ".cp-" and 8 letters or
-// digits. A named temporary is held locked while it is in use.
-bool IsTemporaryName(const std::string& name);
+// The hidden names the program writes aside under, beside a target: ".cp-"
+// and 8 random letters or digits, short enough for any legal target name.
+// A named temporary is held locked while it is in use.
+std::string NewTemporaryName(const std::string& directory);
 void LockTemporary(int fd);
 
 // Removes, from `directory`, temporaries of the program's own naming that
