@@ -89,6 +89,17 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
         Seconds(o.talk, 1));
     Add(app, "--acw", "S", "after-call work in seconds for files without an acw column (default 0)",
         Seconds(o.acw, 0));
+    Add(app, "--date-order", "O",
+        "dmy or mdy: how to read dates such as 03/01/2027 where nothing in the file tells",
+        [&a](const std::string& text) -> std::string {
+            if (text == "dmy")
+                a.dateOrder = plan::DateOrder::DayFirst;
+            else if (text == "mdy")
+                a.dateOrder = plan::DateOrder::MonthFirst;
+            else
+                return Refusal(text, "must be dmy (day first) or mdy (month first)");
+            return {};
+        });
     Add(app, "--patience", "S", "callers' mean patience in seconds, 1 to 32767: plan with Erlang A",
         Seconds(o.patience, 1));
     Add(app, "--max-abandon", "P",

@@ -5,6 +5,7 @@
 
 #include "calc/result.h"
 #include "plan/chart_series.h"
+#include "plan/label_time.h"
 #include "plan/plan_options.h"
 #include "plan/plan_output.h"
 
@@ -20,6 +21,7 @@ using OutputFormat = plan::PlanFormat;
 struct PlanArguments {
     std::string input;  // a path, or "-" for standard input
     plan::PlanOptions options;
+    plan::DateOrder dateOrder = plan::DateOrder::Unknown;  // where the file cannot tell
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> outputPath;
     std::optional<std::string> chartPath;

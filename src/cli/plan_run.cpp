@@ -1,5 +1,6 @@
 #include "cli/plan_run.h"
 
+#include <iostream>
 #include <optional>
 #include <vector>
 
@@ -28,6 +29,9 @@ RunFault InputFault(const plan::PlanFault& fault, const InputFile& input, const 
     switch (fault.kind) {
         case plan::PlanFault::Kind::NoTalkTime:
             return {kExitBadInput, fault.message + " (give the talk time with --talk)"};
+        case plan::PlanFault::Kind::DateOrderUnknown:
+            return {kExitBadInput, fault.message + ": give --date-order dmy (day first) or mdy "
+                                                   "(month first)"};
         case plan::PlanFault::Kind::IntervalContradicted:
             return {kExitBadInput, name + ": " + fault.message + ", but --interval " +
                                        std::to_string(interval) + " was given"};
@@ -55,7 +59,7 @@ Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int inte
 Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     // Shown in messages and headings: escaped, never raw.
     const std::string name = a.input == "-" ? "standard input" : plan::Escaped(a.input);
-    const plan::ForecastDefaults defaults{a.options.talk, a.options.acw};
+    const plan::ForecastDefaults defaults{a.options.talk, a.options.acw, a.dateOrder};
     InputFile input(a.input, name);
     const auto refused = [&](const plan::PlanFault& fault) {
         return Fail(InputFault(fault, input, name, a.options.intervalMinutes));
@@ -64,6 +68,9 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     {
         plan::ForecastReader reader(input.FirstPass(), name, defaults);
         if (const auto read = planned.Read(reader); !read) return refused(read.Error());
+        // What the reading decided for the planner, before the plan.
+        for (const std::string& notice : reader.Notices())
+            std::cerr << "corvane-plan: note: " << notice << '\n';
     }
     // The interval length is settled now: the headings can say it, and the
     // shifts must fit it.

@@ -9,6 +9,7 @@
 #include "calc/plain_text.h"
 #include "plan/input_error.h"
 #include "plan/text_check.h"
+#include "plan/utf16_text.h"
 
 namespace corvane::plan {
 
@@ -78,20 +79,92 @@ bool Blank(std::string_view line) {
     return text::Trim(line).empty();
 }
 
-// The first line with anything on it, once it is complete (or the text
-// has ended): it decides the delimiter.
-std::optional<std::string_view> FirstFilledLine(std::string_view text, bool ended) {
+// The delimiters a file may use, in the order a tie between them is settled.
+constexpr char kDelimiters[] = {',', ';', '\t', '|'};
+
+// The fields of one physical line split at `delimiter`, quotes respected.
+std::vector<std::string> SplitLine(std::string_view line, char delimiter) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char c = line[i];
+        if (c == '"') {
+            if (quoted && i + 1 < line.size() && line[i + 1] == '"') {
+                fields.back() += '"';
+                ++i;
+            } else {
+                quoted = !quoted;
+            }
+        } else if (c == delimiter && !quoted) {
+            fields.emplace_back();
+        } else if (!IsLineEnd(c)) {
+            fields.back() += c;
+        }
+    }
+    return fields;
+}
+
+std::size_t CountOutsideQuotes(std::string_view line, char delimiter) {
+    std::size_t n = 0;
+    bool quoted = false;
+    for (const char c : line) {
+        if (c == '"') quoted = !quoted;
+        n += c == delimiter && !quoted;
+    }
+    return n;
+}
+
+// Title lines may stand above a header; this many filled lines are looked
+// at for it, within this many bytes.
+constexpr int kHeaderSearchLines = 20;
+constexpr std::size_t kHeaderSearchBytes = 4 * kMaxRecordBytes;
+
+// The delimiter of a file, once the text shows it: the one that makes the
+// first header line (as `isHeader` tells) a header, looked for in the first
+// filled lines; without a header there, the one the first filled line holds
+// most of. Decided on whole lines only, so however the bytes arrive the
+// choice is the same.
+std::optional<char> ChooseDelimiter(std::string_view text, bool ended,
+                                    const CsvRecordReader::HeaderTest& isHeader) {
+    std::optional<std::string_view> first;
+    int filled = 0;
     std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+    for (;;) {
+        const std::size_t found = text.find_first_of("\r\n", start);
+        if (found == std::string_view::npos && !ended) {
+            if (text.size() <= kHeaderSearchBytes) return std::nullopt;  // wait for more
+            break;
+        }
+        const std::size_t end = std::min(found, text.size());
+        if (end > kHeaderSearchBytes) break;
         const std::string_view line = text.substr(start, end - start);
         if (!Blank(line)) {
-            if (end == text.size() && !ended) return std::nullopt;
-            return line;
+            if (!first) first = line;
+            if (isHeader) {
+                std::optional<char> best;
+                std::size_t widest = 0;
+                for (const char d : kDelimiters) {
+                    const auto fields = SplitLine(line, d);
+                    if (fields.size() > widest && isHeader(fields)) {
+                        best = d;
+                        widest = fields.size();
+                    }
+                }
+                if (best) return best;
+            }
+            if (++filled == kHeaderSearchLines) break;
         }
+        if (end >= text.size()) break;
         start = end + 1;
     }
-    return ended ? std::optional<std::string_view>("") : std::nullopt;
+    char most = ',';
+    std::size_t count = 0;
+    for (const char d : kDelimiters)
+        if (const std::size_t n = first ? CountOutsideQuotes(*first, d) : 0; n > count) {
+            most = d;
+            count = n;
+        }
+    return most;
 }
 
 }  // namespace
@@ -102,8 +175,12 @@ std::string Where(const std::string& name, int line) {
 
 class CsvRecordReader::Impl {
 public:
-    Impl(ByteSource& source, std::string name, std::string what)
-        : source_(source), name_(std::move(name)), what_(std::move(what)), chunk_(kChunkBytes) {}
+    Impl(ByteSource& source, std::string name, std::string what, HeaderTest isHeader)
+        : source_(source),
+          name_(std::move(name)),
+          what_(std::move(what)),
+          isHeader_(std::move(isHeader)),
+          chunk_(kChunkBytes) {}
 
     bool Next(CsvRecord& record) {
         if (!NextRecord()) return false;
@@ -113,6 +190,7 @@ public:
     }
 
     FigureMarks Marks() const { return marks_; }
+    char Delimiter() const { return delimiter_; }
 
 private:
     // Reads until a record is complete; false at the end of the input. A
@@ -137,30 +215,48 @@ private:
         if (!read) throw PlanInputError(read.Error());
         const std::size_t n = read.Value();
         const bool ended = n == 0;
-        carry_.append(chunk_.data(), n);
-        std::string_view bytes = carry_;
-        if (!bomChecked_) {
-            if (bytes.size() < kBom.size() && !ended) return;
-            if (bytes.substr(0, kBom.size()) == kBom) bytes.remove_prefix(kBom.size());
-            bomChecked_ = true;
+        std::string_view raw(chunk_.data(), n);
+        if (!encodingChecked_) {
+            head_.append(raw);
+            if (head_.size() < kBom.size() && !ended) return;
+            encodingChecked_ = true;
+            raw = head_;
+            if (raw.substr(0, 2) == "\xFF\xFE" || raw.substr(0, 2) == "\xFE\xFF") {
+                utf16_.emplace(raw[0] == '\xFE');
+                raw.remove_prefix(2);
+            } else if (raw.substr(0, kBom.size()) == kBom) {
+                raw.remove_prefix(kBom.size());
+            } else if (raw.size() >= 2 && raw[0] != '\0' && raw[1] == '\0') {
+                throw PlanInputError(Where(name_, 1) +
+                                     "the file looks like UTF-16 text without a byte-order mark: "
+                                     "save it as UTF-8 (or as Unicode text with its mark)");
+            }
         }
+        if (utf16_) {
+            if (!utf16_->Decode(raw, carry_) || (ended && !utf16_->Whole()))
+                throw PlanInputError(Where(name_, collector_.line) +
+                                     "not valid UTF-16 text (a character cut in half)");
+        } else {
+            carry_.append(raw);
+        }
+        head_.clear();
+        std::string_view bytes = carry_;
         const Utf8Scan scan = ScanUtf8(bytes);
         const bool bad = scan.valid < bytes.size() && (!scan.cutShort || ended);
         const std::string_view text = bytes.substr(0, scan.valid);
         if (!parser_) {
-            // The delimiter comes from the first filled line, so bytes wait
-            // here until it is whole.
-            const auto first = FirstFilledLine(text, ended || bad);
-            if (!first) {
-                if (text.size() > kMaxRecordBytes)
-                    throw PlanInputError(Where(name_, 1) + TooLong());
+            // The delimiter comes from the first lines, so bytes wait here
+            // until it shows.
+            const auto delimiter = ChooseDelimiter(text, ended || bad, isHeader_);
+            if (!delimiter) {
                 carry_ = std::string(bytes);
                 return;
             }
-            const bool semicolons = first->find(';') != std::string_view::npos &&
-                                    first->find(',') == std::string_view::npos;
-            parser_.emplace(semicolons ? ';' : ',');
-            marks_.decimal = semicolons ? ',' : '.';
+            delimiter_ = *delimiter;
+            parser_.emplace(static_cast<unsigned char>(delimiter_));
+            // Comma files write decimals with '.', semicolon files with ',';
+            // a tab or bar file may use either.
+            marks_.decimal = delimiter_ == ',' ? '.' : delimiter_ == ';' ? ',' : '\0';
         }
         Split(text);
         if (bad)
@@ -226,9 +322,13 @@ private:
     ByteSource& source_;
     std::string name_;
     std::string what_;
+    HeaderTest isHeader_;
     std::vector<char> chunk_;
+    std::string head_;  // the first bytes, until they show the encoding
+    bool encodingChecked_ = false;
+    std::optional<Utf16Decoder> utf16_;
+    char delimiter_ = ',';
     std::string carry_;  // bytes not yet fed: a cut UTF-8 sequence, or all before the first line
-    bool bomChecked_ = false;
     bool pendingCr_ = false;
     bool finished_ = false;
     std::exception_ptr fault_;
@@ -239,8 +339,10 @@ private:
     int recordLine_ = 1;
 };
 
-CsvRecordReader::CsvRecordReader(ByteSource& source, std::string name, std::string what)
-    : impl_(std::make_unique<Impl>(source, std::move(name), std::move(what))) {}
+CsvRecordReader::CsvRecordReader(ByteSource& source, std::string name, std::string what,
+                                 HeaderTest isHeader)
+    : impl_(std::make_unique<Impl>(source, std::move(name), std::move(what),
+                                   std::move(isHeader))) {}
 
 CsvRecordReader::~CsvRecordReader() = default;
 
@@ -253,5 +355,7 @@ Result<bool, PlanFault> CsvRecordReader::Next(CsvRecord& record) {
 }
 
 FigureMarks CsvRecordReader::Marks() const { return impl_->Marks(); }
+
+char CsvRecordReader::Delimiter() const { return impl_->Delimiter(); }
 
 }  // namespace corvane::plan

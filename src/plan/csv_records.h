@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -24,14 +25,21 @@ struct CsvRecord {
 };
 
 // Reads the records of a CSV file a piece at a time, in bounded memory.
-// Comma-separated, or semicolon-separated when the first filled line has
-// semicolons and no comma; RFC 4180 quoting; UTF-8 with an optional
-// byte-order mark; CR LF, LF or CR line ends; blank records skipped. Bad
+// Separated by commas, semicolons, tabs or bars: the delimiter that makes a
+// header of one of the first filled lines (as the caller's test tells), else
+// the one the first filled line holds most of. RFC 4180 quoting; UTF-8 with
+// an optional byte-order mark, or UTF-16 with one; CR LF, LF or CR line
+// ends; blank records skipped. Bad
 // bytes are a PlanFault naming `name` and the line. `what` names the kind
 // of file in the message for an overlong row ("a forecast file").
 class CsvRecordReader {
 public:
-    CsvRecordReader(ByteSource& source, std::string name, std::string what);
+    // Whether a line's fields are a header; lets the reader pick the
+    // delimiter of a file with title lines above its header.
+    using HeaderTest = std::function<bool(const std::vector<std::string>& fields)>;
+
+    CsvRecordReader(ByteSource& source, std::string name, std::string what,
+                    HeaderTest isHeader = {});
     ~CsvRecordReader();
     CsvRecordReader(const CsvRecordReader&) = delete;
     CsvRecordReader& operator=(const CsvRecordReader&) = delete;
@@ -43,6 +51,7 @@ public:
 
     // How figures are written: known once the first record is read.
     FigureMarks Marks() const;
+    char Delimiter() const;
 
 private:
     class Impl;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <optional>
 #include <vector>
 
 #include "calc/plain_text.h"
@@ -13,22 +14,38 @@ namespace {
 // Why a text that is not a plain figure is refused, naming the likeliest
 // slip: a grouping mark, or the other decimal mark.
 std::string Why(std::string_view text, FigureMarks marks) {
-    const char other = marks.decimal == '.' ? ',' : '.';
+    const char decimal = marks.decimal == '\0' ? '.' : marks.decimal;
+    const char other = decimal == '.' ? ',' : '.';
     const auto digitsAround = [&](char mark) {
         const std::size_t at = text.find(mark);
         return at != std::string_view::npos && at > 0 && at + 1 < text.size() &&
                text::IsDigit(text[at - 1]) && text::IsDigit(text[at + 1]);
     };
+    // Digits after the only `mark`, when nothing else follows them.
+    const auto digitsAfter = [&](char mark) -> std::size_t {
+        const std::size_t at = text.find(mark);
+        if (at == std::string_view::npos || text.find(mark, at + 1) != std::string_view::npos)
+            return 0;
+        const std::string_view after = text.substr(at + 1);
+        return std::all_of(after.begin(), after.end(), text::IsDigit) ? after.size() : 0;
+    };
     const bool both = digitsAround('.') && digitsAround(',');
-    if (both || std::count(text.begin(), text.end(), marks.decimal) > 1 ||
+    if (both || std::count(text.begin(), text.end(), decimal) > 1 ||
         text.find('\'') != std::string_view::npos ||
         (text.find(' ') != std::string_view::npos && digitsAround(' ')))
         return "has a thousands separator (write figures without grouping, e.g. 1234" +
-               std::string(1, marks.decimal) + "5)";
+               std::string(1, decimal) + "5)";
     if (digitsAround(other)) {
-        if (marks.decimal == ',')
+        if (decimal == ',')
             return "uses '.', but a semicolon-separated file writes its decimals with ',' "
                    "(e.g. 120,4)";
+        // One or two digits after a comma are no thousands group.
+        if (const std::size_t n = digitsAfter(','); n > 0 && n != 3)
+            return "has a decimal comma, but a comma-separated file writes its decimals with "
+                   "'.' (e.g. 120.4): save the file with semicolons, or write the figure so";
+        if (marks.decimal == '\0')
+            return "could be read with ',' as a thousands separator or as the decimal mark: write "
+                   "it without grouping (1234), or with two decimals (1,23)";
         return "has a thousands separator (write figures without grouping, e.g. 1234.5)";
     }
     if (!text.empty() && (text.front() == '-' || text.front() == '+'))
@@ -36,10 +53,28 @@ std::string Why(std::string_view text, FigureMarks marks) {
     return "is not a number";
 }
 
+// In a file that may use either mark, the one this figure uses: '.', or ','
+// where no thousands group can be meant (any but three digits after it).
+std::optional<char> EitherMark(std::string_view t) {
+    const std::size_t dot = t.find('.');
+    const std::size_t comma = t.find(',');
+    if (comma == std::string_view::npos) return '.';
+    if (dot != std::string_view::npos || t.find(',', comma + 1) != std::string_view::npos)
+        return std::nullopt;
+    const std::string_view after = t.substr(comma + 1);
+    if (after.size() == 3 && comma > 0) return std::nullopt;
+    return ',';
+}
+
 }  // namespace
 
 Result<double, std::string> ParseFigure(std::string_view text, FigureMarks marks) {
     const std::string_view t = text::Trim(text);
+    if (marks.decimal == '\0') {
+        const auto mark = EitherMark(t);
+        if (!mark) return Fail(Why(t, marks));
+        marks.decimal = *mark;
+    }
     std::string plain;
     plain.reserve(t.size());
     bool digits = false;

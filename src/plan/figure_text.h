@@ -12,8 +12,10 @@ namespace corvane::plan {
 // usable range.
 inline constexpr double kFigureCap = 1e12;
 
-// How a figure of a forecast is written: '.' as the decimal mark, or ','
-// in a semicolon-separated file.
+// How a figure of a forecast is written: '.' as the decimal mark, ',' in a
+// semicolon-separated file, or '\0' for either in a tab-separated one (a
+// comma there is a decimal mark unless three digits follow it, which could
+// as well be a thousands group and is refused).
 struct FigureMarks {
     char decimal = '.';
 };

@@ -77,48 +77,152 @@ std::string TimeText(int minuteOfDay) {
     return buf;
 }
 
-std::optional<std::int32_t> ParseDate(std::string_view text) {
+namespace {
+
+// Leading digits, at most `most` of them: the value and how many.
+struct Number {
+    int value = 0;
+    std::size_t digits = 0;
+};
+Number LeadingNumber(std::string_view t, std::size_t at, std::size_t most) {
+    Number n;
+    while (at + n.digits < t.size() && n.digits < most && text::IsDigit(t[at + n.digits])) {
+        n.value = n.value * 10 + (t[at + n.digits] - '0');
+        ++n.digits;
+    }
+    if (at + n.digits < t.size() && text::IsDigit(t[at + n.digits])) return {};  // too many
+    return n;
+}
+
+// A date at the start of `t`: its parts as written and the characters it
+// takes. The year comes first (ISO) or last; day and month have one or two
+// digits.
+struct WrittenDate {
+    int year = 0;
+    int first = 0;   // the month (year first), else the field before the second
+    int second = 0;  // the day (year first), else the field before the year
+    char mark = 0;
+    bool yearFirst = false;
+    std::size_t length = 0;
+};
+std::optional<WrittenDate> LeadingDate(std::string_view t) {
+    const Number a = LeadingNumber(t, 0, 4);
+    if (a.digits == 0 || a.digits >= t.size()) return std::nullopt;
+    const char mark = t[a.digits];
+    if (mark != '-' && mark != '/' && mark != '.') return std::nullopt;
+    const Number b = LeadingNumber(t, a.digits + 1, 2);
+    const std::size_t second = a.digits + 1 + b.digits;
+    if (b.digits == 0 || second >= t.size() || t[second] != mark) return std::nullopt;
+    const Number c = LeadingNumber(t, second + 1, 4);
+    if (c.digits == 0) return std::nullopt;
+    WrittenDate d;
+    d.mark = mark;
+    d.length = second + 1 + c.digits;
+    if (a.digits == 4) {
+        if (c.digits > 2 || mark == '.') return std::nullopt;
+        d = {a.value, b.value, c.value, mark, true, d.length};
+    } else {
+        if (a.digits > 2 || c.digits != 4) return std::nullopt;
+        d = {c.value, a.value, b.value, mark, false, d.length};
+    }
+    return d;
+}
+
+std::optional<std::int32_t> DayOf(const WrittenDate& d, DateOrder order) {
+    if (d.yearFirst) return ValidDate(d.year, d.first, d.second);
+    // Dots are written day first wherever they are used.
+    if (d.mark == '.') return ValidDate(d.year, d.second, d.first);
+    // A field above 12 can only be the day, whatever the file's order.
+    if (order == DateOrder::Unknown) {
+        if (d.first > 12 || d.first == d.second) order = DateOrder::DayFirst;
+        else if (d.second > 12) order = DateOrder::MonthFirst;
+        else return std::nullopt;
+    }
+    return order == DateOrder::DayFirst ? ValidDate(d.year, d.second, d.first)
+                                        : ValidDate(d.year, d.first, d.second);
+}
+
+bool StartsWithWord(std::string_view t, std::string_view word) {
+    return t.size() >= word.size() && text::EqualIgnoringCase(t.substr(0, word.size()), word);
+}
+
+// A clock time at the start of `t`, 24-hour ("8:00", "08:30:00") or 12-hour
+// ("9:00 AM", "11:30 pm", "9 AM"): the minute of the day and its length.
+std::optional<std::pair<int, std::size_t>> LeadingClock(std::string_view t) {
+    const Number h = LeadingNumber(t, 0, 2);
+    if (h.digits == 0) return std::nullopt;
+    std::size_t end = h.digits;
+    int minute = 0;
+    bool hasMinutes = false;
+    if (end < t.size() && t[end] == ':') {
+        const auto m = Digits(t, end + 1, 2);
+        if (!m || *m > 59) return std::nullopt;
+        minute = *m;
+        hasMinutes = true;
+        end += 3;
+        if (end < t.size() && t[end] == ':') {
+            const auto s = Digits(t, end + 1, 2);
+            if (!s || *s > 59) return std::nullopt;
+            end += 3;
+        }
+        if (end < t.size() && text::IsDigit(t[end])) return std::nullopt;
+    }
+    std::size_t at = end;
+    while (at < t.size() && text::IsBlank(t[at])) ++at;
+    const std::string_view rest = t.substr(at);
+    for (const auto& [word, afternoon] :
+         {std::pair<std::string_view, bool>{"a.m.", false}, {"p.m.", true}, {"am", false},
+          {"pm", true}}) {
+        if (!StartsWithWord(rest, word)) continue;
+        const std::size_t after = at + word.size();
+        if (after < t.size() && !text::IsBlank(t[after]) && t[after] != '-') continue;
+        if (h.value < 1 || h.value > 12) return std::nullopt;
+        return std::pair{(h.value % 12 + (afternoon ? 12 : 0)) * 60 + minute, after};
+    }
+    if (!hasMinutes || h.value > 23) return std::nullopt;
+    return std::pair{h.value * 60 + minute, end};
+}
+
+}  // namespace
+
+std::optional<std::int32_t> ParseDate(std::string_view text, DateOrder order) {
     const std::string_view t = text::Trim(text);
-    if (t.size() != 10) return std::nullopt;
-    if (t[4] == '-' && t[7] == '-')
-        return ValidDate(Digits(t, 0, 4), Digits(t, 5, 2), Digits(t, 8, 2));
-    if (t[2] == '.' && t[5] == '.')
-        return ValidDate(Digits(t, 6, 4), Digits(t, 3, 2), Digits(t, 0, 2));
-    if (t[2] == '/' && t[5] == '/')
-        return ValidDate(Digits(t, 6, 4), Digits(t, 0, 2), Digits(t, 3, 2));
-    return std::nullopt;
+    const auto d = LeadingDate(t);
+    if (!d || d->length != t.size()) return std::nullopt;
+    return DayOf(*d, order);
+}
+
+std::optional<DateFields> OrderedDateFields(std::string_view text) {
+    const auto d = LeadingDate(text::Trim(text));
+    if (!d || d->yearFirst || d->mark == '.') return std::nullopt;
+    return DateFields{d->first, d->second};
 }
 
 std::optional<int> ParseTimeOfDay(std::string_view text) {
-    std::string_view t = text::Trim(text);
-    const std::size_t colon = t.find(':');
-    if (colon != 1 && colon != 2) return std::nullopt;
-    const auto h = Digits(t, 0, colon);
-    const auto m = Digits(t, colon + 1, 2);
-    if (!h || !m || *h > 23 || *m > 59) return std::nullopt;
-    std::size_t end = colon + 3;
-    if (end < t.size() && t[end] == ':') {
-        const auto s = Digits(t, end + 1, 2);
-        if (!s || *s > 59) return std::nullopt;
-        end += 3;
-    }
+    const std::string_view t = text::Trim(text);
+    const auto clock = LeadingClock(t);
+    if (!clock) return std::nullopt;
     // What may follow: nothing, or the end of a range ("- 08:30").
-    std::string_view rest = text::Trim(t.substr(end));
+    std::string_view rest = text::Trim(t.substr(clock->second));
     if (!rest.empty()) {
         if (rest.front() != '-') return std::nullopt;
         rest = text::Trim(rest.substr(1));
-        if (rest.find('-') != std::string_view::npos || !ParseTimeOfDay(rest)) return std::nullopt;
+        const auto end = LeadingClock(rest);
+        if (!end || !text::Trim(rest.substr(end->second)).empty()) return std::nullopt;
     }
-    return *h * 60 + *m;
+    return clock->first;
 }
 
-std::optional<DateTime> ParseDateTime(std::string_view text) {
+std::optional<DateTime> ParseDateTime(std::string_view text, DateOrder order) {
     const std::string_view t = text::Trim(text);
-    if (t.size() < 15 || (t[10] != ' ' && t[10] != 'T')) return std::nullopt;
-    const auto day = ParseDate(t.substr(0, 10));
-    if (!day || (t[10] == 'T' && t[4] != '-')) return std::nullopt;
-    const auto minute = ParseTimeOfDay(t.substr(11));
-    if (!minute) return std::nullopt;
+    const auto d = LeadingDate(t);
+    if (!d || d->length >= t.size()) return std::nullopt;
+    const char between = t[d->length];
+    if (between != ' ' && !(between == 'T' && d->yearFirst && d->mark == '-'))
+        return std::nullopt;
+    const auto day = DayOf(*d, order);
+    const auto minute = ParseTimeOfDay(t.substr(d->length + 1));
+    if (!day || !minute) return std::nullopt;
     return DateTime{*day, *minute};
 }
 

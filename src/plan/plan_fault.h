@@ -11,6 +11,7 @@ struct PlanFault {
     enum class Kind {
         BadInput,
         NoTalkTime,            // a file without a talk column, read without a talk time for it
+        DateOrderUnknown,      // dates that could be day or month first, nothing to tell which
         IntervalContradicted,  // the labels' step is not the interval length asked for
         ShiftsFallShort,       // some interval needs more agents than the shifts can give
         NoShiftPlan,           // the solver found no shift plan in the time it was given

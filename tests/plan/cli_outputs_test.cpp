@@ -329,7 +329,7 @@ TEST_F(PlanCli, CtrlCStopsAtOnceAtAnyMoment) {
 // from callers of 28,000 s patience) takes seconds: on a terminal the run
 // says how far it is, and wipes the line when done; elsewhere it is quiet.
 TEST_F(PlanCli, ALongRunShowsItsProgressOnATerminalOnly) {
-    std::string csv = "date,interval,calls,talk\n";
+    std::string csv = "date,interval,calls,talk (s)\n";
     const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     for (int month = 1; month <= 12; ++month)
         for (int day = 1; day <= days[month - 1]; ++day)

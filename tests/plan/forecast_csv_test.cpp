@@ -88,22 +88,35 @@ TEST(ForecastCsv, RowsWithoutCallsNeedNoHandleTime) {
 // quarter-hours of 2027-03-01, fractional figures, handle times as
 // durations, dates in their three layouts.
 TEST(ForecastCsv, ExportsWithDatesReadTheSame) {
-    const char* const files[] = {
-        "Date;Time;Offered;AHT\n01.03.2027;08:00;120,4;0:04:05\n01.03.2027;08:15;99,5;4:05\n",
-        "DateTime,Volume,Talk Time,Wrap Up\n2027-03-01T08:00,120.4,215,30\n"
-        "2027-03-01T08:15,99.5,215,30\n",
-        "date,start,contacts,handle_time\n03/01/2027,8:00,120.4,245\n03/01/2027,8:15,99.5,245\n",
-        "Timestamp,Calls,AHT\n01.03.2027 08:00,120.4,245\n01.03.2027 08:15:00,99.5,245.0\n",
+    const std::pair<const char*, DateOrder> files[] = {
+        {"Date;Time;Offered;AHT\n01.03.2027;08:00;120,4;0:04:05\n01.03.2027;08:15;99,5;4:05\n",
+         DateOrder::Unknown},
+        {"DateTime,Volume,Talk Time,Wrap Up\n2027-03-01T08:00,120.4,215,30\n"
+         "2027-03-01T08:15,99.5,215,30\n",
+         DateOrder::Unknown},
+        {"date,start,contacts,handle_time\n03/01/2027,8:00,120.4,245\n03/01/2027,8:15,99.5,245\n",
+         DateOrder::MonthFirst},
+        {"date,start,contacts,handle_time\n01/03/2027,8:00,120.4,245\n1/3/2027,8:15,99.5,245\n",
+         DateOrder::DayFirst},
+        {"Timestamp,Calls,AHT\n01.03.2027 08:00,120.4,245\n01.03.2027 08:15:00,99.5,245.0\n",
+         DateOrder::Unknown},
+        {"Interval,Calls Offered,AHT (min)\n3/1/2027 8:00 AM,120.4,4.0833333333333333\n"
+         "3/1/2027 8:15 AM,99.5,4:05\n3/30/2027 8:00 AM,1,4\n",
+         DateOrder::Unknown},
+        {"Title: daily forecast\n\tsite: north\nDate\tTime\tForecast\tAHT\n"
+         "2027-03-01\t08:00\t120,4\t245\n2027-03-01\t08:15\t99.5\t245\n",
+         DateOrder::Unknown},
     };
-    for (const char* text : files) {
+    for (const auto& [text, order] : files) {
         SCOPED_TRACE(text);
-        const Forecast f = Read(text);
-        ASSERT_EQ(f.rows.size(), 2u);
+        const Forecast f = Read(text, {std::nullopt, 0, order});
+        ASSERT_GE(f.rows.size(), 2u);
         EXPECT_EQ(f.rows[0].label, "2027-03-01 08:00");
         EXPECT_EQ(f.rows[1].label, "2027-03-01 08:15");
         EXPECT_EQ(f.rows[0].calls, 120.4);
         EXPECT_EQ(f.rows[1].calls, 99.5);
-        EXPECT_EQ(f.rows[0].talk + f.rows[0].acw, 245);
+        EXPECT_NEAR(f.rows[0].talk + f.rows[0].acw, 245, 1e-9);
+        EXPECT_NEAR(f.rows[1].talk + f.rows[1].acw, 245, 1e-9);
         EXPECT_EQ(f.rows[1].minute, 495);
         EXPECT_EQ(f.rows[1].day, DayNumber({2027, 3, 1}));
     }
@@ -144,7 +157,7 @@ TEST(ForecastCsv, MissingColumnsAndDefaults) {
     // A column in the file wins over the option.
     EXPECT_EQ(Read("calls,talk\n10,200\n", {180, 0}).rows[0].talk, 200);
     // A label with a comma, quotes and a line break is kept as written.
-    EXPECT_EQ(Read("interval,calls,talk\n\"Mon \"\"am\"\", 08:00\",1,2\n").rows[0].label,
+    EXPECT_EQ(Read("interval,calls,talk\n\"Mon \"\"am\"\", 08:00\",1,200\n").rows[0].label,
               "Mon \"am\", 08:00");
 }
 
@@ -157,7 +170,7 @@ TEST(ForecastCsv, BadInputNamesFileLineAndColumn) {
 }
 
 TEST(ForecastCsv, HugeNumbersAreWholeButCapped) {
-    const Forecast f = Read("calls,talk\n99999999999999999999999,5\n");
+    const Forecast f = Read("calls,talk (s)\n99999999999999999999999,5\n");
     EXPECT_EQ(f.rows[0].calls, kWholeCap);
 }
 

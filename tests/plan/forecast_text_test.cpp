@@ -44,33 +44,81 @@ TEST(FigureText, FiguresAndDurationsAsSpreadsheetsWriteThem) {
     EXPECT_EQ(ParseFigure(std::string(400, '9'), {}).Value(), kFigureCap);
 }
 
-TEST(ColumnNames, EveryAliasWithoutCaseSpacesOrDashes) {
+TEST(ColumnNames, AliasesUnitsAndRanksAsExportsWriteThem) {
     using C = ForecastColumn;
-    const std::pair<const char*, std::optional<C>> cases[] = {
+    using U = ColumnUnit;
+    using R = ColumnRank;
+    struct Case {
+        const char* header;
+        std::optional<C> column;
+        U unit = U::None;
+        R rank = R::Plain;
+        bool hourLike = false;
+    };
+    const Case cases[] = {
         {"calls", C::Calls},
         {"Offered", C::Calls},
         {"VOLUME", C::Calls},
         {"Contacts", C::Calls},
+        {"Calls Offered", C::Calls},
+        {"Offered Calls", C::Calls},
+        {"Forecast", C::Calls, U::None, R::Forecast},
+        {"Forecast Calls", C::Calls, U::None, R::Forecast},
+        {"Forecasted Calls", C::Calls, U::None, R::Forecast},
+        {"Actual Calls", C::Calls, U::None, R::Actual},
+        {"Actual", C::Calls, U::None, R::Actual},
         {"talk", C::Talk},
         {"Talk Time", C::Talk},
         {"talk_time", C::Talk},
+        {"Avg Talk Time", C::Talk},
+        {"Average Talk Time", C::Talk},
         {"acw", C::Acw},
         {"Wrap", C::Acw},
         {"Wrap-Up", C::Acw},
         {"After Call Work", C::Acw},
+        {"Avg ACW", C::Acw},
         {"AHT", C::Aht},
         {"Handle Time", C::Aht},
+        {"Avg Handle Time", C::Aht},
+        {"Average Handle Time", C::Aht},
+        {"AHT (sec)", C::Aht, U::Seconds},
+        {"AHT (s)", C::Aht, U::Seconds},
+        {"AHT_s", C::Aht, U::Seconds},
+        {"AHT [seconds]", C::Aht, U::Seconds},
+        {"AHT (min)", C::Aht, U::Minutes},
+        {"Handle time (minutes)", C::Aht, U::Minutes},
+        {"Handle time in minutes", C::Aht, U::Minutes},
+        {"Talk Time (mins)", C::Talk, U::Minutes},
+        {"AHT (hh:mm:ss)", C::Aht, U::Seconds},
+        {"AHT (hours)", C::Aht, U::Unknown},
+        {"Forecast AHT (s)", C::Aht, U::Seconds, R::Forecast},
+        {"Actual AHT", C::Aht, U::None, R::Actual},
         {"interval", C::Interval},
-        {"Time", C::Interval},
+        {"Time", C::Interval, U::None, R::Plain, true},
+        {"Hour", C::Interval, U::None, R::Plain, true},
         {"Start", C::Interval},
+        {"Interval Start", C::Interval},
+        {"Start Time", C::Interval},
+        {"Period", C::Interval},
         {"Date", C::Date},
         {"Date Time", C::DateTime},
         {"timestamp", C::DateTime},
         {"calls2", std::nullopt},
         {"talks", std::nullopt},
+        {"Day", std::nullopt},
+        {"Agents", std::nullopt},
         {"", std::nullopt},
     };
-    for (const auto& [header, column] : cases) EXPECT_EQ(ColumnNamed(header), column) << header;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.header);
+        const auto named = ColumnNamed(c.header);
+        ASSERT_EQ(named.has_value(), c.column.has_value());
+        if (!named) continue;
+        EXPECT_EQ(named->column, *c.column);
+        EXPECT_EQ(named->unit, c.unit);
+        EXPECT_EQ(named->rank, c.rank);
+        EXPECT_EQ(named->hourLike, c.hourLike);
+    }
 }
 
 TEST(LabelTime, DatesTimesAndDateTimes) {
@@ -78,23 +126,58 @@ TEST(LabelTime, DatesTimesAndDateTimes) {
     EXPECT_EQ(DateText(march1), "2027-03-01");
     EXPECT_EQ(Weekday(march1), 0);  // a Monday
     EXPECT_EQ(DateText(DayNumber({2000, 2, 29})), "2000-02-29");
-    for (const char* same : {"2027-03-01", "01.03.2027", "03/01/2027", " 2027-03-01 "})
+    for (const char* same : {"2027-03-01", "01.03.2027", " 2027-03-01 ", "2027-3-1",
+                             "2027/03/01", "1.3.2027"})
         EXPECT_EQ(ParseDate(same), march1) << same;
-    for (const char* bad :
-         {"2027-02-29", "2027-13-01", "32.01.2027", "13/01/2027", "2027-3-1", "x"})
+    for (const char* bad : {"2027-02-29", "2027-13-01", "32.01.2027", "2027-03-011", "x",
+                            "03/01/27", "2027.03.01", "1/1/1/2027"})
         EXPECT_FALSE(ParseDate(bad)) << bad;
     EXPECT_TRUE(ParseDate("2028-02-29"));
+    // Day and month before the year: read in the order given; without one,
+    // only where no other reading exists.
+    struct Ordered {
+        const char* text;
+        DateOrder order;
+        std::optional<CivilDate> date;
+    };
+    const Ordered ordered[] = {
+        {"03/01/2027", DateOrder::MonthFirst, CivilDate{2027, 3, 1}},
+        {"03/01/2027", DateOrder::DayFirst, CivilDate{2027, 1, 3}},
+        {"03/01/2027", DateOrder::Unknown, std::nullopt},
+        {"3/1/2027", DateOrder::MonthFirst, CivilDate{2027, 3, 1}},
+        {"3-1-2027", DateOrder::DayFirst, CivilDate{2027, 1, 3}},
+        {"13/03/2027", DateOrder::Unknown, CivilDate{2027, 3, 13}},
+        {"03/13/2027", DateOrder::Unknown, CivilDate{2027, 3, 13}},
+        {"13/03/2027", DateOrder::MonthFirst, std::nullopt},
+        {"05/05/2027", DateOrder::Unknown, CivilDate{2027, 5, 5}},
+    };
+    for (const Ordered& o : ordered) {
+        SCOPED_TRACE(o.text);
+        const auto day = ParseDate(o.text, o.order);
+        ASSERT_EQ(day.has_value(), o.date.has_value());
+        if (day) {
+            EXPECT_EQ(*day, DayNumber(*o.date));
+        }
+    }
+    ASSERT_TRUE(OrderedDateFields("3/11/2027 9:00 AM"));
+    EXPECT_EQ(OrderedDateFields("3/11/2027 9:00 AM")->first, 3);
+    EXPECT_EQ(OrderedDateFields("3/11/2027")->second, 11);
+    EXPECT_FALSE(OrderedDateFields("2027-03-11"));
+    EXPECT_FALSE(OrderedDateFields("11.03.2027"));
 
     const std::pair<const char*, int> times[] = {
         {"08:00", 480},         {"8:00", 480},         {"08:30:00", 510}, {"23:59", 1439},
         {"08:00 - 08:30", 480}, {"08:00-08:15", 480},  {"24:00", -1},     {"8h", -1},
-        {"08:60", -1},          {"08:00 to 09:00", -1}};
+        {"08:60", -1},          {"08:00 to 09:00", -1}, {"9:00 AM", 540},  {"9:00 am", 540},
+        {"11:30 pm", 1410},     {"12:00 AM", 0},       {"12:30 PM", 750}, {"9 AM", 540},
+        {"9:00AM", 540},        {"9:00 p.m.", 1260},   {"13:00 PM", -1},  {"0:30 AM", -1},
+        {"9:00 AM - 9:30 AM", 540}, {"9", -1},         {"9:00 AMX", -1}};
     for (const auto& [text, minute] : times)
         EXPECT_EQ(ParseTimeOfDay(text).value_or(-1), minute) << text;
 
-    for (const char* text :
-         {"2027-03-01 07:30", "2027-03-01T07:30", "01.03.2027 07:30", "03/01/2027 07:30:00"}) {
-        const auto at = ParseDateTime(text);
+    for (const char* text : {"2027-03-01 07:30", "2027-03-01T07:30", "01.03.2027 07:30",
+                             "03/01/2027 07:30:00", "3/1/2027 7:30 AM"}) {
+        const auto at = ParseDateTime(text, DateOrder::MonthFirst);
         ASSERT_TRUE(at) << text;
         EXPECT_EQ(at->day, march1);
         EXPECT_EQ(at->minute, 450);

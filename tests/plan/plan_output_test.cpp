@@ -194,7 +194,7 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
     EXPECT_EQ(json["days"][0]["peak"]["agents"], agents[1]);
     EXPECT_EQ(json["rows"][0]["wait"], plan.rows[0].measures->wait * 100.0);
     EXPECT_FALSE(
-        nlohmann::json::parse(PlanText(Plan("calls,talk\n1,2\n"), PlanFormat::Json, "in.csv"))
+        nlohmann::json::parse(PlanText(Plan("calls,talk\n1,200\n"), PlanFormat::Json, "in.csv"))
             .contains("days"));
 
     ChartSeries series(plan.options.intervalMinutes);
