@@ -80,10 +80,15 @@ constexpr UnitWord kUnits[] = {
     {"m", ColumnUnit::Minutes},
 };
 
-ColumnUnit UnitOf(std::string_view word) {
-    const std::string key = ColumnKey(word);
-    for (const UnitWord& u : kUnits)
-        if (key == ColumnKey(u.word)) return u.unit;
+// A unit alone ("sec"), or first before a remark ("s, avg").
+ColumnUnit UnitOf(std::string_view text) {
+    const std::size_t comma = text.find_first_of(",;");
+    for (const std::string_view word : {text, text.substr(0, comma)}) {
+        const std::string key = ColumnKey(word);
+        for (const UnitWord& u : kUnits)
+            if (key == ColumnKey(u.word)) return u.unit;
+        if (comma == std::string_view::npos) break;
+    }
     return ColumnUnit::Unknown;
 }
 

@@ -16,6 +16,7 @@
 #include "plan/figure_text.h"
 #include "plan/input_error.h"
 #include "plan/label_time.h"
+#include "plan/mixed_steps.h"
 #include "plan/text_check.h"
 
 namespace corvane::plan {
@@ -185,6 +186,11 @@ public:
     // its figures (a thousands separator read as a delimiter, most often):
     // which of them is which cannot be known.
     void CheckWidth(const CsvRecord& r) const {
+        if (r.fields.size() == 1 && columns_ > 1) {
+            if (const std::string cause = ShortRowCause(r); !cause.empty())
+                Refuse(r.line, "one field where the header has " + std::to_string(columns_) +
+                                   " columns" + cause);
+        }
         if (r.fields.size() <= columns_) return;
         std::size_t filled = 0;
         bool past = false;
@@ -319,8 +325,8 @@ public:
         for (const Column c : {Column::Talk, Column::Aht}) {
             const Plain& seen = plain_[static_cast<std::size_t>(c)];
             if (seen.line == 0 || seen.largest >= kLeastSeconds) continue;
-            Refuse(headerLine_, "'" + Name(c) + "': every " + ColumnText(c) +
-                                    " time is below " + std::to_string(int(kLeastSeconds)) +
+            Refuse(headerLine_, "'" + Name(c) + "': every " +
+                                    (c == Column::Talk ? "talk" : "handle") + " time is below " + std::to_string(int(kLeastSeconds)) +
                                     " (the largest, at line " + std::to_string(seen.line) +
                                     ", is " + FigureText(seen.largest) +
                                     "), too short for seconds: name the unit in the header, '" +
@@ -475,15 +481,19 @@ public:
     [[noreturn]] void Unsettled() const {
         const auto f = OrderedDateFields(ambiguous_);
         throw PlanInputError(Where(name_, ambiguousLine_) + "'" + Printable(ambiguous_) +
-                                 "' could be day " + std::to_string(f->first) + " of month " +
-                                 std::to_string(f->second) + " or day " +
-                                 std::to_string(f->second) + " of month " +
-                                 std::to_string(f->first) +
+                                 "' could be " + DayOfMonth(f->first, f->second) + " or " +
+                                 DayOfMonth(f->second, f->first) +
                                  ", and no date in the file tells which",
                              PlanFault::Kind::DateOrderUnknown);
     }
 
 private:
+    static std::string DayOfMonth(int day, int month) {
+        static const char* const kMonths[] = {"January", "February", "March",     "April",
+                                              "May",     "June",     "July",      "August",
+                                              "September", "October", "November", "December"};
+        return std::to_string(day) + " " + kMonths[month - 1];
+    }
     static const char* Word(DateOrder o) { return o == DateOrder::DayFirst ? "day" : "month"; }
 
     std::string name_;
@@ -561,7 +571,8 @@ public:
           name_(std::move(name)),
           defaults_(defaults),
           dates_(name_, defaults.dateOrder),
-          repeats_(name_) {}
+          repeats_(name_),
+          steps_(name_) {}
 
     bool Next(ForecastRow& row) {
         if (!reader_) ReadHeader();
@@ -569,6 +580,7 @@ public:
         if (!Take(r)) {
             if (rows_ == 0) throw PlanInputError(name_ + ": no interval rows below the header");
             reader_->CheckUnits();
+            steps_.Finish();
             return false;
         }
         ++rows_;
@@ -579,6 +591,7 @@ public:
         reader_->CheckTotal(r);
         if (!reader_->Label(r, row, dates_.Order())) row.label = std::to_string(rows_);
         repeats_.Check(row);
+        steps_.Add(row);
         using Least = RowReader::Least;
         row.calls = reader_->Count(r, Column::Calls);
         const double calls = row.calls;
@@ -669,6 +682,7 @@ private:
     std::optional<RowReader> reader_;
     DateOrderJudge dates_;
     Repeats repeats_;
+    MixedSteps steps_;
     std::deque<CsvRecord> waiting_;
     std::vector<std::string> notices_;
     long rows_ = 0;

@@ -169,6 +169,67 @@ TEST(ForecastCsv, BadInputNamesFileLineAndColumn) {
               "day.csv:2: not a text file (a NUL byte or bytes that are not UTF-8)");
 }
 
+// Exports as planners' tools write them, each read as the planner means it
+// and the same in one-byte pieces; what the reader decided is said.
+TEST(ForecastCsv, ExportsReadAsMeant) {
+    for (const auto& c : testing::Vectors("read-exports")) {
+        SCOPED_TRACE(c["what"].get<std::string>());
+        const std::string csv = c["csv"];
+        ForecastDefaults defaults;
+        if (c.contains("order"))
+            defaults.dateOrder = c["order"] == "dmy" ? DateOrder::DayFirst : DateOrder::MonthFirst;
+        for (const std::size_t piece : {csv.size(), std::size_t{1}}) {
+            TextSource source(csv, piece);
+            ForecastReader reader(source, "day.csv", defaults);
+            std::vector<ForecastRow> rows;
+            ForecastRow row;
+            for (;;) {
+                const auto more = reader.Next(row);
+                ASSERT_TRUE(more) << more.Error().message;
+                if (!more.Value()) break;
+                rows.push_back(row);
+            }
+            ASSERT_EQ(rows.size(), c["rows"].size());
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                const auto& want = c["rows"][i];
+                EXPECT_EQ(rows[i].label, want[0]);
+                EXPECT_EQ(rows[i].minute.value_or(-1), want[1].get<int>());
+                EXPECT_DOUBLE_EQ(rows[i].calls, want[2].get<double>());
+                EXPECT_NEAR(rows[i].talk + rows[i].acw, want[3].get<double>(), 1e-9);
+            }
+            EXPECT_EQ(reader.Notices(),
+                      c.value("notices", std::vector<std::string>{}));
+        }
+    }
+}
+
+TEST(ForecastCsv, Utf16TextAsSpreadsheetsSaveIt) {
+    // "Unicode text": UTF-16 with its mark, tabs, CR LF; both byte orders,
+    // a character beyond the first plane in a label.
+    const std::u16string text = u"Time\tCalls\tAHT\r\n08:00 \U0001F4DE\t10,5\t300\r\n";
+    for (const bool big : {false, true}) {
+        std::string bytes = big ? "\xFE\xFF" : "\xFF\xFE";
+        for (const char16_t unit : text) {
+            const char hi = static_cast<char>(unit >> 8), lo = static_cast<char>(unit & 0xFF);
+            bytes += big ? std::string{hi, lo} : std::string{lo, hi};
+        }
+        for (const std::size_t piece : {bytes.size(), std::size_t{1}, std::size_t{3}}) {
+            SCOPED_TRACE(piece);
+            TextSource source(bytes, piece);
+            ForecastReader reader(source, "day.csv", {});
+            ForecastRow row;
+            const auto more = reader.Next(row);
+            ASSERT_TRUE(more) << more.Error().message;
+            EXPECT_EQ(row.label, "08:00 \xF0\x9F\x93\x9E");
+            EXPECT_EQ(row.calls, 10.5);
+            EXPECT_EQ(row.talk, 300);
+        }
+        // Cut in the middle of a character: the last line break's.
+        EXPECT_EQ(ErrorOf(bytes.substr(0, bytes.size() - 1)),
+                  "day.csv:3: not valid UTF-16 text (a character cut in half)");
+    }
+}
+
 TEST(ForecastCsv, HugeNumbersAreWholeButCapped) {
     const Forecast f = Read("calls,talk (s)\n99999999999999999999999,5\n");
     EXPECT_EQ(f.rows[0].calls, kWholeCap);
