@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "plan/byte_source.h"
@@ -13,6 +14,9 @@ namespace corvane::model {
 namespace {
 
 Result<std::string, std::string> Contents(const std::string& path) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return Fail(path + ": is a folder; open a forecast file in it");
     std::ifstream in(path, std::ios::binary);
     if (!in) return Fail(path + ": " + std::strerror(errno));
     in.seekg(0, std::ios::end);
@@ -31,26 +35,26 @@ Result<std::string, std::string> Contents(const std::string& path) {
 
 }  // namespace
 
-Result<plan::Forecast, std::string> ReadForecastFile(const std::string& path) {
+Result<ForecastRead, plan::PlanFault> ReadForecastFile(const std::string& path,
+                                                       const plan::ForecastDefaults& defaults) {
     const auto text = Contents(path);
-    if (!text) return Fail(text.Error());
+    if (!text) return Fail(plan::PlanFault{plan::PlanFault::Kind::BadInput, text.Error()});
     plan::TextSource source(text.Value());
-    plan::ForecastReader reader(source, path, {});
-    plan::Forecast forecast{path, {}};
+    plan::ForecastReader reader(source, path, defaults);
+    ForecastRead read{{path, {}}, {}};
     for (plan::ForecastRow row;;) {
         const auto more = reader.Next(row);
-        if (!more) {
-            std::string message = more.Error().message;
-            if (more.Error().kind == plan::PlanFault::Kind::NoTalkTime)
-                message += " (the window plans forecasts that give their talk time)";
-            return Fail(message);
-        }
-        if (!more.Value()) return forecast;
-        if (forecast.rows.size() == kMaxWindowRows)
-            return Fail(path + ": more than " + std::to_string(kMaxWindowRows) +
-                        " intervals, more than the window plans; plan it with corvane-plan");
-        forecast.rows.push_back(std::move(row));
+        if (!more) return Fail(more.Error());
+        if (!more.Value()) break;
+        if (read.forecast.rows.size() == kMaxWindowRows)
+            return Fail(plan::PlanFault{
+                plan::PlanFault::Kind::BadInput,
+                path + ": more than " + std::to_string(kMaxWindowRows) +
+                    " intervals, more than the window plans; plan it with corvane-plan"});
+        read.forecast.rows.push_back(std::move(row));
     }
+    read.notices = reader.Notices();
+    return read;
 }
 
 Result<shifts::ShiftFile, std::string> ReadShiftsFile(const std::string& path) {

@@ -2,9 +2,12 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "calc/result.h"
 #include "plan/forecast.h"
+#include "plan/forecast_csv.h"
+#include "plan/plan_fault.h"
 #include "shifts/shift_type.h"
 
 namespace corvane::model {
@@ -14,9 +17,18 @@ namespace corvane::model {
 inline constexpr std::size_t kMaxForecastBytes = std::size_t{64} << 20;
 inline constexpr std::size_t kMaxWindowRows = std::size_t{1} << 17;
 
+// A forecast read whole, with what the reader decided that the planner
+// should know (title lines skipped, the column planned).
+struct ForecastRead {
+    plan::Forecast forecast;
+    std::vector<std::string> notices;
+};
+
 // A forecast CSV read whole, or why not, naming the file (and the line and
-// column of bad input).
-Result<plan::Forecast, std::string> ReadForecastFile(const std::string& path);
+// column of bad input). The fault's kind tells a file that needs a handle
+// time or a date order, which the window can ask for and read again with.
+Result<ForecastRead, plan::PlanFault> ReadForecastFile(const std::string& path,
+                                                       const plan::ForecastDefaults& defaults);
 
 // A shifts file, the same way.
 Result<shifts::ShiftFile, std::string> ReadShiftsFile(const std::string& path);

@@ -4,6 +4,7 @@
 #include <QStringList>
 
 #include "ui/message_box.h"
+#include "ui/read_questions.h"
 
 class QWidget;
 
@@ -13,9 +14,10 @@ class PlanWindow;
 
 // Reads and plans a forecast and shows it in a new plan window, or says in
 // a message why it cannot (naming the file, line and column) and opens
-// nothing. The window is the caller's to show.
+// nothing. What the file cannot tell (the order of its dates, a handle time)
+// is asked with `questions`. The window is the caller's to show.
 PlanWindow* OpenForecast(const QString& path, const MessageFunction& message,
-                         const QString& helpFile);
+                         const QString& helpFile, const ReadQuestions& questions = {});
 
 // What the program does with a file it is asked to open: a plan window,
 // shown, or the message.

@@ -359,11 +359,27 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
         shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));
     }
     chart_->SetData(model::OutcomeChart(*outcome_));
-    const auto outside = totals.OutsideRange();
-    status_->setText(QStringLiteral("%1 intervals planned%2")
+    ShowStatus();
+}
+
+void PlanWindow::ShowStatus() {
+    const auto outside = outcome_->plan.totals.OutsideRange();
+    QString note;
+    if (!notices_.isEmpty())
+        note = QStringLiteral("; note: ") + notices_.front() +
+               (notices_.size() > 1 ? QStringLiteral(" (and %1 more)").arg(notices_.size() - 1)
+                                    : QString());
+    status_->setText(QStringLiteral("%1 intervals planned%2%3")
                          .arg(outcome_->plan.rows.size())
                          .arg(outside > 0 ? QStringLiteral(", %1 outside the usable range").arg(outside)
-                                          : QString()));
+                                          : QString())
+                         .arg(note));
+}
+
+void PlanWindow::SetNotices(const QStringList& notices) {
+    notices_ = notices;
+    status_->setToolTip(notices.join(QLatin1Char('\n')));
+    if (outcome_) ShowStatus();
 }
 
 void PlanWindow::Refused(const QString& message, bool cancelled) {

@@ -49,6 +49,8 @@ public:
     // Stand-ins for tests.
     void SetMessageFunction(MessageFunction message) { message_ = std::move(message); }
     void SetPrintDialog(output::PrintDialog* dialog) { printDialog_ = dialog; }
+    // What reading the forecast decided, shown in the status line.
+    void SetNotices(const QStringList& notices);
 
     QLineEdit* Entry(model::PlanField field) const { return entries_.at(field); }
     QTableView* IntervalTable() const { return intervals_; }
@@ -115,6 +117,8 @@ private:
     QLabel* totals_ = nullptr;
     QLabel* shiftTotals_ = nullptr;
     QLabel* status_ = nullptr;
+    QStringList notices_;
+    void ShowStatus();
     QPushButton* cancel_ = nullptr;
     std::unique_ptr<HelpLauncher> help_;
 };

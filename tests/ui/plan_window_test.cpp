@@ -53,12 +53,12 @@ struct Opened {
     QStringList messages;
 };
 
-std::unique_ptr<Opened> Open(const QString& path) {
+std::unique_ptr<Opened> Open(const QString& path, const corvane::ui::ReadQuestions& questions = {}) {
     auto opened = std::make_unique<Opened>();
     auto* messages = &opened->messages;
     const auto record = [messages](const QString& text, const QString&) { *messages << text; };
     opened->window.reset(
-        corvane::ui::OpenForecast(path, record, QStringLiteral(CORVANE_CHM_FILE)));
+        corvane::ui::OpenForecast(path, record, QStringLiteral(CORVANE_CHM_FILE), questions));
     if (opened->window) {
         opened->window->setAttribute(Qt::WA_DeleteOnClose, false);
         opened->window->SetMessageFunction(record);
@@ -537,6 +537,47 @@ private slots:
         const auto missing = Open(dir.filePath(QStringLiteral("none.csv")));
         QVERIFY(!missing->window);
         QVERIFY(missing->messages.value(0).contains(QStringLiteral("none.csv")));
+        const auto folder = Open(dir.path());
+        QVERIFY(!folder->window);
+        QCOMPARE(folder->messages.value(0), dir.path() + QStringLiteral(": is a folder; open a forecast file in it"));
+    }
+
+    // What a file cannot tell, the window asks; cancelled, nothing opens.
+    // What the reader decided shows in the status line.
+    void TheWindowAsksWhatTheFileCannotTell() {
+        QTemporaryDir dir;
+        const QString dates = WriteFile(dir, "dates.csv",
+                                        "Date,Time,Calls,AHT\n01/03/2027,08:00,10,300\n"
+                                        "02/03/2027,08:00,10,300\n");
+        QStringList asked;
+        corvane::ui::ReadQuestions q;
+        std::optional<corvane::plan::DateOrder> order = corvane::plan::DateOrder::MonthFirst;
+        q.dateOrder = [&](const QString& why) { asked << why; return order; };
+        const auto monthFirst = Open(dates, q);
+        QVERIFY(monthFirst->window);
+        QCOMPARE(asked.size(), 1);
+        QVERIFY2(asked[0].contains(QStringLiteral("could be 1 March or 3 January")), qPrintable(asked[0]));
+        QCOMPARE(monthFirst->window->Outcome().plan.rows[1].input.label, std::string("2027-02-03 08:00"));
+        order = corvane::plan::DateOrder::DayFirst;
+        QCOMPARE(Open(dates, q)->window->Outcome().plan.rows[1].input.label, std::string("2027-03-02 08:00"));
+        order.reset();
+        const auto cancelled = Open(dates, q);
+        QVERIFY(!cancelled->window);
+        QVERIFY(cancelled->messages.isEmpty());
+
+        // A file without a handle time: 100 calls of the 300 s entered in a
+        // half-hour are 16.67 erlangs, 21 agents at 80/20.
+        const QString calls = WriteFile(dir, "calls.csv", "Report\n\nTime,Calls\n08:00,100\n08:30,100\n");
+        q.handleTime = [&](const QString& why) -> std::optional<long> { asked << why; return 300; };
+        const auto timed = Open(calls, q);
+        QVERIFY(timed->window);
+        QVERIFY(asked.last().contains(QStringLiteral("no 'talk' column")));
+        QCOMPARE(timed->window->Outcome().plan.rows[0].agents, 21L);
+        const auto* status = timed->window->findChild<QStatusBar*>()->findChild<QLabel*>();
+        QVERIFY(status);
+        QVERIFY2(status->text().contains(QStringLiteral("note: ") + calls +
+                                         QStringLiteral(":1: line 1 above the header (line 3) is a title, not planned")),
+                 qPrintable(status->text()));
     }
 
     void TheCommandLineAndADropOpenPlanWindows() {
