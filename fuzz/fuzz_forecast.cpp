@@ -33,8 +33,10 @@ std::string Outcome(ByteSource& source, const ForecastDefaults& defaults,
     for (;;) {
         const auto more = reader.Next(row);
         if (!more) {
+            // Every refusal names the file and a line.
             const std::string& message = more.Error().message;
-            Require(message.rfind("fuzz.csv", 0) == 0);
+            Require(message.rfind("fuzz.csv:", 0) == 0 && message.size() > 9 &&
+                    message[9] >= '1' && message[9] <= '9');
             return message;
         }
         if (!more.Value()) return {};
@@ -48,7 +50,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size < 1) return 0;
     const std::uint8_t control = data[0];
     const std::string_view text(reinterpret_cast<const char*>(data + 1), size - 1);
-    const ForecastDefaults defaults{control & 1 ? std::optional<long>(180) : std::nullopt, 0};
+    const DateOrder orders[] = {DateOrder::Unknown, DateOrder::DayFirst, DateOrder::MonthFirst,
+                                DateOrder::Unknown};
+    const ForecastDefaults defaults{control & 1 ? std::optional<long>(180) : std::nullopt, 0,
+                                    orders[(control >> 1) & 3]};
 
     TextSource whole(text);
     std::vector<ForecastRow> rows;

@@ -578,7 +578,9 @@ public:
         if (!reader_) ReadHeader();
         CsvRecord r;
         if (!Take(r)) {
-            if (rows_ == 0) throw PlanInputError(name_ + ": no interval rows below the header");
+            if (rows_ == 0)
+                throw PlanInputError(Where(name_, reader_->HeaderLine()) +
+                                     "no interval rows below the header");
             reader_->CheckUnits();
             steps_.Finish();
             return false;
@@ -624,7 +626,7 @@ private:
             first.push_back(std::move(record));
             if (IsForecastHeader(first.back().fields)) break;
         }
-        if (first.empty()) throw PlanInputError(name_ + ": the file is empty");
+        if (first.empty()) throw PlanInputError(Where(name_, 1) + "the file is empty");
         std::size_t at = 0;
         if (IsForecastHeader(first.back().fields)) at = first.size() - 1;
         if (at > 0)

@@ -32,13 +32,10 @@ void MixedSteps::Add(const ForecastRow& row) {
     open_->lastLabel = row.label;
 }
 
-void MixedSteps::Close() {
-    if (!open_) return;
-    const Stretch s = std::move(*open_);
-    open_.reset();
-    std::map<int, long> pairs;
-    for (const Run& r : s.runs) pairs[r.step] += r.length;
-    if (pairs.empty()) return;
+namespace {
+
+// The step most pairs have (the shortest on a tie), and how many have it.
+std::pair<int, long> CommonStep(const std::map<int, long>& pairs) {
     int common = 0;
     long most = 0;
     for (const auto& [step, n] : pairs)  // shortest first, so it wins a tie
@@ -46,20 +43,43 @@ void MixedSteps::Close() {
             common = step;
             most = n;
         }
-    long all = 0;
-    for (const auto& [step, n] : pairs) all += n;
-    // A jump reads as intervals left out only where the common step clearly
-    // rules the day; where steps are as many as each other, none can be
-    // taken for the length.
-    const bool clear = most > all - most;
+    return {common, most};
+}
+
+}  // namespace
+
+void MixedSteps::Check(const Stretch& s, int common, bool gaps) const {
     for (const Run& r : s.runs) {
-        if (r.step == common || (clear && r.length == 1 && r.step % common == 0)) continue;
+        if (r.step == common || (gaps && r.length == 1 && r.step % common == 0)) continue;
         Refuse(r.line, "'" + Printable(r.to) + "' is " + Minutes(r.step) + " after '" +
                            Printable(r.from) + "', but the rows around it are " +
                            Minutes(common) + " apart: rows of different lengths cannot be "
                            "planned as one; give every row the same length (split longer rows, "
                            "or plan them in a file of their own)");
     }
+}
+
+void MixedSteps::Close() {
+    if (!open_) return;
+    Stretch s = std::move(*open_);
+    open_.reset();
+    std::map<int, long> pairs;
+    long all = 0;
+    for (const Run& r : s.runs) {
+        pairs[r.step] += r.length;
+        all += r.length;
+    }
+    if (pairs.empty()) return;
+    const auto [common, most] = CommonStep(pairs);
+    // A jump reads as intervals left out only where the common step clearly
+    // rules the day; where steps are as many as each other, the file's other
+    // days decide.
+    if (most <= all - most) {
+        if (unsettled_.size() == kMostUnsettled) Check(s, common, false);
+        unsettled_.push_back(std::move(s));
+        return;
+    }
+    Check(s, common, true);
     Length& length = lengths_[common];
     if (length.pairs == 0) {
         length.line = s.firstLine;
@@ -70,14 +90,19 @@ void MixedSteps::Close() {
 
 void MixedSteps::Finish() {
     Close();
-    if (lengths_.size() < 2) return;
-    int common = 0;
-    long most = 0;
-    for (const auto& [step, l] : lengths_)
-        if (l.pairs > most) {
-            common = step;
-            most = l.pairs;
+    std::map<int, long> pairs;
+    for (const auto& [step, l] : lengths_) pairs[step] = l.pairs;
+    const auto [common, most] = CommonStep(pairs);
+    for (const Stretch& s : unsettled_) {
+        if (most > 0) {
+            Check(s, common, true);
+            continue;
         }
+        std::map<int, long> own;
+        for (const Run& r : s.runs) own[r.step] += r.length;
+        Check(s, CommonStep(own).first, false);
+    }
+    if (lengths_.size() < 2) return;
     // The first stretch whose length is not the file's.
     const Length* first = nullptr;
     int step = 0;

@@ -17,7 +17,8 @@ namespace corvane::plan {
 // step seen twice in a row, or once when it is not a whole number of
 // lengths, is a different length, while one longer jump of whole lengths
 // is intervals left out (a closed hour), where the common step is more
-// than all others together. Days whose lengths differ from the
+// than all others together (or, in a day where it is not, is the file's).
+// Days whose lengths differ from the
 // file's are refused too. Throws a PlanInputError naming `name` and the line.
 class MixedSteps {
 public:
@@ -47,6 +48,14 @@ private:
     };
 
     void Close();
+    // Refuses the first run of another step; `gaps`: but for jumps of
+    // whole lengths.
+    void Check(const Stretch& s, int common, bool gaps) const;
+
+    // Days without a clear step wait for the file's; past this many they
+    // are judged alone.
+    static constexpr std::size_t kMostUnsettled = 4096;
+    std::vector<Stretch> unsettled_;
     [[noreturn]] void Refuse(int line, const std::string& why) const;
 
     std::string name_;
