@@ -2,32 +2,51 @@
 
 namespace corvane::cli {
 
-const char* const kPlanHelpFooter = R"(Input
-  A CSV file with a header row: comma-separated, or semicolon-separated when
-  the header has semicolons and no comma; quoting as in RFC 4180; UTF-8 with
-  an optional byte-order mark; CR LF, LF or CR line ends; blank lines
-  skipped; a row at most 64 KiB, a label at most 64 characters.
+const char* const kPlanHelpFooter = R"help(Input
+  A CSV file with a header row, separated by commas, semicolons, tabs or
+  "|" (the delimiter that makes a header of the header line); quoting as in
+  RFC 4180; UTF-8 with an optional byte-order mark, or UTF-16 with one; CR
+  LF, LF or CR line ends; blank lines skipped; a row at most 64 KiB, a label
+  at most 64 characters. Up to 19 title lines may stand above the header
+  (the first line naming a calls column and a time or handle-time column);
+  a note on standard error names them.
   Columns are found by name, in any order, without regard to case, spaces,
-  "_" or "-"; others are ignored:
-    calls     (offered, volume, contacts) calls offered in the interval,
-              0 or more
-    talk      (talktime) average talk time, more than 0 (or --talk); in a
-              row without calls it may be empty, "-" or 0, as acw may
-    acw       (wrap, wrapup, aftercallwork) after-call work, 0 or more (or
-              --acw; 0)
-    aht       (handletime) talk and after-call work as one figure; a file
-              with aht and talk or acw is refused as ambiguous
-    interval  (time, start) a label such as 08:00 or 08:00 - 08:30, kept as
+  "_", "-" or "."; others are ignored:
+    calls     (offered, calls offered, offered calls, volume, contacts,
+              forecast, forecast calls) calls offered, 0 or more
+    talk      (talk time, avg talk time) average talk time, more than 0 (or
+              --talk); in a row without calls it may be empty, "-" or 0, as
+              acw may
+    acw       (wrap, wrap up, after call work, avg acw) after-call work, 0
+              or more (or --acw; 0)
+    aht       (handle time, avg handle time, average handle time) talk and
+              after-call work as one figure; a file with aht and talk or
+              acw is refused as ambiguous
+    interval  (interval start, start, start time, period, slot, from, time,
+              hour) a time such as 08:00, 9:00 AM or 08:00 - 08:30, or a
+              whole hour 0-23 under time or hour; other labels are kept as
               written (rows are numbered from 1 without one); a label with
               a control character (C0, DEL, C1) or a bidirectional
               override or isolate is refused, as it is in a shift's name
     date      a date for the interval's time: the label becomes
               YYYY-MM-DD HH:MM
-    datetime  (timestamp) a date and a time in one column
+    datetime  (date time, timestamp) a date and a time in one column
+  A leading "forecast" or "actual" ranks a column: a forecast is planned
+  before an actual one (a note says so); two of one rank are refused.
+  Without an interval column, the first column whose cells are times (or
+  dates and times) is taken, and a note says which.
+  Units: talk, acw and aht are seconds, or minutes when the header says so
+  ("AHT (min)", "Handle time (minutes)"; "(s)", "(sec)", "_s" for seconds);
+  durations H:MM:SS or M:SS are read as such. A talk or aht column without
+  a unit whose every value is below 20 is refused: name its unit.
   Figures may have decimals: "." in a comma-separated file, "," in a
-  semicolon-separated one; no thousands separators. Talk, acw and aht are
-  seconds, or durations H:MM:SS or M:SS. Dates: YYYY-MM-DD, DD.MM.YYYY or
-  MM/DD/YYYY; with a time after a space (ISO also after a "T").
+  semicolon-separated one, either in a tab or "|" one (where "1,385" is
+  refused: it could be a thousands group); no thousands separators.
+  Dates: YYYY-MM-DD, DD.MM.YYYY, or DD/MM/YYYY and MM/DD/YYYY (also with
+  "-" and without leading zeros), whose order the file settles: a first
+  field above 12 anywhere makes it day first, a second field above 12
+  month first; a file that settles nothing is refused unless --date-order
+  says. With a time after a space (ISO also after a "T").
   A column in the file wins over --talk and --acw. Decimals in options are
   written with "." whatever the regional settings.
   Refused, naming the line: a row with more filled fields than the header
@@ -38,9 +57,12 @@ const char* const kPlanHelpFooter = R"(Input
 
 Interval length
   When the labels carry times, the interval length is the most common step
-  between consecutive labels of a day (gaps such as closed nights are
-  allowed); an --interval that contradicts it is refused. Without times it
-  is --interval, else 30 minutes.
+  between consecutive labels of a day; one longer jump of whole intervals
+  (a closed hour, a night) is intervals left out. Rows of different lengths
+  (a run of hourly rows among half-hours, a day of quarter-hours beside
+  days of half-hours) are refused, naming the first. An --interval that
+  contradicts the labels is refused. Without times it is --interval, else
+  30 minutes.
 
 What is computed, per interval
   Handle time H = talk + acw; traffic A = calls x H / interval seconds, from
@@ -148,6 +170,6 @@ Exit status
      when an interval needs more agents than the shifts can give, and when
      an output is an input or two outputs are one)
   3  the plan is written, but some intervals are outside the usable range
-)";
+)help";
 
 }  // namespace corvane::cli
