@@ -26,6 +26,11 @@ constexpr Alias kAliases[] = {
     {"contacts", C::Calls},
     {"incomingcalls", C::Calls},
     {"callsreceived", C::Calls},
+    {"totalcalls", C::Calls},
+    {"numberofcalls", C::Calls},
+    {"noofcalls", C::Calls},
+    {"#calls", C::Calls},
+    {"callcount", C::Calls},
     {"talk", C::Talk},
     {"talktime", C::Talk},
     {"avgtalktime", C::Talk},
@@ -55,10 +60,16 @@ constexpr Alias kAliases[] = {
     {"slot", C::Interval},
     {"timeslot", C::Interval},
     {"from", C::Interval},
+    {"intervaltime", C::Interval},
+    {"halfhour", C::Interval},
+    {"quarterhour", C::Interval},
+    {"timeofday", C::Interval},
     {"time", C::Interval, true},
     {"hour", C::Interval, true},
     {"hourofday", C::Interval, true},
     {"date", C::Date},
+    {"intervaldate", C::Date},
+    {"startdate", C::Date},
     {"datetime", C::DateTime},
     {"timestamp", C::DateTime},
     {"intervaldatetime", C::DateTime},
@@ -109,7 +120,8 @@ bool StripPrefix(std::string& key, std::string_view prefix) {
 std::string ColumnKey(std::string_view header) {
     std::string key;
     for (const char c : header)
-        if (c != ' ' && c != '\t' && c != '_' && c != '-' && c != '.') key += text::Lower(c);
+        if (c != ' ' && c != '\t' && c != '_' && c != '-' && c != '.' && c != '/')
+            key += text::Lower(c);
     return key;
 }
 
@@ -123,6 +135,14 @@ std::optional<NamedColumn> ColumnNamed(std::string_view header) {
         if (at != std::string_view::npos && at > 0) {
             named.unitText = std::string(text::Trim(name.substr(at + 1, name.size() - at - 2)));
             named.unit = UnitOf(named.unitText);
+            // "Calls (forecast)" ranks rather than measures.
+            const std::string inside = ColumnKey(named.unitText);
+            if (inside == "forecast" || inside == "fcst" || inside == "forecasted" ||
+                inside == "actual" || inside == "actuals") {
+                named.rank = inside.rfind("act", 0) == 0 ? ColumnRank::Actual : ColumnRank::Forecast;
+                named.unit = ColumnUnit::None;
+                named.unitText.clear();
+            }
             name = text::Trim(name.substr(0, at));
         }
     }
@@ -134,6 +154,17 @@ std::optional<NamedColumn> ColumnNamed(std::string_view header) {
     for (const char* prefix : {"actual", "act"})
         if (named.rank == ColumnRank::Plain && !AliasOf(key) && StripPrefix(key, prefix))
             named.rank = ColumnRank::Actual;
+    // "Calls Forecast", "Volume Actual".
+    for (const auto& [suffix, rank] : {std::pair<const char*, ColumnRank>{"forecast", ColumnRank::Forecast},
+                                       {"fcst", ColumnRank::Forecast},
+                                       {"actual", ColumnRank::Actual}}) {
+        const std::size_t n = std::string_view(suffix).size();
+        if (AliasOf(key) || key.size() <= n || key.compare(key.size() - n, n, suffix) != 0) continue;
+        if (AliasOf(key.substr(0, key.size() - n))) {
+            key.erase(key.size() - n);
+            named.rank = rank;
+        }
+    }
     const Alias* alias = AliasOf(key);
     // A unit run on after a separator: "aht_s", "handle time in minutes",
     // "talk secs".

@@ -104,8 +104,75 @@ struct WrittenDate {
     char mark = 0;
     bool yearFirst = false;
     std::size_t length = 0;
+    bool named = false;  // the month by its name, so no order to settle
 };
+
+// An English month's name or its first three letters ("Sept" too) at `at`:
+// the month and the letters it takes.
+std::optional<std::pair<int, std::size_t>> MonthName(std::string_view t, std::size_t at) {
+    static const char* const kNames[] = {"january", "february", "march",     "april",
+                                         "may",     "june",     "july",      "august",
+                                         "september", "october", "november", "december"};
+    std::size_t end = at;
+    while (end < t.size() && ((t[end] >= 'a' && t[end] <= 'z') || (t[end] >= 'A' && t[end] <= 'Z')))
+        ++end;
+    const std::string word = text::Lower(t.substr(at, end - at));
+    for (int m = 0; m < 12; ++m) {
+        const std::string_view name = kNames[m];
+        if (word == name || (word.size() == 3 && name.substr(0, 3) == word) ||
+            (m == 8 && word == "sept"))
+            return std::pair{m + 1, end - at};
+    }
+    return std::nullopt;
+}
+
+// "01-Mar-2027", "1 Mar 27", "1 March 2027", "Mar 1, 2027", "March 1 2027":
+// a two-digit year is of this century.
+std::optional<WrittenDate> LeadingNamedDate(std::string_view t) {
+    WrittenDate d;
+    d.named = d.yearFirst = true;
+    std::size_t at = 0;
+    const auto separator = [&](bool comma) {
+        const std::size_t from = at;
+        if (comma && at < t.size() && t[at] == ',') ++at;
+        if (at < t.size() && (t[at] == '-' || t[at] == ' ' || t[at] == '/')) ++at;
+        return at > from;
+    };
+    const auto year = [&]() -> bool {
+        const Number y = LeadingNumber(t, at, 4);
+        if (y.digits != 2 && y.digits != 4) return false;
+        d.year = y.digits == 2 ? 2000 + y.value : y.value;
+        at += y.digits;
+        return true;
+    };
+    if (const Number first = LeadingNumber(t, 0, 2); first.digits > 0) {
+        at = first.digits;
+        if (!separator(false)) return std::nullopt;
+        const auto month = MonthName(t, at);
+        if (!month) return std::nullopt;
+        at += month->second;
+        if (!separator(false) || !year()) return std::nullopt;
+        d.first = month->first;
+        d.second = first.value;
+    } else {
+        const auto month = MonthName(t, 0);
+        if (!month) return std::nullopt;
+        at = month->second;
+        if (!separator(false)) return std::nullopt;
+        const Number day = LeadingNumber(t, at, 2);
+        if (day.digits == 0) return std::nullopt;
+        at += day.digits;
+        if (!separator(true) || !year()) return std::nullopt;
+        d.first = month->first;
+        d.second = day.value;
+    }
+    if (at < t.size() && text::IsDigit(t[at])) return std::nullopt;
+    d.length = at;
+    return d;
+}
+
 std::optional<WrittenDate> LeadingDate(std::string_view t) {
+    if (const auto named = LeadingNamedDate(t)) return named;
     const Number a = LeadingNumber(t, 0, 4);
     if (a.digits == 0 || a.digits >= t.size()) return std::nullopt;
     const char mark = t[a.digits];
@@ -218,7 +285,7 @@ std::optional<DateTime> ParseDateTime(std::string_view text, DateOrder order) {
     const auto d = LeadingDate(t);
     if (!d || d->length >= t.size()) return std::nullopt;
     const char between = t[d->length];
-    if (between != ' ' && !(between == 'T' && d->yearFirst && d->mark == '-'))
+    if (between != ' ' && !(between == 'T' && d->yearFirst && d->mark == '-' && !d->named))
         return std::nullopt;
     const auto day = DayOf(*d, order);
     const auto minute = ParseTimeOfDay(t.substr(d->length + 1));

@@ -28,7 +28,8 @@ enum class DateOrder { Unknown, DayFirst, MonthFirst };
 
 // A date: ISO, year first ("2027-03-01", "2027-3-1", "2027/03/01"); day
 // first with dots ("01.03.2027", "1.3.2027"); or day and month before the
-// year with '/' or '-' ("03/01/2027", "3-1-2027"), in the order given. With
+// year with '/' or '-' ("03/01/2027", "3-1-2027"), in the order given; or
+// with the month's English name ("01-Mar-2027", "1 Mar 27", "Mar 1, 2027"). With
 // the order unknown such a date is read only where it cannot be misread:
 // a field above 12 is the day, and equal fields are the same date either way.
 std::optional<std::int32_t> ParseDate(std::string_view text,

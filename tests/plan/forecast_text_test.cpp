@@ -93,6 +93,12 @@ TEST(ColumnNames, AliasesUnitsAndRanksAsExportsWriteThem) {
         {"AHT (hours)", C::Aht, U::Unknown},
         {"Forecast AHT (s)", C::Aht, U::Seconds, R::Forecast},
         {"Actual AHT", C::Aht, U::None, R::Actual},
+        {"Calls Forecast", C::Calls, U::None, R::Forecast},
+        {"Volume (actual)", C::Calls, U::None, R::Actual},
+        {"Calls (forecast)", C::Calls, U::None, R::Forecast},
+        {"Number of Calls", C::Calls},
+        {"Date/Time", C::DateTime},
+        {"Interval Date", C::Date},
         {"interval", C::Interval},
         {"Time", C::Interval, U::None, R::Plain, true},
         {"Hour", C::Interval, U::None, R::Plain, true},
@@ -163,6 +169,15 @@ TEST(LabelTime, DatesTimesAndDateTimes) {
     EXPECT_EQ(OrderedDateFields("3/11/2027 9:00 AM")->first, 3);
     EXPECT_EQ(OrderedDateFields("3/11/2027")->second, 11);
     EXPECT_FALSE(OrderedDateFields("2027-03-11"));
+    EXPECT_FALSE(OrderedDateFields("11-Mar-2027"));
+    // The month by its name: no order to settle.
+    for (const char* same : {"01-Mar-2027", "1-Mar-27", "1 March 2027", "Mar 1, 2027",
+                             "March 1 2027", "1 mar 2027", "01/MAR/2027"})
+        EXPECT_EQ(ParseDate(same), march1) << same;
+    for (const char* bad : {"Mar 2027", "1 Mars 2027", "32-Mar-2027", "1-Mar-202", "Mar 1,"})
+        EXPECT_FALSE(ParseDate(bad)) << bad;
+    EXPECT_EQ(ParseDateTime("1-Mar-2027 7:30 AM")->minute, 450);
+    EXPECT_FALSE(ParseDateTime("01-Mar-2027T07:30"));
     EXPECT_FALSE(OrderedDateFields("11.03.2027"));
 
     const std::pair<const char*, int> times[] = {
