@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 #include "plan/text_check.h"
 
 namespace {

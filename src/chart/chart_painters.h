@@ -5,7 +5,7 @@
 
 #include <QPainter>
 
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 
 namespace corvane::chart {
 

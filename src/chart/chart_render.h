@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 
 namespace corvane::chart {
 

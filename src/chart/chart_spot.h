@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 
 namespace corvane::chart {
 

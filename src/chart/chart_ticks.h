@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 
 namespace corvane::chart {
 

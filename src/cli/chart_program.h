@@ -3,7 +3,7 @@
 #include <string>
 
 #include "calc/result.h"
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 
 namespace corvane::cli {
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "calc/result.h"
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 #include "plan/label_time.h"
 #include "plan/plan_options.h"
 #include "plan/plan_output.h"

@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "chart/chart_spot.h"
-#include "plan/chart_series.h"
+#include "plan/chart_data.h"
 
 namespace corvane::ui {
 
