@@ -11,6 +11,7 @@
 #include "cli/output_paths.h"
 #include "cli/progress_line.h"
 #include "cli/shift_planner.h"
+#include "plan/chart_series.h"
 #include "plan/forecast_csv.h"
 #include "plan/plan_output.h"
 #include "plan/streamed_plan.h"
