@@ -19,7 +19,7 @@
 #include "bench/year_forecast.h"
 #include "model/plan_outcome.h"
 #include "plan/day_plan.h"
-#include "plan/forecast_csv.h"
+#include "input/forecast_csv.h"
 
 extern char** environ;
 

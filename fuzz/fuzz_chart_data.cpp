@@ -4,8 +4,8 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "plan/chart_data.h"
-#include "plan/text_check.h"
+#include "input/chart_data.h"
+#include "input/text_check.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "plan/chart_series.h"
+#include "report/chart_series.h"
 #include "plan/day_plan.h"
-#include "plan/forecast_csv.h"
-#include "plan/text_check.h"
-#include "plan/plan_output.h"
+#include "input/forecast_csv.h"
+#include "input/text_check.h"
+#include "report/plan_output.h"
 #include "plan/streamed_plan.h"
 
 using namespace corvane::plan;

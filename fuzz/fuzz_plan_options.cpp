@@ -10,7 +10,7 @@
 
 #include "calc/plain_text.h"
 #include "cli/plan_arguments.h"
-#include "plan/forecast_csv.h"
+#include "input/forecast_csv.h"
 
 using namespace corvane;
 
@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::string& chart = *a.chartPath;
         require(chart.size() >= 4 &&
                 text::Lower(chart.substr(chart.size() - 4)) ==
-                    (a.chartFormat == plan::ChartFormat::Svg ? ".svg" : ".png"));
+                    (a.chartFormat == input::ChartFormat::Svg ? ".svg" : ".png"));
     }
     return 0;
 }

@@ -25,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     constexpr int kIntervals[] = {60, 30, 15, 7, 45};
     const int interval = kIntervals[data[0] % 5];
-    plan::TextSource source(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), 13);
+    input::TextSource source(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1), 13);
     const auto read = shifts::ReadShiftFile(source, "shifts.csv");
     if (!read) {
         Require(read.Error().message.rfind("shifts.csv", 0) == 0);

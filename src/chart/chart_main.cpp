@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::string input(std::istreambuf_iterator<char>(std::cin), {});
-    const auto data = plan::ReadChartData(input);
+    const auto data = input::ReadChartData(input);
     if (!data) {
         std::cerr << "corvane-chart: " << data.Error() << '\n';
         return 2;
@@ -34,7 +34,7 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const bool svg = std::strcmp(argv[1], "svg") == 0;
     const QByteArray chart =
-        chart::RenderChart(data.Value(), svg ? plan::ChartFormat::Svg : plan::ChartFormat::Png);
+        chart::RenderChart(data.Value(), svg ? input::ChartFormat::Svg : input::ChartFormat::Png);
     if (chart.isEmpty()) return 1;
     std::cout.write(chart.constData(), chart.size());
     std::cout.flush();

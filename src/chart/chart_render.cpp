@@ -10,7 +10,7 @@ namespace corvane::chart {
 
 namespace {
 
-void Paint(QPainter& painter, const plan::ChartData& data) {
+void Paint(QPainter& painter, const input::ChartData& data) {
     if (data.HeatMap())
         PaintHeatMap(painter, data);
     else
@@ -19,11 +19,11 @@ void Paint(QPainter& painter, const plan::ChartData& data) {
 
 }  // namespace
 
-QByteArray RenderChart(const plan::ChartData& data, plan::ChartFormat format) {
+QByteArray RenderChart(const input::ChartData& data, input::ChartFormat format) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (format == plan::ChartFormat::Svg) {
+    if (format == input::ChartFormat::Svg) {
         QSvgGenerator svg;
         svg.setOutputDevice(&buffer);
         svg.setSize(QSize(kChartWidth, kChartHeight));

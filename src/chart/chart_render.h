@@ -2,7 +2,7 @@
 
 #include <QByteArray>
 
-#include "plan/chart_data.h"
+#include "input/chart_data.h"
 
 namespace corvane::chart {
 
@@ -14,6 +14,6 @@ inline constexpr int kChartHeight = 600;
 // heat map, one row per day and one column per time of day, the colour the
 // agents required. Needs a QGuiApplication (the offscreen platform will
 // do). Empty when it cannot be drawn.
-QByteArray RenderChart(const plan::ChartData& data, plan::ChartFormat format);
+QByteArray RenderChart(const input::ChartData& data, input::ChartFormat format);
 
 }  // namespace corvane::chart

@@ -6,7 +6,7 @@
 
 namespace corvane::chart {
 
-std::optional<ChartSpot> SpotAt(const plan::ChartData& data, QPointF page) {
+std::optional<ChartSpot> SpotAt(const input::ChartData& data, QPointF page) {
     if (!data.HeatMap()) {
         const QRectF plot(LinePlotArea());
         if (!plot.contains(page) || data.points.empty()) return std::nullopt;
@@ -17,7 +17,7 @@ std::optional<ChartSpot> SpotAt(const plan::ChartData& data, QPointF page) {
         return ChartSpot{point * data.intervalsPerPoint, std::nullopt, 0};
     }
     std::size_t columns = 1;
-    for (const plan::HeatRow& d : data.days) columns = std::max(columns, d.agents.size());
+    for (const input::HeatRow& d : data.days) columns = std::max(columns, d.agents.size());
     const std::int32_t first = data.days.front().day;
     const std::int32_t span = data.days.back().day - first + 1;
     for (const QRect& area : HeatPlotAreas(data)) {

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "plan/chart_data.h"
+#include "input/chart_data.h"
 
 namespace corvane::chart {
 
@@ -21,6 +21,6 @@ struct ChartSpot {
 
 // The spot under `page`, a point on the chart's kChartWidth x kChartHeight
 // page; none off the plot.
-std::optional<ChartSpot> SpotAt(const plan::ChartData& data, QPointF page);
+std::optional<ChartSpot> SpotAt(const input::ChartData& data, QPointF page);
 
 }  // namespace corvane::chart

@@ -2,7 +2,7 @@
 
 #include <set>
 
-#include "plan/label_time.h"
+#include "input/label_time.h"
 
 namespace corvane::chart {
 
@@ -17,12 +17,12 @@ std::string TwoDigits(int n) { return std::string(1, char('0' + n / 10)) + char(
 }  // namespace
 
 std::string DayText(std::int32_t day) {
-    const plan::CivilDate c = plan::DateOfDay(day);
-    return std::string(kWeekdays[plan::Weekday(day)]) + " " + TwoDigits(c.day) + "." +
+    const input::CivilDate c = input::DateOfDay(day);
+    return std::string(kWeekdays[input::Weekday(day)]) + " " + TwoDigits(c.day) + "." +
            TwoDigits(c.month);
 }
 
-std::vector<Tick> TimeTicks(const plan::ChartData& data, std::size_t most) {
+std::vector<Tick> TimeTicks(const input::ChartData& data, std::size_t most) {
     const auto& points = data.points;
     std::vector<Tick> ticks;
     std::set<std::int32_t> days;
@@ -39,7 +39,7 @@ std::vector<Tick> TimeTicks(const plan::ChartData& data, std::size_t most) {
                 const int m = *points[i].minute;
                 const bool firstOfHour = i == 0 || *points[i - 1].minute / 60 != m / 60;
                 if (m / 60 % every == 0 && firstOfHour && (m % 60 == 0 || i == 0))
-                    ticks.push_back({i, plan::TimeText(m / 60 * 60)});
+                    ticks.push_back({i, input::TimeText(m / 60 * 60)});
             }
             if (ticks.size() <= most) return ticks;
         }
@@ -61,7 +61,7 @@ std::vector<Tick> TimeTicks(const plan::ChartData& data, std::size_t most) {
 std::vector<Tick> MonthTicks(std::int32_t firstDay, std::int32_t lastDay) {
     std::vector<Tick> ticks;
     for (std::int32_t day = firstDay; day <= lastDay; ++day) {
-        const plan::CivilDate c = plan::DateOfDay(day);
+        const input::CivilDate c = input::DateOfDay(day);
         if (c.day == 1 || day == firstDay)
             ticks.push_back({static_cast<std::size_t>(day - firstDay),
                              std::string(kMonths[c.month - 1]) + " " + std::to_string(c.year)});
@@ -73,7 +73,7 @@ std::vector<Tick> HourTicks(int intervalMinutes, int hours) {
     std::vector<Tick> ticks;
     for (int h = 0; h <= 24; h += hours)
         ticks.push_back(
-            {static_cast<std::size_t>(h * 60 / intervalMinutes), plan::TimeText(h * 60)});
+            {static_cast<std::size_t>(h * 60 / intervalMinutes), input::TimeText(h * 60)});
     return ticks;
 }
 

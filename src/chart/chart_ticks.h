@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "plan/chart_data.h"
+#include "input/chart_data.h"
 
 namespace corvane::chart {
 
@@ -17,7 +17,7 @@ struct Tick {
 // Ticks on round boundaries, at most about `most` of them: for one day the
 // hours ("08:00", every 1, 2, 3, 4 or 6 hours), for up to two weeks the day
 // starts ("Mon 03.05"); labels without times get every n-th label.
-std::vector<Tick> TimeTicks(const plan::ChartData& data, std::size_t most);
+std::vector<Tick> TimeTicks(const input::ChartData& data, std::size_t most);
 
 // The heat map's rows, one per day from `firstDay` to `lastDay`, that begin
 // a month ("Mar 2027"), and its columns that begin every `hours`-th hour

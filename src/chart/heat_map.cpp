@@ -9,7 +9,7 @@
 #include "chart/chart_painters.h"
 #include "chart/chart_render.h"
 #include "chart/chart_ticks.h"
-#include "plan/label_time.h"
+#include "input/label_time.h"
 
 namespace corvane::chart {
 
@@ -52,7 +52,7 @@ enum class MapKind { Required, Surplus };
 
 class HeatPainter {
 public:
-    HeatPainter(QPainter& p, const plan::ChartData& data, QRect plot, MapKind kind)
+    HeatPainter(QPainter& p, const input::ChartData& data, QRect plot, MapKind kind)
         : p_(p), data_(data), plot_(plot), kind_(kind) {
         firstDay_ = data.days.front().day;
         lastDay_ = data.days.back().day;
@@ -73,7 +73,7 @@ public:
     }
 
 private:
-    std::optional<long> Value(const plan::HeatRow& row, std::size_t slot) const {
+    std::optional<long> Value(const input::HeatRow& row, std::size_t slot) const {
         if (slot >= row.agents.size() || row.agents[slot] < 0) return std::nullopt;
         if (kind_ == MapKind::Required) return row.agents[slot];
         if (slot >= row.surplus.size()) return std::nullopt;
@@ -152,7 +152,7 @@ private:
         }
         if (fewDays) {  // a few weeks: every Monday by its date
             for (std::int32_t day = firstDay_; day <= lastDay_; ++day) {
-                if (plan::Weekday(day) != 0 && day != firstDay_) continue;
+                if (input::Weekday(day) != 0 && day != firstDay_) continue;
                 const double y = Y(day - firstDay_);
                 p_.drawText(QRectF(0, y, plot_.left() - 8, 16), Qt::AlignRight | Qt::AlignTop,
                             QString::fromStdString(DayText(day)));
@@ -189,7 +189,7 @@ private:
     }
 
     QPainter& p_;
-    const plan::ChartData& data_;
+    const input::ChartData& data_;
     QRect plot_;
     MapKind kind_;
     std::int32_t firstDay_ = 0;
@@ -200,7 +200,7 @@ private:
 
 }  // namespace
 
-std::vector<QRect> HeatPlotAreas(const plan::ChartData& data) {
+std::vector<QRect> HeatPlotAreas(const input::ChartData& data) {
     const QRect both = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
     if (!data.Surplus()) return {both};
     const int width = (both.width() + kPlotMargins.right() - 2 * kLegendWidth) / 2;
@@ -208,7 +208,7 @@ std::vector<QRect> HeatPlotAreas(const plan::ChartData& data) {
     return {left, QRect(left.right() + kLegendWidth, both.top(), width, both.height())};
 }
 
-void PaintHeatMap(QPainter& painter, const plan::ChartData& data) {
+void PaintHeatMap(QPainter& painter, const input::ChartData& data) {
     const std::vector<QRect> plots = HeatPlotAreas(data);
     if (plots.size() == 1) {
         PaintPage(painter, data, QStringLiteral("Agents required, day by day"));

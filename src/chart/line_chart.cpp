@@ -35,9 +35,9 @@ QString Shortened(const std::string& label) {
 
 class LinePainter {
 public:
-    using Point = plan::ChartPoint;
+    using Point = input::ChartPoint;
 
-    LinePainter(QPainter& p, const plan::ChartData& data)
+    LinePainter(QPainter& p, const input::ChartData& data)
         : p_(p), data_(data), points_(data.points) {
         plot_ = LinePlotArea();
         long top = 1;
@@ -178,7 +178,7 @@ private:
     }
 
     QPainter& p_;
-    const plan::ChartData& data_;
+    const input::ChartData& data_;
     const std::vector<Point>& points_;
     QRect plot_;
     long step_ = 1;
@@ -188,7 +188,7 @@ private:
 
 }  // namespace
 
-void PaintPage(QPainter& p, const plan::ChartData& data, const QString& title) {
+void PaintPage(QPainter& p, const input::ChartData& data, const QString& title) {
     p.fillRect(QRect(0, 0, kChartWidth, kChartHeight), Qt::white);
     QFont font = p.font();
     font.setPixelSize(18);
@@ -203,7 +203,7 @@ void PaintPage(QPainter& p, const plan::ChartData& data, const QString& title) {
                QString::fromStdString(data.subtitle));
 }
 
-void PaintLines(QPainter& painter, const plan::ChartData& data) {
+void PaintLines(QPainter& painter, const input::ChartData& data) {
     PaintPage(painter, data, QStringLiteral("Agents per interval"));
     LinePainter(painter, data).Draw();
 }

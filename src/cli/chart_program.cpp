@@ -39,12 +39,12 @@ struct Descriptor {
 
 }  // namespace
 
-Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::ChartFormat format) {
+Result<std::string, std::string> DrawChart(const input::ChartData& data, input::ChartFormat format) {
     const std::string program = ProgramFile("corvane-chart");
     // The data goes in through a file, the chart comes out through a pipe:
     // nothing can block both ways.
     Descriptor input{UnnamedTemporary()};
-    if (input.fd < 0 || !WriteAll(input.fd, plan::ChartDataText(data)) ||
+    if (input.fd < 0 || !WriteAll(input.fd, input::ChartDataText(data)) ||
         ::lseek(input.fd, 0, SEEK_SET) != 0)
         return Fail("the chart data could not be written aside: " +
                     std::string(std::strerror(errno)));
@@ -59,7 +59,7 @@ Result<std::string, std::string> DrawChart(const plan::ChartData& data, plan::Ch
     posix_spawn_file_actions_adddup2(&actions, input.fd, 0);
     posix_spawn_file_actions_adddup2(&actions, writing.fd, 1);
     char* argv[] = {const_cast<char*>(program.c_str()),
-                    const_cast<char*>(format == plan::ChartFormat::Svg ? "svg" : "png"), nullptr};
+                    const_cast<char*>(format == input::ChartFormat::Svg ? "svg" : "png"), nullptr};
     // The chart program keeps the ordinary signal dispositions and mask,
     // whatever this one ignores or blocks.
     posix_spawnattr_t attributes;

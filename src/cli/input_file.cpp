@@ -26,7 +26,7 @@ std::size_t ReadSome(int fd, char* buffer, std::size_t size) {
 
 }  // namespace
 
-class InputFile::Source : public plan::ByteSource {
+class InputFile::Source : public input::ByteSource {
 public:
     Source(const std::string& path, const std::string& name) : name_(name) {
         fd_ = path == "-" ? ::fcntl(0, F_DUPFD_CLOEXEC, 0)
@@ -95,11 +95,11 @@ InputFile::InputFile(const std::string& path, const std::string& name)
 
 InputFile::~InputFile() = default;
 
-plan::ByteSource& InputFile::FirstPass() { return *source_; }
+input::ByteSource& InputFile::FirstPass() { return *source_; }
 
 bool InputFile::CopyFailed() const { return source_->CopyFailed(); }
 
-plan::ByteSource& InputFile::Again() {
+input::ByteSource& InputFile::Again() {
     source_->Rewind();
     return *source_;
 }

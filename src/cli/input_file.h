@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "plan/byte_source.h"
+#include "input/byte_source.h"
 
 namespace corvane::cli {
 
@@ -26,9 +26,9 @@ public:
     InputFile(const InputFile&) = delete;
     InputFile& operator=(const InputFile&) = delete;
 
-    plan::ByteSource& FirstPass();
+    input::ByteSource& FirstPass();
     // From the start again, as often as needed.
-    plan::ByteSource& Again();
+    input::ByteSource& Again();
     // Whether a read failed because the copy aside could not be written.
     bool CopyFailed() const;
 

@@ -12,7 +12,7 @@
 #include "cli/help_text.h"
 #include "cli/plan_arguments.h"
 #include "cli/plan_run.h"
-#include "plan/text_check.h"
+#include "input/text_check.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ int Say(const std::string& text, int status) {
     std::string shown;
     for (std::size_t at = 0; at <= text.size();) {
         const std::size_t end = std::min(text.find('\n', at), text.size());
-        shown += plan::Escaped(std::string_view(text).substr(at, end - at));
+        shown += input::Escaped(std::string_view(text).substr(at, end - at));
         if (end < text.size()) shown += '\n';
         at = end + 1;
     }

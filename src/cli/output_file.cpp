@@ -13,7 +13,7 @@
 #include "cli/file_fault.h"
 #include "cli/stale_temporaries.h"
 #include "cli/unnamed_temporary.h"
-#include "plan/text_check.h"
+#include "input/text_check.h"
 
 namespace corvane::cli {
 
@@ -89,7 +89,7 @@ void OutputFile::OpenStandardOutput(Delivery delivery) {
 }
 
 void OutputFile::Open(const std::string& path, Delivery delivery) {
-    path_ = plan::Escaped(path);
+    path_ = input::Escaped(path);
     if (const int held = HeldDescriptor(path); held >= 0) {
         direct_ = true;
         fd_ = ::fcntl(held, F_DUPFD_CLOEXEC, 0);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/output_file.h"
-#include "plan/text_check.h"
+#include "input/text_check.h"
 
 namespace corvane::cli {
 
@@ -69,7 +69,7 @@ struct Output {
 };
 
 std::string Shown(const Output& o) {
-    return o.path && *o.path != "-" ? plan::Escaped(*o.path) : "standard output";
+    return o.path && *o.path != "-" ? input::Escaped(*o.path) : "standard output";
 }
 
 }  // namespace

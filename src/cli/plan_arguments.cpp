@@ -7,8 +7,8 @@
 
 #include "calc/plain_text.h"
 #include "plan/option_text.h"
-#include "plan/forecast_csv.h"
-#include "plan/text_check.h"
+#include "input/forecast_csv.h"
+#include "input/text_check.h"
 
 namespace corvane::cli {
 
@@ -17,7 +17,7 @@ namespace {
 using plan::PercentRange;
 
 std::string Refusal(const std::string& text, const std::string& why) {
-    return "'" + plan::Printable(text) + "' " + why;
+    return "'" + input::Printable(text) + "' " + why;
 }
 
 // A check reads an option's text into its place and says why it refuses
@@ -93,9 +93,9 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
         "dmy or mdy: how to read dates such as 03/01/2027 where nothing in the file tells",
         [&a](const std::string& text) -> std::string {
             if (text == "dmy")
-                a.dateOrder = plan::DateOrder::DayFirst;
+                a.dateOrder = input::DateOrder::DayFirst;
             else if (text == "mdy")
-                a.dateOrder = plan::DateOrder::MonthFirst;
+                a.dateOrder = input::DateOrder::MonthFirst;
             else
                 return Refusal(text, "must be dmy (day first) or mdy (month first)");
             return {};
@@ -129,7 +129,7 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
             if (!EndsWith(text, ".svg") && !EndsWith(text, ".png"))
                 return Refusal(text, "must end in .svg or .png");
             a.chartFormat =
-                EndsWith(text, ".svg") ? plan::ChartFormat::Svg : plan::ChartFormat::Png;
+                EndsWith(text, ".svg") ? input::ChartFormat::Svg : input::ChartFormat::Png;
             a.chartPath = text;
             return {};
         });

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "calc/result.h"
-#include "plan/chart_data.h"
-#include "plan/label_time.h"
+#include "input/chart_data.h"
+#include "input/label_time.h"
 #include "plan/plan_options.h"
-#include "plan/plan_output.h"
+#include "report/plan_output.h"
 
 namespace CLI {
 class App;
@@ -15,17 +15,17 @@ class App;
 
 namespace corvane::cli {
 
-using OutputFormat = plan::PlanFormat;
+using OutputFormat = report::PlanFormat;
 
 // What the command line asked for, checked.
 struct PlanArguments {
     std::string input;  // a path, or "-" for standard input
     plan::PlanOptions options;
-    plan::DateOrder dateOrder = plan::DateOrder::Unknown;  // where the file cannot tell
+    input::DateOrder dateOrder = input::DateOrder::Unknown;  // where the file cannot tell
     OutputFormat format = OutputFormat::Text;
     std::optional<std::string> outputPath;
     std::optional<std::string> chartPath;
-    plan::ChartFormat chartFormat = plan::ChartFormat::Svg;
+    input::ChartFormat chartFormat = input::ChartFormat::Svg;
     std::optional<std::string> shiftsPath;     // plan shifts from this file
     std::optional<std::string> shiftPlanPath;  // and write them here
     double shiftTimeLimit = 10;                // seconds

@@ -11,11 +11,11 @@
 #include "cli/output_paths.h"
 #include "cli/progress_line.h"
 #include "cli/shift_planner.h"
-#include "plan/chart_series.h"
-#include "plan/forecast_csv.h"
-#include "plan/plan_output.h"
+#include "report/chart_series.h"
+#include "input/forecast_csv.h"
+#include "report/plan_output.h"
 #include "plan/streamed_plan.h"
-#include "plan/text_check.h"
+#include "input/text_check.h"
 #include "shifts/shift_file.h"
 #include "shifts/shift_plan.h"
 
@@ -24,31 +24,31 @@ namespace corvane::cli {
 namespace {
 
 // The program's words for a forecast it could not plan.
-RunFault InputFault(const plan::PlanFault& fault, const InputFile& input, const std::string& name,
+RunFault InputFault(const input::PlanFault& fault, const InputFile& input, const std::string& name,
                     int interval) {
     if (input.CopyFailed()) return {kExitWriteFailed, fault.message};
     switch (fault.kind) {
-        case plan::PlanFault::Kind::NoTalkTime:
+        case input::PlanFault::Kind::NoTalkTime:
             return {kExitBadInput, fault.message + " (give the talk time with --talk)"};
-        case plan::PlanFault::Kind::DateOrderUnknown:
+        case input::PlanFault::Kind::DateOrderUnknown:
             return {kExitBadInput, fault.message + ": give --date-order dmy (day first) or mdy "
                                                    "(month first)"};
-        case plan::PlanFault::Kind::IntervalContradicted:
+        case input::PlanFault::Kind::IntervalContradicted:
             return {kExitBadInput, name + ": " + fault.message + ", but --interval " +
                                        std::to_string(interval) + " was given"};
-        case plan::PlanFault::Kind::ShiftsFallShort:
+        case input::PlanFault::Kind::ShiftsFallShort:
             return {kExitBadInput, fault.message + " (give --allow-short to leave it short)"};
-        case plan::PlanFault::Kind::NoShiftPlan:
+        case input::PlanFault::Kind::NoShiftPlan:
             return {kExitWriteFailed, fault.message + " (give --shift-time-limit more seconds)"};
-        case plan::PlanFault::Kind::BadInput:
-        case plan::PlanFault::Kind::Cancelled: break;
+        case input::PlanFault::Kind::BadInput:
+        case input::PlanFault::Kind::Cancelled: break;
     }
     return {kExitBadInput, fault.message};
 }
 
 // The shift types, checked against the plan's interval length.
 Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int intervalMinutes) {
-    const std::string name = path == "-" ? "standard input" : plan::Escaped(path);
+    const std::string name = path == "-" ? "standard input" : input::Escaped(path);
     InputFile input(path, name);
     auto read = shifts::ReadShiftFile(input.FirstPass(), name);
     if (!read) return Fail(RunFault{kExitBadInput, read.Error().message});
@@ -59,15 +59,15 @@ Result<shifts::ShiftFile, RunFault> ReadShifts(const std::string& path, int inte
 
 Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     // Shown in messages and headings: escaped, never raw.
-    const std::string name = a.input == "-" ? "standard input" : plan::Escaped(a.input);
-    const plan::ForecastDefaults defaults{a.options.talk, a.options.acw, a.dateOrder};
+    const std::string name = a.input == "-" ? "standard input" : input::Escaped(a.input);
+    const input::ForecastDefaults defaults{a.options.talk, a.options.acw, a.dateOrder};
     InputFile input(a.input, name);
-    const auto refused = [&](const plan::PlanFault& fault) {
+    const auto refused = [&](const input::PlanFault& fault) {
         return Fail(InputFault(fault, input, name, a.options.intervalMinutes));
     };
     plan::StreamedPlan planned(a.options, ProvideMemoryAhead);
     {
-        plan::ForecastReader reader(input.FirstPass(), name, defaults);
+        input::ForecastReader reader(input.FirstPass(), name, defaults);
         if (const auto read = planned.Read(reader); !read) return refused(read.Error());
         // What the reading decided for the planner, before the plan.
         for (const std::string& notice : reader.Notices())
@@ -83,10 +83,10 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         shiftFile = std::move(read.Value());
     }
     const auto writer =
-        plan::MakePlanWriter(a.format, planned.Options(), name, shiftFile.has_value());
+        report::MakePlanWriter(a.format, planned.Options(), name, shiftFile.has_value());
     std::vector<shifts::Demand> demand;
     {
-        std::optional<plan::ForecastReader> again;
+        std::optional<input::ForecastReader> again;
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
         ProgressLine progress("planning", planned.Rows());
         const auto plannedAll =
@@ -124,7 +124,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         };
     };
     if (staffed) {
-        std::optional<plan::ForecastReader> again;
+        std::optional<input::ForecastReader> again;
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
         const auto measured = planned.Write(
             again ? &*again : nullptr,
@@ -143,7 +143,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     else
         planFile.OpenStandardOutput(direct);
     planFile.Write(writer->Head());
-    plan::ChartSeries series(intervalMinutes);
+    report::ChartSeries series(intervalMinutes);
     // The rows are written from inside the plan's last pass: a failure is
     // kept here, not thrown through it, and the rows after it are skipped.
     std::optional<std::string> writeFailure;
@@ -162,7 +162,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         }
     };
     {
-        std::optional<plan::ForecastReader> again;
+        std::optional<input::ForecastReader> again;
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
         if (const auto written = planned.Write(again ? &*again : nullptr, withShifts(write));
             !written)
@@ -178,14 +178,14 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         const auto chart = DrawChart(series.Data(planned.Options()), a.chartFormat);
         if (!chart)
             return Fail(
-                RunFault{kExitWriteFailed, plan::Escaped(*a.chartPath) + ": " + chart.Error()});
+                RunFault{kExitWriteFailed, input::Escaped(*a.chartPath) + ": " + chart.Error()});
         chartFile.Open(*a.chartPath, direct);
         chartFile.Write(chart.Value());
     }
     OutputFile shiftPlanFile;
     if (a.shiftPlanPath) {
         shiftPlanFile.Open(*a.shiftPlanPath, direct);
-        shiftPlanFile.Write(plan::ShiftPlanCsv(*summary));
+        shiftPlanFile.Write(report::ShiftPlanCsv(*summary));
     }
     std::vector<OutputFile*> outputs{&planFile};
     if (a.chartPath) outputs.push_back(&chartFile);

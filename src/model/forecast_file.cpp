@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "plan/byte_source.h"
-#include "plan/forecast_csv.h"
+#include "input/byte_source.h"
+#include "input/forecast_csv.h"
 #include "shifts/shift_file.h"
 
 namespace corvane::model {
@@ -35,20 +35,20 @@ Result<std::string, std::string> Contents(const std::string& path) {
 
 }  // namespace
 
-Result<ForecastRead, plan::PlanFault> ReadForecastFile(const std::string& path,
-                                                       const plan::ForecastDefaults& defaults) {
+Result<ForecastRead, input::PlanFault> ReadForecastFile(const std::string& path,
+                                                       const input::ForecastDefaults& defaults) {
     const auto text = Contents(path);
-    if (!text) return Fail(plan::PlanFault{plan::PlanFault::Kind::BadInput, text.Error()});
-    plan::TextSource source(text.Value());
-    plan::ForecastReader reader(source, path, defaults);
+    if (!text) return Fail(input::PlanFault{input::PlanFault::Kind::BadInput, text.Error()});
+    input::TextSource source(text.Value());
+    input::ForecastReader reader(source, path, defaults);
     ForecastRead read{{path, {}}, {}};
-    for (plan::ForecastRow row;;) {
+    for (input::ForecastRow row;;) {
         const auto more = reader.Next(row);
         if (!more) return Fail(more.Error());
         if (!more.Value()) break;
         if (read.forecast.rows.size() == kMaxWindowRows)
-            return Fail(plan::PlanFault{
-                plan::PlanFault::Kind::BadInput,
+            return Fail(input::PlanFault{
+                input::PlanFault::Kind::BadInput,
                 path + ": more than " + std::to_string(kMaxWindowRows) +
                     " intervals, more than the window plans; plan it with corvane-plan"});
         read.forecast.rows.push_back(std::move(row));
@@ -60,7 +60,7 @@ Result<ForecastRead, plan::PlanFault> ReadForecastFile(const std::string& path,
 Result<shifts::ShiftFile, std::string> ReadShiftsFile(const std::string& path) {
     const auto text = Contents(path);
     if (!text) return Fail(text.Error());
-    plan::TextSource source(text.Value());
+    input::TextSource source(text.Value());
     auto read = shifts::ReadShiftFile(source, path);
     if (!read) return Fail(read.Error().message);
     return std::move(read.Value());

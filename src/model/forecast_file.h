@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "calc/result.h"
-#include "plan/forecast.h"
-#include "plan/forecast_csv.h"
-#include "plan/plan_fault.h"
+#include "input/forecast.h"
+#include "input/forecast_csv.h"
+#include "input/plan_fault.h"
 #include "shifts/shift_type.h"
 
 namespace corvane::model {
@@ -20,15 +20,15 @@ inline constexpr std::size_t kMaxWindowRows = std::size_t{1} << 17;
 // A forecast read whole, with what the reader decided that the planner
 // should know (title lines skipped, the column planned).
 struct ForecastRead {
-    plan::Forecast forecast;
+    input::Forecast forecast;
     std::vector<std::string> notices;
 };
 
 // A forecast CSV read whole, or why not, naming the file (and the line and
 // column of bad input). The fault's kind tells a file that needs a handle
 // time or a date order, which the window can ask for and read again with.
-Result<ForecastRead, plan::PlanFault> ReadForecastFile(const std::string& path,
-                                                       const plan::ForecastDefaults& defaults);
+Result<ForecastRead, input::PlanFault> ReadForecastFile(const std::string& path,
+                                                       const input::ForecastDefaults& defaults);
 
 // A shifts file, the same way.
 Result<shifts::ShiftFile, std::string> ReadShiftsFile(const std::string& path);

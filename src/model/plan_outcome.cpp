@@ -6,7 +6,7 @@
 
 namespace corvane::model {
 
-Result<PlanOutcome, plan::PlanFault> MakePlan(const plan::Forecast& forecast,
+Result<PlanOutcome, input::PlanFault> MakePlan(const input::Forecast& forecast,
                                               const PlanSettings& settings,
                                               const shifts::SolveWatch& watch) {
     plan::PlanOptions options = settings.options;
@@ -33,20 +33,20 @@ Result<PlanOutcome, plan::PlanFault> MakePlan(const plan::Forecast& forecast,
     return out;
 }
 
-bool LabelsCarryTimes(const plan::Forecast& forecast) {
-    for (const plan::ForecastRow& row : forecast.rows)
+bool LabelsCarryTimes(const input::Forecast& forecast) {
+    for (const input::ForecastRow& row : forecast.rows)
         if (row.minute) return true;
     return false;
 }
 
-std::string OutcomeText(const PlanOutcome& outcome, plan::PlanFormat format,
+std::string OutcomeText(const PlanOutcome& outcome, report::PlanFormat format,
                         const std::string& name) {
-    return plan::PlanText(outcome.plan, format, name,
+    return report::PlanText(outcome.plan, format, name,
                           outcome.shifts ? &*outcome.shifts : nullptr);
 }
 
-plan::ChartData OutcomeChart(const PlanOutcome& outcome) {
-    plan::ChartSeries series(outcome.plan.options.intervalMinutes);
+input::ChartData OutcomeChart(const PlanOutcome& outcome) {
+    report::ChartSeries series(outcome.plan.options.intervalMinutes);
     for (const plan::IntervalPlan& p : outcome.plan.rows) series.Add(p);
     return series.Data(outcome.plan.options);
 }

@@ -5,10 +5,10 @@
 
 #include "calc/result.h"
 #include "model/plan_settings.h"
-#include "plan/chart_series.h"
+#include "report/chart_series.h"
 #include "plan/day_plan.h"
-#include "plan/forecast.h"
-#include "plan/plan_output.h"
+#include "input/forecast.h"
+#include "report/plan_output.h"
 #include "plan/shift_summary.h"
 #include "shifts/cbc_solve.h"
 
@@ -25,18 +25,18 @@ struct PlanOutcome {
 // Plans the forecast as corvane-plan does with the same options; `watch`
 // follows the shift solve and may cancel it. The fault's message names the
 // forecast or the shifts file.
-Result<PlanOutcome, plan::PlanFault> MakePlan(const plan::Forecast& forecast,
+Result<PlanOutcome, input::PlanFault> MakePlan(const input::Forecast& forecast,
                                               const PlanSettings& settings,
                                               const shifts::SolveWatch& watch = {});
 
 // Whether the labels carry times of day, which settle the interval length.
-bool LabelsCarryTimes(const plan::Forecast& forecast);
+bool LabelsCarryTimes(const input::Forecast& forecast);
 
 // The plan as corvane-plan writes it for a forecast named `name`.
-std::string OutcomeText(const PlanOutcome& outcome, plan::PlanFormat format,
+std::string OutcomeText(const PlanOutcome& outcome, report::PlanFormat format,
                         const std::string& name);
 
 // What its chart draws.
-plan::ChartData OutcomeChart(const PlanOutcome& outcome);
+input::ChartData OutcomeChart(const PlanOutcome& outcome);
 
 }  // namespace corvane::model

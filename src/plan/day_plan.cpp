@@ -1,13 +1,13 @@
 #include "plan/day_plan.h"
 
-#include "plan/interval_step.h"
+#include "input/interval_step.h"
 
 namespace corvane::plan {
 
-Result<DayPlan, PlanFault> PlanDay(const Forecast& forecast, const PlanOptions& given) {
-    StepCounter steps;
-    for (const ForecastRow& row : forecast.rows) steps.Add(row);
-    const auto interval = ResolveInterval(
+Result<DayPlan, input::PlanFault> PlanDay(const input::Forecast& forecast, const PlanOptions& given) {
+    input::StepCounter steps;
+    for (const input::ForecastRow& row : forecast.rows) steps.Add(row);
+    const auto interval = input::ResolveInterval(
         steps, given.intervalGiven ? std::optional<int>(given.intervalMinutes) : std::nullopt);
     if (!interval) return Fail(interval.Error());
     PlanOptions options = given;

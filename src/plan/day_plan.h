@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "plan/forecast.h"
+#include "input/forecast.h"
 #include "plan/interval_plan.h"
 #include "plan/plan_options.h"
 #include "plan/plan_totals.h"
@@ -17,6 +17,6 @@ struct DayPlan {
     PlanTotals totals;
 };
 
-Result<DayPlan, PlanFault> PlanDay(const Forecast& forecast, const PlanOptions& options);
+Result<DayPlan, input::PlanFault> PlanDay(const input::Forecast& forecast, const PlanOptions& options);
 
 }  // namespace corvane::plan

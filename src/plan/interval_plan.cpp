@@ -33,13 +33,13 @@ struct CommonTargets {
 bool IsWhole(double x) { return x == std::floor(x); }
 
 // Traffic A = calls x H / interval seconds, from the figures as written.
-double Erlangs(const ForecastRow& r, const PlanOptions& o) {
+double Erlangs(const input::ForecastRow& r, const PlanOptions& o) {
     return r.calls * (r.talk + r.acw) / o.IntervalSeconds();
 }
 
 // Figures the window's staffing engine takes: whole, 16-bit seconds and
 // 32-bit calls.
-bool WindowFigures(const ForecastRow& r) {
+bool WindowFigures(const input::ForecastRow& r) {
     return IsWhole(r.calls) && IsWhole(r.talk) && IsWhole(r.acw) && r.talk + r.acw <= kMaxSeconds &&
            r.calls <= INT32_MAX;
 }
@@ -47,7 +47,7 @@ bool WindowFigures(const ForecastRow& r) {
 // Occupancy A / N against the cap. For whole figures in whole numbers:
 // calls * H / L / N <= units / (100 * 10^scale), so a cap is met exactly
 // when equal; fractional figures compare the computed occupancy.
-bool OccupancyWithinCap(const ForecastRow& r, int intervalSeconds, long agents, double occupancy,
+bool OccupancyWithinCap(const input::ForecastRow& r, int intervalSeconds, long agents, double occupancy,
                         const Decimal& cap) {
     if (!WindowFigures(r)) return OccupancyMeetsCap(occupancy, cap);
     WideProduct load(static_cast<std::uint64_t>(r.calls));
@@ -60,7 +60,7 @@ bool OccupancyWithinCap(const ForecastRow& r, int intervalSeconds, long agents, 
     return load <= room;
 }
 
-StaffingInputs EngineInputs(const ForecastRow& r, const PlanOptions& o) {
+StaffingInputs EngineInputs(const input::ForecastRow& r, const PlanOptions& o) {
     StaffingInputs in;
     in.talk = static_cast<std::int16_t>(r.talk);
     in.acw = static_cast<std::int16_t>(r.acw);
@@ -70,19 +70,8 @@ StaffingInputs EngineInputs(const ForecastRow& r, const PlanOptions& o) {
     return in;
 }
 
-// The value of a step of the engine; its failure leaves the search the way
-// the Erlang A arithmetic does, to be caught in PlanInterval.
-template <class T>
-T Checked(Result<T, ErrorNumber> step) {
-    if (!step) RaiseError(step.Error());
-    return std::move(step.Value());
-}
-void Checked(const Result<void, ErrorNumber>& step) {
-    if (!step) RaiseError(step.Error());
-}
-
 // Whether a row of the window's staffing table meets every target.
-bool WindowRowMeets(const ForecastRow& r, const PlanOptions& o, const CommonTargets& targets,
+bool WindowRowMeets(const input::ForecastRow& r, const PlanOptions& o, const CommonTargets& targets,
                     const StaffingMeasures& row) {
     if (!targets.Met(row.SL, row.ASA)) return false;
     return !o.maxOccupancy ||
@@ -97,16 +86,20 @@ void TakeWindowRow(const StaffingMeasures& row, IntervalPlan& plan) {
 }
 
 // Erlang C with the window's staffing engine: walks the staffing table's
-// rows, and past its stop when the targets need it.
-void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+// rows, and past its stop when the targets need it. A step the engine
+// cannot take ends the walk with its error.
+Result<void, ErrorNumber> SearchWindowErlangC(const input::ForecastRow& r, const PlanOptions& o,
+                                              IntervalPlan& plan) {
     StaffingRecursion recursion(EngineInputs(r, o));
     const CommonTargets targets(o);
     for (;;) {
-        Checked(recursion.NextAgents());
-        const StaffingMeasures row = Checked(recursion.Measures());
-        if (!WindowRowMeets(r, o, targets, row)) continue;
-        Checked(recursion.CheckWaiting());
-        return TakeWindowRow(row, plan);
+        if (auto next = recursion.NextAgents(); !next) return Fail(next.Error());
+        const auto row = recursion.Measures();
+        if (!row) return Fail(row.Error());
+        if (!WindowRowMeets(r, o, targets, row.Value())) continue;
+        if (auto waiting = recursion.CheckWaiting(); !waiting) return waiting;
+        TakeWindowRow(row.Value(), plan);
+        return {};
     }
 }
 
@@ -114,7 +107,7 @@ void SearchWindowErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPla
 constexpr long kFirstTableAgents = 2;
 
 // Erlang C for any figures and any traffic.
-void SearchWideErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+void SearchWideErlangC(const input::ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     ErlangCWalk walk(plan.erlangs, r.talk + r.acw);
     const CommonTargets targets(o);
     for (;;) {
@@ -137,19 +130,14 @@ void SearchWideErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan&
 
 // Whole figures within the window's range are planned as the window plans
 // them, bit for bit; everything else by the wide search.
-void SearchErlangC(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
-    if (WindowFigures(r)) {
-        try {
-            SearchWindowErlangC(r, o, plan);
-            return;
-        } catch (const CalcError&) {
-            // Past the window's range (above about 700 Erlangs a half-hour).
-        }
-    }
+void SearchErlangC(const input::ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+    // Past the window's range (above about 700 Erlangs a half-hour) the
+    // engine stops, and the wide search takes over.
+    if (WindowFigures(r) && SearchWindowErlangC(r, o, plan)) return;
     SearchWideErlangC(r, o, plan);
 }
 
-void SearchErlangA(const ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
+void SearchErlangA(const input::ForecastRow& r, const PlanOptions& o, IntervalPlan& plan) {
     const ErlangAModel model{r.calls / o.IntervalSeconds(), r.talk + r.acw,
                              static_cast<double>(*o.patience)};
     const CommonTargets targets(o);
@@ -259,7 +247,7 @@ void Searched(IntervalPlan& plan, const PlanOptions& o, Search search) {
 
 void Plan(IntervalPlan& plan, const PlanOptions& o) {
     if (!StartPlan(plan, o)) return;
-    const ForecastRow& r = plan.input;
+    const input::ForecastRow& r = plan.input;
     Searched(plan, o, [&] {
         if (o.patience)
             SearchErlangA(r, o, plan);
@@ -346,7 +334,7 @@ private:
 
 }  // namespace
 
-IntervalPlan PlanInterval(const ForecastRow& r, const PlanOptions& o) {
+IntervalPlan PlanInterval(const input::ForecastRow& r, const PlanOptions& o) {
     IntervalPlan plan;
     plan.input = r;
     Plan(plan, o);

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "plan/forecast.h"
+#include "input/forecast.h"
 #include "plan/plan_options.h"
 
 namespace corvane::plan {
@@ -36,7 +36,7 @@ struct IntervalMeasures {
 };
 
 struct IntervalPlan {
-    ForecastRow input;
+    input::ForecastRow input;
     double erlangs = 0;
     IntervalStatus status = IntervalStatus::Planned;
     long agents = 0;                           // required on the phones
@@ -47,7 +47,7 @@ struct IntervalPlan {
 
 // Plans one interval: the first agent count that meets every target, or a
 // status saying why there is none.
-IntervalPlan PlanInterval(const ForecastRow& row, const PlanOptions& options);
+IntervalPlan PlanInterval(const input::ForecastRow& row, const PlanOptions& options);
 
 // Plans `count` intervals in place, each from its `input`: the same plans
 // as PlanInterval one by one, in less time.

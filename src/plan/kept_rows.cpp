@@ -13,7 +13,7 @@ static_assert(kMaxPlannedAgents <= INT32_MAX, "agents fit in 32 bits");
 KeptRows::KeptRows(std::size_t capacity, MemoryAhead ahead)
     : capacity_(capacity), ahead_(std::move(ahead)) {}
 
-void KeptRows::Add(ForecastRow&& input) {
+void KeptRows::Add(input::ForecastRow&& input) {
     if (blocks_.empty() || blocks_.back().size() == kBlockRows) {
         blocks_.emplace_back().reserve(kBlockRows);
         if (ahead_) ahead_(blocks_.back().data(), kBlockRows * sizeof(Row));
@@ -39,7 +39,7 @@ void KeptRows::Add(ForecastRow&& input) {
     ++size_;
 }
 
-void KeptRows::Input(const Row& row, ForecastRow& input) const {
+void KeptRows::Input(const Row& row, input::ForecastRow& input) const {
     if (row.labelSize == kLongLabel) {
         std::uint32_t index = 0;
         std::memcpy(&index, row.label, sizeof index);

@@ -27,7 +27,7 @@ public:
 
     std::size_t Size() const { return size_; }
     bool Full() const { return size_ == capacity_; }
-    void Add(ForecastRow&& row);
+    void Add(input::ForecastRow&& row);
     // Plans every row, as PlanIntervals plans it, and hands the plans on in
     // order; they are kept for Replay.
     void Plan(const PlanOptions& options, const RowFunction& each);
@@ -54,7 +54,7 @@ private:
     static constexpr std::uint8_t kMeasured = 0x08;
     static constexpr std::uint8_t kAbandons = 0x10;
 
-    void Input(const Row& row, ForecastRow& input) const;
+    void Input(const Row& row, input::ForecastRow& input) const;
     static void Keep(const IntervalPlan& plan, Row& row);
     static void Planned(const Row& row, IntervalPlan& plan);
 

@@ -1,7 +1,7 @@
 #include "plan/option_text.h"
 
 #include "plan/plan_options.h"
-#include "plan/text_check.h"
+#include "input/text_check.h"
 
 namespace corvane::plan {
 
@@ -10,7 +10,7 @@ namespace {
 constexpr double kMaxShiftSeconds = 24 * 60 * 60;
 
 std::string Refusal(const std::string& text, const std::string& why) {
-    return "'" + Printable(text) + "' " + why;
+    return "'" + input::Printable(text) + "' " + why;
 }
 
 }  // namespace

@@ -19,7 +19,7 @@ void Count(Sums& sums, const IntervalPlan& p) {
 
 }  // namespace
 
-Result<void, PlanFault> PlanTotals::Add(const IntervalPlan& p) {
+Result<void, input::PlanFault> PlanTotals::Add(const IntervalPlan& p) {
     DayTotals* day = nullptr;
     if (p.input.day) {
         const auto [at, added] = dayIndex_.emplace(*p.input.day, days_.size());
@@ -32,7 +32,7 @@ Result<void, PlanFault> PlanTotals::Add(const IntervalPlan& p) {
     }
     // A day's sums are parts of the whole: they fit when the whole does.
     if (!Fits(all_.required, p.agents) || !Fits(all_.scheduled, p.scheduled))
-        return Fail(PlanFault{PlanFault::Kind::BadInput,
+        return Fail(input::PlanFault{input::PlanFault::Kind::BadInput,
                               "the plan's totals are too large to add up (more than "
                               "9,223,372,036,854,775,807 agent-intervals)"});
     Count(all_, p);

@@ -8,7 +8,7 @@
 
 #include "calc/result.h"
 #include "plan/interval_plan.h"
-#include "plan/plan_fault.h"
+#include "input/plan_fault.h"
 
 namespace corvane::plan {
 
@@ -41,7 +41,7 @@ public:
     // Counts one planned interval. Refuses it, leaving the totals as they
     // were, when a sum would no longer fit, rather than wrap round to a
     // wrong (even negative) total.
-    Result<void, PlanFault> Add(const IntervalPlan& p);
+    Result<void, input::PlanFault> Add(const IntervalPlan& p);
 
     double RequiredHours() const { return Hours(all_.required); }    // agent-hours on the phones
     double ScheduledHours() const { return Hours(all_.scheduled); }  // agent-hours with shrinkage

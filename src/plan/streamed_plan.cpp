@@ -6,8 +6,8 @@ namespace corvane::plan {
 
 namespace {
 
-PlanFault Changed() {
-    return {PlanFault::Kind::BadInput, "the forecast changed while it was being planned"};
+input::PlanFault Changed() {
+    return {input::PlanFault::Kind::BadInput, "the forecast changed while it was being planned"};
 }
 
 }  // namespace
@@ -15,9 +15,9 @@ PlanFault Changed() {
 StreamedPlan::StreamedPlan(const PlanOptions& options, KeptRows::MemoryAhead ahead)
     : options_(options), kept_(kKeptRows, std::move(ahead)) {}
 
-Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
-    StepCounter steps;
-    ForecastRow row;
+Result<void, input::PlanFault> StreamedPlan::Read(input::ForecastReader& reader) {
+    input::StepCounter steps;
+    input::ForecastRow row;
     for (;;) {
         const auto more = reader.Next(row);
         if (!more) return Fail(more.Error());
@@ -27,7 +27,7 @@ Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
         ++rows_;
     }
     const auto interval =
-        ResolveInterval(steps, options_.intervalGiven ? std::optional<int>(options_.intervalMinutes)
+        input::ResolveInterval(steps, options_.intervalGiven ? std::optional<int>(options_.intervalMinutes)
                                                       : std::nullopt);
     if (!interval) return Fail(interval.Error());
     options_.intervalMinutes = interval.Value();
@@ -35,10 +35,10 @@ Result<void, PlanFault> StreamedPlan::Read(ForecastReader& reader) {
     return {};
 }
 
-Result<void, PlanFault> StreamedPlan::Plan(ForecastReader* again, const RowFunction& each) {
+Result<void, input::PlanFault> StreamedPlan::Plan(input::ForecastReader* again, const RowFunction& each) {
     // Totals that cannot be added up end the pass; the rows after are
     // skipped.
-    std::optional<PlanFault> fault;
+    std::optional<input::PlanFault> fault;
     const auto add = [&](const IntervalPlan& p) {
         if (fault) return;
         if (auto added = totals_.Add(p); !added)
@@ -54,15 +54,15 @@ Result<void, PlanFault> StreamedPlan::Plan(ForecastReader* again, const RowFunct
     return {};
 }
 
-Result<void, PlanFault> StreamedPlan::Write(ForecastReader* again, const RowFunction& each) {
+Result<void, input::PlanFault> StreamedPlan::Write(input::ForecastReader* again, const RowFunction& each) {
     kept_.Replay(each);
     if (KeptWhole()) return {};
     return Rest(again, each);
 }
 
-Result<void, PlanFault> StreamedPlan::Rest(ForecastReader* again, const RowFunction& each) const {
+Result<void, input::PlanFault> StreamedPlan::Rest(input::ForecastReader* again, const RowFunction& each) const {
     if (!again) return Fail(Changed());
-    ForecastRow row;
+    input::ForecastRow row;
     std::size_t i = 0;
     for (;; ++i) {
         const auto more = again->Next(row);

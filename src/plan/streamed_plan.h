@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "calc/result.h"
-#include "plan/forecast_csv.h"
+#include "input/forecast_csv.h"
 #include "plan/interval_plan.h"
-#include "plan/interval_step.h"
+#include "input/interval_step.h"
 #include "plan/kept_rows.h"
-#include "plan/plan_fault.h"
+#include "input/plan_fault.h"
 #include "plan/plan_options.h"
 #include "plan/plan_totals.h"
 
@@ -29,13 +29,13 @@ public:
 
     explicit StreamedPlan(const PlanOptions& options, KeptRows::MemoryAhead ahead = {});
 
-    Result<void, PlanFault> Read(ForecastReader& reader);
+    Result<void, input::PlanFault> Read(input::ForecastReader& reader);
     // Whether Plan and Write need the file again.
     bool KeptWhole() const { return rows_ == kept_.Size(); }
     std::size_t Rows() const { return rows_; }
     // `again` reads the file from its start; unused when it was kept whole.
-    Result<void, PlanFault> Plan(ForecastReader* again, const RowFunction& each);
-    Result<void, PlanFault> Write(ForecastReader* again, const RowFunction& each);
+    Result<void, input::PlanFault> Plan(input::ForecastReader* again, const RowFunction& each);
+    Result<void, input::PlanFault> Write(input::ForecastReader* again, const RowFunction& each);
 
     const PlanTotals& Totals() const { return totals_; }
     // With the interval length settled by Read.
@@ -43,7 +43,7 @@ public:
 
 private:
     // The rows past the kept ones, read again and planned afresh.
-    Result<void, PlanFault> Rest(ForecastReader* again, const RowFunction& each) const;
+    Result<void, input::PlanFault> Rest(input::ForecastReader* again, const RowFunction& each) const;
 
     PlanOptions options_;
     PlanTotals totals_;

@@ -6,19 +6,19 @@
 
 #include "calc/plain_text.h"
 #include "calc/utf8_text.h"
-#include "plan/column_names.h"
-#include "plan/csv_records.h"
+#include "input/column_names.h"
+#include "input/csv_records.h"
 #include "plan/decimal.h"
-#include "plan/label_time.h"
-#include "plan/text_check.h"
+#include "input/label_time.h"
+#include "input/text_check.h"
 
 namespace corvane::shifts {
 
 namespace {
 
-using plan::CsvRecord;
-using plan::Printable;
-using plan::Where;
+using input::CsvRecord;
+using input::Printable;
+using input::Where;
 
 enum class Column { Name, Length, Earliest, Latest, Days, Max, Cost, Lunch, LunchAfter, LunchBefore };
 constexpr std::size_t kColumns = 10;
@@ -87,15 +87,15 @@ std::optional<std::bitset<7>> ParseDays(std::string_view text) {
 
 class RowReader {
 public:
-    RowReader(const std::string& name, const CsvRecord& header, plan::FigureMarks marks)
+    RowReader(const std::string& name, const CsvRecord& header, input::FigureMarks marks)
         : name_(name), marks_(marks) {
         index_.fill(-1);
         for (std::size_t i = 0; i < header.fields.size(); ++i) {
-            const std::string key = plan::ColumnKey(header.fields[i]);
+            const std::string key = input::ColumnKey(header.fields[i]);
             for (std::size_t c = 0; c < kColumns; ++c) {
                 if (key != kKeys[c]) continue;
                 if (index_[c] >= 0)
-                    throw Refusal(plan::Where(name, header.line) + "two columns give '" +
+                    throw Refusal(input::Where(name, header.line) + "two columns give '" +
                                   std::string(kKeys[c]) + "'");
                 index_[c] = static_cast<int>(i);
                 names_[c] = Printable(text::Trim(header.fields[i]));
@@ -103,7 +103,7 @@ public:
         }
         for (const Column c : {Column::Name, Column::Length, Column::Earliest, Column::Latest})
             if (!Has(c))
-                throw Refusal(plan::Where(name, header.line) + "no '" + kKeys[Index(c)] +
+                throw Refusal(input::Where(name, header.line) + "no '" + kKeys[Index(c)] +
                               "' column (a shifts file has name, length, earliest and latest)");
     }
 
@@ -121,7 +121,7 @@ public:
         s.earliest = TimeOfDay(r, Column::Earliest);
         s.latest = TimeOfDay(r, Column::Latest);
         if (s.latest < s.earliest)
-            Refuse(r, Column::Latest, "is before earliest (" + plan::TimeText(s.earliest) + ")");
+            Refuse(r, Column::Latest, "is before earliest (" + input::TimeText(s.earliest) + ")");
         if (Given(r, Column::Days)) {
             const auto days = ParseDays(Text(r, Column::Days));
             if (!days) Refuse(r, Column::Days, "is not days such as Mon-Fri or Sat,Sun");
@@ -134,7 +134,7 @@ public:
             s.max = static_cast<long>(*max);
         }
         if (Given(r, Column::Cost)) {
-            const auto cost = plan::ParseFigure(Text(r, Column::Cost), marks_);
+            const auto cost = input::ParseFigure(Text(r, Column::Cost), marks_);
             if (!cost) Refuse(r, Column::Cost, cost.Error());
             if (!(cost.Value() > 0) || cost.Value() > kMaxCost)
                 Refuse(r, Column::Cost, "must be more than 0 and at most 1,000,000");
@@ -145,7 +145,7 @@ public:
     }
 
     int Line(const CsvRecord& r) const { return r.line; }
-    std::string Where(int line) const { return plan::Where(name_, line); }
+    std::string Where(int line) const { return input::Where(name_, line); }
 
 private:
     void ReadLunch(const CsvRecord& r, ShiftType& s) const {
@@ -206,19 +206,19 @@ private:
     }
 
     std::string name_;
-    plan::FigureMarks marks_;
+    input::FigureMarks marks_;
     std::array<int, kColumns> index_{};
     std::array<std::string, kColumns> names_;
 };
 
-plan::PlanFault Fault(std::string message) {
-    return {plan::PlanFault::Kind::BadInput, std::move(message)};
+input::PlanFault Fault(std::string message) {
+    return {input::PlanFault::Kind::BadInput, std::move(message)};
 }
 
 }  // namespace
 
-Result<ShiftFile, plan::PlanFault> ReadShiftFile(plan::ByteSource& source, const std::string& name) {
-    plan::CsvRecordReader records(source, name, "a shifts file");
+Result<ShiftFile, input::PlanFault> ReadShiftFile(input::ByteSource& source, const std::string& name) {
+    input::CsvRecordReader records(source, name, "a shifts file");
     ShiftFile file;
     file.name = name;
     try {
@@ -236,10 +236,10 @@ Result<ShiftFile, plan::PlanFault> ReadShiftFile(plan::ByteSource& source, const
                 return Fail(Fault(reader.Where(record.line) + "more than " +
                                   std::to_string(kMaxShiftTypes) + " shift types"));
             ShiftType type = reader.Read(record);
-            if (const auto control = plan::FirstControl(type.name))
+            if (const auto control = input::FirstControl(type.name))
                 return Fail(Fault(reader.Where(record.line) + "name: '" + Printable(type.name) +
                                   "' holds a control character (" +
-                                  plan::CodePointText(*control) +
+                                  input::CodePointText(*control) +
                                   "): a shift's name must be plain text"));
             if (!names.insert(type.name).second)
                 return Fail(Fault(reader.Where(record.line) + "name: '" + Printable(type.name) +
@@ -253,7 +253,7 @@ Result<ShiftFile, plan::PlanFault> ReadShiftFile(plan::ByteSource& source, const
     return file;
 }
 
-Result<void, plan::PlanFault> CheckShiftTimes(const ShiftFile& file, int intervalMinutes) {
+Result<void, input::PlanFault> CheckShiftTimes(const ShiftFile& file, int intervalMinutes) {
     for (const ShiftType& s : file.types) {
         const std::pair<const char*, int> times[] = {
             {"length", s.length},       {"earliest", s.earliest},       {"latest", s.latest},

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "calc/result.h"
-#include "plan/byte_source.h"
-#include "plan/plan_fault.h"
+#include "input/byte_source.h"
+#include "input/plan_fault.h"
 #include "shifts/shift_type.h"
 
 namespace corvane::shifts {
@@ -18,10 +18,10 @@ inline constexpr std::size_t kMaxShiftTypes = 1000;
 // ("Mon-Fri", "Sat,Sun"), max, cost, lunch (H:MM), lunch_after and
 // lunch_before (H:MM after the start). Bad input is a PlanFault naming the
 // file, the line and the column.
-Result<ShiftFile, plan::PlanFault> ReadShiftFile(plan::ByteSource& source, const std::string& name);
+Result<ShiftFile, input::PlanFault> ReadShiftFile(input::ByteSource& source, const std::string& name);
 
 // Whether every time of the file falls on the plan's interval boundaries,
 // the only instants a plan can start, end or break a shift at.
-Result<void, plan::PlanFault> CheckShiftTimes(const ShiftFile& file, int intervalMinutes);
+Result<void, input::PlanFault> CheckShiftTimes(const ShiftFile& file, int intervalMinutes);
 
 }  // namespace corvane::shifts

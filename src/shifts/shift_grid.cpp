@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "plan/csv_records.h"
-#include "plan/text_check.h"
+#include "input/csv_records.h"
+#include "input/text_check.h"
 
 namespace corvane::shifts {
 
@@ -18,9 +18,9 @@ namespace {
 // totals handle ten years, a solver a few months at most.
 constexpr int kMaxDays = 3660;
 
-plan::PlanFault Fault(const std::string& file, const Demand& d, const std::string& why) {
-    return {plan::PlanFault::Kind::BadInput,
-            plan::Where(file, d.line) + "'" + plan::Printable(d.label) + "' " + why};
+input::PlanFault Fault(const std::string& file, const Demand& d, const std::string& why) {
+    return {input::PlanFault::Kind::BadInput,
+            input::Where(file, d.line) + "'" + input::Printable(d.label) + "' " + why};
 }
 
 }  // namespace
@@ -31,13 +31,13 @@ int ShiftGrid::Wrap(long slot) const {
     return cyclic ? static_cast<int>(slot % slots) : -1;
 }
 
-Result<ShiftGrid, plan::PlanFault> LayGrid(const std::vector<Demand>& demand,
+Result<ShiftGrid, input::PlanFault> LayGrid(const std::vector<Demand>& demand,
                                            int intervalMinutes, const std::string& fileName) {
     // A day of whole intervals, so a start at the same time of day is the
     // same slot of every day.
     if (intervalMinutes <= 0 || 24 * 60 % intervalMinutes != 0)
-        return Fail(plan::PlanFault{
-            plan::PlanFault::Kind::BadInput,
+        return Fail(input::PlanFault{
+            input::PlanFault::Kind::BadInput,
             fileName + ": the intervals are " + std::to_string(intervalMinutes) +
                 " minutes long; shifts are planned on intervals that divide the day (such as "
                 "15, 30 or 60 minutes)"});
@@ -71,7 +71,7 @@ Result<ShiftGrid, plan::PlanFault> LayGrid(const std::vector<Demand>& demand,
     const long first = dated ? *grid.firstDay : 0;
     const long last = demand.empty() ? 0 : *std::max_element(dayOf.begin(), dayOf.end());
     if (last - first + 1 > kMaxDays)
-        return Fail(plan::PlanFault{plan::PlanFault::Kind::BadInput,
+        return Fail(input::PlanFault{input::PlanFault::Kind::BadInput,
                                     fileName + ": more than " + std::to_string(kMaxDays) +
                                         " days to plan shifts for"});
     grid.days = static_cast<int>(last - first + 1);

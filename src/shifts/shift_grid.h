@@ -7,7 +7,7 @@
 
 #include "calc/result.h"
 #include "plan/interval_plan.h"
-#include "plan/plan_fault.h"
+#include "input/plan_fault.h"
 
 namespace corvane::shifts {
 
@@ -45,7 +45,7 @@ struct ShiftGrid {
 // Lays out the intervals, whose length must divide the day. Their labels
 // must carry times of day on the interval boundaries; without dates, a time that does not come after the
 // one before begins a new day. Refuses two intervals in one slot.
-Result<ShiftGrid, plan::PlanFault> LayGrid(const std::vector<Demand>& demand,
+Result<ShiftGrid, input::PlanFault> LayGrid(const std::vector<Demand>& demand,
                                            int intervalMinutes, const std::string& fileName);
 
 }  // namespace corvane::shifts

@@ -2,7 +2,7 @@
 
 #include <limits>
 
-#include "plan/label_time.h"
+#include "input/label_time.h"
 
 namespace corvane::shifts {
 
@@ -80,7 +80,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
 
     std::vector<GroupRows> rows;
     for (int day = 0; day < grid.days; ++day) {
-        const int weekday = grid.firstDay ? plan::Weekday(*grid.firstDay + day) : -1;
+        const int weekday = grid.firstDay ? input::Weekday(*grid.firstDay + day) : -1;
         for (std::size_t type = 0; type < file.types.size(); ++type) {
             const ShiftType& s = file.types[type];
             if (weekday >= 0 && !s.days.test(static_cast<std::size_t>(weekday))) continue;

@@ -7,9 +7,9 @@
 #include <sstream>
 #include <tuple>
 
-#include "plan/csv_records.h"
-#include "plan/label_time.h"
-#include "plan/text_check.h"
+#include "input/csv_records.h"
+#include "input/label_time.h"
+#include "input/text_check.h"
 #include "shifts/cbc_solve.h"
 #include "shifts/placement.h"
 
@@ -17,7 +17,7 @@ namespace corvane::shifts {
 
 namespace {
 
-using plan::PlanFault;
+using input::PlanFault;
 
 // Past this many entries, each copy of the program the solver keeps takes
 // hundreds of megabytes.
@@ -38,7 +38,7 @@ struct Namer {
     }
     std::string operator()(int slot) const {
         const Demand& d = demand[static_cast<std::size_t>(at[static_cast<std::size_t>(slot)])];
-        return plan::Where(forecastName, d.line) + "'" + plan::Printable(d.label) + "' needs " +
+        return input::Where(forecastName, d.line) + "'" + input::Printable(d.label) + "' needs " +
                Agents(d.agents);
     }
 };
@@ -163,7 +163,7 @@ plan::ShiftSummary Summary(const ShiftGrid& grid, const ShiftFile& file, const S
     for (const auto& [key, agents] : rows) {
         const auto& [day, start, type, lunch] = key;
         plan::ShiftRow row;
-        if (grid.firstDay) row.date = plan::DateText(*grid.firstDay + day);
+        if (grid.firstDay) row.date = input::DateText(*grid.firstDay + day);
         row.shift = file.types[static_cast<std::size_t>(type)].name;
         row.start = start;
         if (lunch >= 0) row.lunch = lunch;

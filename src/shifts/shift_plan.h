@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "calc/result.h"
-#include "plan/plan_fault.h"
+#include "input/plan_fault.h"
 #include "plan/shift_summary.h"
 #include "shifts/cbc_solve.h"
 #include "shifts/shift_grid.h"
@@ -29,7 +29,7 @@ struct ShiftOutcome {
 // an interval that no shift can cover or that the `max` limits leave short
 // (unless short intervals are allowed), and says so when the time limit
 // ends the solve before any plan is found.
-Result<ShiftOutcome, plan::PlanFault> PlanShifts(const std::vector<Demand>& demand,
+Result<ShiftOutcome, input::PlanFault> PlanShifts(const std::vector<Demand>& demand,
                                                  int intervalMinutes,
                                                  const std::string& forecastName,
                                                  const ShiftFile& file,

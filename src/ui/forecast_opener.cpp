@@ -15,15 +15,15 @@ namespace {
 // after a message saying why.
 std::optional<model::ForecastRead> Read(const QString& path, const MessageFunction& message,
                                         const ReadQuestions& questions, const QString& title) {
-    plan::ForecastDefaults defaults;
+    input::ForecastDefaults defaults;
     for (;;) {
         auto read = model::ReadForecastFile(path.toStdString(), defaults);
         if (read) return std::move(read.Value());
-        const plan::PlanFault& fault = read.Error();
+        const input::PlanFault& fault = read.Error();
         const QString why = QString::fromStdString(fault.message);
-        using Kind = plan::PlanFault::Kind;
+        using Kind = input::PlanFault::Kind;
         if (fault.kind == Kind::DateOrderUnknown && questions.dateOrder &&
-            defaults.dateOrder == plan::DateOrder::Unknown) {
+            defaults.dateOrder == input::DateOrder::Unknown) {
             const auto order = questions.dateOrder(why);
             if (!order) return std::nullopt;
             defaults.dateOrder = *order;
@@ -50,7 +50,7 @@ PlanWindow* OpenForecast(const QString& path, const MessageFunction& message,
     const QString title = QStringLiteral("Open Forecast");
     auto read = Read(path, message, questions, title);
     if (!read) return nullptr;
-    auto forecast = std::make_shared<const plan::Forecast>(std::move(read->forecast));
+    auto forecast = std::make_shared<const input::Forecast>(std::move(read->forecast));
     const model::PlanSettings settings;
     auto planned = model::MakePlan(*forecast, settings);
     if (!planned) {

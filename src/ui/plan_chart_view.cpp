@@ -16,7 +16,7 @@ PlanChartView::PlanChartView(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void PlanChartView::SetData(plan::ChartData data) {
+void PlanChartView::SetData(input::ChartData data) {
     data_ = std::move(data);
     empty_ = false;
     update();

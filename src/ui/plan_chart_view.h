@@ -6,7 +6,7 @@
 #include <optional>
 
 #include "chart/chart_spot.h"
-#include "plan/chart_data.h"
+#include "input/chart_data.h"
 
 namespace corvane::ui {
 
@@ -18,8 +18,8 @@ class PlanChartView : public QWidget {
 public:
     explicit PlanChartView(QWidget* parent = nullptr);
 
-    void SetData(plan::ChartData data);
-    const plan::ChartData& Data() const { return data_; }
+    void SetData(input::ChartData data);
+    const input::ChartData& Data() const { return data_; }
 
 signals:
     void Hovered(const chart::ChartSpot& spot, QPoint global);
@@ -32,7 +32,7 @@ private:
     // From the chart's page to the widget.
     QTransform PageToWidget() const;
 
-    plan::ChartData data_;
+    input::ChartData data_;
     bool empty_ = true;
 };
 

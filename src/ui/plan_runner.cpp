@@ -64,7 +64,7 @@ int JoinEndedWorkers(bool all) {
 // runs, the runner only as long as it lives.
 struct PlanRunner::Shared {
     struct Job {
-        std::shared_ptr<const plan::Forecast> forecast;
+        std::shared_ptr<const input::Forecast> forecast;
         model::PlanSettings settings;
         int generation = 0;
     };
@@ -133,7 +133,7 @@ void FinishPlanWorkers() {
 
 int PlanWorkersLeft() { return JoinEndedWorkers(false); }
 
-void PlanRunner::Start(std::shared_ptr<const plan::Forecast> forecast,
+void PlanRunner::Start(std::shared_ptr<const input::Forecast> forecast,
                        model::PlanSettings settings) {
     {
         const std::lock_guard<std::mutex> lock(shared_->mutex);
@@ -189,7 +189,7 @@ void PlanRunner::Work(std::shared_ptr<Shared> shared) {
                 emit r->Planned(outcome);
             });
         } else {
-            const bool cancelled = made.Error().kind == plan::PlanFault::Kind::Cancelled;
+            const bool cancelled = made.Error().kind == input::PlanFault::Kind::Cancelled;
             const QString message = QString::fromStdString(made.Error().message);
             shared->Post(generation, [message, cancelled](PlanRunner* r) {
                 r->busy_ = false;

@@ -7,7 +7,7 @@
 
 #include "model/plan_outcome.h"
 #include "model/plan_settings.h"
-#include "plan/forecast.h"
+#include "input/forecast.h"
 
 namespace corvane::ui {
 
@@ -24,7 +24,7 @@ public:
     explicit PlanRunner(QObject* parent = nullptr);
     ~PlanRunner() override;
 
-    void Start(std::shared_ptr<const plan::Forecast> forecast, model::PlanSettings settings);
+    void Start(std::shared_ptr<const input::Forecast> forecast, model::PlanSettings settings);
     // Drops the newest request, Refused at once as cancelled, and stops
     // its shift solve.
     void Cancel();

@@ -7,8 +7,8 @@ namespace corvane::ui {
 
 namespace {
 
-bool Numeric(plan::PlanColumn c) {
-    return c != plan::PlanColumn::Interval && c != plan::PlanColumn::Status;
+bool Numeric(report::PlanColumn c) {
+    return c != report::PlanColumn::Interval && c != report::PlanColumn::Status;
 }
 
 const QColor kOutsideRange(0xf6, 0xd5, 0xd5);
@@ -35,8 +35,8 @@ void PlanTableModel::SetOutcome(std::shared_ptr<const model::PlanOutcome> outcom
     beginResetModel();
     outcome_ = std::move(outcome);
     locale_ = locale;
-    columns_ = outcome_ ? plan::PlanColumns(outcome_->plan.options, outcome_->shifts.has_value())
-                        : std::vector<plan::PlanColumn>{};
+    columns_ = outcome_ ? report::PlanColumns(outcome_->plan.options, outcome_->shifts.has_value())
+                        : std::vector<report::PlanColumn>{};
     endResetModel();
 }
 
@@ -51,11 +51,11 @@ int PlanTableModel::columnCount(const QModelIndex& parent) const {
 QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !outcome_) return {};
     const plan::IntervalPlan& p = outcome_->plan.rows[static_cast<std::size_t>(index.row())];
-    const plan::PlanColumn column = columns_[static_cast<std::size_t>(index.column())];
+    const report::PlanColumn column = columns_[static_cast<std::size_t>(index.column())];
     switch (role) {
         case Qt::DisplayRole: {
             std::string text;
-            plan::AppendCell(text, p, column);
+            report::AppendCell(text, p, column);
             if (!Numeric(column)) return QString::fromStdString(text).simplified();
             return RegionalNumber(text, locale_);
         }
@@ -72,7 +72,7 @@ QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
 QVariant PlanTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Vertical) return section + 1;
-    return QString::fromLatin1(plan::ColumnName(columns_[static_cast<std::size_t>(section)]));
+    return QString::fromLatin1(report::ColumnName(columns_[static_cast<std::size_t>(section)]));
 }
 
 TextTableModel::TextTableModel(QObject* parent) : QAbstractTableModel(parent) {}

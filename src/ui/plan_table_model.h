@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "model/plan_outcome.h"
-#include "plan/plan_columns.h"
+#include "report/plan_columns.h"
 
 namespace corvane::ui {
 
@@ -29,7 +29,7 @@ public:
 
 private:
     std::shared_ptr<const model::PlanOutcome> outcome_;
-    std::vector<plan::PlanColumn> columns_;
+    std::vector<report::PlanColumn> columns_;
     QLocale locale_;
 };
 

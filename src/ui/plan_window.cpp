@@ -88,7 +88,7 @@ std::tuple<QLabel*, TextTableModel*, QTableView*> AddTextTab(QTabWidget* tabs,
 }
 
 // Shows the text plan's small table in the region's marks.
-void ShowCells(TextTableModel* model, const plan::TextCells& cells, const QLocale& region) {
+void ShowCells(TextTableModel* model, const report::TextCells& cells, const QLocale& region) {
     std::vector<QStringList> rows;
     for (const auto& row : cells.rows) rows.push_back(RegionalRow(row, cells.right, region));
     QStringList heads;
@@ -98,7 +98,7 @@ void ShowCells(TextTableModel* model, const plan::TextCells& cells, const QLocal
 
 }  // namespace
 
-PlanWindow::PlanWindow(QString path, std::shared_ptr<const plan::Forecast> forecast,
+PlanWindow::PlanWindow(QString path, std::shared_ptr<const input::Forecast> forecast,
                        model::PlanSettings settings,
                        std::shared_ptr<const model::PlanOutcome> first, OpenFunction open,
                        QString helpFile)
@@ -155,10 +155,10 @@ void PlanWindow::CreateMenus() {
                    QStringLiteral("CSV (*.csv);;JSON (*.json);;Text (*.txt)"),
                    [this](const QString& path, const QString& filter) {
                        const auto format = filter.startsWith(QLatin1String("JSON"))
-                                               ? plan::PlanFormat::Json
+                                               ? report::PlanFormat::Json
                                            : filter.startsWith(QLatin1String("Text"))
-                                               ? plan::PlanFormat::Text
-                                               : plan::PlanFormat::Csv;
+                                               ? report::PlanFormat::Text
+                                               : report::PlanFormat::Csv;
                        return SavePlan(path, format);
                    });
     };
@@ -346,14 +346,14 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
     // columns change: a re-plan keeps them, and the window answers sooner.
     if (intervalModel_->columnCount() != columnsBefore) intervals_->resizeColumnsToContents();
     const plan::PlanTotals& totals = outcome_->plan.totals;
-    totals_->setText(QString::fromStdString(plan::TotalsText(totals, nullptr)).trimmed());
-    ShowCells(dayModel_, plan::DayCells(totals), region);
+    totals_->setText(QString::fromStdString(report::TotalsText(totals, nullptr)).trimmed());
+    ShowCells(dayModel_, report::DayCells(totals), region);
     days_->setVisible(!totals.Days().empty());
 
     if (outcome_->shifts) {
-        ShowCells(shiftModel_, plan::ShiftCells(*outcome_->shifts), region);
+        ShowCells(shiftModel_, report::ShiftCells(*outcome_->shifts), region);
         shiftTotals_->setText(
-            QString::fromStdString(plan::ShiftTotalsText(totals, *outcome_->shifts)).trimmed());
+            QString::fromStdString(report::ShiftTotalsText(totals, *outcome_->shifts)).trimmed());
     } else {
         shiftModel_->SetRows({}, {}, {});
         shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));

@@ -7,8 +7,8 @@
 
 #include "model/plan_outcome.h"
 #include "model/plan_settings.h"
-#include "plan/forecast.h"
-#include "plan/plan_output.h"
+#include "input/forecast.h"
+#include "report/plan_output.h"
 #include "ui/message_box.h"
 
 class QLabel;
@@ -41,7 +41,7 @@ class PlanWindow : public QMainWindow {
 
 public:
     // `first`: the forecast planned with `settings`, shown at once.
-    PlanWindow(QString path, std::shared_ptr<const plan::Forecast> forecast,
+    PlanWindow(QString path, std::shared_ptr<const input::Forecast> forecast,
                model::PlanSettings settings, std::shared_ptr<const model::PlanOutcome> first,
                OpenFunction open, QString helpFile);
     ~PlanWindow() override;
@@ -60,7 +60,7 @@ public:
 
     // What the menu commands do once a file is chosen; false after a
     // message saying why nothing was written.
-    bool SavePlan(const QString& path, plan::PlanFormat format);
+    bool SavePlan(const QString& path, report::PlanFormat format);
     bool ExportChart(const QString& path);
     bool SaveShiftPlan(const QString& path);
     bool ChooseShifts(const QString& path);
@@ -93,7 +93,7 @@ private:
     bool Write(const QString& path, const QByteArray& bytes);
 
     QString path_;
-    std::shared_ptr<const plan::Forecast> forecast_;
+    std::shared_ptr<const input::Forecast> forecast_;
     model::PlanSettings wanted_;  // as the entries say
     model::PlanSettings good_;    // of the plan shown
     QString shiftsPath_, goodShiftsPath_;

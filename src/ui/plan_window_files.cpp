@@ -33,15 +33,15 @@ bool PlanWindow::Write(const QString& path, const QByteArray& bytes) {
     return true;
 }
 
-bool PlanWindow::SavePlan(const QString& path, plan::PlanFormat format) {
+bool PlanWindow::SavePlan(const QString& path, report::PlanFormat format) {
     const std::string text = model::OutcomeText(*outcome_, format, path_.toStdString());
     return Write(path, QByteArray::fromStdString(text));
 }
 
 bool PlanWindow::ExportChart(const QString& path) {
     const auto format = path.endsWith(QLatin1String(".svg"), Qt::CaseInsensitive)
-                            ? plan::ChartFormat::Svg
-                            : plan::ChartFormat::Png;
+                            ? input::ChartFormat::Svg
+                            : input::ChartFormat::Png;
     const QByteArray bytes = chart::RenderChart(chart_->Data(), format);
     if (bytes.isEmpty()) {
         message_(QStringLiteral("The chart cannot be drawn."), QStringLiteral("Corvane plan"));
@@ -52,7 +52,7 @@ bool PlanWindow::ExportChart(const QString& path) {
 
 bool PlanWindow::SaveShiftPlan(const QString& path) {
     if (!outcome_->shifts) return false;
-    return Write(path, QByteArray::fromStdString(plan::ShiftPlanCsv(*outcome_->shifts)));
+    return Write(path, QByteArray::fromStdString(report::ShiftPlanCsv(*outcome_->shifts)));
 }
 
 void PlanWindow::SaveFileAs(const QString& caption, const QString& filters,
@@ -96,7 +96,7 @@ QString PlanWindow::CopySelection() {
 
 void PlanWindow::Print() {
     output::Report report{windowTitle(), {}};
-    const std::string text = model::OutcomeText(*outcome_, plan::PlanFormat::Text,
+    const std::string text = model::OutcomeText(*outcome_, report::PlanFormat::Text,
                                                 path_.toStdString());
     report.lines = QString::fromStdString(text).split(QLatin1Char('\n'));
     QPicture picture;

@@ -9,7 +9,7 @@ namespace corvane::ui {
 ReadQuestions PlatformQuestions(QWidget* parent) {
     QPointer<QWidget> owner(parent);
     ReadQuestions q;
-    q.dateOrder = [owner](const QString& why) -> std::optional<plan::DateOrder> {
+    q.dateOrder = [owner](const QString& why) -> std::optional<input::DateOrder> {
         const QStringList choices = {QStringLiteral("Day first (31/12/2027)"),
                                      QStringLiteral("Month first (12/31/2027)")};
         bool ok = false;
@@ -18,7 +18,7 @@ ReadQuestions PlatformQuestions(QWidget* parent) {
             why + QStringLiteral("\n\nHow does this file write its dates?"), choices, 0, false,
             &ok);
         if (!ok) return std::nullopt;
-        return chosen == choices[0] ? plan::DateOrder::DayFirst : plan::DateOrder::MonthFirst;
+        return chosen == choices[0] ? input::DateOrder::DayFirst : input::DateOrder::MonthFirst;
     };
     q.handleTime = [owner](const QString& why) -> std::optional<long> {
         bool ok = false;

@@ -5,7 +5,7 @@
 
 #include <QString>
 
-#include "plan/label_time.h"
+#include "input/label_time.h"
 
 class QWidget;
 
@@ -16,7 +16,7 @@ namespace corvane::ui {
 // gives nothing when the planner cancels, and an empty one is never asked:
 // the message is shown instead. Tests stand in for the dialogs.
 struct ReadQuestions {
-    std::function<std::optional<plan::DateOrder>(const QString& why)> dateOrder;
+    std::function<std::optional<input::DateOrder>(const QString& why)> dateOrder;
     std::function<std::optional<long>(const QString& why)> handleTime;  // seconds
 };
 

@@ -172,8 +172,8 @@ TEST(ErlangA, LooserTargetsNeverFailWhereStricterOnesSucceed) {
     // 690 Erlangs of 1-second and 10-second calls from callers of endless
     // patience: probing far too few agents meets a queue millions of
     // callers long, which must count as "not met", not end the search.
-    const ForecastRow rows[] = {{"t", 2, 1'242'000, 1, 0}, {"t", 3, 124'200, 10, 0}};
-    for (const ForecastRow& row : rows) {
+    const input::ForecastRow rows[] = {{"t", 2, 1'242'000, 1, 0}, {"t", 3, 124'200, 10, 0}};
+    for (const input::ForecastRow& row : rows) {
         long stricter = kMaxPlannedAgents;
         for (const Decimal sl : {Decimal{80, 0}, Decimal{50, 0}, Decimal{10, 0}}) {
             PlanOptions o;

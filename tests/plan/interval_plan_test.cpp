@@ -19,7 +19,7 @@ PlanOptions Targets(Decimal sl, int seconds) {
     return o;
 }
 
-ForecastRow Row(double calls, double talk, double acw) { return {"t", 2, calls, talk, acw}; }
+input::ForecastRow Row(double calls, double talk, double acw) { return {"t", 2, calls, talk, acw}; }
 
 const nlohmann::json& Cases(const char* kind) {
     static const nlohmann::json all = testing::Vectors("interval-plans");

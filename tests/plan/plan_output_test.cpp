@@ -7,23 +7,23 @@
 #include <limits>
 #include <random>
 
-#include "plan/chart_series.h"
+#include "report/chart_series.h"
 #include "plan/day_plan.h"
-#include "plan/forecast_csv.h"
-#include "plan/label_time.h"
-#include "plan/plan_columns.h"
-#include "plan/plan_output.h"
+#include "input/forecast_csv.h"
+#include "input/label_time.h"
+#include "report/plan_columns.h"
+#include "report/plan_output.h"
 #include "plan/streamed_plan.h"
-#include "plan/text_check.h"
+#include "input/text_check.h"
 #include "support/vectors.h"
 
 namespace corvane::plan {
 namespace {
 
 DayPlan Plan(const std::string& csv, const PlanOptions& options = {}) {
-    const auto forecast = ReadForecast(csv, "in.csv", {});
+    const auto forecast = input::ReadForecast(csv, "in.csv", {});
     EXPECT_TRUE(forecast);
-    auto plan = PlanDay(forecast ? forecast.Value() : Forecast{}, options);
+    auto plan = PlanDay(forecast ? forecast.Value() : input::Forecast{}, options);
     EXPECT_TRUE(plan);
     return plan ? std::move(plan.Value()) : DayPlan{options, {}, PlanTotals()};
 }
@@ -40,7 +40,7 @@ TEST(PlanOutput, FixedDecimalsAreTheStandardLibrarys) {
     };
     const auto ours = [](double value, int decimals) {
         std::string out = "x";  // appended to what is there
-        AppendFixed(out, value, decimals);
+        report::AppendFixed(out, value, decimals);
         return out.substr(1);
     };
     std::vector<double> values = {0.125, 0.375, 2.5, 3.5, 0.5, 1.5, 0.0005, 0.0015, 1.005,
@@ -74,19 +74,19 @@ TEST(PlanOutput, LabelsASpreadsheetWouldRunAreTextInCsvOnly) {
         SCOPED_TRACE(c.dump());
         const DayPlan plan =
             Plan("interval,calls,talk\n" + c["label"].get<std::string>() + ",10,180\n");
-        const std::string csv = PlanText(plan, PlanFormat::Csv, "in.csv");
+        const std::string csv = report::PlanText(plan, report::PlanFormat::Csv, "in.csv");
         const std::string row = csv.substr(csv.find("\r\n") + 2);
         EXPECT_EQ(row.substr(0, row.rfind(",10,180,")), c["csv"]);
         // JSON and text keep the label as read.
-        const auto json = nlohmann::json::parse(PlanText(plan, PlanFormat::Json, "in.csv"));
+        const auto json = nlohmann::json::parse(report::PlanText(plan, report::PlanFormat::Json, "in.csv"));
         EXPECT_EQ(json["rows"][0]["interval"], plan.rows[0].input.label);
     }
 }
 
 TEST(PlanOutput, JsonIsValidUtf8WhateverTheFileName) {
     const DayPlan plan = Plan("interval,calls,talk\n08:00,10,180\n");
-    const std::string json = PlanText(plan, PlanFormat::Json, "plan\xff\xfe.csv");
-    EXPECT_EQ(ScanUtf8(json).valid, json.size());
+    const std::string json = report::PlanText(plan, report::PlanFormat::Json, "plan\xff\xfe.csv");
+    EXPECT_EQ(input::ScanUtf8(json).valid, json.size());
     EXPECT_EQ(nlohmann::json::parse(json)["file"], "plan\xEF\xBF\xBD\xEF\xBF\xBD.csv");
 }
 
@@ -122,15 +122,15 @@ TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
     PlanOptions options;
     options.shrinkage = Decimal{25, 0};
     const DayPlan whole = Plan(csv, options);
-    for (const PlanFormat format : {PlanFormat::Text, PlanFormat::Csv, PlanFormat::Json}) {
+    for (const report::PlanFormat format : {report::PlanFormat::Text, report::PlanFormat::Csv, report::PlanFormat::Json}) {
         StreamedPlan streamed(options);
-        TextSource first(csv), second(csv), third(csv);
-        ForecastReader firstReader(first, "in.csv", {});
-        ForecastReader secondReader(second, "in.csv", {});
-        ForecastReader thirdReader(third, "in.csv", {});
+        input::TextSource first(csv), second(csv), third(csv);
+        input::ForecastReader firstReader(first, "in.csv", {});
+        input::ForecastReader secondReader(second, "in.csv", {});
+        input::ForecastReader thirdReader(third, "in.csv", {});
         ASSERT_TRUE(streamed.Read(firstReader));
         ASSERT_FALSE(streamed.KeptWhole());
-        const auto writer = MakePlanWriter(format, streamed.Options(), "in.csv");
+        const auto writer = report::MakePlanWriter(format, streamed.Options(), "in.csv");
         ASSERT_TRUE(
             streamed.Plan(&secondReader, [&](const IntervalPlan& p) { writer->Measure(p); }));
         std::string out = writer->Head();
@@ -138,7 +138,7 @@ TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
             streamed.Write(&thirdReader, [&](const IntervalPlan& p) { out += writer->Row(p); }));
         out += writer->Tail(streamed.Totals(), nullptr);
         // Compared by their first difference: the texts are megabytes long.
-        const std::string expected = PlanText(whole, format, "in.csv");
+        const std::string expected = report::PlanText(whole, format, "in.csv");
         const auto differ = std::mismatch(out.begin(), out.end(), expected.begin(), expected.end());
         const auto at = static_cast<std::size_t>(differ.first - out.begin());
         EXPECT_TRUE(out == expected)
@@ -148,8 +148,8 @@ TEST(PlanOutput, StreamedPlanWritesWhatThePlanInMemoryWrites) {
 }
 
 TEST(PlanOutput, ChartSeriesOfAnyLengthStaysBounded) {
-    ChartSeries series;
-    const std::size_t n = ChartSeries::kMaxPoints * 3 + 5;
+    report::ChartSeries series;
+    const std::size_t n = report::ChartSeries::kMaxPoints * 3 + 5;
     for (std::size_t i = 0; i < n; ++i) {
         IntervalPlan p;
         p.input.label = std::to_string(i);
@@ -178,28 +178,28 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
                                       plan.rows[4].agents};
     const auto& days = plan.totals.Days();
     ASSERT_EQ(days.size(), 2u);
-    EXPECT_EQ(DateText(days[0].day), "2027-03-02");
+    EXPECT_EQ(input::DateText(days[0].day), "2027-03-02");
     EXPECT_EQ(days[0].sums.required, agents[0] + agents[1]);
     EXPECT_EQ(days[0].sums.peak->label, "2027-03-02 08:15");
     EXPECT_EQ(days[1].sums.required, agents[2] + agents[3]);
     EXPECT_EQ(plan.totals.Hours(days[1].sums.required), (agents[2] + agents[3]) / 4.0);
 
-    const std::string text = PlanText(plan, PlanFormat::Text, "in.csv");
+    const std::string text = report::PlanText(plan, report::PlanFormat::Text, "in.csv");
     EXPECT_NE(text.find("2027-03-02 Tue"), std::string::npos) << text;
     EXPECT_NE(text.find("2027-03-01 Mon"), std::string::npos);
-    const auto json = nlohmann::json::parse(PlanText(plan, PlanFormat::Json, "in.csv"));
+    const auto json = nlohmann::json::parse(report::PlanText(plan, report::PlanFormat::Json, "in.csv"));
     ASSERT_EQ(json["days"].size(), 2u);
     EXPECT_EQ(json["days"][1]["date"], "2027-03-01");
     EXPECT_EQ(json["days"][1]["required_agent_hours"], (agents[2] + agents[3]) / 4.0);
     EXPECT_EQ(json["days"][0]["peak"]["agents"], agents[1]);
     EXPECT_EQ(json["rows"][0]["wait"], plan.rows[0].measures->wait * 100.0);
     EXPECT_FALSE(
-        nlohmann::json::parse(PlanText(Plan("calls,talk\n1,200\n"), PlanFormat::Json, "in.csv"))
+        nlohmann::json::parse(report::PlanText(Plan("calls,talk\n1,200\n"), report::PlanFormat::Json, "in.csv"))
             .contains("days"));
 
-    ChartSeries series(plan.options.intervalMinutes);
+    report::ChartSeries series(plan.options.intervalMinutes);
     for (const IntervalPlan& p : plan.rows) series.Add(p);
-    const ChartData data = series.Data(plan.options);
+    const input::ChartData data = series.Data(plan.options);
     ASSERT_EQ(data.days.size(), 2u);
     EXPECT_EQ(data.days[0].day + 1, data.days[1].day);
     ASSERT_EQ(data.days[0].agents.size(), 96u);
@@ -208,7 +208,7 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
     EXPECT_EQ(data.days[0].agents[34], -1);  // no interval
     EXPECT_EQ(data.days[0].agents[35], agents[3]);
     // As the chart program reads it back.
-    const auto back = ReadChartData(ChartDataText(data));
+    const auto back = input::ReadChartData(input::ChartDataText(data));
     ASSERT_TRUE(back);
     EXPECT_EQ(back.Value().days[1].agents, data.days[1].agents);
     EXPECT_EQ(back.Value().points.size(), data.points.size());
@@ -216,13 +216,13 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
     EXPECT_FALSE(back.Value().Surplus());
 
     // With a shift plan, the map of on duty less scheduled beside it.
-    ChartSeries staffed(plan.options.intervalMinutes);
+    report::ChartSeries staffed(plan.options.intervalMinutes);
     for (std::size_t i = 0; i < plan.rows.size(); ++i) {
         IntervalPlan p = plan.rows[i];
         p.onDuty = p.scheduled + static_cast<long>(i) - 1;  // one short, as scheduled, one over...
         staffed.Add(p);
     }
-    const ChartData withShifts = staffed.Data(plan.options);
+    const input::ChartData withShifts = staffed.Data(plan.options);
     ASSERT_TRUE(withShifts.Surplus());
     ASSERT_EQ(withShifts.days[1].surplus.size(), 96u);
     EXPECT_EQ(withShifts.days[1].surplus[32], -1);  // 2027-03-02 08:00, the first row
@@ -230,13 +230,13 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
     EXPECT_EQ(withShifts.days[0].surplus[32], 1);
     EXPECT_EQ(withShifts.days[0].surplus[35], 3);
     EXPECT_EQ(withShifts.points[0].onDuty, plan.rows[0].scheduled - 1);
-    const auto staffedBack = ReadChartData(ChartDataText(withShifts));
+    const auto staffedBack = input::ReadChartData(input::ChartDataText(withShifts));
     ASSERT_TRUE(staffedBack);
     EXPECT_EQ(staffedBack.Value().days[0].surplus, withShifts.days[0].surplus);
     // What a plan never writes is refused, not converted: a field of the
     // wrong type, a fraction or a number too large for its field, a single
     // number where a list belongs.
-    const std::string good = ChartDataText(data);
+    const std::string good = input::ChartDataText(data);
     for (const auto& [from, to] : std::initializer_list<std::pair<std::string, std::string>>{
              {"\"subtitle\":\"", "\"subtitle\":1,\"x\":\""},
              {"\"interval_minutes\":15", "\"interval_minutes\":5E30"},
@@ -251,7 +251,7 @@ TEST(PlanOutput, DaysAddUpAndChartByTimeOfDay) {
         const auto at = bad.find(from);
         ASSERT_NE(at, std::string::npos) << from;
         bad.replace(at, from.size(), to);
-        EXPECT_FALSE(ReadChartData(bad)) << bad.substr(0, 120);
+        EXPECT_FALSE(input::ReadChartData(bad)) << bad.substr(0, 120);
     }
 }
 

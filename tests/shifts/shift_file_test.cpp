@@ -8,8 +8,8 @@ namespace {
 
 using namespace corvane;
 
-Result<shifts::ShiftFile, plan::PlanFault> Read(const std::string& text) {
-    plan::TextSource source(text, 7);  // small pieces: records cut anywhere
+Result<shifts::ShiftFile, input::PlanFault> Read(const std::string& text) {
+    input::TextSource source(text, 7);  // small pieces: records cut anywhere
     return shifts::ReadShiftFile(source, "shifts.csv");
 }
 

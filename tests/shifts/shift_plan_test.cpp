@@ -13,7 +13,7 @@
 #include <thread>
 #include <tuple>
 
-#include "plan/label_time.h"
+#include "input/label_time.h"
 #include "shifts/shift_file.h"
 #include "shifts/shift_plan.h"
 
@@ -25,7 +25,7 @@ using namespace corvane;
 using shifts::Demand;
 
 shifts::ShiftFile Shifts(const std::string& text) {
-    plan::TextSource source(text);
+    input::TextSource source(text);
     auto file = shifts::ReadShiftFile(source, "shifts.csv");
     EXPECT_TRUE(file.Ok()) << file.Error().message;
     return file.Value();
@@ -36,14 +36,14 @@ shifts::ShiftFile Shifts(const std::string& text) {
 template <class Need>
 std::vector<Demand> Intervals(int days, int step, int from, int to, Need need) {
     std::vector<Demand> out;
-    const std::int32_t monday = plan::DayNumber({2027, 3, 1});
+    const std::int32_t monday = input::DayNumber({2027, 3, 1});
     for (int d = 0; d < std::max(days, 1); ++d)
         for (int m = from; m < to; m += step) {
             Demand x;
             x.line = static_cast<int>(out.size()) + 2;
             if (days > 0) x.day = monday + d;
             x.minute = m;
-            x.label = (days > 0 ? plan::DateText(monday + d) + " " : "") + plan::TimeText(m);
+            x.label = (days > 0 ? input::DateText(monday + d) + " " : "") + input::TimeText(m);
             x.agents = need(d, m);
             out.push_back(x);
         }
@@ -65,7 +65,7 @@ std::vector<long> Recount(const std::vector<Demand>& demand, const shifts::Shift
     std::vector<long> count(demand.size());
     for (const plan::ShiftRow& r : plan.rows) {
         const shifts::ShiftType& t = *types.at(r.shift);
-        const auto day = r.date.empty() ? std::nullopt : plan::ParseDate(r.date);
+        const auto day = r.date.empty() ? std::nullopt : input::ParseDate(r.date);
         const long start = at(day, r.start);
         for (std::size_t i = 0; i < demand.size(); ++i) {
             long offset = at(demand[i].day, *demand[i].minute) - start;
@@ -171,7 +171,7 @@ TEST(ShiftPlan, NightsCarryIntoTheNextDayAndAWeekRunsRound) {
     EXPECT_EQ(s.paidHours, 56 + 5 * 12 + 2 * 4);
     EXPECT_EQ(s.cost, 56 + 5 * 12 + 2 * 4 * 1.5);
     for (const auto& r : s.rows) {
-        const int weekday = plan::Weekday(*plan::ParseDate(r.date));
+        const int weekday = input::Weekday(*input::ParseDate(r.date));
         if (r.shift != "Night") {
             EXPECT_EQ(weekday < 5, r.shift == "Office") << r.date;
         }
@@ -183,7 +183,7 @@ TEST(ShiftPlan, NightsCarryIntoTheNextDayAndAWeekRunsRound) {
     const auto days = Intervals(6, 60, 0, 1440, need);
     const auto refused = shifts::PlanShifts(days, 60, "days.csv", file, {});
     ASSERT_FALSE(refused.Ok());
-    EXPECT_EQ(refused.Error().kind, plan::PlanFault::Kind::ShiftsFallShort);
+    EXPECT_EQ(refused.Error().kind, input::PlanFault::Kind::ShiftsFallShort);
     EXPECT_EQ(refused.Error().message,
               "days.csv:2: '2027-03-01 00:00' needs 2 agents, but no shift in shifts.csv can "
               "work then");
@@ -359,7 +359,7 @@ TEST(ShiftPlan, TheWatchSeesTheBoundBelowTheBestAndCanCancel) {
                                  }};
     const auto out = shifts::PlanShifts(BusyWeek(), 15, "week.csv", LunchShifts(), options);
     ASSERT_FALSE(out.Ok());
-    EXPECT_EQ(out.Error().kind, plan::PlanFault::Kind::Cancelled);
+    EXPECT_EQ(out.Error().kind, input::PlanFault::Kind::Cancelled);
     ASSERT_FALSE(seen.empty());
     ASSERT_TRUE(seen.back().best.has_value());
     EXPECT_GT(*seen.back().best, 0);

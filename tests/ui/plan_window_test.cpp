@@ -29,7 +29,7 @@
 #include <memory>
 
 #include "output/painter_print_surface.h"
-#include "plan/forecast_csv.h"
+#include "input/forecast_csv.h"
 #include "shifts/shift_file.h"
 #include "output/print_surface.h"
 #include "ui/forecast_opener.h"
@@ -153,9 +153,9 @@ private slots:
 
         QTemporaryDir dir;
         const auto at = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
-        QVERIFY(w.SavePlan(at("w.csv"), corvane::plan::PlanFormat::Csv));
-        QVERIFY(w.SavePlan(at("w.json"), corvane::plan::PlanFormat::Json));
-        QVERIFY(w.SavePlan(at("w.txt"), corvane::plan::PlanFormat::Text));
+        QVERIFY(w.SavePlan(at("w.csv"), corvane::report::PlanFormat::Csv));
+        QVERIFY(w.SavePlan(at("w.json"), corvane::report::PlanFormat::Json));
+        QVERIFY(w.SavePlan(at("w.txt"), corvane::report::PlanFormat::Text));
         QVERIFY(w.SaveShiftPlan(at("w-shifts.csv")));
         QVERIFY(w.ExportChart(at("w.svg")));
         QVERIFY(w.ExportChart(at("w.png")));
@@ -321,12 +321,12 @@ private slots:
                             .arg(40 + (slot * 7 + day * 3) % 60)
                             .toUtf8();
         const std::string yearBytes = year.toStdString();
-        auto forecast = std::make_shared<const corvane::plan::Forecast>(
-            corvane::plan::ReadForecast(yearBytes, "year.csv", {}).Value());
+        auto forecast = std::make_shared<const corvane::input::Forecast>(
+            corvane::input::ReadForecast(yearBytes, "year.csv", {}).Value());
         QFile shiftsFile(kExamples + QStringLiteral("/year-shifts.csv"));
         QVERIFY(shiftsFile.open(QIODevice::ReadOnly));
         const std::string shiftsBytes = shiftsFile.readAll().toStdString();
-        corvane::plan::TextSource shiftsText(shiftsBytes);
+        corvane::input::TextSource shiftsText(shiftsBytes);
         auto shifts = corvane::shifts::ReadShiftFile(shiftsText, "year-shifts.csv");
         QVERIFY(shifts.Ok());
         corvane::model::PlanSettings slow;
@@ -551,14 +551,14 @@ private slots:
                                         "02/03/2027,08:00,10,300\n");
         QStringList asked;
         corvane::ui::ReadQuestions q;
-        std::optional<corvane::plan::DateOrder> order = corvane::plan::DateOrder::MonthFirst;
+        std::optional<corvane::input::DateOrder> order = corvane::input::DateOrder::MonthFirst;
         q.dateOrder = [&](const QString& why) { asked << why; return order; };
         const auto monthFirst = Open(dates, q);
         QVERIFY(monthFirst->window);
         QCOMPARE(asked.size(), 1);
         QVERIFY2(asked[0].contains(QStringLiteral("could be 1 March or 3 January")), qPrintable(asked[0]));
         QCOMPARE(monthFirst->window->Outcome().plan.rows[1].input.label, std::string("2027-02-03 08:00"));
-        order = corvane::plan::DateOrder::DayFirst;
+        order = corvane::input::DateOrder::DayFirst;
         QCOMPARE(Open(dates, q)->window->Outcome().plan.rows[1].input.label, std::string("2027-03-02 08:00"));
         order.reset();
         const auto cancelled = Open(dates, q);
