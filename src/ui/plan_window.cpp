@@ -7,6 +7,12 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeySequence>
@@ -22,6 +28,7 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <tuple>
 
 #include "model/forecast_file.h"
@@ -56,6 +63,18 @@ QTableView* NewTable(QAbstractItemModel* model, QWidget* parent) {
     return table;
 }
 
+// A field's caption with an access key: its first letter not yet `taken`
+// by the menus, buttons, tabs or the captions before it.
+QString AccessKeyed(const QString& caption, QString& taken) {
+    for (int i = 0; i < caption.size(); ++i) {
+        const QChar c = caption[i].toLower();
+        if (!c.isLetter() || taken.contains(c)) continue;
+        taken += c;
+        return caption.left(i) + QLatin1Char('&') + caption.mid(i);
+    }
+    return caption;
+}
+
 QLabel* FixedLabel(QWidget* parent) {
     auto* label = new QLabel(parent);
     label->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -73,16 +92,25 @@ QStringList RegionalRow(const std::vector<std::string>& cells, const std::vector
     return row;
 }
 
-// A tab of the lower pane: a fixed-font text beside a small table.
+// A tab of the lower pane: a fixed-font text beside a small table, split so
+// the text scrolls rather than squeeze the table or widen the window.
 std::tuple<QLabel*, TextTableModel*, QTableView*> AddTextTab(QTabWidget* tabs,
                                                             const QString& caption) {
-    auto* page = new QWidget(tabs);
-    auto* layout = new QHBoxLayout(page);
-    QLabel* text = FixedLabel(page);
+    auto* page = new QSplitter(Qt::Horizontal, tabs);
+    auto* scroll = new QScrollArea(page);
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    QLabel* text = FixedLabel(scroll);
+    scroll->setWidget(text);
     auto* model = new TextTableModel(page);
     QTableView* table = NewTable(model, page);
-    layout->addWidget(text);
-    layout->addWidget(table, 1);
+    page->addWidget(scroll);
+    page->addWidget(table);
+    page->setStretchFactor(0, 0);
+    page->setStretchFactor(1, 1);
+    page->setChildrenCollapsible(false);
+    // The table is given at least its readable share at any width.
+    page->setSizes({360, 640});
     tabs->addTab(page, caption);
     return {text, model, table};
 }
@@ -119,11 +147,22 @@ PlanWindow::PlanWindow(QString path, std::shared_ptr<const input::Forecast> fore
     });
 
     auto* splitter = new QSplitter(Qt::Horizontal, this);
-    splitter->addWidget(CreateOptions());
+    // The options scroll on a low screen rather than set the window's height.
+    auto* options = new QScrollArea(splitter);
+    options->setWidgetResizable(true);
+    options->setFrameShape(QFrame::NoFrame);
+    options->setWidget(CreateOptions());
+    options->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    options->setMinimumWidth(options->widget()->sizeHint().width() +
+                             options->verticalScrollBar()->sizeHint().width());
+    splitter->addWidget(options);
     splitter->addWidget(CreateResults());
     splitter->setStretchFactor(1, 1);
     setCentralWidget(splitter);
     status_ = new QLabel(this);
+    // A long status never widens the window: it is cut, and its tooltip
+    // holds it whole.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
     cancel_->setObjectName(QStringLiteral("cmdCancelShifts"));
     cancel_->hide();
@@ -137,8 +176,28 @@ PlanWindow::PlanWindow(QString path, std::shared_ptr<const input::Forecast> fore
     connect(cancel_, &QPushButton::clicked, runner_, &PlanRunner::Cancel);
 
     Show(std::move(first));
-    const QByteArray geometry = QSettings().value(QLatin1String(kGeometryKey)).toByteArray();
-    if (geometry.isEmpty() || !restoreGeometry(geometry)) resize(1150, 780);
+    PlaceOnScreen(QSettings().value(QLatin1String(kGeometryKey)).toByteArray());
+}
+
+void PlanWindow::PlaceOnScreen(const QByteArray& remembered) {
+    const QScreen* on = screen() ? screen() : QGuiApplication::primaryScreen();
+    const QRect room = on ? on->availableGeometry() : QRect(0, 0, 1150, 820);
+    // Room for the title bar and the frame, which the window manager adds.
+    constexpr int kFrameWidth = 16;
+    constexpr int kFrameHeight = 48;
+    const QSize most(std::max(1, room.width() - kFrameWidth),
+                     std::max(1, room.height() - kFrameHeight));
+    if (remembered.isEmpty() || !restoreGeometry(remembered)) {
+        resize(std::min(1150, most.width()), std::min(780, most.height()));
+        return;
+    }
+    // Remembered from another screen: kept within this one.
+    const QSize size(std::min(width(), most.width()), std::min(height(), most.height()));
+    resize(size);
+    QPoint at = pos();
+    at.setX(std::clamp(at.x(), room.left(), std::max(room.left(), room.right() - size.width() - kFrameWidth)));
+    at.setY(std::clamp(at.y(), room.top(), std::max(room.top(), room.bottom() - size.height() - kFrameHeight)));
+    move(at);
 }
 
 PlanWindow::~PlanWindow() = default;
@@ -217,12 +276,24 @@ QWidget* PlanWindow::CreateOptions() {
     auto* panel = new QWidget(this);
     auto* form = new QFormLayout(panel);
     form->addRow(new QLabel(QStringLiteral("<b>Targets</b>"), panel));
+    // Alt+F, E and H open the menus; Alt+O, R choose and clear the shifts
+    // file; Alt+T and S show the lower tabs.
+    QString taken = QStringLiteral("fehorts");
     for (const PlanField field : kFields) {
         auto* entry = new QLineEdit(panel);
         entry->setObjectName(QStringLiteral("txtPlan%1").arg(static_cast<int>(field)));
         entry->setMaximumWidth(90);
         entries_[field] = entry;
-        form->addRow(QString::fromLatin1(model::FieldLabel(field)), entry);
+        auto* label =
+            new QLabel(AccessKeyed(QString::fromLatin1(model::FieldLabel(field)), taken), panel);
+        label->setBuddy(entry);
+        form->addRow(label, entry);
+        // Esc gives the field back its last accepted value.
+        auto* restore = new QAction(entry);
+        restore->setShortcut(QKeySequence(Qt::Key_Escape));
+        restore->setShortcutContext(Qt::WidgetShortcut);
+        entry->addAction(restore);
+        connect(restore, &QAction::triggered, this, [this, field] { RestoreEntry(field); });
         validation_->SetLeaveCheck(entry, [this, field] { return CheckEntry(field); });
         connect(entry, &QLineEdit::returnPressed, this, [this, field] { CheckEntry(field); });
         if (field == PlanField::IntervalMinutes)
@@ -231,6 +302,13 @@ QWidget* PlanWindow::CreateOptions() {
     // Times in the labels settle the interval length.
     const bool timed = model::LabelsCarryTimes(*forecast_);
     entries_[PlanField::IntervalMinutes]->setReadOnly(timed);
+    // Read-only, it looks it: greyed, not a field that waits for typing.
+    if (timed) {
+        QPalette greyed = entries_[PlanField::IntervalMinutes]->palette();
+        greyed.setColor(QPalette::Base, greyed.color(QPalette::Window));
+        entries_[PlanField::IntervalMinutes]->setPalette(greyed);
+        entries_[PlanField::IntervalMinutes]->setFocusPolicy(Qt::ClickFocus);
+    }
     entries_[PlanField::IntervalMinutes]->setToolTip(
         timed ? QStringLiteral("Read from the forecast's times") : QString());
 
@@ -316,6 +394,8 @@ bool PlanWindow::CheckEntry(PlanField field) {
     if (mark != QStringLiteral(".")) typed.replace(mark, QStringLiteral("."));
     if (const auto set = model::SetField(trial, field, typed.toStdString()); !set) {
         message_(QString::fromStdString(set.Error()), QStringLiteral("Corvane plan"));
+        // The field never shows a value the plan on screen did not use.
+        RestoreEntry(field);
         return false;
     }
     if (model::FieldText(trial, field) == model::FieldText(wanted_, field) &&
@@ -324,6 +404,14 @@ bool PlanWindow::CheckEntry(PlanField field) {
     wanted_ = std::move(trial);
     Replan();
     return true;
+}
+
+void PlanWindow::RestoreEntry(PlanField field) {
+    QLineEdit* entry = entries_[field];
+    entry->setText(field == PlanField::IntervalMinutes && entry->isReadOnly()
+                       ? QString::number(outcome_->plan.options.intervalMinutes)
+                       : RegionalNumber(model::FieldText(wanted_, field), locale()));
+    entry->selectAll();
 }
 
 void PlanWindow::Replan() {
@@ -369,8 +457,10 @@ void PlanWindow::ShowStatus() {
         note = QStringLiteral("; note: ") + notices_.front() +
                (notices_.size() > 1 ? QStringLiteral(" (and %1 more)").arg(notices_.size() - 1)
                                     : QString());
-    status_->setText(QStringLiteral("%1 intervals planned%2%3")
-                         .arg(outcome_->plan.rows.size())
+    const auto planned = outcome_->plan.rows.size();
+    status_->setText(QStringLiteral("%1 %2 planned%3%4")
+                         .arg(planned)
+                         .arg(planned == 1 ? QStringLiteral("interval") : QStringLiteral("intervals"))
                          .arg(outside > 0 ? QStringLiteral(", %1 outside the usable range").arg(outside)
                                           : QString())
                          .arg(note));
@@ -398,7 +488,8 @@ void PlanWindow::ShowProgress(double best, double bound, bool hasBest) {
         return;
     }
     const double gap = shifts::GapPercent(best, bound);
-    status_->setText(QStringLiteral("Planning shifts: best so far %1 (cost in paid hours), gap %2 %")
+    status_->setText(QStringLiteral("Planning shifts: best cost so far %1 (paid hours weighted by "
+                                    "the shifts' costs), gap %2 %")
                          .arg(locale().toString(best, 'f', 2), locale().toString(gap, 'f', 2)));
 }
 

@@ -40,6 +40,10 @@ class PlanWindow : public QMainWindow {
     Q_OBJECT
 
 public:
+    // The least the window needs, in logical pixels: a small laptop's screen.
+    static constexpr int kMinimumWidth = 800;
+    static constexpr int kMinimumHeight = 600;
+
     // `first`: the forecast planned with `settings`, shown at once.
     PlanWindow(QString path, std::shared_ptr<const input::Forecast> forecast,
                model::PlanSettings settings, std::shared_ptr<const model::PlanOutcome> first,
@@ -119,6 +123,9 @@ private:
     QLabel* status_ = nullptr;
     QStringList notices_;
     void ShowStatus();
+    void RestoreEntry(model::PlanField field);
+    // The first size fits the screen; a remembered one is kept within it.
+    void PlaceOnScreen(const QByteArray& remembered);
     QPushButton* cancel_ = nullptr;
     std::unique_ptr<HelpLauncher> help_;
 };

@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
 #include <QStatusBar>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -219,8 +221,26 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), entry);
             QVERIFY(!w.Runner()->Busy());
             QCOMPARE(&w.Outcome(), before);
-            entry->setText(QString::fromStdString(corvane::model::FieldText(w.Settings(), c.field)));
+            // The field shows what the plan on screen used, and a second
+            // Tab leaves it without a word.
+            const QString accepted =
+                QString::fromStdString(corvane::model::FieldText(w.Settings(), c.field));
+            QCOMPARE(entry->text(), accepted);
+            QTest::keyClick(entry, Qt::Key_Tab);
+            QCOMPARE(o->messages.size(), 1);
+            QVERIFY(QApplication::focusWidget() != entry);
         }
+        // Esc gives a field back its last accepted value, unchecked.
+        QLineEdit* shrinkage = w.Entry(PlanField::Shrinkage);
+        shrinkage->setFocus(Qt::OtherFocusReason);
+        shrinkage->selectAll();
+        QTest::keyClicks(shrinkage, QStringLiteral("-5"));
+        QTest::keyClick(shrinkage, Qt::Key_Escape);
+        QCOMPARE(shrinkage->text(),
+                 QString::fromStdString(corvane::model::FieldText(w.Settings(), PlanField::Shrinkage)));
+        o->messages.clear();
+        QTest::keyClick(shrinkage, Qt::Key_Tab);
+        QVERIFY(o->messages.isEmpty());
     }
 
     void OptionsPlanAgainAndTheTableFollows() {
@@ -295,7 +315,7 @@ private slots:
         QVERIFY(w.ChooseShifts(kExamples + QStringLiteral("/year-shifts.csv")));
         QVERIFY(cancel->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(
-            status->text().startsWith(QStringLiteral("Planning shifts: best so far")), 20000);
+            status->text().startsWith(QStringLiteral("Planning shifts: best cost so far")), 20000);
         QVERIFY(w.Runner()->Busy());
         QTest::mouseClick(cancel, Qt::LeftButton);
         QVERIFY(!w.Runner()->Busy());  // at once, not when the solver next looks
@@ -418,18 +438,39 @@ private slots:
         QCOMPARE(w.Outcome().plan.rows[0].erlangs, 5.0);
     }
 
-    void SizeAndPlaceAreRemembered() {
-        QRect placed;
+    // The window fits the screen it opens on: its first size, its least
+    // size (a small laptop's 800 x 600), and a size remembered from a larger
+    // screen.
+    void SizeAndPlaceAreRememberedWithinTheScreen() {
+        const QRect room = QGuiApplication::primaryScreen()->availableGeometry();
+        QSettings().remove(QStringLiteral("planWindow/geometry"));
         {
-            const auto o = Open(kWeek);
-            QVERIFY(o->window);
-            o->window->setGeometry(40, 50, 900, 640);
-            placed = o->window->geometry();
-            o->window->close();
+            const auto first = Open(kWeek);
+            QVERIFY(first->window);
+            QVERIFY2(room.contains(first->window->geometry()),
+                     qPrintable(QStringLiteral("%1x%2").arg(first->window->width()).arg(first->window->height())));
+            const QSize least = first->window->minimumSizeHint();
+            QVERIFY2(least.width() <= 800 && least.height() <= 600,
+                     qPrintable(QStringLiteral("%1x%2").arg(least.width()).arg(least.height())));
+            first->window->resize(800, 600);
+            QCOMPARE(first->window->size(), QSize(800, 600));
+            // Remembered on a far larger screen, far to the right.
+            first->window->setGeometry(room.right() + 2000, 30, room.width() + 1500, room.height() + 900);
+            first->window->close();
         }
         const auto again = Open(kWeek);
         QVERIFY(again->window);
-        QCOMPARE(again->window->geometry().size(), placed.size());
+        QVERIFY(again->window->width() <= room.width() && again->window->height() <= room.height());
+        QVERIFY(room.contains(again->window->geometry().topLeft()));
+        QRect placed;
+        {
+            const auto o = Open(kWeek);
+            o->window->setGeometry(room.left() + 10, room.top() + 20, 700, 560);
+            placed = o->window->geometry();
+            o->window->close();
+        }
+        const auto remembered = Open(kWeek);
+        QCOMPARE(remembered->window->geometry().size(), placed.size());
     }
 
     void APlanTheShiftsCannotCoverIsRefusedAndTheLastStays() {
@@ -498,10 +539,11 @@ private slots:
         const struct {
             double x;  // on the page
             const char* row;
-        } cases[] = {{81, "interval: 2027-03-01 08:00"}, {1159, "interval: 2027-03-07 17:45"}};
+        } cases[] = {{82.5, "interval: 2027-03-01 08:00"}, {1157.5, "interval: 2027-03-07 17:45"}};
         for (const auto& c : cases) {
             QToolTip::hideText();
-            const QPoint at(static_cast<int>(left + c.x * scale), static_cast<int>(top + 300 * scale));
+            const QPoint at(static_cast<int>(std::lround(left + c.x * scale)),
+                            static_cast<int>(std::lround(top + 300 * scale)));
             QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(chart, &move);
