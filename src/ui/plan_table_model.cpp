@@ -1,5 +1,7 @@
 #include "ui/plan_table_model.h"
 
+#include <QRegularExpression>
+
 #include <QBrush>
 #include <QColor>
 
@@ -26,6 +28,23 @@ QString RegionalNumber(const std::string& text, const QLocale& locale) {
             out += QLatin1Char(c);
     }
     return out;
+}
+
+QString RegionalFigures(const std::string& text, const QLocale& locale) {
+    // A figure with grouping or decimals: "1,694.25", "30.5"; dates and
+    // times have neither.
+    static const QRegularExpression kFigure(
+        QStringLiteral("(?<![\\d.,])(\\d{1,3}(?:,\\d{3})+(?:\\.\\d+)?|\\d+\\.\\d+)(?![\\d.,])"));
+    const QString plain = QString::fromStdString(text);
+    QString out;
+    qsizetype at = 0;
+    for (auto it = kFigure.globalMatch(plain); it.hasNext();) {
+        const auto m = it.next();
+        out += plain.mid(at, m.capturedStart() - at);
+        out += RegionalNumber(m.captured().toStdString(), locale);
+        at = m.capturedEnd();
+    }
+    return out + plain.mid(at);
 }
 
 PlanTableModel::PlanTableModel(QObject* parent) : QAbstractTableModel(parent) {}

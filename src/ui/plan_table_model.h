@@ -57,5 +57,8 @@ private:
 // A number as the plan's files write it ("1,234.5") in the region's marks
 // ("1.234,5" where the comma is the decimal mark).
 QString RegionalNumber(const std::string& text, const QLocale& locale);
+// Every figure in a text ("Required agent-hours: 1,694.25") in the region's
+// marks; the rest as it stands.
+QString RegionalFigures(const std::string& text, const QLocale& locale);
 
 }  // namespace corvane::ui

@@ -212,18 +212,20 @@ void PlanWindow::CreateMenus() {
     const auto saveAs = [this] {
         SaveFileAs(QStringLiteral("Save Plan As"),
                    QStringLiteral("CSV (*.csv);;JSON (*.json);;Text (*.txt)"),
-                   [this](const QString& path, const QString& filter) {
-                       const auto format = filter.startsWith(QLatin1String("JSON"))
-                                               ? report::PlanFormat::Json
-                                           : filter.startsWith(QLatin1String("Text"))
-                                               ? report::PlanFormat::Text
-                                               : report::PlanFormat::Csv;
+                   SuggestedName(QStringLiteral("-plan.csv")),
+                   [this](const QString& path, const QString&) {
+                       // The name's extension decides (SaveFileAs gave it
+                       // the filter's where it had none).
+                       const QString suffix = QFileInfo(path).suffix().toLower();
+                       const auto format = suffix == QLatin1String("json") ? report::PlanFormat::Json
+                                           : suffix == QLatin1String("txt") ? report::PlanFormat::Text
+                                                                             : report::PlanFormat::Csv;
                        return SavePlan(path, format);
                    });
     };
     const auto exportChart = [this] {
         SaveFileAs(QStringLiteral("Export Chart"), QStringLiteral("PNG (*.png);;SVG (*.svg)"),
-                   [this](const QString& path, const QString&) { return ExportChart(path); });
+                   SuggestedName(QStringLiteral(".png")), [this](const QString& path, const QString&) { return ExportChart(path); });
     };
     const auto saveShifts = [this] {
         if (!outcome_->shifts) {
@@ -232,7 +234,7 @@ void PlanWindow::CreateMenus() {
             return;
         }
         SaveFileAs(QStringLiteral("Save Shift Plan"), QStringLiteral("CSV (*.csv)"),
-                   [this](const QString& path, const QString&) { return SaveShiftPlan(path); });
+                   SuggestedName(QStringLiteral("-shifts.csv")), [this](const QString& path, const QString&) { return SaveShiftPlan(path); });
     };
     const auto openForecast = [this] {
         const QString path = QFileDialog::getOpenFileName(
@@ -434,19 +436,21 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
     // columns change: a re-plan keeps them, and the window answers sooner.
     if (intervalModel_->columnCount() != columnsBefore) intervals_->resizeColumnsToContents();
     const plan::PlanTotals& totals = outcome_->plan.totals;
-    totals_->setText(QString::fromStdString(report::TotalsText(totals, nullptr)).trimmed());
+    totals_->setText(RegionalFigures(report::TotalsText(totals, nullptr), region).trimmed());
     ShowCells(dayModel_, report::DayCells(totals), region);
     days_->setVisible(!totals.Days().empty());
 
     if (outcome_->shifts) {
         ShowCells(shiftModel_, report::ShiftCells(*outcome_->shifts), region);
         shiftTotals_->setText(
-            QString::fromStdString(report::ShiftTotalsText(totals, *outcome_->shifts)).trimmed());
+            RegionalFigures(report::ShiftTotalsText(totals, *outcome_->shifts), region).trimmed());
     } else {
         shiftModel_->SetRows({}, {}, {});
         shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));
     }
-    chart_->SetData(model::OutcomeChart(*outcome_));
+    input::ChartData chart = model::OutcomeChart(*outcome_);
+    chart.subtitle = RegionalFigures(chart.subtitle, region).toStdString();
+    chart_->SetData(std::move(chart));
     ShowStatus();
 }
 

@@ -29,6 +29,10 @@ class PlanRunner;
 class PlanTableModel;
 class TextTableModel;
 
+// The name a file is saved under: `path` as typed when its extension names
+// a format (csv, json, txt, png, svg), else with the filter's added.
+QString WithExtension(const QString& path, const QString& filter);
+
 // Opens forecast files in plan windows; the main window and the plan
 // windows hand it the files they are asked to open.
 using OpenFunction = std::function<void(const QString& path)>;
@@ -53,6 +57,11 @@ public:
     // Stand-ins for tests.
     void SetMessageFunction(MessageFunction message) { message_ = std::move(message); }
     void SetPrintDialog(output::PrintDialog* dialog) { printDialog_ = dialog; }
+    // Asks for a file to save to: caption, suggested path, filters, the
+    // filter chosen; an empty path when cancelled.
+    using SaveNameFunction =
+        std::function<QString(const QString&, const QString&, const QString&, QString*)>;
+    void SetSaveNameFunction(SaveNameFunction ask) { saveName_ = std::move(ask); }
     // What reading the forecast decided, shown in the status line.
     void SetNotices(const QStringList& notices);
 
@@ -92,7 +101,8 @@ private:
     void ShowProgress(double best, double bound, bool hasBest);
     void ShowEntries();
     void Print();
-    void SaveFileAs(const QString& caption, const QString& filters,
+    QString SuggestedName(const QString& ending) const;
+    void SaveFileAs(const QString& caption, const QString& filters, const QString& suggested,
                     const std::function<bool(const QString&, const QString& filter)>& save);
     bool Write(const QString& path, const QByteArray& bytes);
 
@@ -122,6 +132,7 @@ private:
     QLabel* shiftTotals_ = nullptr;
     QLabel* status_ = nullptr;
     QStringList notices_;
+    SaveNameFunction saveName_;
     void ShowStatus();
     void RestoreEntry(model::PlanField field);
     // The first size fits the screen; a remembered one is kept within it.

@@ -55,17 +55,30 @@ bool PlanWindow::SaveShiftPlan(const QString& path) {
     return Write(path, QByteArray::fromStdString(report::ShiftPlanCsv(*outcome_->shifts)));
 }
 
-void PlanWindow::SaveFileAs(const QString& caption, const QString& filters,
+QString PlanWindow::SuggestedName(const QString& ending) const {
+    const QFileInfo forecast(path_);
+    return forecast.dir().filePath(forecast.completeBaseName() + ending);
+}
+
+void PlanWindow::SaveFileAs(const QString& caption, const QString& filters, const QString& suggested,
                             const std::function<bool(const QString&, const QString&)>& save) {
     QString filter;
-    QString path = QFileDialog::getSaveFileName(this, caption, QFileInfo(path_).absolutePath(),
-                                                filters, &filter);
-    if (path.isEmpty()) return;
-    // "CSV (*.csv)": the filter's extension when the name has none.
+    const QString chosen = saveName_ ? saveName_(caption, suggested, filters, &filter)
+                                     : QFileDialog::getSaveFileName(this, caption, suggested,
+                                                                    filters, &filter);
+    if (chosen.isEmpty()) return;
+    save(WithExtension(chosen, filter), filter);
+}
+
+QString WithExtension(const QString& path, const QString& filter) {
+    // A typed extension that names one of the formats decides; the filter's
+    // is added only to a name without one of them ("CSV (*.csv)").
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    for (const char* known : {"csv", "json", "txt", "png", "svg"})
+        if (suffix == QLatin1String(known)) return path;
     const int star = filter.indexOf(QLatin1String("*."));
-    if (QFileInfo(path).suffix().isEmpty() && star >= 0)
-        path += filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
-    save(path, filter);
+    if (star < 0) return path;
+    return path + filter.mid(star + 1, filter.indexOf(QLatin1Char(')'), star) - star - 1);
 }
 
 QString PlanWindow::CopySelection() {

@@ -39,6 +39,7 @@
 #include "ui/plan_chart_view.h"
 #include "ui/form1.h"
 #include "ui/plan_runner.h"
+#include "ui/plan_table_model.h"
 #include "ui/plan_window.h"
 
 using corvane::model::PlanField;
@@ -417,7 +418,72 @@ private slots:
             Enter(*o->window, PlanField::Shrinkage, shrinkage);
             QCOMPARE(o->window->Settings().options.shrinkage.ToDouble(), 12.5);
             QCOMPARE(o->window->Entry(PlanField::Shrinkage)->text(), shrinkage);
+            // The totals and the chart's subtitle follow the region too.
+            const bool german = c.locale.decimalPoint() == QStringLiteral(",");
+            QString totals;
+            for (const QLabel* l : o->window->findChildren<QLabel*>())
+                if (l->text().startsWith(QStringLiteral("Required agent-hours"))) totals = l->text();
+            const QRegularExpression decimals(german ? QStringLiteral("\\d,\\d\\d")
+                                                     : QStringLiteral("\\d\\.\\d\\d"));
+            const QRegularExpression others(german ? QStringLiteral("\\d\\.\\d\\d\\b")
+                                                   : QStringLiteral("\\d,\\d\\d\\b"));
+            QVERIFY2(totals.contains(decimals) && !totals.contains(others), qPrintable(totals));
+            const auto* chart = o->window->findChild<corvane::ui::PlanChartView*>();
+            QVERIFY(chart);
+            const QString subtitle = QString::fromStdString(chart->Data().subtitle);
+            QVERIFY2(subtitle.contains(german ? QStringLiteral("shrinkage 12,5 %")
+                                              : QStringLiteral("shrinkage 12.5 %")),
+                     qPrintable(subtitle));
         }
+        // Grouped figures in free text, dates and times left alone.
+        const QLocale german(QLocale::German, QLocale::Germany);
+        QCOMPARE(corvane::ui::RegionalFigures("Peak 2027-03-01 10:30: 1,694.25 h, 30.5 %, 12 agents", german),
+                 QStringLiteral("Peak 2027-03-01 10:30: 1.694,25 h, 30,5 %, 12 agents"));
+    }
+
+    // A typed extension that names a format decides it; the filter only
+    // gives one to a name without; the dialogs suggest the forecast's name.
+    void SaveAsWritesTheFormatTheNameSays() {
+        QTemporaryDir dir;
+        const QString forecast = WriteFile(dir, "week.csv", "interval,calls,talk\n08:00,10,180\n");
+        const auto o = Open(forecast);
+        QVERIFY(o->window);
+        QString suggested;
+        QString answer;
+        QString filterChosen;
+        o->window->SetSaveNameFunction(
+            [&](const QString&, const QString& offered, const QString&, QString* filter) {
+                suggested = offered;
+                *filter = filterChosen;
+                return answer;
+            });
+        const auto save = [&](const char* action) {
+            o->window->findChild<QAction*>(QString::fromLatin1(action))->trigger();
+        };
+        const struct {
+            const char* typed;
+            const char* filter;
+            const char* written;
+            char first;  // of the file: '{' JSON, 'i' CSV, 'D' text
+        } cases[] = {
+            {"a.json", "CSV (*.csv)", "a.json", '{'},
+            {"b.txt", "JSON (*.json)", "b.txt", 'D'},
+            {"c", "JSON (*.json)", "c.json", '{'},
+            {"d.CSV", "Text (*.txt)", "d.CSV", 'i'},
+            {"e.backup", "CSV (*.csv)", "e.backup.csv", 'i'},
+        };
+        for (const auto& c : cases) {
+            answer = dir.filePath(QString::fromLatin1(c.typed));
+            filterChosen = QString::fromLatin1(c.filter);
+            save("mnuSavePlan");
+            QFile written(dir.filePath(QString::fromLatin1(c.written)));
+            QVERIFY2(written.open(QIODevice::ReadOnly), c.written);
+            QCOMPARE(written.read(1).at(0), c.first);
+        }
+        QCOMPARE(suggested, dir.filePath(QStringLiteral("week-plan.csv")));
+        answer.clear();
+        save("mnuExportChart");
+        QCOMPARE(suggested, dir.filePath(QStringLiteral("week.png")));
     }
 
     void TheIntervalIsTypedOnlyWhereTheLabelsHaveNoTimes() {
