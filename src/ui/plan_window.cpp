@@ -176,6 +176,8 @@ PlanWindow::PlanWindow(QString path, std::shared_ptr<const input::Forecast> fore
     connect(cancel_, &QPushButton::clicked, runner_, &PlanRunner::Cancel);
 
     Show(std::move(first));
+    // The window opens ready for a target to be typed.
+    entries_[PlanField::ServicePercent]->setFocus(Qt::OtherFocusReason);
     PlaceOnScreen(QSettings().value(QLatin1String(kGeometryKey)).toByteArray());
 }
 
