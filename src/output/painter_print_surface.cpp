@@ -1,6 +1,7 @@
 #include "output/painter_print_surface.h"
 
 #include <QFontMetricsF>
+#include <QPageLayout>
 #include <QPrinter>
 
 #include <algorithm>
@@ -33,8 +34,31 @@ bool PainterPrintSurface::EnsureStarted() {
         if (!printer_->newPage()) return false;
         pageBreakPending_ = false;
         y_ = 0;
+        StartPage();
     }
     return true;
+}
+
+void PainterPrintSurface::StartPage() {
+    if (inHeading_ || pageHeading_.isEmpty()) return;
+    inHeading_ = true;
+    for (const QString& line : pageHeading_) DrawSegment(line);
+    inHeading_ = false;
+}
+
+void PainterPrintSurface::FitWidth(int chars) {
+    if (painter_.isActive() || chars <= 0) return;
+    const auto wide = [&] {
+        const QFontMetricsF metrics(font_, printer_);
+        return metrics.horizontalAdvance(QString(chars, QLatin1Char('M'))) >
+               printer_->pageLayout().paintRectPixels(printer_->resolution()).width();
+    };
+    if (!wide()) return;
+    printer_->setPageOrientation(QPageLayout::Landscape);
+    // Still too wide: the type shrinks to fit, down to what can be read.
+    constexpr double kLeastPoints = 5;
+    while (wide() && font_.pointSizeF() > kLeastPoints)
+        font_.setPointSizeF(std::max(kLeastPoints, font_.pointSizeF() - 0.5));
 }
 
 bool PainterPrintSurface::Advance() {
@@ -43,6 +67,7 @@ bool PainterPrintSurface::Advance() {
     if (y_ + metrics.lineSpacing() > height) {
         if (!printer_->newPage()) return false;
         y_ = 0;
+        StartPage();
     }
     return true;
 }

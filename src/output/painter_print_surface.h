@@ -22,6 +22,8 @@ public:
     void PrintEmptyLine() override;
     void PrintPicture(const QPicture& picture, QSize size) override;
     void NewPage() override;
+    void FitWidth(int chars) override;
+    void SetPageHeading(const QStringList& lines) override { pageHeading_ = lines; }
     void EndDoc() override;
     bool Failed() const override { return failed_; }
 
@@ -29,6 +31,7 @@ private:
     bool EnsureStarted();  // false when the printer failed
     bool Advance();        // moves to the next line, breaking the page when full
     void DrawSegment(const QString& segment);
+    void StartPage();  // a new page's heading
 
     QPrinter* printer_;
     QPainter painter_;
@@ -36,6 +39,8 @@ private:
     bool pageBreakPending_ = false;
     bool failed_ = false;
     double y_ = 0;
+    QStringList pageHeading_;
+    bool inHeading_ = false;
 };
 
 }  // namespace corvane::output

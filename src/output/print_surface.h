@@ -26,6 +26,11 @@ public:
     virtual void PrintPicture(const QPicture& picture, QSize size) = 0;
     // Further output starts on a new page.
     virtual void NewPage() = 0;
+    // Before anything is printed: lines of `chars` characters are to fit the
+    // page's width, turned to landscape or in a smaller type where they must.
+    virtual void FitWidth(int chars) = 0;
+    // Printed at the top of every page begun from now on; none when empty.
+    virtual void SetPageHeading(const QStringList& lines) = 0;
     // Ends the document; a page break with nothing after it adds no page.
     virtual void EndDoc() = 0;
     virtual bool Failed() const = 0;

@@ -108,7 +108,7 @@ namespace {
 std::optional<output::Report> ReportOf(const model::WindowModel& m) {
     const model::ReportLines* lines = m.reports.Of(m.view);
     if (!lines) return std::nullopt;
-    output::Report report{QString::fromLatin1(model::kReportHeading), {}};
+    output::Report report = output::ReportHeaded(QString::fromLatin1(model::kReportHeading));
     for (const std::string& line : *lines) report.lines << QString::fromStdString(line);
     return report;
 }
@@ -124,7 +124,7 @@ void Form1::Print() {
 void Form1::CopyToClipboard() {
     // The opening view copies the heading alone.
     const output::Report report =
-        ReportOf(model_).value_or(output::Report{QString::fromLatin1(model::kReportHeading), {}});
+        ReportOf(model_).value_or(output::ReportHeaded(QString::fromLatin1(model::kReportHeading)));
     const model::RunMessage shown =
         model::ClipboardOutcome(output::CopyToClipboard(report, QGuiApplication::clipboard()));
     Message(QString::fromStdString(shown.text), QString::fromStdString(shown.title));

@@ -108,10 +108,25 @@ QString PlanWindow::CopySelection() {
 }
 
 void PlanWindow::Print() {
-    output::Report report{windowTitle(), {}};
+    output::Report report = output::ReportHeaded(windowTitle());
     const std::string text = model::OutcomeText(*outcome_, report::PlanFormat::Text,
                                                 path_.toStdString());
     report.lines = QString::fromStdString(text).split(QLatin1Char('\n'));
+    // The table fits the page's width, its heading (the line above the
+    // rule) on every page its rows run onto.
+    report.fitWidth = true;
+    for (int i = 1; i < report.lines.size(); ++i)
+        if (report.lines[i].startsWith(QLatin1String("====="))) {
+            report.repeated = report.lines.mid(i - 1, 2);
+            report.repeatFrom = i + 1;
+            report.repeatUntil = static_cast<int>(report.lines.size());
+            for (int j = i + 1; j < report.lines.size(); ++j)
+                if (report.lines[j].trimmed().isEmpty()) {
+                    report.repeatUntil = j;
+                    break;
+                }
+            break;
+        }
     QPicture picture;
     {
         QPainter painter(&picture);

@@ -37,6 +37,8 @@ public:
     void PrintEmptyLine() override {}
     void PrintPicture(const QPicture&, QSize) override {}
     void NewPage() override {}
+    void FitWidth(int) override {}
+    void SetPageHeading(const QStringList&) override {}
     void EndDoc() override {}
     bool Failed() const override { return false; }
 };

@@ -589,6 +589,46 @@ private slots:
         QVERIFY(pages.first().contains(QStringLiteral("week-export.csv")));
         QVERIFY(pages[pages.size() - 3].contains(QStringLiteral("Required agent-hours")));
         QVERIFY(pages[pages.size() - 2].contains(QStringLiteral("Agents per interval")));
+        // Every column is on the page, the last one too, and each page of
+        // the table begins with its heading.
+        QProcess layout;
+        layout.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(layout.waitForFinished(600000));
+        const QStringList laidOut = QString::fromUtf8(layout.readAllStandardOutput()).split(QChar(0xC));
+        int tablePages = 0;
+        for (const QString& page : laidOut.mid(0, laidOut.size() - 2)) {
+            const QStringList lines = page.split(QLatin1Char('\n'));
+            const QRegularExpression row(QStringLiteral("^\\s*2027-03-0\\d \\d\\d:\\d\\d\\s+\\d"));
+            bool rows = false;
+            for (const QString& line : lines)
+                if (line.contains(row)) {
+                    rows = true;
+                    QVERIFY2(line.trimmed().endsWith(QStringLiteral("ok")), qPrintable(line));
+                }
+            if (!rows) continue;
+            ++tablePages;
+            const QString first = [&] {
+                for (const QString& line : lines)
+                    if (!line.trimmed().isEmpty() && !line.contains(QStringLiteral("Corvane plan")) &&
+                        !line.startsWith(QStringLiteral("Day plan")) && !line.startsWith(QStringLiteral("Target")) &&
+                        !line.startsWith(QStringLiteral("Intervals of")))
+                        return line.trimmed();
+                return QString();
+            }();
+            QVERIFY2(first.startsWith(QStringLiteral("Interval")) && first.endsWith(QStringLiteral("Status")),
+                     qPrintable(first));
+        }
+        QVERIFY(tablePages >= 2);
+        // Landscape: the first page is wider than it is tall.
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {pdf});
+        if (info.waitForFinished(600000) && info.exitCode() == 0) {
+            const QString out = QString::fromUtf8(info.readAllStandardOutput());
+            const QRegularExpression size(QStringLiteral("Page size:\\s+([\\d.]+) x ([\\d.]+)"));
+            const auto m = size.match(out);
+            QVERIFY(m.hasMatch());
+            QVERIFY2(m.captured(1).toDouble() > m.captured(2).toDouble(), qPrintable(out));
+        }
     }
 
     void HoveringTheChartShowsTheIntervalsRow() {
