@@ -58,15 +58,43 @@ std::vector<Tick> TimeTicks(const input::ChartData& data, std::size_t most) {
     return ticks;
 }
 
-std::vector<Tick> MonthTicks(std::int32_t firstDay, std::int32_t lastDay) {
+std::vector<Tick> MonthTicks(std::int32_t firstDay, std::int32_t lastDay, double leastDays) {
+    // Every month, every quarter or every year: the finest whose labels
+    // stand `leastDays` apart.
+    int months = 1;
+    for (const int step : {1, 3, 12}) {
+        months = step;
+        if (step * 30.4 >= leastDays) break;
+    }
     std::vector<Tick> ticks;
     for (std::int32_t day = firstDay; day <= lastDay; ++day) {
         const input::CivilDate c = input::DateOfDay(day);
-        if (c.day == 1 || day == firstDay)
-            ticks.push_back({static_cast<std::size_t>(day - firstDay),
-                             std::string(kMonths[c.month - 1]) + " " + std::to_string(c.year)});
+        if (c.day != 1 && day != firstDay) continue;
+        if (day != firstDay && (c.month - 1) % months != 0) continue;
+        std::string text = months == 12 ? std::to_string(c.year)
+                                        : std::string(kMonths[c.month - 1]) + " " + std::to_string(c.year);
+        if (!ticks.empty() && static_cast<double>(day - firstDay) - static_cast<double>(ticks.back().at) < leastDays)
+            ticks.back().text.clear();  // the start's label would run into this one
+        ticks.push_back({static_cast<std::size_t>(day - firstDay), std::move(text)});
     }
     return ticks;
+}
+
+std::vector<long> LevelTicks(long top) {
+    if (top <= 0) return {0};
+    // About four steps of 1, 2 or 5 times a power of ten.
+    long step = 1;
+    for (long power = 1;; power *= 10) {
+        for (const long f : {1L, 2L, 5L})
+            if (top / (f * power) <= 4) {
+                step = f * power;
+                std::vector<long> ticks;
+                for (long v = 0; v <= top; v += step) ticks.push_back(v);
+                return ticks;
+            }
+        if (power > top) break;
+    }
+    return {0, top};
 }
 
 std::vector<Tick> HourTicks(int intervalMinutes, int hours) {

@@ -20,9 +20,15 @@ struct Tick {
 std::vector<Tick> TimeTicks(const input::ChartData& data, std::size_t most);
 
 // The heat map's rows, one per day from `firstDay` to `lastDay`, that begin
-// a month ("Mar 2027"), and its columns that begin every `hours`-th hour
+// a month ("Mar 2027"), a quarter or a year ("2028"), the finest whose
+// labels stand at least `leastDays` rows apart (a label too near the next
+// is left empty); and its columns that begin every `hours`-th hour
 // ("06:00").
-std::vector<Tick> MonthTicks(std::int32_t firstDay, std::int32_t lastDay);
+std::vector<Tick> MonthTicks(std::int32_t firstDay, std::int32_t lastDay, double leastDays);
+
+// The colour bar's marks from 0 to `top`: steps of 1, 2 or 5 times a power
+// of ten, about four of them.
+std::vector<long> LevelTicks(long top);
 std::vector<Tick> HourTicks(int intervalMinutes, int hours);
 
 // "Mon 03.05"

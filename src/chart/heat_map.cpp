@@ -124,6 +124,7 @@ private:
             p_.setBrush(level == Levels() ? kNoInterval : Colour(level));
             p_.drawPath(paths[static_cast<std::size_t>(level)]);
         }
+        missing_ = !paths[static_cast<std::size_t>(Levels())].isEmpty();
         p_.setBrush(Qt::NoBrush);
     }
 
@@ -143,7 +144,9 @@ private:
                     QStringLiteral("time of day (%1-minute intervals)").arg(data_.intervalMinutes));
         if (!dayLabels) return;
         const bool fewDays = lastDay_ - firstDay_ < 62;
-        for (const Tick& t : MonthTicks(firstDay_, lastDay_)) {
+        // A label is 16 units high: months, quarters or years, as fit.
+        const double rowsPerUnit = static_cast<double>(lastDay_ - firstDay_ + 1) / plot_.height();
+        for (const Tick& t : MonthTicks(firstDay_, lastDay_, 18 * rowsPerUnit)) {
             const double y = Y(static_cast<double>(t.at));
             p_.drawLine(QPointF(plot_.left() - 5, y), QPointF(plot_.left(), y));
             if (!fewDays)
@@ -173,16 +176,33 @@ private:
         font.setPixelSize(11);
         p_.setFont(font);
         const bool required = kind_ == MapKind::Required;
-        p_.drawText(QRectF(bar.right() + 6, bar.top() - 6, 80, 14), Qt::AlignLeft,
-                    (required ? QString() : QStringLiteral("+")) + QString::number(top_));
-        p_.drawText(QRectF(bar.right() + 6, bar.bottom() - 8, 80, 14), Qt::AlignLeft,
-                    required ? QStringLiteral("0") : QString(QChar(0x2212)) + QString::number(top_));
-        if (!required)
-            p_.drawText(QRectF(bar.right() + 6, bar.center().y() - 7, 80, 14), Qt::AlignLeft,
-                        QStringLiteral("0"));
+        const auto mark = [&](double y, const QString& text) {
+            p_.drawLine(QPointF(bar.right(), y), QPointF(bar.right() + 4, y));
+            p_.drawText(QRectF(bar.right() + 6, y - 7, 80, 14), Qt::AlignLeft | Qt::AlignVCenter, text);
+        };
+        // Marks from 0 up (and, for the surplus, down) at round steps, the
+        // top always.
+        const std::vector<long> levels = LevelTicks(top_);
+        for (const long v : levels) {
+            if (required) {
+                mark(bar.bottom() - bar.height() * v / static_cast<double>(top_), QString::number(v));
+            } else {
+                mark(bar.center().y() - bar.height() / 2 * v / static_cast<double>(top_),
+                     (v > 0 ? QStringLiteral("+") : QString()) + QString::number(v));
+                if (v > 0)
+                    mark(bar.center().y() + bar.height() / 2 * v / static_cast<double>(top_),
+                         QString(QChar(0x2212)) + QString::number(v));
+            }
+        }
+        if (levels.back() != top_) {
+            mark(bar.top(), (required ? QString() : QStringLiteral("+")) + QString::number(top_));
+            if (!required) mark(bar.bottom(), QString(QChar(0x2212)) + QString::number(top_));
+        }
         p_.drawText(QRectF(bar.left() - 40, bar.top() - 22, 140, 14), Qt::AlignLeft,
                     required ? QStringLiteral("agents required")
                              : QStringLiteral("on duty %1 scheduled").arg(QChar(0x2212)));
+        // Shown only where the map has such cells.
+        if (!missing_) return;
         p_.fillRect(QRectF(bar.left(), bar.bottom() + 14, 20, 12), kNoInterval);
         p_.drawText(QRectF(bar.right() + 6, bar.bottom() + 13, 80, 14), Qt::AlignLeft,
                     QStringLiteral("no interval"));
@@ -196,6 +216,7 @@ private:
     std::int32_t lastDay_ = 0;
     std::size_t slots_ = 1;
     long top_ = 1;
+    bool missing_ = false;  // some cell has no interval
 };
 
 }  // namespace
