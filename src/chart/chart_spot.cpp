@@ -6,12 +6,12 @@
 
 namespace corvane::chart {
 
-std::optional<ChartSpot> SpotAt(const input::ChartData& data, QPointF page) {
+std::optional<ChartSpot> SpotAt(const input::ChartData& data, QPointF at, QSize page) {
     if (!data.HeatMap()) {
-        const QRectF plot(LinePlotArea());
-        if (!plot.contains(page) || data.points.empty()) return std::nullopt;
+        const QRectF plot(LinePlotArea(page));
+        if (!plot.contains(at) || data.points.empty()) return std::nullopt;
         const auto point = static_cast<std::size_t>(
-            std::floor((page.x() - plot.left()) / plot.width() *
+            std::floor((at.x() - plot.left()) / plot.width() *
                        static_cast<double>(data.points.size())));
         if (point >= data.points.size()) return std::nullopt;
         return ChartSpot{point * data.intervalsPerPoint, std::nullopt, 0};
@@ -20,12 +20,12 @@ std::optional<ChartSpot> SpotAt(const input::ChartData& data, QPointF page) {
     for (const input::HeatRow& d : data.days) columns = std::max(columns, d.agents.size());
     const std::int32_t first = data.days.front().day;
     const std::int32_t span = data.days.back().day - first + 1;
-    for (const QRect& area : HeatPlotAreas(data)) {
+    for (const QRect& area : HeatPlotAreas(data, page)) {
         const QRectF plot(area);
-        if (!plot.contains(page)) continue;
-        const auto slot = static_cast<int>((page.x() - plot.left()) / plot.width() *
+        if (!plot.contains(at)) continue;
+        const auto slot = static_cast<int>((at.x() - plot.left()) / plot.width() *
                                            static_cast<double>(columns));
-        const auto row = static_cast<std::int32_t>((page.y() - plot.top()) / plot.height() * span);
+        const auto row = static_cast<std::int32_t>((at.y() - plot.top()) / plot.height() * span);
         if (row >= span || slot >= static_cast<int>(columns)) return std::nullopt;
         return ChartSpot{std::nullopt, first + row, slot * data.intervalMinutes};
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QPointF>
+#include <QSize>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,8 +20,7 @@ struct ChartSpot {
     int minute = 0;
 };
 
-// The spot under `page`, a point on the chart's kChartWidth x kChartHeight
-// page; none off the plot.
-std::optional<ChartSpot> SpotAt(const input::ChartData& data, QPointF page);
+// The spot under `at`, a point on the chart's `page`; none off the plot.
+std::optional<ChartSpot> SpotAt(const input::ChartData& data, QPointF at, QSize page);
 
 }  // namespace corvane::chart

@@ -52,8 +52,8 @@ enum class MapKind { Required, Surplus };
 
 class HeatPainter {
 public:
-    HeatPainter(QPainter& p, const input::ChartData& data, QRect plot, MapKind kind)
-        : p_(p), data_(data), plot_(plot), kind_(kind) {
+    HeatPainter(QPainter& p, const input::ChartData& data, QRect plot, MapKind kind, QSize page)
+        : p_(p), data_(data), plot_(plot), kind_(kind), page_(page) {
         firstDay_ = data.days.front().day;
         lastDay_ = data.days.back().day;
         slots_ = 1;
@@ -140,7 +140,7 @@ private:
             p_.drawText(QRectF(x - 30, plot_.bottom() + 7, 60, 16), Qt::AlignHCenter,
                         QString::fromStdString(t.text));
         }
-        p_.drawText(QRect(plot_.left(), kChartHeight - 30, plot_.width(), 20), Qt::AlignCenter,
+        p_.drawText(QRect(plot_.left(), page_.height() - 30, plot_.width(), 20), Qt::AlignCenter,
                     QStringLiteral("time of day (%1-minute intervals)").arg(data_.intervalMinutes));
         if (!dayLabels) return;
         const bool fewDays = lastDay_ - firstDay_ < 62;
@@ -217,29 +217,30 @@ private:
     std::size_t slots_ = 1;
     long top_ = 1;
     bool missing_ = false;  // some cell has no interval
+    QSize page_;
 };
 
 }  // namespace
 
-std::vector<QRect> HeatPlotAreas(const input::ChartData& data) {
-    const QRect both = QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins);
+std::vector<QRect> HeatPlotAreas(const input::ChartData& data, QSize page) {
+    const QRect both = QRect(QPoint(0, 0), page).marginsRemoved(kPlotMargins);
     if (!data.Surplus()) return {both};
     const int width = (both.width() + kPlotMargins.right() - 2 * kLegendWidth) / 2;
     const QRect left(both.left(), both.top(), width, both.height());
     return {left, QRect(left.right() + kLegendWidth, both.top(), width, both.height())};
 }
 
-void PaintHeatMap(QPainter& painter, const input::ChartData& data) {
-    const std::vector<QRect> plots = HeatPlotAreas(data);
+void PaintHeatMap(QPainter& painter, const input::ChartData& data, QSize page) {
+    const std::vector<QRect> plots = HeatPlotAreas(data, page);
     if (plots.size() == 1) {
-        PaintPage(painter, data, QStringLiteral("Agents required, day by day"));
-        HeatPainter(painter, data, plots[0], MapKind::Required).Draw(true);
+        PaintPage(painter, data, QStringLiteral("Agents required, day by day"), page);
+        HeatPainter(painter, data, plots[0], MapKind::Required, page).Draw(true);
         return;
     }
     PaintPage(painter, data,
-              QStringLiteral("Agents required, and on duty against scheduled, day by day"));
-    HeatPainter(painter, data, plots[0], MapKind::Required).Draw(true);
-    HeatPainter(painter, data, plots[1], MapKind::Surplus).Draw(false);
+              QStringLiteral("Agents required, and on duty against scheduled, day by day"), page);
+    HeatPainter(painter, data, plots[0], MapKind::Required, page).Draw(true);
+    HeatPainter(painter, data, plots[1], MapKind::Surplus, page).Draw(false);
 }
 
 }  // namespace corvane::chart

@@ -37,9 +37,9 @@ class LinePainter {
 public:
     using Point = input::ChartPoint;
 
-    LinePainter(QPainter& p, const input::ChartData& data)
-        : p_(p), data_(data), points_(data.points) {
-        plot_ = LinePlotArea();
+    LinePainter(QPainter& p, const input::ChartData& data, QSize page)
+        : p_(p), data_(data), points_(data.points), page_(page) {
+        plot_ = LinePlotArea(page);
         long top = 1;
         for (const auto& point : points_) {
             top = std::max({top, point.agents, point.scheduled, point.onDuty});
@@ -155,7 +155,7 @@ private:
                 p_.drawText(QRectF(x - widest / 2.0 - 6, plot_.bottom() + 7, widest + 12, 18),
                             Qt::AlignHCenter | Qt::AlignTop, Shortened(ticks[i].text));
         }
-        p_.drawText(QRect(plot_.left(), kChartHeight - 40, plot_.width(), 20), Qt::AlignCenter,
+        p_.drawText(QRect(plot_.left(), page_.height() - 40, plot_.width(), 20), Qt::AlignCenter,
                     QStringLiteral("interval (%1 minutes)").arg(data_.intervalMinutes));
     }
 
@@ -184,30 +184,31 @@ private:
     long step_ = 1;
     long top_ = 1;
     bool onDuty_ = false;  // a shift plan's agents are drawn too
+    QSize page_;
 };
 
 }  // namespace
 
-void PaintPage(QPainter& p, const input::ChartData& data, const QString& title) {
-    p.fillRect(QRect(0, 0, kChartWidth, kChartHeight), Qt::white);
+void PaintPage(QPainter& p, const input::ChartData& data, const QString& title, QSize page) {
+    p.fillRect(QRect(QPoint(0, 0), page), Qt::white);
     QFont font = p.font();
     font.setPixelSize(18);
     font.setBold(true);
     p.setFont(font);
     p.setPen(Qt::black);
-    p.drawText(QRect(0, 10, kChartWidth, 30), Qt::AlignCenter, title);
+    p.drawText(QRect(0, 10, page.width(), 30), Qt::AlignCenter, title);
     font.setPixelSize(13);
     font.setBold(false);
     p.setFont(font);
-    p.drawText(QRect(0, 40, kChartWidth, 24), Qt::AlignCenter,
+    p.drawText(QRect(0, 40, page.width(), 24), Qt::AlignCenter,
                QString::fromStdString(data.subtitle));
 }
 
-void PaintLines(QPainter& painter, const input::ChartData& data) {
-    PaintPage(painter, data, QStringLiteral("Agents per interval"));
-    LinePainter(painter, data).Draw();
+void PaintLines(QPainter& painter, const input::ChartData& data, QSize page) {
+    PaintPage(painter, data, QStringLiteral("Agents per interval"), page);
+    LinePainter(painter, data, page).Draw();
 }
 
-QRect LinePlotArea() { return QRect(0, 0, kChartWidth, kChartHeight).marginsRemoved(kPlotMargins); }
+QRect LinePlotArea(QSize page) { return QRect(QPoint(0, 0), page).marginsRemoved(kPlotMargins); }
 
 }  // namespace corvane::chart

@@ -1,6 +1,7 @@
 #include "ui/plan_chart_view.h"
 
 #include <QMouseEvent>
+#include <QFontInfo>
 #include <QPainter>
 
 #include <algorithm>
@@ -22,12 +23,25 @@ void PlanChartView::SetData(input::ChartData data) {
     update();
 }
 
+// The chart fills the view, its text at the window's type size: the
+// drawing's 11-unit labels come out as large as the window's font, and the
+// page takes the view's shape.
+double PlanChartView::Scale() const {
+    const double typeSize = QFontInfo(font()).pixelSize();
+    return std::max(0.5, typeSize / 11.0);
+}
+
+QSize PlanChartView::Page() const {
+    const double scale = Scale();
+    return {std::max(400, static_cast<int>(width() / scale)),
+            std::max(240, static_cast<int>(height() / scale))};
+}
+
 QTransform PlanChartView::PageToWidget() const {
-    const double scale = std::min(width() / static_cast<double>(chart::kChartWidth),
-                                  height() / static_cast<double>(chart::kChartHeight));
+    const QSize page = Page();
+    const double scale = std::min(width() / static_cast<double>(page.width()),
+                                  height() / static_cast<double>(page.height()));
     QTransform t;
-    t.translate((width() - chart::kChartWidth * scale) / 2,
-                (height() - chart::kChartHeight * scale) / 2);
     t.scale(scale, scale);
     return t;
 }
@@ -38,15 +52,15 @@ void PlanChartView::paintEvent(QPaintEvent*) {
     if (empty_) return;
     painter.setTransform(PageToWidget());
     if (data_.HeatMap())
-        chart::PaintHeatMap(painter, data_);
+        chart::PaintHeatMap(painter, data_, Page());
     else
-        chart::PaintLines(painter, data_);
+        chart::PaintLines(painter, data_, Page());
 }
 
 void PlanChartView::mouseMoveEvent(QMouseEvent* event) {
     if (empty_) return;
     const QPointF page = PageToWidget().inverted().map(event->position());
-    if (const auto spot = chart::SpotAt(data_, page))
+    if (const auto spot = chart::SpotAt(data_, page, Page()))
         emit Hovered(*spot, event->globalPosition().toPoint());
 }
 

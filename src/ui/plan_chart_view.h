@@ -10,8 +10,9 @@
 
 namespace corvane::ui {
 
-// The plan's chart, drawn by the same code as corvane-plan's, scaled to
-// the widget as it is resized; says which interval the pointer is over.
+// The plan's chart, drawn by the same code as corvane-plan's on a page of
+// the widget's shape, its text at the window's type size; says which
+// interval the pointer is over.
 class PlanChartView : public QWidget {
     Q_OBJECT
 
@@ -20,6 +21,10 @@ public:
 
     void SetData(input::ChartData data);
     const input::ChartData& Data() const { return data_; }
+    // The page the chart is drawn on (the view's shape, in units of which
+    // labels take 11), and the map from it to the widget.
+    QSize Page() const;
+    QTransform PageToWidget() const;
 
 signals:
     void Hovered(const chart::ChartSpot& spot, QPoint global);
@@ -29,8 +34,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    // From the chart's page to the widget.
-    QTransform PageToWidget() const;
+    double Scale() const;  // widget pixels per page unit
 
     input::ChartData data_;
     bool empty_ = true;

@@ -637,19 +637,21 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(o->window.get()));
         auto* chart = o->window->findChild<corvane::ui::PlanChartView*>();
         QVERIFY(chart);
-        // The chart's page is scaled into the view; its plot starts 80 of its
-        // 1200 units from the left, the first interval's step right there.
-        const double scale = std::min(chart->width() / 1200.0, chart->height() / 600.0);
-        const double left = (chart->width() - 1200 * scale) / 2;
-        const double top = (chart->height() - 600 * scale) / 2;
+        // The chart is drawn on a page of the view's shape; its plot starts
+        // 80 units from the left and ends 40 from the right, and a week of
+        // quarter-hours 08:00-18:00 is 280 steps across it.
+        const QSize page = chart->Page();
+        QVERIFY(page.width() >= 400 && page.height() >= 240);
+        const double plotWidth = page.width() - 120.0;
+        const double step = plotWidth / 280;
         const struct {
             double x;  // on the page
             const char* row;
-        } cases[] = {{82.5, "interval: 2027-03-01 08:00"}, {1157.5, "interval: 2027-03-07 17:45"}};
+        } cases[] = {{80 + step / 2, "interval: 2027-03-01 08:00"},
+                     {80 + plotWidth - step / 2, "interval: 2027-03-07 17:45"}};
         for (const auto& c : cases) {
             QToolTip::hideText();
-            const QPoint at(static_cast<int>(std::lround(left + c.x * scale)),
-                            static_cast<int>(std::lround(top + 300 * scale)));
+            const QPoint at = chart->PageToWidget().map(QPointF(c.x, page.height() / 2.0)).toPoint();
             QMouseEvent move(QEvent::MouseMove, at, chart->mapToGlobal(at), Qt::NoButton,
                              Qt::NoButton, Qt::NoModifier);
             QApplication::sendEvent(chart, &move);
