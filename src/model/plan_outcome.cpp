@@ -25,7 +25,7 @@ Result<PlanOutcome, input::PlanFault> MakePlan(const input::Forecast& forecast,
     demand.reserve(out.plan.rows.size());
     for (const plan::IntervalPlan& p : out.plan.rows) demand.push_back(shifts::DemandOf(p));
     auto solved = shifts::PlanShifts(demand, interval, forecast.name, *settings.shifts,
-                                     {settings.shiftTimeLimit, false, watch});
+                                     {settings.shiftTimeLimit, settings.allowShort, watch});
     if (!solved) return Fail(solved.Error());
     for (std::size_t i = 0; i < out.plan.rows.size(); ++i)
         out.plan.rows[i].onDuty = solved.Value().onDuty[i];

@@ -31,6 +31,7 @@ const char* FieldLabel(PlanField field) {
         case PlanField::IntervalMinutes: return "Interval (min)";
         case PlanField::Patience: return "Patience (s)";
         case PlanField::MaxAbandon: return "Abandoned at most (%)";
+        case PlanField::ShiftTimeLimit: return "Time limit (s)";
     }
     return "";
 }
@@ -46,6 +47,7 @@ std::string FieldText(const PlanSettings& settings, PlanField field) {
         case PlanField::IntervalMinutes: return std::to_string(o.intervalMinutes);
         case PlanField::Patience: return Text(o.patience);
         case PlanField::MaxAbandon: return Text(o.maxAbandon);
+        case PlanField::ShiftTimeLimit: return plan::TimeLimitText(settings.shiftTimeLimit);
     }
     return "";
 }
@@ -98,6 +100,13 @@ Result<void, std::string> SetField(PlanSettings& settings, PlanField field,
                 set = Keep(o.maxAbandon,
                            plan::ReadPercent(text, PercentRange::AboveZeroBelowHundred));
             break;
+        case PlanField::ShiftTimeLimit: break;  // not a plan option: below
+    }
+    if (field == PlanField::ShiftTimeLimit) {
+        const auto limit = plan::ReadTimeLimit(text);
+        if (!limit) return Fail(std::string(FieldLabel(field)) + ": " + limit.Error());
+        settings.shiftTimeLimit = limit.Value();
+        return {};
     }
     if (!set) return Fail(std::string(FieldLabel(field)) + ": " + set.Error());
     settings.options = o;

@@ -16,6 +16,7 @@ struct PlanSettings {
     plan::PlanOptions options;
     std::shared_ptr<const shifts::ShiftFile> shifts;
     double shiftTimeLimit = 10;  // seconds, as corvane-plan gives the solver
+    bool allowShort = false;     // intervals no shift can cover are left short
 };
 
 // The plan window's entries, each one setting.
@@ -28,6 +29,7 @@ enum class PlanField {
     IntervalMinutes,  // only for labels without times
     Patience,         // optional: given, the plan uses Erlang A
     MaxAbandon,       // optional, with a patience only
+    ShiftTimeLimit,   // seconds the shift planning may take
 };
 
 // The entry's label: "Shrinkage (%)".

@@ -1,5 +1,7 @@
 #include "plan/option_text.h"
 
+#include <cstdio>
+
 #include "plan/plan_options.h"
 #include "input/text_check.h"
 
@@ -69,6 +71,12 @@ Result<double, std::string> ReadTimeLimit(const std::string& text) {
     if (!(seconds > 0) || seconds > kMaxShiftSeconds)
         return Fail(Refusal(text, "must be above 0 and at most 86400 (a day)"));
     return seconds;
+}
+
+std::string TimeLimitText(double seconds) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", seconds);
+    return text;
 }
 
 }  // namespace corvane::plan

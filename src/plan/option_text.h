@@ -30,5 +30,7 @@ Result<int, std::string> ReadIntervalMinutes(const std::string& text);
 
 // The shift solver's time: seconds, above 0 and at most a day.
 Result<double, std::string> ReadTimeLimit(const std::string& text);
+// A time limit as its entry shows it: "10", "2.5".
+std::string TimeLimitText(double seconds);
 
 }  // namespace corvane::plan

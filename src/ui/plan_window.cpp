@@ -6,7 +6,9 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFontDatabase>
+#include <QCheckBox>
 #include <QFormLayout>
+#include <QSignalBlocker>
 #include <QFrame>
 #include <QGuiApplication>
 #include <QPalette>
@@ -283,7 +285,7 @@ QWidget* PlanWindow::CreateOptions() {
     // Alt+F, E and H open the menus; Alt+O, R choose and clear the shifts
     // file; Alt+T and S show the lower tabs.
     QString taken = QStringLiteral("fehorts");
-    for (const PlanField field : kFields) {
+    const auto addEntry = [&](PlanField field) {
         auto* entry = new QLineEdit(panel);
         entry->setObjectName(QStringLiteral("txtPlan%1").arg(static_cast<int>(field)));
         entry->setMaximumWidth(90);
@@ -300,6 +302,9 @@ QWidget* PlanWindow::CreateOptions() {
         connect(restore, &QAction::triggered, this, [this, field] { RestoreEntry(field); });
         validation_->SetLeaveCheck(entry, [this, field] { return CheckEntry(field); });
         connect(entry, &QLineEdit::returnPressed, this, [this, field] { CheckEntry(field); });
+    };
+    for (const PlanField field : kFields) {
+        addEntry(field);
         if (field == PlanField::IntervalMinutes)
             form->addRow(new QLabel(QStringLiteral("<b>Erlang A</b> (optional)"), panel));
     }
@@ -328,6 +333,19 @@ QWidget* PlanWindow::CreateOptions() {
     buttons->addWidget(choose);
     buttons->addWidget(clear);
     form->addRow(QString(), buttons);
+    // As corvane-plan's --shift-time-limit and --allow-short.
+    addEntry(PlanField::ShiftTimeLimit);
+    allowShort_ = new QCheckBox(QStringLiteral("Leave &uncovered intervals short"), panel);
+    allowShort_->setObjectName(QStringLiteral("chkAllowShort"));
+    allowShort_->setToolTip(QStringLiteral(
+        "Intervals no shift can cover are left short, and the plan says by how much, instead "
+        "of refusing the shifts"));
+    form->addRow(allowShort_);
+    connect(allowShort_, &QCheckBox::toggled, this, [this](bool on) {
+        if (wanted_.allowShort == on) return;
+        wanted_.allowShort = on;
+        if (wanted_.shifts) Replan();
+    });
     connect(choose, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getOpenFileName(
             this, QStringLiteral("Choose Shifts File"), QFileInfo(path_).absolutePath(),
@@ -386,6 +404,10 @@ void PlanWindow::ShowEntries() {
         entries_[PlanField::IntervalMinutes]->setText(
             QString::number(outcome_->plan.options.intervalMinutes));
     shiftsEntry_->setText(QFileInfo(shiftsPath_).fileName());
+    {
+        const QSignalBlocker quiet(allowShort_);
+        allowShort_->setChecked(wanted_.allowShort);
+    }
     shiftsEntry_->setToolTip(QDir::toNativeSeparators(shiftsPath_));
 }
 

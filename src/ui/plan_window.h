@@ -11,6 +11,7 @@
 #include "report/plan_output.h"
 #include "ui/message_box.h"
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -132,6 +133,7 @@ private:
     QLabel* shiftTotals_ = nullptr;
     QLabel* status_ = nullptr;
     QStringList notices_;
+    QCheckBox* allowShort_ = nullptr;
     SaveNameFunction saveName_;
     void ShowStatus();
     void RestoreEntry(model::PlanField field);

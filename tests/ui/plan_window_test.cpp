@@ -19,6 +19,7 @@
 #include <QMouseEvent>
 #include <QToolTip>
 #include <QProcess>
+#include <QCheckBox>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableView>
@@ -568,6 +569,28 @@ private slots:
             if (e->placeholderText() == QLatin1String("no shifts file"))
                 shown = e->text() == QLatin1String("shifts.csv");
         QVERIFY(shown);
+        // Left short, as corvane-plan's --allow-short: the weekend is planned
+        // with no one on duty and the plan says so. (Its weekend has calls.)
+        auto* allowShort = w.findChild<QCheckBox*>(QStringLiteral("chkAllowShort"));
+        QVERIFY(allowShort);
+        allowShort->setChecked(true);
+        QVERIFY(w.ChooseShifts(weekdays));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+        QCOMPARE(o->messages.size(), 1);
+        QVERIFY(w.Outcome().shifts.has_value());
+        QVERIFY(w.Outcome().shifts->shortIntervals > 0);
+        bool weekendOff = true;
+        for (const auto& row : w.Outcome().plan.rows)
+            if (row.input.label.rfind("2027-03-06", 0) == 0) weekendOff = weekendOff && row.onDuty == 0L;
+        QVERIFY(weekendOff);
+        // The time limit is an entry of its own, checked as the option is.
+        o->messages.clear();
+        Enter(w, PlanField::ShiftTimeLimit, QStringLiteral("0"));
+        QCOMPARE(o->messages, QStringList{QStringLiteral(
+                                  "Time limit (s): '0' must be above 0 and at most 86400 (a day)")});
+        QCOMPARE(w.Settings().shiftTimeLimit, 10.0);
+        Enter(w, PlanField::ShiftTimeLimit, QStringLiteral("2.5"));
+        QCOMPARE(w.Settings().shiftTimeLimit, 2.5);
     }
 
     void PrintingGivesThePlanThenItsChart() {
