@@ -18,12 +18,12 @@ const QColor kOutside(0xc0, 0x30, 0x30);
 const QColor kOnDuty(0x2a, 0x9d, 0x4a);
 
 // A round step for the value axis: 1, 2 or 5 times a power of ten, giving
-// at most about eight grid lines.
-long AxisStep(long top) {
+// at most `lines` grid lines (about eight where there is room).
+long AxisStep(long top, long lines) {
     long step = 1;
     for (;;) {
         for (const long m : {1L, 2L, 5L})
-            if (top / (step * m) <= 8) return step * m;
+            if (top / (step * m) <= lines) return step * m;
         step *= 10;
     }
 }
@@ -45,7 +45,8 @@ public:
             top = std::max({top, point.agents, point.scheduled, point.onDuty});
             onDuty_ = onDuty_ || point.onDuty >= 0;
         }
-        step_ = AxisStep(top);
+        // Labels 11 units high stand at least 20 apart.
+        step_ = AxisStep(top, std::clamp<long>(plot_.height() / 20, 2, 8));
         top_ = (top / step_ + 1) * step_;
     }
 

@@ -1,5 +1,7 @@
 #include "model/plan_outcome.h"
 
+#include <set>
+
 #include "shifts/shift_file.h"
 #include "shifts/shift_grid.h"
 #include "shifts/shift_plan.h"
@@ -43,6 +45,26 @@ std::string OutcomeText(const PlanOutcome& outcome, report::PlanFormat format,
                         const std::string& name) {
     return report::PlanText(outcome.plan, format, name,
                           outcome.shifts ? &*outcome.shifts : nullptr);
+}
+
+input::ChartData OutcomeChart(const PlanOutcome& outcome, const std::vector<std::size_t>& rows) {
+    report::ChartSeries series(outcome.plan.options.intervalMinutes);
+    for (const std::size_t i : rows) series.Add(outcome.plan.rows[i]);
+    return series.Data(outcome.plan.options);
+}
+
+std::vector<std::int32_t> PlanDays(const PlanOutcome& outcome) {
+    std::set<std::int32_t> days;
+    for (const plan::IntervalPlan& p : outcome.plan.rows)
+        if (p.input.day) days.insert(*p.input.day);
+    return {days.begin(), days.end()};
+}
+
+std::vector<std::size_t> RowsOfDay(const PlanOutcome& outcome, std::int32_t day) {
+    std::vector<std::size_t> rows;
+    for (std::size_t i = 0; i < outcome.plan.rows.size(); ++i)
+        if (outcome.plan.rows[i].input.day == day) rows.push_back(i);
+    return rows;
 }
 
 input::ChartData OutcomeChart(const PlanOutcome& outcome) {

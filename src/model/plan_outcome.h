@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <optional>
+#include <vector>
 #include <string>
 
 #include "calc/result.h"
@@ -36,7 +39,13 @@ bool LabelsCarryTimes(const input::Forecast& forecast);
 std::string OutcomeText(const PlanOutcome& outcome, report::PlanFormat format,
                         const std::string& name);
 
-// What its chart draws.
+// What its chart draws: the whole plan, or the rows given (a day's).
 input::ChartData OutcomeChart(const PlanOutcome& outcome);
+input::ChartData OutcomeChart(const PlanOutcome& outcome, const std::vector<std::size_t>& rows);
+
+// The days the plan's rows carry, in date order; and the rows of one, in
+// the plan's order.
+std::vector<std::int32_t> PlanDays(const PlanOutcome& outcome);
+std::vector<std::size_t> RowsOfDay(const PlanOutcome& outcome, std::int32_t day);
 
 }  // namespace corvane::model

@@ -64,4 +64,10 @@ void PlanChartView::mouseMoveEvent(QMouseEvent* event) {
         emit Hovered(*spot, event->globalPosition().toPoint());
 }
 
+void PlanChartView::mousePressEvent(QMouseEvent* event) {
+    if (empty_ || event->button() != Qt::LeftButton) return;
+    const QPointF page = PageToWidget().inverted().map(event->position());
+    if (const auto spot = chart::SpotAt(data_, page, Page())) emit Clicked(*spot);
+}
+
 }  // namespace corvane::ui

@@ -28,10 +28,12 @@ public:
 
 signals:
     void Hovered(const chart::ChartSpot& spot, QPoint global);
+    void Clicked(const chart::ChartSpot& spot);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     double Scale() const;  // widget pixels per page unit

@@ -59,8 +59,15 @@ void PlanTableModel::SetOutcome(std::shared_ptr<const model::PlanOutcome> outcom
     endResetModel();
 }
 
+void PlanTableModel::ShowRows(std::vector<std::size_t> rows) {
+    beginResetModel();
+    shown_ = std::move(rows);
+    endResetModel();
+}
+
 int PlanTableModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || !outcome_ ? 0 : static_cast<int>(outcome_->plan.rows.size());
+    if (parent.isValid() || !outcome_) return 0;
+    return static_cast<int>(shown_.empty() ? outcome_->plan.rows.size() : shown_.size());
 }
 
 int PlanTableModel::columnCount(const QModelIndex& parent) const {
@@ -69,7 +76,7 @@ int PlanTableModel::columnCount(const QModelIndex& parent) const {
 
 QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || !outcome_) return {};
-    const plan::IntervalPlan& p = outcome_->plan.rows[static_cast<std::size_t>(index.row())];
+    const plan::IntervalPlan& p = outcome_->plan.rows[PlanRow(index.row())];
     const report::PlanColumn column = columns_[static_cast<std::size_t>(index.column())];
     switch (role) {
         case Qt::DisplayRole: {

@@ -21,6 +21,12 @@ public:
     explicit PlanTableModel(QObject* parent = nullptr);
 
     void SetOutcome(std::shared_ptr<const model::PlanOutcome> outcome, const QLocale& locale);
+    // Shows only these rows of the plan (a day's); every row when empty.
+    void ShowRows(std::vector<std::size_t> rows);
+    // The plan's row a table row shows.
+    std::size_t PlanRow(int row) const {
+        return shown_.empty() ? static_cast<std::size_t>(row) : shown_[static_cast<std::size_t>(row)];
+    }
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -31,6 +37,7 @@ private:
     std::shared_ptr<const model::PlanOutcome> outcome_;
     std::vector<report::PlanColumn> columns_;
     QLocale locale_;
+    std::vector<std::size_t> shown_;  // empty: all
 };
 
 // A small table of texts: the per-day totals, the shift plan.

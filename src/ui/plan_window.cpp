@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFormLayout>
 #include <QSignalBlocker>
 #include <QFrame>
@@ -358,7 +359,30 @@ QWidget* PlanWindow::CreateOptions() {
 
 QWidget* PlanWindow::CreateResults() {
     auto* split = new QSplitter(Qt::Vertical, this);
-    chart_ = new PlanChartView(split);
+    // A day at a time, or the whole plan: the choice above the chart.
+    auto* top = new QWidget(split);
+    auto* topLayout = new QVBoxLayout(top);
+    topLayout->setContentsMargins(0, 0, 0, 0);
+    auto* choice = new QHBoxLayout;
+    day_ = new QComboBox(top);
+    day_->setObjectName(QStringLiteral("cboDay"));
+    auto* dayLabel = new QLabel(QStringLiteral("Sho&w:"), top);
+    dayLabel->setBuddy(day_);
+    choice->addWidget(dayLabel);
+    choice->addWidget(day_);
+    choice->addStretch(1);
+    topLayout->addLayout(choice);
+    chart_ = new PlanChartView(top);
+    topLayout->addWidget(chart_, 1);
+    connect(day_, QOverload<int>::of(&QComboBox::activated), this, [this](int) { ShowDay(); });
+    // A day of the heat map clicked: that day alone.
+    connect(chart_, &PlanChartView::Clicked, this, [this](const chart::ChartSpot& spot) {
+        if (!spot.day) return;
+        const int at = day_->findData(QVariant::fromValue(static_cast<qint64>(*spot.day)));
+        if (at < 0) return;
+        day_->setCurrentIndex(at);
+        ShowDay();
+    });
     intervalModel_ = new PlanTableModel(this);
     intervals_ = NewTable(intervalModel_, split);
     intervals_->setObjectName(QStringLiteral("tblIntervals"));
@@ -375,6 +399,9 @@ QWidget* PlanWindow::CreateResults() {
 
     connect(chart_, &PlanChartView::Hovered, this,
             [this](const chart::ChartSpot& spot, QPoint global) {
+                // A line chart's point is a row of the table as it is shown;
+                // a heat map's cell is found among the plan's rows (the heat
+                // map is drawn of the whole plan only).
                 const auto& rows = outcome_->plan.rows;
                 std::optional<std::size_t> row = spot.interval;
                 if (spot.day)
@@ -383,7 +410,8 @@ QWidget* PlanWindow::CreateResults() {
                             *rows[i].input.minute / outcome_->plan.options.intervalMinutes ==
                                 spot.minute / outcome_->plan.options.intervalMinutes)
                             row = i;
-                if (!row || *row >= rows.size()) return QToolTip::hideText();
+                if (!row || *row >= static_cast<std::size_t>(intervalModel_->rowCount()))
+                    return QToolTip::hideText();
                 const int r = static_cast<int>(*row);
                 QString tip;
                 for (int c = 0; c < intervalModel_->columnCount(); ++c)
@@ -472,9 +500,8 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
         shiftModel_->SetRows({}, {}, {});
         shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));
     }
-    input::ChartData chart = model::OutcomeChart(*outcome_);
-    chart.subtitle = RegionalFigures(chart.subtitle, region).toStdString();
-    chart_->SetData(std::move(chart));
+    FillDays();
+    ShowDay();
     ShowStatus();
 }
 
@@ -492,6 +519,33 @@ void PlanWindow::ShowStatus() {
                          .arg(outside > 0 ? QStringLiteral(", %1 outside the usable range").arg(outside)
                                           : QString())
                          .arg(note));
+}
+
+void PlanWindow::FillDays() {
+    // The day shown stays shown while the plan has it.
+    const QVariant shown = day_->currentData();
+    day_->clear();
+    day_->addItem(QStringLiteral("The whole plan"));
+    for (const std::int32_t d : model::PlanDays(*outcome_)) {
+        static const char* const kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+        day_->addItem(QString::fromStdString(input::DateText(d)) + QLatin1Char(' ') +
+                          QLatin1String(kWeekdays[input::Weekday(d)]),
+                      QVariant::fromValue(static_cast<qint64>(d)));
+    }
+    const int at = shown.isValid() ? day_->findData(shown) : 0;
+    day_->setCurrentIndex(std::max(0, at));
+    day_->setEnabled(day_->count() > 2);
+}
+
+void PlanWindow::ShowDay() {
+    const QVariant chosen = day_->currentData();
+    std::vector<std::size_t> rows;
+    if (chosen.isValid()) rows = model::RowsOfDay(*outcome_, static_cast<std::int32_t>(chosen.toLongLong()));
+    intervalModel_->ShowRows(rows);
+    input::ChartData chart =
+        rows.empty() ? model::OutcomeChart(*outcome_) : model::OutcomeChart(*outcome_, rows);
+    chart.subtitle = RegionalFigures(chart.subtitle, locale()).toStdString();
+    chart_->SetData(std::move(chart));
 }
 
 void PlanWindow::SetNotices(const QStringList& notices) {

@@ -12,6 +12,7 @@
 #include "ui/message_box.h"
 
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -134,6 +135,9 @@ private:
     QLabel* status_ = nullptr;
     QStringList notices_;
     QCheckBox* allowShort_ = nullptr;
+    QComboBox* day_ = nullptr;  // the whole plan, or one day
+    void FillDays();
+    void ShowDay();
     SaveNameFunction saveName_;
     void ShowStatus();
     void RestoreEntry(model::PlanField field);

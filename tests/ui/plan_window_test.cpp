@@ -20,6 +20,7 @@
 #include <QToolTip>
 #include <QProcess>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTableView>
@@ -40,6 +41,7 @@
 #include "ui/plan_chart_view.h"
 #include "ui/form1.h"
 #include "ui/plan_runner.h"
+#include "chart/chart_painters.h"
 #include "ui/plan_table_model.h"
 #include "ui/plan_window.h"
 
@@ -593,6 +595,55 @@ private slots:
         QCOMPARE(w.Settings().shiftTimeLimit, 2.5);
     }
 
+    // A day at a time: chosen above the chart, or clicked on the heat map;
+    // the table and the chart show that day, the whole plan a choice away.
+    void ADayAtATime() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        auto* day = w.findChild<QComboBox*>(QStringLiteral("cboDay"));
+        auto* chart = w.findChild<corvane::ui::PlanChartView*>();
+        QVERIFY(day && chart);
+        QCOMPARE(day->count(), 8);  // the whole plan and seven days
+        QCOMPARE(day->itemText(3), QStringLiteral("2027-03-03 Wed"));
+        // The week's days run 08:00 to 17:45 in quarter-hours: 40 rows each.
+        day->setCurrentIndex(3);
+        emit day->activated(3);
+        const auto* table = w.IntervalTable()->model();
+        QCOMPARE(table->rowCount(), 40);
+        QCOMPARE(table->index(0, 0).data().toString(), QStringLiteral("2027-03-03 08:00"));
+        QCOMPARE(table->index(39, 0).data().toString(), QStringLiteral("2027-03-03 17:45"));
+        QCOMPARE(chart->Data().points.size(), std::size_t{40});
+        QCOMPARE(chart->Data().points.front().label, std::string("2027-03-03 08:00"));
+        day->setCurrentIndex(0);
+        emit day->activated(0);
+        QCOMPARE(table->rowCount(), 280);
+
+        // Twenty days make a heat map; a click on a day's row shows it.
+        QTemporaryDir dir;
+        QByteArray csv("date,time,calls,talk\n");
+        for (int d = 1; d <= 20; ++d)
+            for (int h = 8; h < 12; ++h)
+                csv += QStringLiteral("2027-03-%1,%2:00,%3,180\n")
+                           .arg(d, 2, 10, QLatin1Char('0'))
+                           .arg(h, 2, 10, QLatin1Char('0'))
+                           .arg(10 * d + h)
+                           .toLatin1();
+        const auto heat = Open(WriteFile(dir, "days.csv", csv));
+        QVERIFY(heat->window);
+        auto* heatChart = heat->window->findChild<corvane::ui::PlanChartView*>();
+        QVERIFY(heatChart->Data().HeatMap());
+        const QRect plot = corvane::chart::HeatPlotAreas(heatChart->Data(), heatChart->Page()).front();
+        // The middle of the 5th day's row, at 09:00 (the plot spans the day).
+        const QPointF onPage(plot.left() + plot.width() * 9.0 / 24, plot.top() + plot.height() * 4.5 / 20);
+        const QPoint at = heatChart->PageToWidget().map(onPage).toPoint();
+        QTest::mouseClick(heatChart, Qt::LeftButton, Qt::NoModifier, at);
+        auto* heatDay = heat->window->findChild<QComboBox*>(QStringLiteral("cboDay"));
+        QCOMPARE(heatDay->currentText(), QStringLiteral("2027-03-05 Fri"));
+        QCOMPARE(heat->window->IntervalTable()->model()->rowCount(), 4);
+        QVERIFY(!heatChart->Data().HeatMap());
+    }
+
     void PrintingGivesThePlanThenItsChart() {
         const auto o = Open(kWeek);
         QVERIFY(o->window);
@@ -658,8 +709,12 @@ private slots:
         const auto o = Open(kWeek);
         QVERIFY(o->window);
         QVERIFY(QTest::qWaitForWindowExposed(o->window.get()));
+        // Wide enough for a pixel to be less than a step of the week.
+        o->window->resize(1150, 780);
+        QApplication::processEvents();
         auto* chart = o->window->findChild<corvane::ui::PlanChartView*>();
         QVERIFY(chart);
+        QVERIFY(chart->width() > 600);
         // The chart is drawn on a page of the view's shape; its plot starts
         // 80 units from the left and ends 40 from the right, and a week of
         // quarter-hours 08:00-18:00 is 280 steps across it.
