@@ -13,6 +13,8 @@ struct ShiftRow {
     std::string shift;
     int start = 0;             // minutes after midnight
     std::optional<int> lunch;  // minutes after midnight
+    int end = 0;               // minutes after the start day's midnight, past 1440 overnight
+    int lunchLength = 0;       // minutes; 0 without a lunch
     long agents = 0;
 };
 

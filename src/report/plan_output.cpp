@@ -106,14 +106,24 @@ TextCells DayCells(const plan::PlanTotals& t) {
     return cells;
 }
 
-TextCells ShiftCells(const plan::ShiftSummary& s) {
+TextCells ShiftCells(const plan::ShiftSummary& s, bool withEnd) {
     TextCells cells{{"Date", "Shift", "Start", "Lunch", "Agents"},
                     {false, false, false, false, true},
                     {}};
+    if (withEnd) {
+        cells.heads.insert(cells.heads.begin() + 4, "End");
+        cells.right.insert(cells.right.begin() + 4, false);
+    }
     for (const plan::ShiftRow& r : s.rows) {
-        cells.rows.push_back({r.date.empty() ? std::string(kNone) : r.date, OneLine(r.shift),
-                              input::TimeText(r.start), r.lunch ? input::TimeText(*r.lunch) : std::string(kNone),
-                              Cell(static_cast<double>(r.agents), "#,##0")});
+        std::vector<std::string> row{r.date.empty() ? std::string(kNone) : r.date, OneLine(r.shift),
+                                     input::TimeText(r.start),
+                                     r.lunch ? input::TimeText(*r.lunch) : std::string(kNone),
+                                     Cell(static_cast<double>(r.agents), "#,##0")};
+        // An end past midnight is the next day's.
+        if (withEnd)
+            row.insert(row.begin() + 4, input::TimeText(r.end % (24 * 60)) +
+                                            (r.end >= 24 * 60 ? " +1" : ""));
+        cells.rows.push_back(std::move(row));
     }
     return cells;
 }

@@ -56,7 +56,9 @@ struct TextCells {
 // the peak interval and its agents.
 TextCells DayCells(const plan::PlanTotals& totals);
 // A row per group of the shift plan: date, shift, start, lunch, agents.
-TextCells ShiftCells(const plan::ShiftSummary& shifts);
+// `withEnd`: with each group's end (the window's table; the text plan keeps
+// its columns).
+TextCells ShiftCells(const plan::ShiftSummary& shifts, bool withEnd = false);
 
 // A shift plan as CSV: date,shift,start,lunch,agents, a line per group.
 std::string ShiftPlanCsv(const plan::ShiftSummary& shifts);

@@ -164,9 +164,14 @@ plan::ShiftSummary Summary(const ShiftGrid& grid, const ShiftFile& file, const S
         const auto& [day, start, type, lunch] = key;
         plan::ShiftRow row;
         if (grid.firstDay) row.date = input::DateText(*grid.firstDay + day);
-        row.shift = file.types[static_cast<std::size_t>(type)].name;
+        const ShiftType& shift = file.types[static_cast<std::size_t>(type)];
+        row.shift = shift.name;
         row.start = start;
-        if (lunch >= 0) row.lunch = lunch;
+        row.end = start + shift.length;
+        if (lunch >= 0) {
+            row.lunch = lunch;
+            row.lunchLength = shift.lunch;
+        }
         row.agents = agents;
         summary.rows.push_back(std::move(row));
     }

@@ -41,6 +41,8 @@
 #include "ui/plan_chart_view.h"
 #include "ui/plan_runner.h"
 #include "ui/plan_table_model.h"
+#include "ui/roster_view.h"
+#include "model/roster.h"
 
 namespace corvane::ui {
 
@@ -393,6 +395,23 @@ QWidget* PlanWindow::CreateResults() {
     std::tie(totals_, dayModel_, days_) = AddTextTab(lower, QStringLiteral("&Totals"));
     std::tie(shiftTotals_, shiftModel_, shiftTable_) =
         AddTextTab(lower, QStringLiteral("&Shift plan"));
+    // The day's roster as a timeline, beside the agents starting each shift
+    // type per day.
+    auto* rosterPage = new QSplitter(Qt::Horizontal, lower);
+    auto* rosterScroll = new QScrollArea(rosterPage);
+    rosterScroll->setWidgetResizable(true);
+    rosterScroll->setFrameShape(QFrame::NoFrame);
+    roster_ = new RosterView(rosterScroll);
+    roster_->setObjectName(QStringLiteral("rosterView"));
+    rosterScroll->setWidget(roster_);
+    countsModel_ = new TextTableModel(rosterPage);
+    QTableView* counts = NewTable(countsModel_, rosterPage);
+    counts->setObjectName(QStringLiteral("tblShiftCounts"));
+    rosterPage->addWidget(rosterScroll);
+    rosterPage->addWidget(counts);
+    rosterPage->setStretchFactor(0, 1);
+    rosterPage->setSizes({640, 360});
+    lower->addTab(rosterPage, QStringLiteral("Roster"));
     // The chart keeps its page's shape: it is given the height to use the
     // width.
     split->setSizes({330, 260, 170});
@@ -493,7 +512,7 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
     days_->setVisible(!totals.Days().empty());
 
     if (outcome_->shifts) {
-        ShowCells(shiftModel_, report::ShiftCells(*outcome_->shifts), region);
+        ShowCells(shiftModel_, report::ShiftCells(*outcome_->shifts, true), region);
         shiftTotals_->setText(
             RegionalFigures(report::ShiftTotalsText(totals, *outcome_->shifts), region).trimmed());
     } else {
@@ -537,6 +556,39 @@ void PlanWindow::FillDays() {
     day_->setEnabled(day_->count() > 2);
 }
 
+void PlanWindow::ShowRoster() {
+    if (!outcome_->shifts) {
+        roster_->SetRows(QStringLiteral("Choose a shifts file to plan shifts."), {});
+        countsModel_->SetRows({}, {}, {});
+        return;
+    }
+    const plan::ShiftSummary& shifts = *outcome_->shifts;
+    const QVariant chosen = day_->currentData();
+    // The day shown, or the plan's first.
+    std::string date;
+    if (chosen.isValid())
+        date = input::DateText(static_cast<std::int32_t>(chosen.toLongLong()));
+    else if (const auto dates = model::RosterDates(shifts); !dates.empty())
+        date = dates.front();
+    roster_->SetRows(date.empty() ? QStringLiteral("Roster")
+                                  : QStringLiteral("Roster of %1").arg(QString::fromStdString(date)),
+                     model::RosterOfDay(shifts, date));
+    const model::ShiftCounts counts = model::CountsPerDay(shifts);
+    QStringList heads{QStringLiteral("Date")};
+    std::vector<bool> numeric{false};
+    for (const std::string& t : counts.types) {
+        heads << QString::fromStdString(t);
+        numeric.push_back(true);
+    }
+    std::vector<QStringList> rows;
+    for (std::size_t d = 0; d < counts.dates.size(); ++d) {
+        QStringList row{counts.dates[d].empty() ? QStringLiteral("-") : QString::fromStdString(counts.dates[d])};
+        for (const long n : counts.agents[d]) row << locale().toString(static_cast<qlonglong>(n));
+        rows.push_back(row);
+    }
+    countsModel_->SetRows(heads, std::move(rows), numeric);
+}
+
 void PlanWindow::ShowDay() {
     const QVariant chosen = day_->currentData();
     std::vector<std::size_t> rows;
@@ -546,6 +598,7 @@ void PlanWindow::ShowDay() {
         rows.empty() ? model::OutcomeChart(*outcome_) : model::OutcomeChart(*outcome_, rows);
     chart.subtitle = RegionalFigures(chart.subtitle, locale()).toStdString();
     chart_->SetData(std::move(chart));
+    ShowRoster();
 }
 
 void PlanWindow::SetNotices(const QStringList& notices) {

@@ -29,6 +29,7 @@ class HelpLauncher;
 class PlanChartView;
 class PlanRunner;
 class PlanTableModel;
+class RosterView;
 class TextTableModel;
 
 // The name a file is saved under: `path` as typed when its extension names
@@ -136,6 +137,9 @@ private:
     QStringList notices_;
     QCheckBox* allowShort_ = nullptr;
     QComboBox* day_ = nullptr;  // the whole plan, or one day
+    RosterView* roster_ = nullptr;
+    TextTableModel* countsModel_ = nullptr;
+    void ShowRoster();
     void FillDays();
     void ShowDay();
     SaveNameFunction saveName_;

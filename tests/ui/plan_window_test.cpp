@@ -20,6 +20,7 @@
 #include <QToolTip>
 #include <QProcess>
 #include <QCheckBox>
+#include <map>
 #include <QComboBox>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -43,6 +44,7 @@
 #include "ui/plan_runner.h"
 #include "chart/chart_painters.h"
 #include "ui/plan_table_model.h"
+#include "ui/roster_view.h"
 #include "ui/plan_window.h"
 
 using corvane::model::PlanField;
@@ -642,6 +644,55 @@ private slots:
         QCOMPARE(heatDay->currentText(), QStringLiteral("2027-03-05 Fri"));
         QCOMPARE(heat->window->IntervalTable()->model()->rowCount(), 4);
         QVERIFY(!heatChart->Data().HeatMap());
+    }
+
+    // The roster of the day shown: each group from its start to its end
+    // (the shifts file's lengths), its lunch inside; and the agents starting
+    // each shift type per day.
+    void TheRosterOfTheDayShown() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        QVERIFY(w.ChooseShifts(kShifts));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+        QVERIFY(w.Outcome().shifts.has_value());
+        auto* day = w.findChild<QComboBox*>(QStringLiteral("cboDay"));
+        day->setCurrentIndex(6);  // 2027-03-06, a Saturday: weekend shifts only
+        emit day->activated(6);
+        const auto* roster = w.findChild<corvane::ui::RosterView*>(QStringLiteral("rosterView"));
+        QVERIFY(roster);
+        QVERIFY(!roster->Rows().empty());
+        // Saturday: the weekend shift (6:30 with a 30-minute lunch 2:30 to
+        // 4:00 in) and the part-time one (4:00, no lunch) only.
+        std::map<std::string, long> saturday;
+        for (const auto& r : roster->Rows()) {
+            QCOMPARE(r.date, std::string("2027-03-06"));
+            QVERIFY2(r.shift == "Weekend" || r.shift == "Part", r.shift.c_str());
+            if (r.shift == "Weekend") {
+                QCOMPARE(r.end - r.start, 6 * 60 + 30);
+                QVERIFY(r.lunch && *r.lunch >= r.start + 150 && *r.lunch <= r.start + 240);
+                QCOMPARE(r.lunchLength, 30);
+            } else {
+                QCOMPARE(r.end - r.start, 4 * 60);
+                QVERIFY(!r.lunch);
+            }
+            saturday[r.shift] += r.agents;
+        }
+        // The counts: a column per type, Saturday's row its weekend agents.
+        const auto* counts = w.findChild<QTableView*>(QStringLiteral("tblShiftCounts"))->model();
+        QStringList heads;
+        for (int c = 0; c < counts->columnCount(); ++c)
+            heads << counts->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
+        QVERIFY(heads.contains(QStringLiteral("Weekend")) && heads.contains(QStringLiteral("Early")));
+        bool found = false;
+        for (int r = 0; r < counts->rowCount(); ++r) {
+            if (counts->index(r, 0).data().toString() != QStringLiteral("2027-03-06")) continue;
+            found = true;
+            for (int c = 1; c < counts->columnCount(); ++c)
+                QCOMPARE(counts->index(r, c).data().toString(),
+                         QString::number(saturday[heads[c].toStdString()]));
+        }
+        QVERIFY(found);
     }
 
     void PrintingGivesThePlanThenItsChart() {
