@@ -16,7 +16,7 @@ void Require(bool ok) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace corvane::plan;
+    using namespace corvane::input;
     const auto read = ReadChartData(std::string_view(reinterpret_cast<const char*>(data), size));
     if (!read) return 0;
     // What is drawn is text an SVG can carry.

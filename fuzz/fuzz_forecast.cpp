@@ -17,7 +17,9 @@
 #include "report/plan_output.h"
 #include "plan/streamed_plan.h"
 
+using namespace corvane::input;
 using namespace corvane::plan;
+using namespace corvane::report;
 
 namespace {
 
