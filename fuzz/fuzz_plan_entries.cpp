@@ -3,6 +3,7 @@
 // same setting.
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "model/plan_settings.h"
@@ -19,13 +20,14 @@ constexpr model::PlanField kFields[] = {
     model::PlanField::ServicePercent, model::PlanField::AnswerSeconds,
     model::PlanField::AsaLimit,       model::PlanField::MaxOccupancy,
     model::PlanField::Shrinkage,      model::PlanField::IntervalMinutes,
-    model::PlanField::Patience,       model::PlanField::MaxAbandon};
+    model::PlanField::Patience,       model::PlanField::MaxAbandon,
+    model::PlanField::ShiftTimeLimit};
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size < 1) return 0;
-    const model::PlanField field = kFields[data[0] % 8];
+    const model::PlanField field = kFields[data[0] % std::size(kFields)];
     model::PlanSettings settings;
     // Half the inputs have a patience, which the abandonment cap needs.
     if (data[0] & 0x80) settings.options.patience = 180;

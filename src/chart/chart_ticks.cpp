@@ -8,7 +8,6 @@ namespace corvane::chart {
 
 namespace {
 
-constexpr const char* kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                    "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 
@@ -18,7 +17,7 @@ std::string TwoDigits(int n) { return std::string(1, char('0' + n / 10)) + char(
 
 std::string DayText(std::int32_t day) {
     const input::CivilDate c = input::DateOfDay(day);
-    return std::string(kWeekdays[input::Weekday(day)]) + " " + TwoDigits(c.day) + "." +
+    return std::string(input::WeekdayText(day)) + " " + TwoDigits(c.day) + "." +
            TwoDigits(c.month);
 }
 

@@ -79,9 +79,6 @@ bool Blank(std::string_view line) {
     return text::Trim(line).empty();
 }
 
-// The delimiters a file may use, in the order a tie between them is settled.
-constexpr char kDelimiters[] = {',', ';', '\t', '|'};
-
 // The fields of one physical line split at `delimiter`, quotes respected.
 std::vector<std::string> SplitLine(std::string_view line, char delimiter) {
     std::vector<std::string> fields(1);

@@ -18,6 +18,9 @@ namespace corvane::input {
 // for something other than the file it should be.
 inline constexpr std::size_t kMaxRecordBytes = 64 * 1024;
 
+// The delimiters a file may use, in the order a tie between them is settled.
+inline constexpr char kDelimiters[] = {',', ';', '\t', '|'};
+
 // One record of a CSV file and the line it begins on.
 struct CsvRecord {
     int line = 0;

@@ -337,7 +337,7 @@ public:
     // The reason a row is cut short, when it is a row with another delimiter.
     std::string ShortRowCause(const CsvRecord& r) const {
         if (r.fields.size() != 1) return "";
-        for (const char d : {',', ';', '\t', '|'})
+        for (const char d : kDelimiters)
             if (d != delimiter_ && r.fields[0].find(d) != std::string::npos)
                 return " (the row is separated by " + std::string(DelimiterText(d)) +
                        ", the header by " + DelimiterText(delimiter_) + ")";

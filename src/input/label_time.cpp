@@ -64,6 +64,11 @@ CivilDate DateOfDay(std::int32_t z) {
 
 int Weekday(std::int32_t dayNumber) { return ((dayNumber % 7) + 7 + 3) % 7; }
 
+const char* WeekdayText(std::int32_t dayNumber) {
+    static const char* const kNames[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
+    return kNames[Weekday(dayNumber)];
+}
+
 std::string DateText(std::int32_t dayNumber) {
     const CivilDate c = DateOfDay(dayNumber);
     char buf[16];

@@ -16,6 +16,8 @@ struct CivilDate {
 std::int32_t DayNumber(const CivilDate& date);
 CivilDate DateOfDay(std::int32_t dayNumber);
 int Weekday(std::int32_t dayNumber);  // 0 = Monday
+// "Mon" .. "Sun"
+const char* WeekdayText(std::int32_t dayNumber);
 
 // "2027-03-01"
 std::string DateText(std::int32_t dayNumber);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "plan/decimal.h"
 #include "plan/plan_options.h"
 #include "input/text_check.h"
 
@@ -74,8 +75,13 @@ Result<double, std::string> ReadTimeLimit(const std::string& text) {
 }
 
 std::string TimeLimitText(double seconds) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", seconds);
+    // As many decimals as a typed limit may have, none trailing: the entry
+    // shows the very limit in force.
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%.*f", kMaxDecimals, seconds);
+    std::string text = buffer;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
     return text;
 }
 

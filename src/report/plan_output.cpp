@@ -19,7 +19,6 @@ namespace {
 using nlohmann::ordered_json;
 
 const char* kNone = "-";
-constexpr const char* kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
 
 // Every figure of a plan is finite; a value that is not is shown as none.
 std::string Cell(double value, std::string_view pattern) {
@@ -97,7 +96,7 @@ TextCells DayCells(const plan::PlanTotals& t) {
                     {}};
     for (const plan::DayTotals& d : t.Days()) {
         const auto& peak = d.sums.peak;
-        cells.rows.push_back({input::DateText(d.day) + " " + kWeekdays[input::Weekday(d.day)],
+        cells.rows.push_back({input::DateText(d.day) + " " + input::WeekdayText(d.day),
                               Cell(t.Hours(d.sums.required), "#,##0.00"),
                               Cell(t.Hours(d.sums.scheduled), "#,##0.00"),
                               peak ? OneLine(peak->label) : std::string(kNone),

@@ -546,9 +546,8 @@ void PlanWindow::FillDays() {
     day_->clear();
     day_->addItem(QStringLiteral("The whole plan"));
     for (const std::int32_t d : model::PlanDays(*outcome_)) {
-        static const char* const kWeekdays[] = {"Mon", "Tue", "Wed", "Thu", "Fri", "Sat", "Sun"};
         day_->addItem(QString::fromStdString(input::DateText(d)) + QLatin1Char(' ') +
-                          QLatin1String(kWeekdays[input::Weekday(d)]),
+                          QLatin1String(input::WeekdayText(d)),
                       QVariant::fromValue(static_cast<qint64>(d)));
     }
     const int at = shown.isValid() ? day_->findData(shown) : 0;

@@ -22,6 +22,19 @@
 namespace corvane::ui {
 
 bool PlanWindow::Write(const QString& path, const QByteArray& bytes) {
+    // No output replaces an input: the same file, by any name or link.
+    const QFileInfo target(path);
+    for (const QString& input : {path_, shiftsPath_}) {
+        if (input.isEmpty() || !target.exists()) continue;
+        const QFileInfo in(input);
+        if (in.exists() && in.canonicalFilePath() == target.canonicalFilePath()) {
+            message_(QStringLiteral("%1: is the %2 this plan is read from; save under another name")
+                         .arg(QDir::toNativeSeparators(path),
+                              input == path_ ? QStringLiteral("forecast") : QStringLiteral("shifts file")),
+                     QStringLiteral("Corvane plan"));
+            return false;
+        }
+    }
     // Written aside and put in place whole, as corvane-plan writes.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {

@@ -489,6 +489,20 @@ private slots:
         answer.clear();
         save("mnuExportChart");
         QCOMPARE(suggested, dir.filePath(QStringLiteral("week.png")));
+        // No output replaces the forecast it is read from, by its name or a link.
+        QVERIFY(QFile::link(forecast, dir.filePath(QStringLiteral("link.csv"))));
+        for (const QString& name : {forecast, dir.filePath(QStringLiteral("link.csv"))}) {
+            o->messages.clear();
+            answer = name;
+            filterChosen = QStringLiteral("CSV (*.csv)");
+            save("mnuSavePlan");
+            QCOMPARE(o->messages.size(), 1);
+            QVERIFY2(o->messages[0].contains(QStringLiteral("is the forecast this plan is read from")),
+                     qPrintable(o->messages[0]));
+            QFile kept(forecast);
+            QVERIFY(kept.open(QIODevice::ReadOnly));
+            QCOMPARE(kept.readAll(), QByteArray("interval,calls,talk\n08:00,10,180\n"));
+        }
     }
 
     void TheIntervalIsTypedOnlyWhereTheLabelsHaveNoTimes() {
