@@ -109,10 +109,35 @@ const Alias* AliasOf(std::string_view key) {
     return nullptr;
 }
 
-bool StripPrefix(std::string& key, std::string_view prefix) {
-    if (key.size() <= prefix.size() || key.compare(0, prefix.size(), prefix) != 0) return false;
-    key.erase(0, prefix.size());
-    return true;
+// The alias a key names, with the rank a leading or trailing "forecast" or
+// "actual" gives it ("Forecast Calls", "Calls Actual"); "forecast" alone
+// is the forecast of calls.
+const Alias* RankedAlias(std::string key, ColumnRank& rank) {
+    if (key == "forecast" || key == "forecasted" || key == "fcst") key = "forecastcalls";
+    if (key == "actual" || key == "actuals") key = "actualcalls";
+    if (const Alias* plain = AliasOf(key)) return plain;
+    struct Mark {
+        const char* word;
+        ColumnRank rank;
+    };
+    constexpr Mark kMarks[] = {{"forecasted", ColumnRank::Forecast}, {"forecast", ColumnRank::Forecast},
+                               {"fcst", ColumnRank::Forecast},       {"planned", ColumnRank::Forecast},
+                               {"projected", ColumnRank::Forecast},  {"actual", ColumnRank::Actual},
+                               {"act", ColumnRank::Actual}};
+    for (const Mark& m : kMarks) {
+        const std::string_view word = m.word;
+        if (key.size() <= word.size()) continue;
+        const Alias* found = nullptr;
+        if (key.compare(0, word.size(), word) == 0)
+            found = AliasOf(key.substr(word.size()));
+        else if (key.compare(key.size() - word.size(), word.size(), word) == 0)
+            found = AliasOf(key.substr(0, key.size() - word.size()));
+        if (found) {
+            rank = m.rank;
+            return found;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -146,26 +171,7 @@ std::optional<NamedColumn> ColumnNamed(std::string_view header) {
             name = text::Trim(name.substr(0, at));
         }
     }
-    std::string key = ColumnKey(name);
-    if (key == "forecast" || key == "forecasted" || key == "fcst") key = "forecastcalls";
-    if (key == "actual" || key == "actuals") key = "actualcalls";
-    for (const char* prefix : {"forecasted", "forecast", "fcst", "planned", "projected"})
-        if (!AliasOf(key) && StripPrefix(key, prefix)) named.rank = ColumnRank::Forecast;
-    for (const char* prefix : {"actual", "act"})
-        if (named.rank == ColumnRank::Plain && !AliasOf(key) && StripPrefix(key, prefix))
-            named.rank = ColumnRank::Actual;
-    // "Calls Forecast", "Volume Actual".
-    for (const auto& [suffix, rank] : {std::pair<const char*, ColumnRank>{"forecast", ColumnRank::Forecast},
-                                       {"fcst", ColumnRank::Forecast},
-                                       {"actual", ColumnRank::Actual}}) {
-        const std::size_t n = std::string_view(suffix).size();
-        if (AliasOf(key) || key.size() <= n || key.compare(key.size() - n, n, suffix) != 0) continue;
-        if (AliasOf(key.substr(0, key.size() - n))) {
-            key.erase(key.size() - n);
-            named.rank = rank;
-        }
-    }
-    const Alias* alias = AliasOf(key);
+    const Alias* alias = RankedAlias(ColumnKey(name), named.rank);
     // A unit run on after a separator: "aht_s", "handle time in minutes",
     // "talk secs".
     if (!alias && named.unit == ColumnUnit::None) {
@@ -180,11 +186,7 @@ std::optional<NamedColumn> ColumnNamed(std::string_view header) {
             std::string base = ColumnKey(std::string_view(lower).substr(0, lower.size() - word.size()));
             if (base.size() > 2 && base.compare(base.size() - 2, 2, "in") == 0 && !AliasOf(base))
                 base.erase(base.size() - 2);
-            for (const char* prefix : {"forecasted", "forecast", "fcst", "actual"})
-                if (!AliasOf(base) && StripPrefix(base, prefix))
-                    named.rank = std::string_view(prefix) == "actual" ? ColumnRank::Actual
-                                                                      : ColumnRank::Forecast;
-            if (const Alias* a = AliasOf(base)) {
+            if (const Alias* a = RankedAlias(base, named.rank)) {
                 alias = a;
                 named.unit = u.unit;
                 named.unitText = u.word;
