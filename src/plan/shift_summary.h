@@ -27,6 +27,7 @@ struct ShiftSummary {
     bool optimal = false;
     double gapPercent = 0;  // how far the cost may lie above the best possible; 0 when optimal
     double seconds = 0;     // the solver's time
+    bool memoryFull = false;  // not optimal: stopped at the memory it may take, not the time
     std::int64_t shortIntervals = 0;  // intervals left with fewer agents than scheduled
     double shortAgentHours = 0;
 };

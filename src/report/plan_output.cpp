@@ -138,10 +138,15 @@ std::string CellTable(const TextCells& cells) {
     return table.Text(cells.rows);
 }
 
+// Why a solve that did not prove its plan stopped.
+std::string StoppedBy(const plan::ShiftSummary& s) {
+    return s.memoryFull ? "stopped by the memory limit" : "stopped by the time limit";
+}
+
 // The solver's result in words: "optimal" or how far from it, and its time.
 std::string SolverText(const plan::ShiftSummary& s) {
     std::string out = s.optimal ? "optimal" : "within " + Cell(s.gapPercent, "##0.00") +
-                                                 " % of the best possible (stopped by the time limit)";
+                                                 " % of the best possible (" + StoppedBy(s) + ")";
     return out + ", solved in " + Cell(s.seconds, "#,##0.00") + " s";
 }
 
@@ -157,7 +162,7 @@ void ShiftTotalsJson(const plan::PlanTotals& t, const plan::ShiftSummary& s, ord
     totals["cost"] = s.cost;
     const auto efficiency = Efficiency(t, s);
     totals["efficiency"] = efficiency ? ordered_json(*efficiency) : ordered_json();
-    totals["shift_plan"] = s.optimal ? "optimal" : "stopped by the time limit";
+    totals["shift_plan"] = s.optimal ? "optimal" : StoppedBy(s);
     totals["gap"] = s.gapPercent;
     totals["solve_seconds"] = s.seconds;
     totals["short_intervals"] = s.shortIntervals;

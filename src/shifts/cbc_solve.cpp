@@ -1,9 +1,12 @@
 #include "shifts/cbc_solve.h"
+#include "shifts/lp_dive.h"
 
 #include <coin/CbcEventHandler.hpp>
 #include <coin/CbcModel.hpp>
 #include <coin/CbcSolver.hpp>
 #include <coin/OsiClpSolverInterface.hpp>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -15,11 +18,38 @@
 #include <optional>
 #include <thread>
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace corvane::shifts {
 
 namespace {
+
+// Branch and bound keeps a tree of open nodes that grows as it goes: past
+// this much memory in the process it stops, keeping the best plan found,
+// so that no accepted program takes more than 1.5 GB.
+constexpr long kMemoryStopBytes = 1200L * 1024 * 1024;
+constexpr auto kMemoryLook = std::chrono::milliseconds(20);
+// Its root (cuts and heuristics) tells no events, and with larger programs
+// took gigabytes (a day of minutes, 13 shift types starting at any minute:
+// 1.7 GB in 17 s): those have the dives alone, and their bound.
+constexpr int kBranchColumns = 20000;
+constexpr std::size_t kBranchEntries = 2500000;
+
+// The memory the process holds now: its resident set, or (without /proc)
+// the most it has held.
+long ResidentBytes() {
+    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+        long size = 0;
+        long resident = 0;
+        const int read = std::fscanf(f, "%ld %ld", &size, &resident);
+        std::fclose(f);
+        if (read == 2) return resident * sysconf(_SC_PAGESIZE);
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss * 1024L;
+}
 
 // At the deadline the caller waits this much longer for the solver to
 // stop by itself before it answers with the best plan seen.
@@ -45,6 +75,7 @@ struct Solve {
     bool done = false;
     bool abandoned = false;     // the caller has its answer
     bool stopped = false;       // the watch asked to stop
+    bool memoryFull = false;    // stopped at kMemoryStopBytes
     SolverOutcome out;          // once done
     // The branch and bound's own best plan and bound so far (not those of
     // the small searches its heuristics run, whose bounds prove nothing).
@@ -103,9 +134,14 @@ public:
             if (model_->parentModel() == nullptr) Keep(p);
             if (!solve_->stopped && !solve_->abandoned && solve_->watch)
                 solve_->stopped = !solve_->watch(p);
+            if (const auto now = SolveClock::now(); now >= nextLook_) {
+                nextLook_ = now + kMemoryLook;
+                solve_->memoryFull = solve_->memoryFull || ResidentBytes() > kMemoryStopBytes;
+            }
             // The time limit is the clock's: at it the solve ends as though
             // its own limit had, keeping the best plan found.
-            halt = solve_->stopped || solve_->abandoned || SolveClock::now() >= solve_->deadline;
+            halt = solve_->stopped || solve_->abandoned || solve_->memoryFull ||
+                   SolveClock::now() >= solve_->deadline;
         }
         if (!halt) return noAction;
         // Between nodes the solver stops when told so; in its root cuts
@@ -129,6 +165,7 @@ private:
     }
 
     Solve* solve_;
+    SolveClock::time_point nextLook_{};
 };
 
 // CBC's command-line driver keeps process-wide state (how it reads its
@@ -139,75 +176,142 @@ std::timed_mutex& DriverLock() {
     return lock;
 }
 
-// The solve, on its own thread.
+// One run of CBC's branch and cut on the solve's program, from `start`
+// when given, until the solve's deadline. The caller holds the driver's
+// lock.
+struct CbcRun {
+    std::optional<std::vector<double>> values;
+    double objective = 0;
+    double bound = 0;
+    bool optimal = false;
+    bool infeasible = false;
+};
+
+CbcRun RunCbc(Solve& solve, const std::vector<double>* start) {
+    const ShiftModel& model = solve.model;
+    OsiClpSolverInterface solver;
+    std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
+    solver.loadProblem(model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
+                       model.value.data(), nullptr, nullptr, model.cost.data(),
+                       model.rowLower.data(), model.rowUpper.data());
+    for (int c = 0; c < model.IntegerColumns(); ++c) solver.setInteger(c);
+    solver.messageHandler()->setLogLevel(0);
+    CbcModel cbc(solver);
+    CbcSolverUsefulData data;
+    CbcMain0(cbc, data);
+    cbc.setLogLevel(0);
+    cbc.messageHandler()->setLogLevel(0);
+    if (start) {
+        // The solver works out the continuous columns itself. It finds
+        // the columns of a start by name.
+        std::vector<std::string> names;
+        std::vector<const char*> pointers;
+        names.reserve(static_cast<std::size_t>(model.IntegerColumns()));
+        for (int c = 0; c < model.IntegerColumns(); ++c) names.push_back(solver.getColName(c));
+        for (const std::string& n : names) pointers.push_back(n.c_str());
+        cbc.setMIPStart(model.IntegerColumns(), pointers.data(), start->data());
+    }
+    Watcher watcher(&solve);
+    cbc.passInEventHandler(&watcher);
+    // Seconds of the clock, not of the processor. Clp's primal
+    // steepest-edge pricing stops the process on an assertion with some of
+    // these programs (a week of quarter-hours with lunches did); Dantzig's
+    // pricing has no such check and solves them as well. Preprocessing is
+    // left out: its post-processing crashed when the limit stopped it early.
+    const double left = std::chrono::duration<double>(solve.deadline - SolveClock::now()).count();
+    const std::string limit = std::to_string(std::max(left, 0.01));
+    const char* arguments[] = {"corvane",  "-log",     "0",          "-timeMode", "elapsed",
+                               "-seconds", limit.c_str(), "-primalP", "dantzig",  "-preprocess",
+                               "off",      "-solve",  "-quit"};
+    CbcMain1(static_cast<int>(std::size(arguments)), arguments, cbc, nullptr, data);
+    CbcRun run;
+    run.infeasible = cbc.isProvenInfeasible();
+    if (cbc.bestSolution() != nullptr) {
+        const double* values = cbc.bestSolution();
+        run.values.emplace(values, values + model.Columns());
+        run.objective = cbc.getObjValue();
+        run.optimal = cbc.isProvenOptimal();
+    }
+    run.bound = cbc.getBestPossibleObjValue();
+    return run;
+}
+
+double Cost(const ShiftModel& model, const std::vector<double>& values) {
+    double sum = 0;
+    for (std::size_t c = 0; c < values.size(); ++c) sum += model.cost[c] * values[c];
+    return sum;
+}
+
+// The solve, on its own thread: first the dives, which need no lock and
+// give a good plan soon, then branch and cut from the best of them.
 void Run(const std::shared_ptr<Solve>& solve) {
     const ShiftModel& model = solve->model;
     SolverOutcome out;
+    // The watch hears of the dives' plans as of the solver's.
+    const auto goOn = [&solve] {
+        const std::lock_guard<std::mutex> hold(solve->mutex);
+        if (!solve->stopped && !solve->abandoned && solve->watch) {
+            SolveProgress p;
+            if (solve->best) p.best = solve->bestCost;
+            p.bound = solve->bound;
+            solve->stopped = !solve->watch(p);
+        }
+        return !solve->stopped && !solve->abandoned && SolveClock::now() < solve->deadline;
+    };
+    const auto found = [&solve](const std::vector<double>& values, double cost) {
+        const std::lock_guard<std::mutex> hold(solve->mutex);
+        if (solve->best && cost >= solve->bestCost) return;
+        solve->best = values;
+        solve->bestCost = cost;
+    };
+    if (solve->start) found(*solve->start, Cost(model, *solve->start));
+    const auto dive = DiveSolution(
+        model, std::chrono::duration<double>(solve->deadline - SolveClock::now()).count(), goOn,
+        found);
+    std::optional<std::vector<double>> start;
+    {
+        const std::lock_guard<std::mutex> hold(solve->mutex);
+        if (dive) solve->bound = std::max(solve->bound, dive->bound);
+        start = solve->best;
+    }
     std::unique_lock<std::timed_mutex> turn(DriverLock(), std::defer_lock);
     bool waited = false;
     // Waiting for another solve to finish counts against this one's time,
     // and a cancel reaches it while it waits.
     while (!turn.try_lock_for(std::chrono::milliseconds(50))) {
-        const std::lock_guard<std::mutex> hold(solve->mutex);
-        if (solve->abandoned || SolveClock::now() >= solve->deadline ||
-            (solve->watch && !solve->watch(SolveProgress{std::nullopt, 0}))) {
-            out.stopped = SolveClock::now() < solve->deadline;
+        if (!goOn()) {
             waited = true;
             break;
         }
     }
-    if (!waited) {
-        OsiClpSolverInterface solver;
-        std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
-        solver.loadProblem(model.Columns(), model.Rows(), columnStart.data(),
-                           model.rowIndex.data(), model.value.data(), nullptr, nullptr,
-                           model.cost.data(), model.rowLower.data(), model.rowUpper.data());
-        for (int c = 0; c < model.IntegerColumns(); ++c) solver.setInteger(c);
-        solver.messageHandler()->setLogLevel(0);
-        CbcModel cbc(solver);
-        CbcSolverUsefulData data;
-        CbcMain0(cbc, data);
-        cbc.setLogLevel(0);
-        cbc.messageHandler()->setLogLevel(0);
-        if (solve->start) {
-            // The solver works out the continuous columns itself. It finds
-            // the columns of a start by name.
-            std::vector<std::string> names;
-            std::vector<const char*> pointers;
-            names.reserve(static_cast<std::size_t>(model.IntegerColumns()));
-            for (int c = 0; c < model.IntegerColumns(); ++c) names.push_back(solver.getColName(c));
-            for (const std::string& n : names) pointers.push_back(n.c_str());
-            cbc.setMIPStart(model.IntegerColumns(), pointers.data(), solve->start->data());
-        }
-        Watcher watcher(solve.get());
-        cbc.passInEventHandler(&watcher);
-        // Seconds of the clock, not of the processor: what is left until
-        // the deadline. Clp's primal steepest-edge pricing stops the
-        // process on an assertion with some of these programs (a week of
-        // quarter-hours with lunches did); Dantzig's pricing has no such
-        // check and solves them as well. Preprocessing is left out: its
-        // post-processing crashed when the limit stopped it early.
-        const double left =
-            std::chrono::duration<double>(solve->deadline - SolveClock::now()).count();
-        const std::string seconds = std::to_string(std::max(left, 0.01));
-        const char* arguments[] = {"corvane",  "-log",         "0",       "-timeMode",
-                                   "elapsed",  "-seconds",     seconds.c_str(),
-                                   "-primalP", "dantzig",      "-preprocess",
-                                   "off",      "-solve",       "-quit"};
-        CbcMain1(static_cast<int>(std::size(arguments)), arguments, cbc, nullptr, data);
-        out.infeasible = cbc.isProvenInfeasible();
-        if (cbc.bestSolution() != nullptr) {
-            const double* values = cbc.bestSolution();
-            out.values.emplace(values, values + model.Columns());
-            out.objective = cbc.getObjValue();
-            out.optimal = cbc.isProvenOptimal();
-        }
-        out.bound = cbc.getBestPossibleObjValue();
+    const bool branch =
+        model.IntegerColumns() <= kBranchColumns && model.value.size() <= kBranchEntries;
+    if (!branch) {
+        const std::lock_guard<std::mutex> hold(solve->mutex);
+        solve->memoryFull = true;
+    }
+    if (branch && !waited && goOn()) {
+        const CbcRun run = RunCbc(*solve, start ? &*start : nullptr);
+        out.infeasible = run.infeasible;
+        out.values = run.values;
+        out.objective = run.objective;
+        out.optimal = run.optimal;
+        out.bound = run.bound;
     }
     {
         const std::lock_guard<std::mutex> hold(solve->mutex);
-        out.stopped = out.stopped || solve->stopped;
-        out.optimal = out.optimal && !out.stopped;
+        // A dive's plan the branch and cut did not better (or had no time
+        // for), and the relaxation's bound where it had none of its own.
+        if (solve->best && (!out.values || solve->bestCost < out.objective - 1e-9)) {
+            out.values = solve->best;
+            out.objective = solve->bestCost;
+            out.optimal = false;
+        }
+        out.bound = std::max(out.bound, solve->bound);
+        if (out.values) out.infeasible = false;
+        out.stopped = solve->stopped;
+        out.memoryFull = solve->memoryFull;
+        out.optimal = out.optimal && !out.stopped && !out.memoryFull;
         solve->out = std::move(out);
         solve->done = true;
     }
@@ -215,11 +319,6 @@ void Run(const std::shared_ptr<Solve>& solve) {
 }
 
 }  // namespace
-
-double GapPercent(double best, double bound) {
-    const double floor = std::isfinite(bound) ? std::max(0.0, bound) : 0.0;
-    return best > 0 ? std::max(0.0, (best - floor) / best * 100.0) : 0.0;
-}
 
 SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadline,
                          const std::vector<double>* start, const SolveWatch& watch) {
@@ -249,6 +348,7 @@ SolverOutcome SolveModel(const ShiftModel& model, SolveClock::time_point deadlin
         out.objective = solve->bestCost;
         out.bound = solve->bound;
         out.stopped = solve->stopped;
+        out.memoryFull = solve->memoryFull;
     }
     out.seconds = std::chrono::duration<double>(SolveClock::now() - began).count();
     return out;

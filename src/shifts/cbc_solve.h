@@ -5,6 +5,7 @@
 #include <optional>
 #include <vector>
 
+#include "shifts/gap.h"
 #include "shifts/shift_model.h"
 
 namespace corvane::shifts {
@@ -16,9 +17,6 @@ struct SolveProgress {
     double bound = 0;
 };
 
-// How far, in per cent of `best`, the best cost found lies above `bound`,
-// the least any solution can cost: 0 when it is proven (or has no cost).
-double GapPercent(double best, double bound);
 
 using SolveClock = std::chrono::steady_clock;
 
@@ -34,6 +32,7 @@ struct SolverOutcome {
     bool optimal = false;                       // proven
     bool infeasible = false;                    // proven: no solution exists
     bool stopped = false;                       // the watch asked it to stop
+    bool memoryFull = false;                    // stopped at the memory a solve may take
     double seconds = 0;                         // wall-clock time of the solve
 };
 

@@ -54,15 +54,25 @@ bool CanWork(const ShiftType& type, int intervalMinutes, int offset) {
     return !(offset >= b && offset < a + lunch);
 }
 
-double ModelEntries(const ShiftGrid& grid, const ShiftFile& file) {
+ModelSize MeasureModel(const ShiftGrid& grid, const ShiftFile& file) {
     const int step = grid.intervalMinutes;
-    double perDay = 0;  // every type on every day: enough for a bound
-    for (const ShiftType& s : file.types) {
-        const double starts = (s.latest - s.earliest) / step + 1;
-        const double lunches = s.lunch > 0 ? starts + (s.lunchBefore - s.lunchAfter) / step : 0;
-        perDay += starts * (s.length / step + 4) + lunches * (s.lunch / step + 4);
+    ModelSize size;
+    size.typeColumns.assign(file.types.size(), 0);
+    for (int day = 0; day < grid.days; ++day) {
+        const int weekday = grid.firstDay ? input::Weekday(*grid.firstDay + day) : -1;
+        for (std::size_t type = 0; type < file.types.size(); ++type) {
+            const ShiftType& s = file.types[type];
+            if (weekday >= 0 && !s.days.test(static_cast<std::size_t>(weekday))) continue;
+            const double starts = (s.latest - s.earliest) / step + 1;
+            const double lunches =
+                s.lunch > 0 ? starts + (s.lunchBefore - s.lunchAfter) / step : 0;
+            size.typeColumns[type] += starts + lunches;
+            size.columns += starts + lunches;
+            size.entries += starts * (s.length / step + 4) + lunches * (s.lunch / step + 4);
+        }
     }
-    return perDay * grid.days + grid.Slots();
+    size.entries += grid.Slots();
+    return size;
 }
 
 ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort) {

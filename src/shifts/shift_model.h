@@ -54,9 +54,14 @@ struct ShiftModel {
     int IntegerColumns() const { return integerColumns; }
 };
 
-// The entries of the program BuildModel would make, counted without making
-// it, so that one too large for memory is refused first.
-double ModelEntries(const ShiftGrid& grid, const ShiftFile& file);
+// The size of the program BuildModel would make, counted without making
+// it, so that one too large to solve is refused first.
+struct ModelSize {
+    double columns = 0;               // starts and lunches to choose
+    double entries = 0;               // of its matrix
+    std::vector<double> typeColumns;  // per shift type
+};
+ModelSize MeasureModel(const ShiftGrid& grid, const ShiftFile& file);
 
 // Builds the program for `grid`. With `allowShort` a slot may be left
 // short, at a cost; without it the slots that need agents must have them.

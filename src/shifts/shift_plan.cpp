@@ -19,9 +19,51 @@ namespace {
 
 using input::PlanFault;
 
-// Past this many entries, each copy of the program the solver keeps takes
-// hundreds of megabytes.
-constexpr double kMaxModelEntries = 20e6;
+// Past this many starts and lunches to choose, the first linear program
+// alone outlasts any sensible limit (a round-the-clock week of quarter-hours
+// with 40 shift types that start at any time, about 50,000 of them, takes
+// seconds; twice that, over 20 s); past this many entries, each copy of
+// the program the solver keeps takes hundreds of megabytes.
+constexpr double kMaxColumns = 60000;
+constexpr double kMaxEntries = 12e6;
+constexpr std::size_t kTypesNamed = 3;
+
+// "268,800"
+std::string Grouped(double n) {
+    std::string digits = std::to_string(std::llround(n));
+    for (auto at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
+// Why a program is too large, and which shift types to narrow: those
+// with the most starts and lunches.
+PlanFault TooLarge(const ShiftGrid& grid, const ShiftFile& file, const ModelSize& size) {
+    std::vector<std::size_t> order(file.types.size());
+    for (std::size_t t = 0; t < order.size(); ++t) order[t] = t;
+    std::stable_sort(order.begin(), order.end(), [&size](std::size_t a, std::size_t b) {
+        return size.typeColumns[a] > size.typeColumns[b];
+    });
+    std::string named;
+    const int step = grid.intervalMinutes;
+    for (std::size_t i = 0; i < std::min(kTypesNamed, order.size()); ++i) {
+        const ShiftType& s = file.types[order[i]];
+        if (size.typeColumns[order[i]] == 0) break;
+        named += (i ? ", " : "") + input::Printable(s.name) + " (" +
+                 std::to_string((s.latest - s.earliest) / step + 1) + (i ? ")" : " starts a day)");
+    }
+    const std::string what =
+        size.columns > kMaxColumns
+            ? Grouped(size.columns) + " starts and lunches to choose, more than a solve can "
+                                      "finish (at most " + Grouped(kMaxColumns) + ")"
+            : Grouped(size.entries) + " entries in its program, more than memory holds (at most " +
+                  Grouped(kMaxEntries) + ")";
+    return {PlanFault::Kind::BadInput,
+            file.name + ": " + std::to_string(grid.days) + (grid.days == 1 ? " day" : " days") +
+                " of " + std::to_string(file.types.size()) +
+                (file.types.size() == 1 ? " shift type give " : " shift types give ") + what +
+                ": narrow the start windows (earliest to latest) of " + named +
+                ", or plan fewer days at a time"};
+}
 
 std::string Agents(long n) { return std::to_string(n) + (n == 1 ? " agent" : " agents"); }
 
@@ -192,16 +234,9 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     if (!laid) return Fail(laid.Error());
     const ShiftGrid& grid = laid.Value();
     const Namer name(demand, forecastName, grid);
-    if (const double entries = ModelEntries(grid, file); entries > kMaxModelEntries)
-        return Fail(PlanFault{PlanFault::Kind::BadInput,
-                              file.name + ": " + std::to_string(grid.days) + " days of " +
-                                  std::to_string(file.types.size()) +
-                                  " shift types make a program too large to solve (" +
-                                  std::to_string(std::llround(entries / 1e6)) +
-                                  " million entries; at most " +
-                                  std::to_string(std::llround(kMaxModelEntries / 1e6)) +
-                                  " million): plan fewer days at a time, or give the shifts "
-                                  "fewer starts"});
+    if (const ModelSize size = MeasureModel(grid, file);
+        size.columns > kMaxColumns || size.entries > kMaxEntries)
+        return Fail(TooLarge(grid, file, size));
     const ShiftModel model = BuildModel(grid, file, options.allowShort);
     if (!options.allowShort && !model.uncoverable.empty())
         return Fail(PlanFault{PlanFault::Kind::ShiftsFallShort,
@@ -223,6 +258,7 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     out.summary = Summary(grid, file, model, *found.placements);
     out.summary.seconds = found.solver.seconds;
     out.summary.optimal = found.optimal;
+    out.summary.memoryFull = found.solver.memoryFull;
     if (!found.optimal) out.summary.gapPercent = GapPercent(found.cost, found.solver.bound);
     const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
     out.onDuty.reserve(demand.size());

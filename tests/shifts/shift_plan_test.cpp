@@ -423,8 +423,7 @@ TEST(ShiftPlan, IntervalsWithoutTimesTwiceOrUnevenAreRefused) {
               "f.csv: the intervals are 7 minutes long; shifts are planned on intervals that "
               "divide the day (such as 15, 30 or 60 minutes)");
     // Eight years of minutes, every minute a start: refused before the
-    // program is made. Each of 1440 starts a day covers 480 minutes (and a
-    // few rows besides), each minute a row: 1440 x 3001 x 485 entries.
+    // program is made, 1440 starts a day for 3001 days.
     const auto every = Shifts("name,length,earliest,latest\nA,8:00,00:00,23:59\n");
     std::vector<Demand> far = {demand[0], demand[0]};
     far[1].day = *far[0].day + 3000;
@@ -432,9 +431,22 @@ TEST(ShiftPlan, IntervalsWithoutTimesTwiceOrUnevenAreRefused) {
     const auto huge = shifts::PlanShifts(far, 1, "f.csv", every, {});
     ASSERT_FALSE(huge.Ok());
     EXPECT_EQ(huge.Error().message,
-              "shifts.csv: 3001 days of 1 shift types make a program too large to solve (2096 "
-              "million entries; at most 20 million): plan fewer days at a time, or give the "
-              "shifts fewer starts");
+              "shifts.csv: 3001 days of 1 shift type give 4,321,440 starts and lunches to "
+              "choose, more than a solve can finish (at most 60,000): narrow the start windows "
+              "(earliest to latest) of A (1440 starts a day), or plan fewer days at a time");
+    // Two weeks of quarter-hours, 90 types of 6 to 95 starts a day:
+    // 14 x (90 x 6 + 0 + 1 + ... + 89) = 63,630 starts; the widest named.
+    std::string many = "name,length,earliest,latest\n";
+    for (int i = 0; i < 90; ++i)
+        many += "T" + std::to_string(i) + ",4:00,00:00," + input::TimeText((5 + i) * 15) + "\n";
+    const auto fortnight = Intervals(14, 15, 0, 1440, [](int, int) { return 3L; });
+    const auto wide = shifts::PlanShifts(fortnight, 15, "f.csv", Shifts(many), {});
+    ASSERT_FALSE(wide.Ok());
+    EXPECT_EQ(wide.Error().message,
+              "shifts.csv: 14 days of 90 shift types give 63,630 starts and lunches to choose, "
+              "more than a solve can finish (at most 60,000): narrow the start windows "
+              "(earliest to latest) of T89 (95 starts a day), T88 (94), T87 (93), or plan "
+              "fewer days at a time");
     demand[1].minute.reset();
     auto untimed = shifts::PlanShifts(demand, 60, "f.csv", file, {});
     ASSERT_FALSE(untimed.Ok());
