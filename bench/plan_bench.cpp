@@ -26,6 +26,7 @@ extern char** environ;
 namespace {
 
 using namespace corvane::plan;
+using namespace corvane::input;
 using corvane::bench::kYear;
 using corvane::bench::YearCsv;
 
@@ -64,7 +65,8 @@ BENCHMARK_CAPTURE(WindowReplan, erlang_a, true)->Unit(benchmark::kMillisecond);
 
 // Runs corvane-plan with these arguments, as a shell would but without
 // one, so the time is the program's own; true when it succeeds.
-bool RunPlan(const std::string& arguments) {
+// `peakKb`: where to put the most memory the run held.
+bool RunPlan(const std::string& arguments, long* peakKb = nullptr) {
     std::vector<std::string> words{CORVANE_PLAN};
     std::istringstream in(arguments);
     for (std::string word; in >> word;) words.push_back(word);
@@ -75,7 +77,10 @@ bool RunPlan(const std::string& arguments) {
     if (posix_spawn(&child, CORVANE_PLAN, nullptr, nullptr, argv.data(), environ) != 0)
         return false;
     int status = 0;
-    return waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    rusage usage{};
+    const bool ended = wait4(child, &status, 0, &usage) == child;
+    if (peakKb) *peakKb = usage.ru_maxrss;
+    return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // The program as a planner runs it: read the CSV, plan, write the CSV.
@@ -113,7 +118,7 @@ void PatientYear(benchmark::State& state) {
 }
 BENCHMARK(PatientYear)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
-// Streaming: about a million rows (57 years), planned and written as a
+// Streaming: about a million rows (57 years, 2027 to 2083), planned and written as a
 // text table; peak_MB is the largest memory any corvane-plan run of this
 // benchmark program took.
 void MillionRows(benchmark::State& state, const char* format) {
@@ -124,7 +129,19 @@ void MillionRows(benchmark::State& state, const char* format) {
         const std::string rows = year.substr(year.find('\n') + 1);
         std::ofstream out(input);
         out << year.substr(0, year.find('\n') + 1);
-        for (int i = 0; i < 57; ++i) out << rows;
+        // Year after year from 2027 (the leap years without 29 February),
+        // since the same interval twice is refused.
+        for (int i = 0; i < 57; ++i) {
+            std::string copy = rows;
+            const std::string year = std::to_string(2027 + i);
+            for (std::size_t at = 0; at < copy.size();) {
+                copy.replace(at, 4, year);
+                const std::size_t end = copy.find('\n', at);
+                if (end == std::string::npos) break;
+                at = end + 1;
+            }
+            out << copy;
+        }
     }
     const std::string arguments = input.string() + " --format " + format + " -o " +
                                   (dir / "corvane-bench-million.out").string();
@@ -208,6 +225,110 @@ BENCHMARK_CAPTURE(WeekShifts, with_lunches, 1, "5")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Iterations(1);
+
+// A week open round the clock, quarter-hours from Monday 2027-03-01 (672
+// intervals), a morning and an afternoon peak and a quieter evening, and
+// shifts that may start at every quarter-hour of the day: 8:30 and 6:00
+// with a lunch of 30 minutes, 4:00 without.
+std::string RoundTheClockCsv() {
+    std::string csv = "datetime,calls,talk,acw\n";
+    unsigned seed = 31;
+    auto next = [&seed] { return (seed = seed * 1103515245u + 12345u) >> 16 & 0x7fff; };
+    const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+    for (int day = 0; day < 7; ++day)
+        for (int m = 0; m < 24 * 60; m += 15) {
+            const double h = m / 60.0;
+            const double shape = 0.12 + std::exp(-std::pow((h - 10.5) / 2.6, 2)) +
+                                 0.8 * std::exp(-std::pow((h - 15.5) / 2.8, 2)) +
+                                 0.25 * std::exp(-std::pow((h - 21) / 2, 2));
+            const double week[] = {1, 0.95, 0.9, 0.9, 0.85, 0.5, 0.35};
+            const double calls = 110 * shape * week[day] * (0.93 + 0.14 * (next() % 1000) / 999.0);
+            csv += "2027-03-" + two(day + 1) + " " + two(m / 60) + ":" + two(m % 60) + "," +
+                   std::to_string(calls) + ",240,30\n";
+        }
+    return csv;
+}
+const char* const kRoundTheClockShifts =
+    "name,length,earliest,latest,days,cost,lunch,lunch_after,lunch_before\n"
+    "Full,8:30,00:00,23:45,,1,0:30,3:00,5:00\n"
+    "Six,6:00,00:00,23:45,,1.05,0:30,2:00,3:30\n"
+    "Part,4:00,00:00,23:45,,1.1,,,\n";
+
+// The gap a plan in JSON says of itself, and its status.
+void Report(benchmark::State& state, const std::filesystem::path& plan) {
+    std::ifstream in(plan);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const auto gap = text.find("\"gap\": ");
+    state.counters["gap_percent"] = gap == std::string::npos ? -1 : std::stod(text.substr(gap + 7));
+    state.counters["optimal"] = text.find("\"shift_plan\": \"optimal\"") != std::string::npos;
+}
+
+// The hard week at a given limit: how close its plan comes in that time.
+void RoundTheClockWeek(benchmark::State& state, const char* limit) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-round-week.csv";
+    const auto shifts = dir / "corvane-bench-round-shifts.csv";
+    const auto plan = dir / "corvane-bench-round-plan.json";
+    std::ofstream(input) << RoundTheClockCsv();
+    std::ofstream(shifts) << kRoundTheClockShifts;
+    const std::string arguments = input.string() + " --shrinkage 30 --format json -o " +
+                                  plan.string() + " --shifts " + shifts.string() +
+                                  " --shift-time-limit " + limit;
+    for (auto _ : state)
+        if (!RunPlan(arguments)) state.SkipWithError("corvane-plan failed");
+    Report(state, plan);
+}
+BENCHMARK_CAPTURE(RoundTheClockWeek, limit_2s, "2")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(RoundTheClockWeek, limit_5s, "5")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(RoundTheClockWeek, limit_10s, "10")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// The README's year (examples/make-year.py) with examples/year-shifts.csv.
+void YearOfShifts(benchmark::State& state, const char* limit) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-shift-year.csv";
+    const auto plan = dir / "corvane-bench-shift-year-plan.json";
+    const std::string make = "python3 " CORVANE_EXAMPLES "/make-year.py > " + input.string();
+    if (std::system(make.c_str()) != 0) {
+        state.SkipWithError("python3 examples/make-year.py failed");
+        return;
+    }
+    const std::string arguments = input.string() + " --shrinkage 30 --format json -o " +
+                                  plan.string() + " --shifts " CORVANE_EXAMPLES
+                                  "/year-shifts.csv --shift-time-limit " + limit;
+    for (auto _ : state)
+        if (!RunPlan(arguments)) state.SkipWithError("corvane-plan failed");
+    Report(state, plan);
+}
+BENCHMARK_CAPTURE(YearOfShifts, limit_10s, "10")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(YearOfShifts, limit_60s, "60")->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
+// Near the largest program accepted (12 million entries): a day of minutes
+// and 13 shift types of 10 hours that may start at any minute. Its peak
+// memory, measured by the system.
+void LargestShifts(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-minutes.csv";
+    const auto shifts = dir / "corvane-bench-minute-shifts.csv";
+    const auto plan = dir / "corvane-bench-minutes-plan.json";
+    std::string csv = "datetime,calls,talk,acw\n";
+    const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+    for (int m = 0; m < 24 * 60; ++m)
+        csv += "2027-03-01 " + two(m / 60) + ":" + two(m % 60) + "," +
+               std::to_string(2 + 8 * std::exp(-std::pow((m / 60.0 - 11) / 3, 2))) + ",240,30\n";
+    std::ofstream(input) << csv;
+    std::string types = "name,length,earliest,latest,cost\n";
+    for (int t = 0; t < 13; ++t)
+        types += "M" + std::to_string(t) + ",10:00,00:00,23:59," + std::to_string(1 + t / 100.0) + "\n";
+    std::ofstream(shifts) << types;
+    const std::string arguments = input.string() + " --format json -o " + plan.string() +
+                                  " --shifts " + shifts.string() + " --shift-time-limit 20";
+    long peak = 0;
+    for (auto _ : state)
+        if (!RunPlan(arguments, &peak)) state.SkipWithError("corvane-plan failed");
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1024.0;
+    Report(state, plan);
+}
+BENCHMARK(LargestShifts)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 }  // namespace
 BENCHMARK_MAIN();

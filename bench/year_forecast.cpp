@@ -37,7 +37,7 @@ std::string YearCsv() {
 }
 
 std::string PatientYearCsv() {
-    std::string csv = "interval,calls,talk\n";
+    std::string csv = "interval,calls,talk (s)\n";
     for (int i = 0; i < kYear; ++i) {
         const int slot = i % 48;
         csv += Date2027(i / 48) + " " + (slot < 20 ? "0" : "") + std::to_string(slot / 2) + ":" +
