@@ -1,6 +1,10 @@
 #include "model/roster.h"
 
 #include <algorithm>
+#include <sstream>
+
+#include "input/label_time.h"
+#include "report/fixed_table.h"
 
 namespace corvane::model {
 
@@ -35,6 +39,53 @@ ShiftCounts CountsPerDay(const plan::ShiftSummary& shifts) {
         counts.agents[static_cast<std::size_t>(d)][static_cast<std::size_t>(t)] += r.agents;
     }
     return counts;
+}
+
+namespace {
+
+void AppendLines(const std::string& text, std::vector<std::string>& lines) {
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+}
+
+}  // namespace
+
+std::vector<std::string> RosterLines(const plan::ShiftSummary& shifts, const std::string& date) {
+    using Align = report::FixedTable::Align;
+    std::vector<std::string> lines;
+    const std::vector<plan::ShiftRow> day = RosterOfDay(shifts, date);
+    if (day.empty()) {
+        lines.push_back("No shift starts on this day.");
+    } else {
+        report::FixedTable table;
+        table.AddColumn("Shift", Align::Left);
+        table.AddColumn("Start", Align::Left);
+        table.AddColumn("Lunch", Align::Left);
+        table.AddColumn("End", Align::Left);
+        table.AddColumn("Agents", Align::Right);
+        std::vector<std::vector<std::string>> rows;
+        for (const plan::ShiftRow& r : day)
+            rows.push_back({r.shift, input::TimeText(r.start),
+                            r.lunch ? input::TimeText(*r.lunch) : "-",
+                            input::TimeText(r.end % (24 * 60)), std::to_string(r.agents)});
+        AppendLines(table.Text(rows), lines);
+    }
+    const ShiftCounts counts = CountsPerDay(shifts);
+    if (counts.types.empty()) return lines;
+    lines.emplace_back();
+    lines.emplace_back("Agents starting each shift per day");
+    lines.emplace_back();
+    report::FixedTable table;
+    table.AddColumn("Date", Align::Left);
+    for (const std::string& t : counts.types) table.AddColumn(t, Align::Right);
+    std::vector<std::vector<std::string>> rows;
+    for (std::size_t d = 0; d < counts.dates.size(); ++d) {
+        std::vector<std::string> row{counts.dates[d]};
+        for (long n : counts.agents[d]) row.push_back(std::to_string(n));
+        rows.push_back(std::move(row));
+    }
+    AppendLines(table.Text(rows), lines);
+    return lines;
 }
 
 }  // namespace corvane::model

@@ -23,4 +23,9 @@ struct ShiftCounts {
 };
 ShiftCounts CountsPerDay(const plan::ShiftSummary& shifts);
 
+// The roster of `date` as printed: its groups in start order (shift,
+// start, lunch, end, agents), then the agents starting each shift type per
+// day, as lines of fixed columns.
+std::vector<std::string> RosterLines(const plan::ShiftSummary& shifts, const std::string& date);
+
 }  // namespace corvane::model

@@ -392,12 +392,14 @@ QWidget* PlanWindow::CreateResults() {
     intervals_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
 
     auto* lower = new QTabWidget(split);
+    lowerTabs_ = lower;
     std::tie(totals_, dayModel_, days_) = AddTextTab(lower, QStringLiteral("&Totals"));
     std::tie(shiftTotals_, shiftModel_, shiftTable_) =
         AddTextTab(lower, QStringLiteral("&Shift plan"));
     // The day's roster as a timeline, beside the agents starting each shift
     // type per day.
     auto* rosterPage = new QSplitter(Qt::Horizontal, lower);
+    rosterPage_ = rosterPage;
     auto* rosterScroll = new QScrollArea(rosterPage);
     rosterScroll->setWidgetResizable(true);
     rosterScroll->setFrameShape(QFrame::NoFrame);
@@ -569,9 +571,10 @@ void PlanWindow::ShowRoster() {
         date = input::DateText(static_cast<std::int32_t>(chosen.toLongLong()));
     else if (const auto dates = model::RosterDates(shifts); !dates.empty())
         date = dates.front();
-    roster_->SetRows(date.empty() ? QStringLiteral("Roster")
-                                  : QStringLiteral("Roster of %1").arg(QString::fromStdString(date)),
-                     model::RosterOfDay(shifts, date));
+    rosterTitle_ = date.empty() ? QStringLiteral("Roster")
+                                : QStringLiteral("Roster of %1").arg(QString::fromStdString(date));
+    rosterDate_ = date;
+    roster_->SetRows(rosterTitle_, model::RosterOfDay(shifts, date));
     const model::ShiftCounts counts = model::CountsPerDay(shifts);
     QStringList heads{QStringLiteral("Date")};
     std::vector<bool> numeric{false};

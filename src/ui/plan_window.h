@@ -16,6 +16,7 @@ class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QTabWidget;
 class QTableView;
 
 namespace corvane::output {
@@ -139,6 +140,11 @@ private:
     QComboBox* day_ = nullptr;  // the whole plan, or one day
     RosterView* roster_ = nullptr;
     TextTableModel* countsModel_ = nullptr;
+    QTabWidget* lowerTabs_ = nullptr;
+    QWidget* rosterPage_ = nullptr;
+    QString rosterTitle_;  // the roster's heading as shown
+    std::string rosterDate_;
+    void PrintRoster();
     void ShowRoster();
     void FillDays();
     void ShowDay();

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPicture>
 #include <QSaveFile>
+#include <QTabWidget>
 #include <QTableView>
 
 #include <algorithm>
@@ -16,7 +17,9 @@
 #include "chart/chart_render.h"
 #include "output/qt_print_dialog.h"
 #include "output/report_printer.h"
+#include "model/roster.h"
 #include "ui/plan_chart_view.h"
+#include "ui/roster_view.h"
 #include "ui/plan_window.h"
 
 namespace corvane::ui {
@@ -121,6 +124,11 @@ QString PlanWindow::CopySelection() {
 }
 
 void PlanWindow::Print() {
+    // The Roster tab prints the roster it shows.
+    if (lowerTabs_->currentWidget() == rosterPage_ && outcome_->shifts) {
+        PrintRoster();
+        return;
+    }
     output::Report report = output::ReportHeaded(windowTitle());
     const std::string text = model::OutcomeText(*outcome_, report::PlanFormat::Text,
                                                 path_.toStdString());
@@ -153,6 +161,27 @@ void PlanWindow::Print() {
     if (!output::PrintReport(&report, dialog, &picture,
                              QSize(chart::kChartWidth, chart::kChartHeight)))
         message_(QStringLiteral("The plan could not be printed."), QStringLiteral("Corvane plan"));
+}
+
+void PlanWindow::PrintRoster() {
+    output::Report report = output::ReportHeaded(rosterTitle_ + QStringLiteral(" \u2014 ") + windowTitle());
+    for (const std::string& line : model::RosterLines(*outcome_->shifts, rosterDate_))
+        report.lines << QString::fromStdString(line);
+    report.fitWidth = true;
+    // The timeline as the tab draws it, a bar a line.
+    const std::vector<plan::ShiftRow> rows = model::RosterOfDay(*outcome_->shifts, rosterDate_);
+    const int line = roster_->fontMetrics().height() + 6;
+    const QSize size(900, line * (static_cast<int>(rows.size()) + 3));
+    QPicture picture;
+    {
+        QPainter painter(&picture);
+        painter.setFont(roster_->font());
+        PaintRoster(painter, size, rosterTitle_, rows);
+    }
+    output::QtPrintDialog platform(this);
+    output::PrintDialog& dialog = printDialog_ ? *printDialog_ : platform;
+    if (!output::PrintReport(&report, dialog, &picture, size))
+        message_(QStringLiteral("The roster could not be printed."), QStringLiteral("Corvane plan"));
 }
 
 }  // namespace corvane::ui

@@ -24,6 +24,7 @@
 #include <QComboBox>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -35,6 +36,7 @@
 
 #include "output/painter_print_surface.h"
 #include "input/forecast_csv.h"
+#include "input/label_time.h"
 #include "shifts/shift_file.h"
 #include "output/print_surface.h"
 #include "ui/forecast_opener.h"
@@ -707,6 +709,49 @@ private slots:
                          QString::number(saturday[heads[c].toStdString()]));
         }
         QVERIFY(found);
+    }
+
+    // On the Roster tab, printing gives the roster of the day shown: its
+    // groups as on the tab, then the agents per shift type and day.
+    void PrintingTheRosterTabGivesTheRoster() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        QVERIFY(w.ChooseShifts(kShifts));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+        auto* day = w.findChild<QComboBox*>(QStringLiteral("cboDay"));
+        day->setCurrentIndex(6);
+        emit day->activated(6);
+        for (QTabWidget* tabs : w.findChildren<QTabWidget*>())
+            for (int i = 0; i < tabs->count(); ++i)
+                if (tabs->tabText(i) == QStringLiteral("Roster")) tabs->setCurrentIndex(i);
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("roster.pdf"));
+        PdfDialog dialog(pdf);
+        w.SetPrintDialog(&dialog);
+        w.findChild<QAction*>(QStringLiteral("mnuPrint"))->trigger();
+        QVERIFY(o->messages.isEmpty());
+        QProcess text;
+        text.start(QStringLiteral(PDFTOTEXT), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        QVERIFY(text.waitForFinished(600000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY(printed.contains(QStringLiteral("Roster of 2027-03-06")));
+        QVERIFY(printed.contains(QStringLiteral("Agents starting each shift per day")));
+        // No interval table: a roster, not the plan.
+        QVERIFY(!printed.contains(QStringLiteral("Erlangs")));
+        const auto* roster = w.findChild<corvane::ui::RosterView*>(QStringLiteral("rosterView"));
+        QVERIFY(!roster->Rows().empty());
+        for (const auto& r : roster->Rows()) {
+            // "Weekend  08:00  10:30  14:30  3", in fixed columns.
+            const QRegularExpression row(
+                QStringLiteral("%1\\s+%2\\s+%3\\s+\\S+\\s+%4\\b")
+                    .arg(QString::fromStdString(r.shift),
+                         QString::fromStdString(corvane::input::TimeText(r.start)),
+                         r.lunch ? QString::fromStdString(corvane::input::TimeText(*r.lunch))
+                                 : QStringLiteral("-"))
+                    .arg(r.agents));
+            QVERIFY2(printed.contains(row), qPrintable(row.pattern()));
+        }
     }
 
     void PrintingGivesThePlanThenItsChart() {
