@@ -39,6 +39,39 @@ const char* ColumnName(PlanColumn column) {
     return "";
 }
 
+const char* ColumnCaption(PlanColumn column) {
+    switch (column) {
+        case PlanColumn::Interval: return "Interval";
+        case PlanColumn::Calls: return "Calls";
+        case PlanColumn::Talk: return "Talk";
+        case PlanColumn::Acw: return "ACW";
+        case PlanColumn::Erlangs: return "Erlangs";
+        case PlanColumn::Agents: return "Agents";
+        case PlanColumn::Wait: return "P(wait)";
+        case PlanColumn::ServiceLevel: return "Service level";
+        case PlanColumn::Asa: return "ASA";
+        case PlanColumn::Occupancy: return "Occupancy";
+        case PlanColumn::Abandon: return "Abandoned";
+        case PlanColumn::Scheduled: return "Scheduled";
+        case PlanColumn::OnDuty: return "On duty";
+        case PlanColumn::Status: return "Status";
+    }
+    return "";
+}
+
+const char* ColumnUnit(PlanColumn column) {
+    switch (column) {
+        case PlanColumn::Talk:
+        case PlanColumn::Acw:
+        case PlanColumn::Asa: return "s";
+        case PlanColumn::Wait:
+        case PlanColumn::ServiceLevel:
+        case PlanColumn::Occupancy:
+        case PlanColumn::Abandon: return "%";
+        default: return "";
+    }
+}
+
 namespace {
 
 // x = m * 2^-s with m a whole number below 2^53, when x is positive and

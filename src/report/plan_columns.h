@@ -33,6 +33,11 @@ std::vector<PlanColumn> PlanColumns(const plan::PlanOptions& options, bool onDut
 // The CSV header's name: "service_level".
 const char* ColumnName(PlanColumn column);
 
+// The column as a person reads it, "Service level", and the unit of its
+// figures, "%" ("" for none).
+const char* ColumnCaption(PlanColumn column);
+const char* ColumnUnit(PlanColumn column);
+
 // Appends one cell as the CSV writes it, before any quoting: fixed
 // decimals with ".", shares in percent, empty where there is no value.
 void AppendCell(std::string& out, const plan::IntervalPlan& p, PlanColumn column);

@@ -96,9 +96,15 @@ QVariant PlanTableModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant PlanTableModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (role != Qt::DisplayRole) return {};
-    if (orientation == Qt::Vertical) return section + 1;
-    return QString::fromLatin1(report::ColumnName(columns_[static_cast<std::size_t>(section)]));
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
+    if (orientation == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + 1) : QVariant();
+    // The heads are the CSV's names, which Copy gives as corvane-plan
+    // writes them; their tips are the captions.
+    const report::PlanColumn column = columns_[static_cast<std::size_t>(section)];
+    if (role == Qt::DisplayRole) return QString::fromLatin1(report::ColumnName(column));
+    const QString unit = QString::fromLatin1(report::ColumnUnit(column));
+    return QString::fromLatin1(report::ColumnCaption(column)) +
+           (unit.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(unit));
 }
 
 TextTableModel::TextTableModel(QObject* parent) : QAbstractTableModel(parent) {}

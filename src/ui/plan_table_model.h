@@ -28,6 +28,10 @@ public:
         return shown_.empty() ? static_cast<std::size_t>(row) : shown_[static_cast<std::size_t>(row)];
     }
 
+    report::PlanColumn Column(int section) const {
+        return columns_[static_cast<std::size_t>(section)];
+    }
+
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

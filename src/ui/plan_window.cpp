@@ -50,6 +50,9 @@ namespace {
 
 using model::PlanField;
 
+// Figures to a line in the chart's hover tip.
+constexpr int kTipFigures = 3;
+
 constexpr PlanField kFields[] = {PlanField::ServicePercent, PlanField::AnswerSeconds,
                                  PlanField::AsaLimit,       PlanField::MaxOccupancy,
                                  PlanField::Shrinkage,      PlanField::IntervalMinutes,
@@ -434,12 +437,20 @@ QWidget* PlanWindow::CreateResults() {
                 if (!row || *row >= static_cast<std::size_t>(intervalModel_->rowCount()))
                     return QToolTip::hideText();
                 const int r = static_cast<int>(*row);
-                QString tip;
-                for (int c = 0; c < intervalModel_->columnCount(); ++c)
-                    tip += intervalModel_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString() +
-                           QStringLiteral(": ") +
-                           intervalModel_->index(r, c).data().toString() + QLatin1Char('\n');
-                QToolTip::showText(global, tip.trimmed(), chart_);
+                // The interval, then its figures three to a line under
+                // their captions: a small tip, beside the pointer rather
+                // than over the point.
+                QString tip = intervalModel_->index(r, 0).data().toString();
+                for (int c = 1; c < intervalModel_->columnCount(); ++c) {
+                    const report::PlanColumn column = intervalModel_->Column(c);
+                    const QString unit = QString::fromLatin1(report::ColumnUnit(column));
+                    const QString value = intervalModel_->index(r, c).data().toString();
+                    tip += ((c - 1) % kTipFigures == 0 ? QStringLiteral("\n")
+                                                        : QStringLiteral("   ")) +
+                           QString::fromLatin1(report::ColumnCaption(column)) + QLatin1Char(' ') +
+                           value + (unit.isEmpty() || value.isEmpty() ? QString() : QLatin1Char(' ') + unit);
+                }
+                QToolTip::showText(global + QPoint(16, 16), tip, chart_);
                 intervals_->scrollTo(intervalModel_->index(r, 0));
             });
     return split;
