@@ -14,6 +14,7 @@
 #include "report/chart_series.h"
 #include "input/forecast_csv.h"
 #include "report/plan_output.h"
+#include "plan/achieved.h"
 #include "plan/streamed_plan.h"
 #include "input/text_check.h"
 #include "shifts/shift_file.h"
@@ -114,12 +115,15 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         staffed = std::move(solved.Value());
         demand = {};
     }
-    // With shifts, each row is handed on with its agents on duty.
-    const auto withShifts = [&](const auto& each) {
-        return [&, index = std::size_t{0}](const plan::IntervalPlan& p) mutable {
+    // With shifts, each row is handed on with its agents on duty and what
+    // they achieve, counted in the totals on the pass that writes.
+    const auto withShifts = [&](const auto& each, bool counted) {
+        return [&, counted, index = std::size_t{0}](const plan::IntervalPlan& p) mutable {
             if (!staffed) return each(p);
             plan::IntervalPlan row = p;
             row.onDuty = staffed->onDuty[index++];
+            row.achieved = plan::AchievedMeasures(row, planned.Options());
+            if (counted) staffed->summary.achieved.Add(row);
             each(row);
         };
     };
@@ -128,7 +132,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
         const auto measured = planned.Write(
             again ? &*again : nullptr,
-            withShifts([&](const plan::IntervalPlan& p) { writer->Measure(p); }));
+            withShifts([&](const plan::IntervalPlan& p) { writer->Measure(p); }, false));
         if (!measured) return refused(measured.Error());
     }
 
@@ -164,7 +168,7 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
     {
         std::optional<input::ForecastReader> again;
         if (!planned.KeptWhole()) again.emplace(input.Again(), name, defaults);
-        if (const auto written = planned.Write(again ? &*again : nullptr, withShifts(write));
+        if (const auto written = planned.Write(again ? &*again : nullptr, withShifts(write, true));
             !written)
             return refused(written.Error());
     }

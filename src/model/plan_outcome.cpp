@@ -1,5 +1,7 @@
 #include "model/plan_outcome.h"
 
+#include "plan/achieved.h"
+
 #include <set>
 
 #include "shifts/shift_file.h"
@@ -29,9 +31,11 @@ Result<PlanOutcome, input::PlanFault> MakePlan(const input::Forecast& forecast,
     auto solved = shifts::PlanShifts(demand, interval, forecast.name, *settings.shifts,
                                      {settings.shiftTimeLimit, settings.allowShort, watch});
     if (!solved) return Fail(solved.Error());
-    for (std::size_t i = 0; i < out.plan.rows.size(); ++i)
-        out.plan.rows[i].onDuty = solved.Value().onDuty[i];
     out.shifts = std::move(solved.Value().summary);
+    for (std::size_t i = 0; i < out.plan.rows.size(); ++i) {
+        out.plan.rows[i].onDuty = solved.Value().onDuty[i];
+        plan::Achieve(out.plan.rows[i], out.plan.options, out.shifts->achieved);
+    }
     return out;
 }
 

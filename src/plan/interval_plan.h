@@ -43,6 +43,7 @@ struct IntervalPlan {
     long scheduled = 0;                        // with shrinkage
     std::optional<IntervalMeasures> measures;  // only when planned
     std::optional<long> onDuty;                // agents working it per a shift plan
+    std::optional<IntervalMeasures> achieved;  // what they achieve; none without calls
 };
 
 // Plans one interval: the first agent count that meets every target, or a

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "plan/achieved.h"
+
 namespace corvane::plan {
 
 // A group of agents on the same shift, starting and lunching together.
@@ -30,6 +32,7 @@ struct ShiftSummary {
     bool memoryFull = false;  // not optimal: stopped at the memory it may take, not the time
     std::int64_t shortIntervals = 0;  // intervals left with fewer agents than scheduled
     double shortAgentHours = 0;
+    AchievedTotals achieved;  // the service level its agents on duty reach
 };
 
 }  // namespace corvane::plan

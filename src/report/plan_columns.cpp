@@ -14,7 +14,10 @@ std::vector<PlanColumn> PlanColumns(const plan::PlanOptions& options, bool onDut
                        C::Agents,   C::Wait,  C::ServiceLevel, C::Asa, C::Occupancy};
     if (options.patience) out.push_back(C::Abandon);
     out.push_back(C::Scheduled);
-    if (onDuty) out.push_back(C::OnDuty);
+    if (onDuty) {
+        out.insert(out.end(), {C::OnDuty, C::AchievedServiceLevel, C::AchievedAsa});
+        if (options.patience) out.push_back(C::AchievedAbandon);
+    }
     out.push_back(C::Status);
     return out;
 }
@@ -34,6 +37,9 @@ const char* ColumnName(PlanColumn column) {
         case PlanColumn::Abandon: return "abandon";
         case PlanColumn::Scheduled: return "scheduled";
         case PlanColumn::OnDuty: return "on_duty";
+        case PlanColumn::AchievedServiceLevel: return "achieved_service_level";
+        case PlanColumn::AchievedAsa: return "achieved_asa";
+        case PlanColumn::AchievedAbandon: return "achieved_abandon";
         case PlanColumn::Status: return "status";
     }
     return "";
@@ -54,6 +60,9 @@ const char* ColumnCaption(PlanColumn column) {
         case PlanColumn::Abandon: return "Abandoned";
         case PlanColumn::Scheduled: return "Scheduled";
         case PlanColumn::OnDuty: return "On duty";
+        case PlanColumn::AchievedServiceLevel: return "Achieved service level";
+        case PlanColumn::AchievedAsa: return "Achieved ASA";
+        case PlanColumn::AchievedAbandon: return "Achieved abandoned";
         case PlanColumn::Status: return "Status";
     }
     return "";
@@ -63,11 +72,14 @@ const char* ColumnUnit(PlanColumn column) {
     switch (column) {
         case PlanColumn::Talk:
         case PlanColumn::Acw:
-        case PlanColumn::Asa: return "s";
+        case PlanColumn::Asa:
+        case PlanColumn::AchievedAsa: return "s";
         case PlanColumn::Wait:
         case PlanColumn::ServiceLevel:
         case PlanColumn::Occupancy:
-        case PlanColumn::Abandon: return "%";
+        case PlanColumn::Abandon:
+        case PlanColumn::AchievedServiceLevel:
+        case PlanColumn::AchievedAbandon: return "%";
         default: return "";
     }
 }
@@ -167,6 +179,15 @@ void AppendCell(std::string& out, const plan::IntervalPlan& p, PlanColumn column
             break;
         case PlanColumn::Scheduled: count(computed, p.scheduled); break;
         case PlanColumn::OnDuty: count(p.onDuty.has_value(), p.onDuty.value_or(0)); break;
+        case PlanColumn::AchievedServiceLevel:
+            if (p.achieved) AppendFixed(out, p.achieved->serviceLevel * 100.0, 2);
+            break;
+        case PlanColumn::AchievedAsa:
+            if (p.achieved && std::isfinite(p.achieved->asa)) AppendFixed(out, p.achieved->asa, 2);
+            break;
+        case PlanColumn::AchievedAbandon:
+            if (p.achieved && p.achieved->abandon) AppendFixed(out, *p.achieved->abandon * 100.0, 2);
+            break;
         case PlanColumn::Status: out += plan::StatusText(p.status); break;
     }
 }

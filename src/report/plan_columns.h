@@ -24,6 +24,9 @@ enum class PlanColumn {
     Abandon,   // Erlang A only
     Scheduled,
     OnDuty,    // with a shift plan only
+    AchievedServiceLevel,  // with a shift plan only: what its agents on duty reach
+    AchievedAsa,
+    AchievedAbandon,       // and Erlang A
     Status,
 };
 

@@ -90,10 +90,14 @@ ordered_json PeakJson(const std::optional<plan::PeakInterval>& peak) {
 
 }  // namespace
 
-TextCells DayCells(const plan::PlanTotals& t) {
+TextCells DayCells(const plan::PlanTotals& t, const plan::ShiftSummary* shifts) {
     TextCells cells{{"Day", "Required h", "Scheduled h", "Peak interval", "Agents"},
                     {false, true, true, false, true},
                     {}};
+    if (shifts) {
+        cells.heads.push_back("Achieved SL%");
+        cells.right.push_back(true);
+    }
     for (const plan::DayTotals& d : t.Days()) {
         const auto& peak = d.sums.peak;
         cells.rows.push_back({input::DateText(d.day) + " " + input::WeekdayText(d.day),
@@ -101,6 +105,10 @@ TextCells DayCells(const plan::PlanTotals& t) {
                               Cell(t.Hours(d.sums.scheduled), "#,##0.00"),
                               peak ? OneLine(peak->label) : std::string(kNone),
                               peak ? Cell(static_cast<double>(peak->agents), "#,##0") : kNone});
+        if (!shifts) continue;
+        const plan::AchievedSums* achieved = shifts->achieved.Day(d.day);
+        const auto level = achieved ? achieved->ServiceLevel() : std::nullopt;
+        cells.rows.back().push_back(level ? Cell(*level * 100.0, "##0.00") : kNone);
     }
     return cells;
 }
@@ -157,6 +165,16 @@ std::optional<double> Efficiency(const plan::PlanTotals& t, const plan::ShiftSum
 }
 
 
+// A shift plan's achieved measures, call-weighted, in per cent and seconds.
+void AchievedJson(const plan::AchievedSums& a, ordered_json& into) {
+    const auto orNull = [](const std::optional<double>& v, double scale) {
+        return v ? ordered_json(*v * scale) : ordered_json(nullptr);
+    };
+    into["achieved_service_level"] = orNull(a.ServiceLevel(), 100.0);
+    into["achieved_asa"] = orNull(a.Asa(), 1.0);
+    if (a.withAbandon) into["achieved_abandon"] = orNull(a.Abandon(), 100.0);
+}
+
 void ShiftTotalsJson(const plan::PlanTotals& t, const plan::ShiftSummary& s, ordered_json& totals) {
     totals["paid_agent_hours"] = s.paidHours;
     totals["cost"] = s.cost;
@@ -167,6 +185,7 @@ void ShiftTotalsJson(const plan::PlanTotals& t, const plan::ShiftSummary& s, ord
     totals["solve_seconds"] = s.seconds;
     totals["short_intervals"] = s.shortIntervals;
     totals["short_agent_hours"] = s.shortAgentHours;
+    AchievedJson(s.achieved.all, totals);
 }
 
 // The shift plan's groups after a text plan.
@@ -181,7 +200,12 @@ public:
             table_.AddColumn(head, A::Right);
         if (UsesErlangA(o)) table_.AddColumn("ABN%", A::Right);
         table_.AddColumn("Scheduled", A::Right);
-        if (onDuty) table_.AddColumn("On duty", A::Right);
+        if (onDuty) {
+            table_.AddColumn("On duty", A::Right);
+            table_.AddColumn("Ach SL%", A::Right);
+            table_.AddColumn("Ach ASA", A::Right);
+            if (UsesErlangA(o)) table_.AddColumn("Ach ABN%", A::Right);
+        }
         table_.AddColumn("Status", A::Left);
     }
 
@@ -203,7 +227,7 @@ public:
 
     std::string Tail(const plan::PlanTotals& t, const plan::ShiftSummary* shifts) const override {
         std::string out = "\n" + TotalsText(t, shifts);
-        if (!t.Days().empty()) out += "\n" + CellTable(DayCells(t));
+        if (!t.Days().empty()) out += "\n" + CellTable(DayCells(t, shifts));
         if (shifts) out += "\n" + CellTable(ShiftCells(*shifts));
         return out;
     }
@@ -228,7 +252,13 @@ private:
             cells.insert(cells.end(), withAbandon ? 5 : 4, kNone);
         }
         cells.push_back(computed ? Cell(static_cast<double>(p.scheduled), "#,##0") : kNone);
-        if (onDuty_) cells.push_back(p.onDuty ? Cell(static_cast<double>(*p.onDuty), "#,##0") : kNone);
+        if (onDuty_) {
+            cells.push_back(p.onDuty ? Cell(static_cast<double>(*p.onDuty), "#,##0") : kNone);
+            const auto& a = p.achieved;
+            cells.push_back(a ? Cell(a->serviceLevel * 100.0, "##0.0") : kNone);
+            cells.push_back(a && std::isfinite(a->asa) ? Cell(a->asa, "#,##0.0") : kNone);
+            if (withAbandon) cells.push_back(a && a->abandon ? Cell(*a->abandon * 100.0, "##0.0") : kNone);
+        }
         cells.push_back(plan::StatusText(p.status));
         return cells;
     }
@@ -322,7 +352,14 @@ public:
         row["occupancy"] = orNull(m, m ? p.measures->occupancy * 100.0 : 0.0);
         if (options_.patience) row["abandon"] = orNull(m, m ? *p.measures->abandon * 100.0 : 0.0);
         row["scheduled"] = orNull(computed, p.scheduled);
-        if (onDuty_) row["on_duty"] = orNull(p.onDuty.has_value(), p.onDuty.value_or(0));
+        if (onDuty_) {
+            row["on_duty"] = orNull(p.onDuty.has_value(), p.onDuty.value_or(0));
+            const auto& a = p.achieved;
+            row["achieved_service_level"] = orNull(a.has_value(), a ? a->serviceLevel * 100.0 : 0.0);
+            row["achieved_asa"] = orNull(a && std::isfinite(a->asa), a ? a->asa : 0.0);
+            if (options_.patience)
+                row["achieved_abandon"] = orNull(a && a->abandon, a && a->abandon ? *a->abandon * 100.0 : 0.0);
+        }
         row["status"] = plan::StatusText(p.status);
         const char* before = first_ ? "\n    " : ",\n    ";
         first_ = false;
@@ -346,6 +383,10 @@ public:
                 day["required_agent_hours"] = t.Hours(d.sums.required);
                 day["scheduled_agent_hours"] = t.Hours(d.sums.scheduled);
                 day["peak"] = PeakJson(d.sums.peak);
+                if (shifts) {
+                    const plan::AchievedSums* achieved = shifts->achieved.Day(d.day);
+                    AchievedJson(achieved ? *achieved : plan::AchievedSums{}, day);
+                }
                 days.push_back(day);
             }
             out += ",\n  \"days\": " + Dump(days, 2);
@@ -387,6 +428,15 @@ std::string ShiftTotalsText(const plan::PlanTotals& t, const plan::ShiftSummary&
     out += "Efficiency           : " + (efficiency ? Cell(*efficiency, "##0.0") + " %" : kNone) +
            " (scheduled hours / paid hours)\n";
     out += "Shift plan           : " + SolverText(s) + "\n";
+    const plan::AchievedSums& a = s.achieved.all;
+    if (const auto level = a.ServiceLevel()) {
+        out += "Achieved SL          : " + Cell(*level * 100.0, "##0.00") +
+               " % (of all calls, by the agents on duty less shrinkage)\n";
+        const auto asa = a.Asa();
+        out += "Achieved ASA         : " + (asa ? Cell(*asa, "#,##0.0") + " s" : kNone) + "\n";
+        if (const auto abandon = a.Abandon())
+            out += "Achieved abandoned   : " + Cell(*abandon * 100.0, "##0.00") + " %\n";
+    }
     if (s.shortIntervals > 0)
         out += "Left short           : " + std::to_string(s.shortIntervals) + " interval" +
                (s.shortIntervals == 1 ? "" : "s") + ", " + Cell(s.shortAgentHours, "#,##0.00") +

@@ -53,8 +53,9 @@ struct TextCells {
     std::vector<std::vector<std::string>> rows;
 };
 // A row per day (labels with dates): day, hours required and scheduled,
-// the peak interval and its agents.
-TextCells DayCells(const plan::PlanTotals& totals);
+// the peak interval and its agents; with `shifts`, the service level its
+// agents on duty achieve that day (call-weighted).
+TextCells DayCells(const plan::PlanTotals& totals, const plan::ShiftSummary* shifts = nullptr);
 // A row per group of the shift plan: date, shift, start, lunch, agents.
 // `withEnd`: with each group's end (the window's table; the text plan keeps
 // its columns).

@@ -521,7 +521,8 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
     if (intervalModel_->columnCount() != columnsBefore) intervals_->resizeColumnsToContents();
     const plan::PlanTotals& totals = outcome_->plan.totals;
     totals_->setText(RegionalFigures(report::TotalsText(totals, nullptr), region).trimmed());
-    ShowCells(dayModel_, report::DayCells(totals), region);
+    ShowCells(dayModel_, report::DayCells(totals, outcome_->shifts ? &*outcome_->shifts : nullptr),
+              region);
     days_->setVisible(!totals.Days().empty());
 
     if (outcome_->shifts) {

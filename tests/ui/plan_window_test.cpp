@@ -191,10 +191,14 @@ private slots:
                                                at("p.png")}),
                  0);
         QCOMPARE(Contents(at("w.png")), Contents(at("p.png")));
-        // The table shows the shift plan's agents on duty.
+        // The table shows the shift plan's agents on duty and what they
+        // achieve.
         const auto* model = w.IntervalTable()->model();
-        QCOMPARE(model->headerData(model->columnCount() - 2, Qt::Horizontal).toString(),
-                 QStringLiteral("on_duty"));
+        QStringList last;
+        for (int c = model->columnCount() - 4; c < model->columnCount(); ++c)
+            last << model->headerData(c, Qt::Horizontal).toString();
+        QCOMPARE(last, (QStringList{QStringLiteral("on_duty"), QStringLiteral("achieved_service_level"),
+                                    QStringLiteral("achieved_asa"), QStringLiteral("status")}));
     }
 
     void RefusedValuesSayWhyAndKeepTheLastPlan() {
