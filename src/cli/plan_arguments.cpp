@@ -152,6 +152,22 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
         [&a](const std::string& text) {
             return Keep(a.shiftTimeLimit, plan::ReadTimeLimit(text));
         });
+    Add(app, "--shift-goal", "interval|day|week",
+        "what the shifts must reach: the scheduled agents in every interval (the default), or "
+        "the service level over each day or calendar week (with --shifts)",
+        [&a](const std::string& text) {
+            for (const auto goal :
+                 {shifts::ShiftGoal::Interval, shifts::ShiftGoal::Day, shifts::ShiftGoal::Week})
+                if (text == shifts::ShiftGoalText(goal)) {
+                    a.shiftGoal = goal;
+                    return std::string();
+                }
+            return Refusal(text, "is not interval, day or week");
+        });
+    Add(app, "--interval-floor", "P",
+        "with --shift-goal day or week: the least service level (%) every interval with calls "
+        "keeps",
+        Percent(a.intervalFloor, PercentRange::AboveZeroBelowHundred));
     app.add_flag("--allow-short", a.allowShort,
                  "leave intervals that no shift can cover short instead of refusing the "
                  "forecast (with --shifts)");
@@ -161,9 +177,21 @@ Result<void, std::string> CheckCombinations(const CLI::App& app, const PlanArgum
     if (a.shiftsPath == "-" && a.input == "-")
         return Fail(std::string(
             "--shifts: '-' is standard input, which already gives the forecast"));
-    for (const char* option : {"--shift-plan", "--shift-time-limit", "--allow-short"})
+    for (const char* option :
+         {"--shift-plan", "--shift-time-limit", "--allow-short", "--shift-goal", "--interval-floor"})
         if (app.count(option) > 0 && app.count("--shifts") == 0)
             return Fail(std::string(option) + ": needs --shifts (the shift types to plan with)");
+    const bool overTime = a.shiftGoal != shifts::ShiftGoal::Interval;
+    if (a.intervalFloor && !overTime)
+        return Fail(std::string("--interval-floor: needs --shift-goal day or week (with the "
+                                "default goal every interval reaches the target)"));
+    if (a.intervalFloor && a.intervalFloor->ToDouble() > a.options.slPercent.ToDouble())
+        return Fail("--interval-floor: " + plan::DecimalText(*a.intervalFloor) +
+                    " % is above the service level target (" +
+                    plan::DecimalText(a.options.slPercent) + " %)");
+    if (overTime && a.allowShort)
+        return Fail(std::string("--allow-short: not with --shift-goal day or week, whose plans "
+                                "reach their goal or are refused"));
     if (app.count("--max-abandon") > 0 && app.count("--patience") == 0)
         return Fail(
             std::string("--max-abandon: needs --patience (callers only hang up in the model with "

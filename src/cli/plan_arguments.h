@@ -7,6 +7,7 @@
 #include "input/chart_data.h"
 #include "input/label_time.h"
 #include "plan/plan_options.h"
+#include "shifts/shift_goal.h"
 #include "report/plan_output.h"
 
 namespace CLI {
@@ -30,6 +31,8 @@ struct PlanArguments {
     std::optional<std::string> shiftPlanPath;  // and write them here
     double shiftTimeLimit = 10;                // seconds
     bool allowShort = false;
+    shifts::ShiftGoal shiftGoal = shifts::ShiftGoal::Interval;
+    std::optional<plan::Decimal> intervalFloor;  // per cent, with a goal over days or weeks
 };
 
 // Declares every option on `app`, each with the check that reads its text

@@ -110,7 +110,8 @@ Result<std::int64_t, RunFault> Run(const PlanArguments& a) {
             return true;
         };
         auto solved = planner.Value()(demand, intervalMinutes, name, *shiftFile,
-                                      {a.shiftTimeLimit, a.allowShort, watch});
+                                      {a.shiftTimeLimit, a.allowShort, watch, a.shiftGoal,
+                                       a.intervalFloor, planned.Options()});
         if (!solved) return refused(solved.Error());
         staffed = std::move(solved.Value());
         demand = {};

@@ -192,7 +192,8 @@ CbcRun RunCbc(Solve& solve, const std::vector<double>* start) {
     OsiClpSolverInterface solver;
     std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
     solver.loadProblem(model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
-                       model.value.data(), nullptr, nullptr, model.cost.data(),
+                       model.value.data(), nullptr, model.upper.empty() ? nullptr : model.upper.data(),
+                        model.cost.data(),
                        model.rowLower.data(), model.rowUpper.data());
     for (int c = 0; c < model.IntegerColumns(); ++c) solver.setInteger(c);
     solver.messageHandler()->setLogLevel(0);
@@ -267,7 +268,7 @@ void Run(const std::shared_ptr<Solve>& solve) {
     if (solve->start) found(*solve->start, Cost(model, *solve->start));
     const auto dive = DiveSolution(
         model, std::chrono::duration<double>(solve->deadline - SolveClock::now()).count(), goOn,
-        found);
+        found, solve->start ? &*solve->start : nullptr);
     std::optional<std::vector<double>> start;
     {
         const std::lock_guard<std::mutex> hold(solve->mutex);

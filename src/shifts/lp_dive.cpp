@@ -49,11 +49,14 @@ double Cost(const ShiftModel& model, const std::vector<double>& values) {
 // The relaxation with its bounds as the dive moves them.
 class Relaxation {
 public:
-    Relaxation(const ShiftModel& model, Clock::time_point end) : model_(model), end_(end) {
+    Relaxation(const ShiftModel& model, Clock::time_point end)
+        : model_(model), end_(end), onPhones_(static_cast<std::size_t>(model.IntegerColumns())) {
+        for (const GoalColumns& g : model.goal) onPhones_[static_cast<std::size_t>(g.agents)] = true;
         lp_.setLogLevel(0);
         std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
         lp_.loadProblem(model.Columns(), model.Rows(), columnStart.data(), model.rowIndex.data(),
-                        model.value.data(), nullptr, nullptr, model.cost.data(),
+                        model.value.data(), nullptr, model.upper.empty() ? nullptr : model.upper.data(),
+                        model.cost.data(),
                         model.rowLower.data(), model.rowUpper.data());
     }
 
@@ -61,7 +64,9 @@ public:
         lp_.setMaximumWallSeconds(
             std::max(0.01, std::chrono::duration<double>(end_ - Clock::now()).count()));
         lp_.dual(0, solved_ ? 7 : 1);
-        solved_ = true;
+        // After a failed solve its work areas are not to be trusted: the
+        // next starts afresh from the basis.
+        solved_ = lp_.isProvenOptimal();
         return lp_.isProvenOptimal();
     }
     const double* Values() const { return lp_.primalColumnSolution(); }
@@ -96,21 +101,44 @@ public:
             for (std::size_t i = 0; i < fractional.size(); ++i) {
                 if (i >= take && fractional[i].first > 0.1) break;
                 const int c = fractional[i].second;
-                const bool up = Fraction(x[c]) >= 0.5;
+                // Agents on the phones are rounded down, which more on
+                // duty elsewhere can always make good; others to the nearest.
+                const bool up = !onPhones_[static_cast<std::size_t>(c)] && Fraction(x[c]) >= 0.5;
                 batch.push_back({c, up, up ? std::ceil(x[c]) : std::floor(x[c]), x[c]});
             }
+            // A step the relaxation cannot follow is undone and tried again
+            // with its first half, down to one count, which is then rounded
+            // the way more agents elsewhere can always balance.
             std::vector<std::pair<double, double>> before;
-            for (const Rounding& r : batch) {
-                before.emplace_back(lp_.columnLower()[r.column], lp_.columnUpper()[r.column]);
-                if (r.up) lp_.setColumnLower(r.column, r.to);
-                else lp_.setColumnUpper(r.column, r.to);
+            bool followed = false;
+            for (std::size_t size = batch.size(); size > 0 && !followed; size /= 2) {
+                before.clear();
+                for (std::size_t i = 0; i < size; ++i) {
+                    const Rounding& r = batch[i];
+                    before.emplace_back(lp_.columnLower()[r.column], lp_.columnUpper()[r.column]);
+                    if (r.up) lp_.setColumnLower(r.column, r.to);
+                    else lp_.setColumnUpper(r.column, r.to);
+                }
+                followed = Solve();
+                if (followed) break;
+                for (std::size_t i = 0; i < size; ++i)
+                    Bound(batch[i].column, before[i].first, before[i].second);
+                if (Clock::now() >= end_) return false;
             }
-            if (Solve()) continue;
-            for (std::size_t i = 0; i < batch.size(); ++i)
-                Bound(batch[i].column, before[i].first, before[i].second);
+            if (followed) continue;
+            // The first count alone: the way more agents elsewhere can
+            // balance, else (their bounds set by earlier steps) the other.
             const Rounding& first = batch.front();
-            lp_.setColumnLower(first.column, std::ceil(first.was));
-            if (!Solve()) return false;
+            const double lower = lp_.columnLower()[first.column];
+            const double upper = lp_.columnUpper()[first.column];
+            const bool down = onPhones_[static_cast<std::size_t>(first.column)];
+            for (int attempt = 0; attempt < 2; ++attempt) {
+                if (down == (attempt == 0)) Bound(first.column, lower, std::floor(first.was));
+                else Bound(first.column, std::ceil(first.was), upper);
+                if (Solve()) break;
+                Bound(first.column, lower, upper);
+                if (attempt == 1) return false;
+            }
         }
     }
 
@@ -139,14 +167,23 @@ public:
 private:
     const ShiftModel& model_;
     const Clock::time_point end_;
+    std::vector<bool> onPhones_;  // per integer column: a goal's agents on the phones
     ClpSimplex lp_;
     bool solved_ = false;  // its work areas kept for the next solve
 };
 
 }  // namespace
 
+std::optional<std::vector<double>> RelaxedSolution(const ShiftModel& model, double seconds) {
+    Relaxation lp(model, Clock::now() + std::chrono::duration_cast<Clock::duration>(
+                                           std::chrono::duration<double>(seconds)));
+    if (!lp.Solve()) return std::nullopt;
+    return std::vector<double>(lp.Values(), lp.Values() + model.Columns());
+}
+
 std::optional<Dive> DiveSolution(const ShiftModel& model, double seconds,
-                                 const std::function<bool()>& goOn, const DiveFound& found) {
+                                 const std::function<bool()>& goOn, const DiveFound& found,
+                                 const std::vector<double>* incumbent) {
     const auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(
                                         std::chrono::duration<double>(seconds));
     Relaxation lp(model, end);
@@ -154,8 +191,11 @@ std::optional<Dive> DiveSolution(const ShiftModel& model, double seconds,
     Dive dive;
     dive.relaxed.assign(lp.Values(), lp.Values() + model.Columns());
     dive.bound = lp.Objective();
-    if (!lp.Round(goOn, kFirstShare)) return dive;
-    dive.whole = lp.Whole();
+    if (lp.Round(goOn, kFirstShare)) dive.whole = lp.Whole();
+    // The days are rounded anew from the better of the dive's solution and
+    // the one given.
+    if (incumbent && (!dive.whole || Cost(model, *incumbent) < Cost(model, *dive.whole)))
+        dive.whole = *incumbent;
     if (!dive.whole) return dive;
     double cost = Cost(model, *dive.whole);
     if (found) found(*dive.whole, cost);
@@ -178,6 +218,11 @@ std::optional<Dive> DiveSolution(const ShiftModel& model, double seconds,
             };
             for (int i = 0; i < g.starts; ++i) set(g.firstStart + i);
             for (int l = 0; l < g.lunches; ++l) set(g.firstLunch + l);
+        }
+        for (const GoalColumns& g : model.goal) {
+            const double z = (*dive.whole)[static_cast<std::size_t>(g.agents)];
+            if (g.day == day) lp.Bound(g.agents, 0, COIN_DBL_MAX);
+            else lp.Bound(g.agents, z, z);
         }
         ++unchanged;
         if (!lp.Solve() || !lp.Round(goOn, kLaterShare)) continue;

@@ -8,6 +8,10 @@
 
 namespace corvane::shifts {
 
+// The linear relaxation's solution of `model` (agents may be fractions),
+// within `seconds`; none when it is infeasible or takes longer.
+std::optional<std::vector<double>> RelaxedSolution(const ShiftModel& model, double seconds);
+
 // Told of each better whole-number solution as it is found, and its cost.
 using DiveFound = std::function<void(const std::vector<double>&, double)>;
 
@@ -25,7 +29,8 @@ struct Dive {
     std::optional<std::vector<double>> whole;    // the solution the dive ended in
 };
 std::optional<Dive> DiveSolution(const ShiftModel& model, double seconds,
-                                 const std::function<bool()>& goOn, const DiveFound& found);
+                                 const std::function<bool()>& goOn, const DiveFound& found,
+                                 const std::vector<double>* incumbent = nullptr);
 
 
 }  // namespace corvane::shifts

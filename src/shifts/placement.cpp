@@ -103,6 +103,18 @@ std::vector<double> ColumnValues(const ShiftGrid& grid, const ShiftFile& file,
                 static_cast<double>(p.agents);
         }
     }
+    // A goal's agents on the phones: the whole part of their share of
+    // those on duty (up to the curve's end), its steps taken in order.
+    if (!model.goal.empty()) {
+        const std::vector<long> onDuty = OnDuty(grid, file, model, placements);
+        for (const GoalColumns& g : model.goal) {
+            const double share = static_cast<double>(onDuty[static_cast<std::size_t>(g.slot)]) * model.onPhones;
+            const long agents = std::min(static_cast<long>(std::floor(share + 1e-9)), g.low + g.steps);
+            values[static_cast<std::size_t>(g.agents)] = static_cast<double>(agents);
+            for (long k = 0; k < agents - g.low; ++k)
+                values[static_cast<std::size_t>(g.firstStep + k)] = 1;
+        }
+    }
     if (!model.shortfallSlot.empty()) {
         const std::vector<long> onDuty = OnDuty(grid, file, model, placements);
         const auto first = static_cast<std::size_t>(model.shortfallFirst);

@@ -9,7 +9,8 @@ namespace corvane::shifts {
 
 Demand DemandOf(const plan::IntervalPlan& p) {
     const bool computed = p.status != plan::IntervalStatus::OutsideRange;
-    return {p.input.label, p.input.line, p.input.day, p.input.minute, computed ? p.scheduled : 0};
+    return {p.input.label, p.input.line, p.input.day, p.input.minute, computed ? p.scheduled : 0,
+            p.input.calls, p.input.talk + p.input.acw};
 }
 
 namespace {

@@ -18,6 +18,8 @@ struct Demand {
     std::optional<std::int32_t> day;  // days from 1970-01-01
     std::optional<int> minute;        // after midnight
     long agents = 0;
+    double calls = 0;   // the interval's forecast, for a goal over the day
+    double handle = 0;  // seconds: talk and after-call work
 };
 
 // A planned interval as shifts must cover it: its agents scheduled, none

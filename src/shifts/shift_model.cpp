@@ -75,14 +75,34 @@ ModelSize MeasureModel(const ShiftGrid& grid, const ShiftFile& file) {
     return size;
 }
 
-ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort) {
+ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort,
+                      const ServiceGoal* goal) {
     ShiftModel m;
     Builder b(m);
     const int step = grid.intervalMinutes;
     std::vector<int> coverRow(static_cast<std::size_t>(grid.Slots()), -1);
-    for (int t = 0; t < grid.Slots(); ++t)
-        if (const long need = grid.need[static_cast<std::size_t>(t)]; need > 0)
-            coverRow[static_cast<std::size_t>(t)] = b.Row(static_cast<double>(need), kInfinity);
+    // With a goal the cover rows tie the agents on the phones to those on
+    // duty: onPhones x on duty - on the phones >= 0.
+    const double scale = goal ? goal->onPhones : 1.0;
+    std::vector<int> tieRow;
+    std::vector<int> periodRow;
+    if (goal) {
+        m.onPhones = goal->onPhones;
+        std::vector<double> owed(static_cast<std::size_t>(goal->periods));
+        for (const GoalSlot& g : goal->intervals) {
+            coverRow[static_cast<std::size_t>(g.slot)] = b.Row(0, kInfinity);
+            owed[static_cast<std::size_t>(g.period)] += g.calls * (goal->target - g.curve.level.front());
+        }
+        for (const GoalSlot& g : goal->intervals) {
+            const double low = static_cast<double>(g.curve.low);
+            tieRow.push_back(b.Row(low, low));
+        }
+        for (const double o : owed) periodRow.push_back(b.Row(o, kInfinity));
+    } else {
+        for (int t = 0; t < grid.Slots(); ++t)
+            if (const long need = grid.need[static_cast<std::size_t>(t)]; need > 0)
+                coverRow[static_cast<std::size_t>(t)] = b.Row(static_cast<double>(need), kInfinity);
+    }
     const auto rowOf = [&](long slot) {
         const int t = grid.Wrap(slot);
         return t < 0 ? -1 : coverRow[static_cast<std::size_t>(t)];
@@ -125,7 +145,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
             for (int k = 0; k < s.length / step; ++k) {
                 const int row = rowOf(g.firstSlot + i + k);
                 if (row < 0) continue;
-                b.Entry(row, 1);  // its lunch is taken off where it falls
+                b.Entry(row, scale);  // its lunch is taken off where it falls
                 if (CanWork(s, step, k)) covered[static_cast<std::size_t>(grid.Wrap(g.firstSlot + i + k))] = true;
             }
             if (s.lunch > 0) {
@@ -142,13 +162,27 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         g.firstLunch = m.Columns();
         for (int l = 0; l < g.lunches; ++l) {
             const int k = after + l;  // slots from the first start
-            for (int o = 0; o < s.lunch / step; ++o) b.Entry(rowOf(g.firstSlot + k + o), -1);
+            for (int o = 0; o < s.lunch / step; ++o) b.Entry(rowOf(g.firstSlot + k + o), -scale);
             b.Entry(r.equal, -1);
             if (const int j = std::max(0, k - before); j + 1 < n) b.Entry(r.forward + j, -1);
             if (const int j = std::min(n - 1, k - after); j >= 1) b.Entry(r.backward + j, -1);
             b.EndColumn(0);
         }
     }
+    if (goal)
+        for (std::size_t i = 0; i < goal->intervals.size(); ++i) {
+            const GoalSlot& g = goal->intervals[i];
+            GoalColumns c;
+            c.slot = g.slot;
+            c.day = g.slot / grid.slotsPerDay;
+            c.agents = m.Columns();
+            c.low = g.curve.low;
+            c.steps = static_cast<int>(g.curve.level.size()) - 1;
+            b.Entry(coverRow[static_cast<std::size_t>(g.slot)], -1);
+            b.Entry(tieRow[i], 1);
+            b.EndColumn(0);
+            m.goal.push_back(c);
+        }
     m.integerColumns = m.Columns();
     // The running surpluses: forward, lunches up to j's latest less the
     // agents of starts up to j; backward, from j's earliest on.
@@ -168,6 +202,23 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         }
     }
 
+    // A goal's steps: each agent above a curve's low, worth its increment
+    // of service level for the calls of its period.
+    if (goal) {
+        m.upper.assign(static_cast<std::size_t>(m.Columns()), kInfinity);
+        for (std::size_t i = 0; i < goal->intervals.size(); ++i) {
+            const GoalSlot& g = goal->intervals[i];
+            m.goal[i].firstStep = m.Columns();
+            for (std::size_t k = 1; k < g.curve.level.size(); ++k) {
+                b.Entry(tieRow[i], -1);
+                b.Entry(periodRow[static_cast<std::size_t>(g.period)],
+                        g.calls * (g.curve.level[k] - g.curve.level[k - 1]));
+                b.EndColumn(0);
+                m.upper.push_back(1);
+            }
+        }
+    }
+
     // A shortfall costs more than any one shift, which would remove it.
     double shortCost = 1;
     for (const ShiftType& s : file.types)
@@ -181,6 +232,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         b.Entry(row, 1);
         b.EndColumn(shortCost);
         m.shortfallSlot.push_back(t);
+        if (!m.upper.empty()) m.upper.push_back(kInfinity);
     }
     return m;
 }

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "shifts/service_curve.h"
 #include "shifts/shift_grid.h"
 #include "shifts/shift_type.h"
 
@@ -19,6 +20,35 @@ struct StartGroup {
     int starts = 0;
     int firstLunch = -1;  // its column; -1 without a lunch
     int lunches = 0;
+};
+
+// A service level to reach over each day or week rather than in every
+// interval: the slots with calls, each with its curve and its period (the
+// day or week it counts towards), the share of agents on the phones and
+// the target (fractions).
+struct GoalSlot {
+    int slot = 0;
+    double calls = 0;
+    ServiceCurve curve;
+    int period = 0;
+};
+struct ServiceGoal {
+    std::vector<GoalSlot> intervals;
+    int periods = 0;
+    double onPhones = 1;
+    double target = 0.8;
+};
+
+// A goal slot's columns: its agents on the phones (a whole number, at most
+// onPhones times those on duty) and the steps of its curve taken (each 0 to
+// 1), their sum the agents above the curve's low.
+struct GoalColumns {
+    int slot = 0;
+    int day = 0;        // of the grid
+    int agents = 0;     // column
+    int firstStep = 0;  // column
+    int steps = 0;
+    long low = 0;
 };
 
 // The shift plan as an integer program: how many agents take each start
@@ -40,6 +70,11 @@ struct ShiftModel {
     // Slots that need agents and that no start can cover: no shift runs
     // through them, or every lunch its window allows falls on them.
     std::vector<int> uncoverable;
+    // With a goal: its columns, the share on the phones, and the upper
+    // bound of every column (empty: none bounded).
+    std::vector<GoalColumns> goal;
+    double onPhones = 1;
+    std::vector<double> upper;
 
     // Column-major, as the solver loads it.
     std::vector<int> columnStart{0};
@@ -65,7 +100,10 @@ ModelSize MeasureModel(const ShiftGrid& grid, const ShiftFile& file);
 
 // Builds the program for `grid`. With `allowShort` a slot may be left
 // short, at a cost; without it the slots that need agents must have them.
-ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort);
+// With a `goal`, the slots with calls need the agents on the phones their
+// curves start from, and each period the service level of its calls.
+ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowShort,
+                      const ServiceGoal* goal = nullptr);
 
 // Whether a shift of `type` can work the slot `offset` slots after its
 // start: some lunch its window allows leaves that slot free.

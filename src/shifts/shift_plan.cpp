@@ -11,7 +11,10 @@
 #include "input/label_time.h"
 #include "input/text_check.h"
 #include "shifts/cbc_solve.h"
+#include "plan/shrinkage.h"
+#include "shifts/lp_dive.h"
 #include "shifts/placement.h"
+#include "shifts/service_curve.h"
 
 namespace corvane::shifts {
 
@@ -110,10 +113,18 @@ struct Found {
 };
 
 Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& model,
-            bool allowShort, const ShiftOptions& options, SolveClock::time_point deadline) {
-    const auto quick = QuickPlacements(grid, file, model, allowShort);
+            bool allowShort, const ShiftOptions& options, SolveClock::time_point deadline,
+            const std::vector<Placement>* seed = nullptr) {
+    auto quick = QuickPlacements(grid, file, model, allowShort);
     std::vector<double> start;
     if (quick) start = ColumnValues(grid, file, model, *quick);
+    // A seed (a plan of every interval, for a goal over days) when cheaper.
+    if (seed)
+        if (std::vector<double> seeded = ColumnValues(grid, file, model, *seed);
+            !quick || Objective(model, seeded) < Objective(model, start)) {
+            quick = *seed;
+            start = std::move(seeded);
+        }
     Found found;
     found.solver = SolveModel(model, deadline, quick ? &start : nullptr, options.watch);
     if (found.solver.values) {
@@ -220,6 +231,93 @@ plan::ShiftSummary Summary(const ShiftGrid& grid, const ShiftFile& file, const S
     return summary;
 }
 
+// How the relaxation's agents on the phones are rounded for the targets
+// of a goal's starting plans: the nearest whole number, then a little more
+// or less.
+constexpr double kGoalRoundings[] = {0.5, 0.3, 0.7, 0.1};
+
+double ToSeconds(SolveClock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+// Agents on duty per slot that reach a goal: each interval's agents on the
+// phones as the relaxation has them (rounded), or its curve's low without
+// one; then, while a period falls short, one more where it adds the most
+// answered calls. In whole agents on duty by the shrinkage rule.
+std::vector<long> GoalNeeds(const ShiftGrid& grid, const ShiftModel& model, const ServiceGoal& goal,
+                            const plan::Decimal& shrinkage,
+                            const std::optional<std::vector<double>>& relaxed, double up) {
+    std::vector<long> phones(goal.intervals.size());
+    std::vector<double> answered(static_cast<std::size_t>(goal.periods));
+    std::vector<double> calls(answered.size());
+    for (std::size_t i = 0; i < goal.intervals.size(); ++i) {
+        const GoalSlot& g = goal.intervals[i];
+        const long most = g.curve.low + static_cast<long>(g.curve.level.size()) - 1;
+        long n = g.curve.low;
+        if (relaxed)
+            n = std::clamp(static_cast<long>(std::floor(
+                               (*relaxed)[static_cast<std::size_t>(model.goal[i].agents)] + up)),
+                           g.curve.low, most);
+        phones[i] = n;
+        answered[static_cast<std::size_t>(g.period)] +=
+            g.calls * g.curve.level[static_cast<std::size_t>(n - g.curve.low)];
+        calls[static_cast<std::size_t>(g.period)] += g.calls;
+    }
+    for (int period = 0; period < goal.periods; ++period) {
+        const auto p = static_cast<std::size_t>(period);
+        while (answered[p] < goal.target * calls[p]) {
+            std::size_t best = goal.intervals.size();
+            double gain = 0;
+            for (std::size_t i = 0; i < goal.intervals.size(); ++i) {
+                const GoalSlot& g = goal.intervals[i];
+                const auto k = static_cast<std::size_t>(phones[i] - g.curve.low);
+                if (g.period != period || k + 1 >= g.curve.level.size()) continue;
+                const double more = g.calls * (g.curve.level[k + 1] - g.curve.level[k]);
+                if (more > gain) {
+                    gain = more;
+                    best = i;
+                }
+            }
+            if (best == goal.intervals.size()) break;  // the period cannot reach it
+            ++phones[best];
+            answered[p] += gain;
+        }
+    }
+    std::vector<long> need(static_cast<std::size_t>(grid.Slots()), 0);
+    for (std::size_t i = 0; i < goal.intervals.size(); ++i)
+        need[static_cast<std::size_t>(goal.intervals[i].slot)] =
+            plan::ScheduledAgents(phones[i], shrinkage);
+    return need;
+}
+
+// The goal over days or weeks: each interval with calls, its curve from
+// its floor, and the day or calendar week (from Monday) it counts towards.
+Result<ServiceGoal, PlanFault> GoalOf(const std::vector<Demand>& demand, const ShiftGrid& grid,
+                                      const std::string& forecastName,
+                                      const ShiftOptions& options) {
+    ServiceGoal goal;
+    goal.onPhones = 1 - options.plan.shrinkage.ToDouble() / 100;
+    goal.target = options.plan.slPercent.ToDouble() / 100;
+    const int monday = grid.firstDay ? input::Weekday(*grid.firstDay) : 0;
+    for (std::size_t i = 0; i < demand.size(); ++i) {
+        const Demand& d = demand[i];
+        if (!(d.calls > 0)) continue;
+        auto curve = CurveOf(d, options.plan, options.intervalFloor);
+        if (!curve)
+            return Fail(PlanFault{PlanFault::Kind::ShiftsFallShort,
+                                  input::Where(forecastName, d.line) + "'" + input::Printable(d.label) +
+                                      "': no count of agents meets its limits, so no shifts can "
+                                      "reach a service level over the day with it"});
+        GoalSlot g;
+        g.slot = grid.slotOfDemand[i];
+        g.calls = d.calls;
+        g.curve = std::move(*curve);
+        const int day = g.slot / grid.slotsPerDay;
+        g.period = options.goal == ShiftGoal::Week ? (day + monday) / 7 : day;
+        goal.periods = std::max(goal.periods, g.period + 1);
+        goal.intervals.push_back(std::move(g));
+    }
+    return goal;
+}
+
 }  // namespace
 
 Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, int intervalMinutes,
@@ -237,18 +335,60 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     if (const ModelSize size = MeasureModel(grid, file);
         size.columns > kMaxColumns || size.entries > kMaxEntries)
         return Fail(TooLarge(grid, file, size));
-    const ShiftModel model = BuildModel(grid, file, options.allowShort);
+    std::optional<ServiceGoal> goal;
+    if (options.goal != ShiftGoal::Interval) {
+        auto made = GoalOf(demand, grid, forecastName, options);
+        if (!made) return Fail(made.Error());
+        goal = std::move(made.Value());
+    }
+    const ShiftModel model = BuildModel(grid, file, options.allowShort, goal ? &*goal : nullptr);
     if (!options.allowShort && !model.uncoverable.empty())
         return Fail(PlanFault{PlanFault::Kind::ShiftsFallShort,
                               name(model.uncoverable.front()) + ", but no shift in " + file.name +
                                   " can work then"});
 
-    const Found found = Solve(grid, file, model, options.allowShort, options, deadline);
+    // A goal over days starts from a plan of every interval to targets
+    // that reach it, those the relaxation's agents on the phones suggest:
+    // a third of the time goes to that plan.
+    std::optional<std::vector<Placement>> seed;
+    if (goal) {
+        const auto began = SolveClock::now();
+        const auto relaxed = RelaxedSolution(model, ToSeconds(deadline - began) / 6);
+        double seedCost = 0;
+        for (const double up : kGoalRoundings) {
+            const auto now = SolveClock::now();
+            ShiftGrid targeted = grid;
+            targeted.need = GoalNeeds(grid, model, *goal, options.plan.shrinkage, relaxed, up);
+            const ShiftModel everyInterval = BuildModel(targeted, file, false);
+            const Found first = Solve(targeted, file, everyInterval, false, options,
+                                      now + (began + (deadline - began) / 3 - now) / 2);
+            if (first.solver.stopped) return Fail(Cancelled());
+            if (!first.placements) continue;
+            const double cost = Objective(model, ColumnValues(grid, file, model, *first.placements));
+            if (!seed || cost < seedCost) {
+                seed = first.placements;
+                seedCost = cost;
+            }
+            if (!relaxed) break;
+        }
+    }
+    const Found found = Solve(grid, file, model, options.allowShort, options, deadline,
+                              seed ? &*seed : nullptr);
     if (found.solver.stopped) return Fail(Cancelled());
     // A plan found (the quick one included) proves the program feasible,
     // whatever the solver, stopped early, says.
-    if (found.solver.infeasible && !options.allowShort && !found.placements)
+    if (found.solver.infeasible && !options.allowShort && !found.placements) {
+        if (goal)  // no --allow-short to offer: the goal is reached or refused
+            return Fail(PlanFault{PlanFault::Kind::BadInput,
+                                  std::string("--shift-goal ") + ShiftGoalText(options.goal) +
+                                      ": no plan within the 'max' limits in " + file.name +
+                                      " reaches " + plan::DecimalText(options.plan.slPercent) +
+                                      " % in every " + ShiftGoalText(options.goal) +
+                                      (options.intervalFloor ? " with every interval at " +
+                                                                   plan::DecimalText(*options.intervalFloor) + " %"
+                                                             : std::string()) });
         return Fail(ShortByLimits(grid, file, name, options, deadline));
+    }
     if (!found.placements)
         return Fail(PlanFault{PlanFault::Kind::NoShiftPlan,
                               forecastName + ": no shift plan was found in the " +

@@ -1,12 +1,15 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "calc/result.h"
 #include "input/plan_fault.h"
+#include "plan/plan_options.h"
 #include "plan/shift_summary.h"
 #include "shifts/cbc_solve.h"
+#include "shifts/shift_goal.h"
 #include "shifts/shift_grid.h"
 #include "shifts/shift_type.h"
 
@@ -16,6 +19,11 @@ struct ShiftOptions {
     double timeLimit = 10;    // seconds of the clock the shift work may take
     bool allowShort = false;  // leave intervals no shift can cover short
     SolveWatch watch;         // told of the solve's progress; may cancel it
+    ShiftGoal goal = ShiftGoal::Interval;
+    // With a goal over days or weeks: the least service level (per cent)
+    // every interval with calls keeps, and the plan's targets and model.
+    std::optional<plan::Decimal> intervalFloor{};
+    plan::PlanOptions plan{};
 };
 
 // A shift plan and the agents it puts on duty in each interval.

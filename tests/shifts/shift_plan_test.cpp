@@ -14,6 +14,8 @@
 #include <tuple>
 
 #include "input/label_time.h"
+#include "plan/achieved.h"
+#include "plan/shrinkage.h"
 #include "shifts/shift_file.h"
 #include "shifts/shift_plan.h"
 
@@ -405,6 +407,71 @@ TEST(ShiftPlan, SolvesSideBySideGiveThePlansTheyGiveAlone) {
         });
     for (std::thread& t : threads) t.join();
     EXPECT_EQ(differing, std::vector<int>(4, 0));
+}
+
+// A day of half-hours 08:00-18:00, calls rising to a noon peak, each
+// interval's agents scheduled as the plan schedules them for 80/20 at 30 %
+// shrinkage; shifts of 4 hours starting every half-hour.
+struct GoalDay {
+    plan::PlanOptions options;
+    std::vector<Demand> demand;
+    shifts::ShiftFile file;
+};
+GoalDay MakeGoalDay() {
+    GoalDay g;
+    g.options.shrinkage = plan::Decimal{30, 0};
+    g.demand = Intervals(1, 30, 8 * 60, 18 * 60, [](int, int) { return 0L; });
+    for (Demand& d : g.demand) {
+        d.calls = 40 + 120 * std::exp(-std::pow((*d.minute / 60.0 - 12.5) / 2.5, 2));
+        d.handle = 240;
+        input::ForecastRow row{d.label, d.line, d.calls, 240, 0};
+        d.agents = plan::ScheduledAgents(plan::PlanInterval(row, g.options).agents,
+                                         g.options.shrinkage);
+    }
+    g.file = Shifts("name,length,earliest,latest\nFour,4:00,08:00,14:00\n");
+    return g;
+}
+
+// The day's service level of a shift plan, counted again from its rows:
+// the agents on duty, and what those on the phones achieve.
+double DayLevel(const GoalDay& g, const shifts::ShiftOutcome& out) {
+    const std::vector<long> onDuty = Recount(g.demand, g.file, out.summary, 0);
+    double calls = 0;
+    double answered = 0;
+    for (std::size_t i = 0; i < g.demand.size(); ++i) {
+        plan::IntervalPlan p;
+        p.input = {g.demand[i].label, g.demand[i].line, g.demand[i].calls, 240, 0};
+        p.onDuty = onDuty[i];
+        const auto achieved = plan::AchievedMeasures(p, g.options);
+        calls += g.demand[i].calls;
+        answered += g.demand[i].calls * achieved->serviceLevel;
+    }
+    return answered / calls;
+}
+
+// The goal over the day never pays more than every interval's, and the
+// plan reaches it when counted again; with the floor at the target it is
+// every interval's plan.
+TEST(ShiftPlan, AGoalOverTheDayReachesItForLess) {
+    const GoalDay g = MakeGoalDay();
+    shifts::ShiftOptions every;
+    every.plan = g.options;
+    const auto interval = shifts::PlanShifts(g.demand, 30, "day.csv", g.file, every);
+    ASSERT_TRUE(interval.Ok()) << interval.Error().message;
+    EXPECT_GE(DayLevel(g, interval.Value()), 0.8);
+    shifts::ShiftOptions day = every;
+    day.goal = shifts::ShiftGoal::Day;
+    day.timeLimit = 3;  // near enough to prove what is tested
+    const auto overDay = shifts::PlanShifts(g.demand, 30, "day.csv", g.file, day);
+    ASSERT_TRUE(overDay.Ok()) << overDay.Error().message;
+    EXPECT_GE(DayLevel(g, overDay.Value()), 0.8);
+    EXPECT_LT(overDay.Value().summary.paidHours, interval.Value().summary.paidHours);
+    // The floor at the target: every interval must reach it alone.
+    day.intervalFloor = plan::Decimal{80, 0};
+    const auto floored = shifts::PlanShifts(g.demand, 30, "day.csv", g.file, day);
+    ASSERT_TRUE(floored.Ok()) << floored.Error().message;
+    EXPECT_EQ(floored.Value().summary.paidHours, interval.Value().summary.paidHours);
+    ExpectCovered(g.demand, g.file, floored.Value(), 0);
 }
 
 TEST(ShiftPlan, IntervalsWithoutTimesTwiceOrUnevenAreRefused) {
