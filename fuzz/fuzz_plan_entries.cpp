@@ -21,7 +21,7 @@ constexpr model::PlanField kFields[] = {
     model::PlanField::AsaLimit,       model::PlanField::MaxOccupancy,
     model::PlanField::Shrinkage,      model::PlanField::IntervalMinutes,
     model::PlanField::Patience,       model::PlanField::MaxAbandon,
-    model::PlanField::ShiftTimeLimit};
+    model::PlanField::ShiftTimeLimit, model::PlanField::IntervalFloor};
 
 }  // namespace
 

@@ -29,7 +29,11 @@ Result<PlanOutcome, input::PlanFault> MakePlan(const input::Forecast& forecast,
     demand.reserve(out.plan.rows.size());
     for (const plan::IntervalPlan& p : out.plan.rows) demand.push_back(shifts::DemandOf(p));
     auto solved = shifts::PlanShifts(demand, interval, forecast.name, *settings.shifts,
-                                     {settings.shiftTimeLimit, settings.allowShort, watch});
+                                     {settings.shiftTimeLimit,
+                                      settings.allowShort &&
+                                          settings.shiftGoal == shifts::ShiftGoal::Interval,
+                                      watch, settings.shiftGoal, settings.intervalFloor,
+                                      out.plan.options});
     if (!solved) return Fail(solved.Error());
     out.shifts = std::move(solved.Value().summary);
     for (std::size_t i = 0; i < out.plan.rows.size(); ++i) {

@@ -32,6 +32,7 @@ const char* FieldLabel(PlanField field) {
         case PlanField::Patience: return "Patience (s)";
         case PlanField::MaxAbandon: return "Abandoned at most (%)";
         case PlanField::ShiftTimeLimit: return "Time limit (s)";
+        case PlanField::IntervalFloor: return "Interval floor (%)";
     }
     return "";
 }
@@ -48,6 +49,7 @@ std::string FieldText(const PlanSettings& settings, PlanField field) {
         case PlanField::Patience: return Text(o.patience);
         case PlanField::MaxAbandon: return Text(o.maxAbandon);
         case PlanField::ShiftTimeLimit: return plan::TimeLimitText(settings.shiftTimeLimit);
+        case PlanField::IntervalFloor: return Text(settings.intervalFloor);
     }
     return "";
 }
@@ -100,7 +102,22 @@ Result<void, std::string> SetField(PlanSettings& settings, PlanField field,
                 set = Keep(o.maxAbandon,
                            plan::ReadPercent(text, PercentRange::AboveZeroBelowHundred));
             break;
-        case PlanField::ShiftTimeLimit: break;  // not a plan option: below
+        case PlanField::ShiftTimeLimit:
+        case PlanField::IntervalFloor: break;  // not plan options: below
+    }
+    if (field == PlanField::IntervalFloor) {
+        if (empty) {
+            settings.intervalFloor.reset();
+            return {};
+        }
+        const auto floor = plan::ReadPercent(text, PercentRange::AboveZeroBelowHundred);
+        if (!floor) return Fail(std::string(FieldLabel(field)) + ": " + floor.Error());
+        if (floor.Value().ToDouble() > o.slPercent.ToDouble())
+            return Fail(std::string(FieldLabel(field)) + ": " + plan::DecimalText(floor.Value()) +
+                        " % is above the service level target (" + plan::DecimalText(o.slPercent) +
+                        " %)");
+        settings.intervalFloor = floor.Value();
+        return {};
     }
     if (field == PlanField::ShiftTimeLimit) {
         const auto limit = plan::ReadTimeLimit(text);

@@ -6,6 +6,7 @@
 
 #include "calc/result.h"
 #include "plan/plan_options.h"
+#include "shifts/shift_goal.h"
 #include "shifts/shift_type.h"
 
 namespace corvane::model {
@@ -17,6 +18,8 @@ struct PlanSettings {
     std::shared_ptr<const shifts::ShiftFile> shifts;
     double shiftTimeLimit = 10;  // seconds, as corvane-plan gives the solver
     bool allowShort = false;     // intervals no shift can cover are left short
+    shifts::ShiftGoal shiftGoal = shifts::ShiftGoal::Interval;
+    std::optional<plan::Decimal> intervalFloor;  // per cent, with a goal over days or weeks
 };
 
 // The plan window's entries, each one setting.
@@ -30,6 +33,7 @@ enum class PlanField {
     Patience,         // optional: given, the plan uses Erlang A
     MaxAbandon,       // optional, with a patience only
     ShiftTimeLimit,   // seconds the shift planning may take
+    IntervalFloor,    // optional: the least service level of an interval, with a goal
 };
 
 // The entry's label: "Shrinkage (%)".

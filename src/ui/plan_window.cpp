@@ -352,6 +352,27 @@ QWidget* PlanWindow::CreateOptions() {
         wanted_.allowShort = on;
         if (wanted_.shifts) Replan();
     });
+    // As --shift-goal and --interval-floor: the service level in every
+    // interval, or over each day or week with a floor for every interval.
+    goal_ = new QComboBox(panel);
+    goal_->setObjectName(QStringLiteral("cboShiftGoal"));
+    goal_->addItem(QStringLiteral("Every interval"), static_cast<int>(shifts::ShiftGoal::Interval));
+    goal_->addItem(QStringLiteral("Each day"), static_cast<int>(shifts::ShiftGoal::Day));
+    goal_->addItem(QStringLiteral("Each week"), static_cast<int>(shifts::ShiftGoal::Week));
+    goal_->setToolTip(QStringLiteral(
+        "Where the shifts must reach the service level: in every interval, or over the calls of "
+        "each day or week (every interval keeping the floor)"));
+    auto* goalLabel = new QLabel(AccessKeyed(QStringLiteral("Service level goal"), taken), panel);
+    goalLabel->setBuddy(goal_);
+    form->addRow(goalLabel, goal_);
+    connect(goal_, qOverload<int>(&QComboBox::activated), this, [this](int at) {
+        const auto goal = static_cast<shifts::ShiftGoal>(goal_->itemData(at).toInt());
+        if (wanted_.shiftGoal == goal) return;
+        wanted_.shiftGoal = goal;
+        allowShort_->setEnabled(goal == shifts::ShiftGoal::Interval);
+        if (wanted_.shifts) Replan();
+    });
+    addEntry(PlanField::IntervalFloor);
     connect(choose, &QPushButton::clicked, this, [this] {
         const QString path = QFileDialog::getOpenFileName(
             this, QStringLiteral("Choose Shifts File"), QFileInfo(path_).absolutePath(),
@@ -467,6 +488,9 @@ void PlanWindow::ShowEntries() {
     {
         const QSignalBlocker quiet(allowShort_);
         allowShort_->setChecked(wanted_.allowShort);
+        allowShort_->setEnabled(wanted_.shiftGoal == shifts::ShiftGoal::Interval);
+        const QSignalBlocker still(goal_);
+        goal_->setCurrentIndex(goal_->findData(static_cast<int>(wanted_.shiftGoal)));
     }
     shiftsEntry_->setToolTip(QDir::toNativeSeparators(shiftsPath_));
 }

@@ -141,6 +141,7 @@ private:
     RosterView* roster_ = nullptr;
     TextTableModel* countsModel_ = nullptr;
     QTabWidget* lowerTabs_ = nullptr;
+    QComboBox* goal_ = nullptr;
     QWidget* rosterPage_ = nullptr;
     QString rosterTitle_;  // the roster's heading as shown
     std::string rosterDate_;

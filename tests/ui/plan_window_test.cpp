@@ -617,6 +617,36 @@ private slots:
         QCOMPARE(w.Settings().shiftTimeLimit, 2.5);
     }
 
+    // The goal over each day, as --shift-goal day --interval-floor: every
+    // day reaches the target, every interval the floor; a floor above the
+    // target is refused.
+    void AGoalOverTheDayReachesItOnEveryDay() {
+        const auto o = Open(kWeek);
+        QVERIFY(o->window);
+        PlanWindow& w = *o->window;
+        Enter(w, PlanField::Shrinkage, QStringLiteral("30"));
+        Enter(w, PlanField::ShiftTimeLimit, QStringLiteral("2"));
+        Enter(w, PlanField::IntervalFloor, QStringLiteral("85"));
+        QCOMPARE(o->messages, QStringList{QStringLiteral(
+                                  "Interval floor (%): 85 % is above the service level target (80 %)")});
+        Enter(w, PlanField::IntervalFloor, QStringLiteral("60"));
+        auto* goal = w.findChild<QComboBox*>(QStringLiteral("cboShiftGoal"));
+        QVERIFY(goal);
+        goal->setCurrentIndex(1);
+        emit goal->activated(1);
+        QVERIFY(!w.findChild<QCheckBox*>(QStringLiteral("chkAllowShort"))->isEnabled());
+        QVERIFY(w.ChooseShifts(kShifts));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.Runner()->Busy(), 60000);
+        QCOMPARE(w.Settings().shiftGoal, corvane::shifts::ShiftGoal::Day);
+        QCOMPARE(o->messages.size(), 1);
+        QVERIFY(w.Outcome().shifts.has_value());
+        // Every day reaches 80 % and every interval 60 %.
+        for (const auto& d : w.Outcome().shifts->achieved.days)
+            QVERIFY(*d.sums.ServiceLevel() >= 0.8);
+        for (const auto& row : w.Outcome().plan.rows)
+            if (row.achieved) QVERIFY(row.achieved->serviceLevel >= 0.6);
+    }
+
     // A day at a time: chosen above the chart, or clicked on the heat map;
     // the table and the chart show that day, the whole plan a choice away.
     void ADayAtATime() {
