@@ -33,6 +33,11 @@ struct ShiftSummary {
     std::int64_t shortIntervals = 0;  // intervals left with fewer agents than scheduled
     double shortAgentHours = 0;
     AchievedTotals achieved;  // the service level its agents on duty reach
+    // What it had to reach: "interval" (the agents scheduled in each), or
+    // the service level over each "day" or "week", every interval with
+    // calls at least at the floor (per cent) when one is given.
+    std::string goal = "interval";
+    std::optional<double> intervalFloor;
 };
 
 }  // namespace corvane::plan

@@ -180,6 +180,8 @@ void ShiftTotalsJson(const plan::PlanTotals& t, const plan::ShiftSummary& s, ord
     totals["cost"] = s.cost;
     const auto efficiency = Efficiency(t, s);
     totals["efficiency"] = efficiency ? ordered_json(*efficiency) : ordered_json();
+    totals["shift_goal"] = s.goal;
+    if (s.intervalFloor) totals["interval_floor"] = *s.intervalFloor;
     totals["shift_plan"] = s.optimal ? "optimal" : StoppedBy(s);
     totals["gap"] = s.gapPercent;
     totals["solve_seconds"] = s.seconds;
@@ -427,6 +429,11 @@ std::string ShiftTotalsText(const plan::PlanTotals& t, const plan::ShiftSummary&
     const auto efficiency = Efficiency(t, s);
     out += "Efficiency           : " + (efficiency ? Cell(*efficiency, "##0.0") + " %" : kNone) +
            " (scheduled hours / paid hours)\n";
+    if (s.goal != "interval")
+        out += "Shift goal           : the service level over each " + s.goal +
+               (s.intervalFloor ? ", every interval at least " + FigureCell(*s.intervalFloor) + " %"
+                                : std::string()) +
+               "\n";
     out += "Shift plan           : " + SolverText(s) + "\n";
     const plan::AchievedSums& a = s.achieved.all;
     if (const auto level = a.ServiceLevel()) {

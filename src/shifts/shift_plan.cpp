@@ -398,6 +398,8 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     out.summary = Summary(grid, file, model, *found.placements);
     out.summary.seconds = found.solver.seconds;
     out.summary.optimal = found.optimal;
+    out.summary.goal = ShiftGoalText(options.goal);
+    if (goal && options.intervalFloor) out.summary.intervalFloor = options.intervalFloor->ToDouble();
     out.summary.memoryFull = found.solver.memoryFull;
     if (!found.optimal) out.summary.gapPercent = GapPercent(found.cost, found.solver.bound);
     const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
@@ -405,7 +407,9 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     for (std::size_t i = 0; i < demand.size(); ++i) {
         const auto slot = static_cast<std::size_t>(grid.slotOfDemand[i]);
         out.onDuty.push_back(onDuty[slot]);
-        if (onDuty[slot] < grid.need[slot]) {
+        // With a goal over days an interval may have fewer than its own
+        // plan schedules: that is not short.
+        if (!goal && onDuty[slot] < grid.need[slot]) {
             ++out.summary.shortIntervals;
             out.summary.shortAgentHours +=
                 static_cast<double>(grid.need[slot] - onDuty[slot]) * intervalMinutes / 60.0;
