@@ -11,6 +11,7 @@
 #include "input/label_time.h"
 #include "input/text_check.h"
 #include "shifts/cbc_solve.h"
+#include "plan/achieved.h"
 #include "plan/shrinkage.h"
 #include "shifts/lp_dive.h"
 #include "shifts/placement.h"
@@ -234,7 +235,10 @@ plan::ShiftSummary Summary(const ShiftGrid& grid, const ShiftFile& file, const S
 // How the relaxation's agents on the phones are rounded for the targets
 // of a goal's starting plans: the nearest whole number, then a little more
 // or less.
-constexpr double kGoalRoundings[] = {0.5, 0.3, 0.7, 0.1};
+constexpr double kGoalRoundings[] = {0.5, 0.3};
+// Plans of every interval made per rounding, each to targets lowered by
+// the surplus the last one had.
+constexpr int kGoalRounds = 6;
 
 double ToSeconds(SolveClock::duration d) { return std::chrono::duration<double>(d).count(); }
 
@@ -244,7 +248,8 @@ double ToSeconds(SolveClock::duration d) { return std::chrono::duration<double>(
 // answered calls. In whole agents on duty by the shrinkage rule.
 std::vector<long> GoalNeeds(const ShiftGrid& grid, const ShiftModel& model, const ServiceGoal& goal,
                             const plan::Decimal& shrinkage,
-                            const std::optional<std::vector<double>>& relaxed, double up) {
+                            const std::optional<std::vector<double>>& relaxed, double up,
+                            const std::vector<double>& target) {
     std::vector<long> phones(goal.intervals.size());
     std::vector<double> answered(static_cast<std::size_t>(goal.periods));
     std::vector<double> calls(answered.size());
@@ -263,7 +268,7 @@ std::vector<long> GoalNeeds(const ShiftGrid& grid, const ShiftModel& model, cons
     }
     for (int period = 0; period < goal.periods; ++period) {
         const auto p = static_cast<std::size_t>(period);
-        while (answered[p] < goal.target * calls[p]) {
+        while (answered[p] < target[p] * calls[p]) {
             std::size_t best = goal.intervals.size();
             double gain = 0;
             for (std::size_t i = 0; i < goal.intervals.size(); ++i) {
@@ -280,12 +285,53 @@ std::vector<long> GoalNeeds(const ShiftGrid& grid, const ShiftModel& model, cons
             ++phones[best];
             answered[p] += gain;
         }
+        // Then, while the period has more than it needs, one fewer where
+        // that costs the fewest answered calls.
+        while (true) {
+            std::size_t best = goal.intervals.size();
+            double loss = 0;
+            for (std::size_t i = 0; i < goal.intervals.size(); ++i) {
+                const GoalSlot& g = goal.intervals[i];
+                const auto k = static_cast<std::size_t>(phones[i] - g.curve.low);
+                if (g.period != period || k == 0) continue;
+                const double less = g.calls * (g.curve.level[k] - g.curve.level[k - 1]);
+                if (answered[p] - less >= target[p] * calls[p] &&
+                    (best == goal.intervals.size() || less < loss)) {
+                    loss = less;
+                    best = i;
+                }
+            }
+            if (best == goal.intervals.size()) break;
+            --phones[best];
+            answered[p] -= loss;
+        }
     }
     std::vector<long> need(static_cast<std::size_t>(grid.Slots()), 0);
     for (std::size_t i = 0; i < goal.intervals.size(); ++i)
         need[static_cast<std::size_t>(goal.intervals[i].slot)] =
             plan::ScheduledAgents(phones[i], shrinkage);
     return need;
+}
+
+// What a plan's agents on duty reach per period, as the goal's curves
+// have it: the service level of each period's calls (fractions), or none
+// when an interval falls below its curve's low (its floor).
+std::optional<std::vector<double>> PeriodLevels(const ServiceGoal& goal,
+                                                const std::vector<long>& onDuty,
+                                                const plan::Decimal& shrinkage) {
+    std::vector<double> answered(static_cast<std::size_t>(goal.periods));
+    std::vector<double> calls(answered.size());
+    for (const GoalSlot& g : goal.intervals) {
+        const long phones =
+            plan::ProductiveAgents(onDuty[static_cast<std::size_t>(g.slot)], shrinkage);
+        if (phones < g.curve.low) return std::nullopt;
+        const auto k = std::min(static_cast<std::size_t>(phones - g.curve.low), g.curve.level.size() - 1);
+        answered[static_cast<std::size_t>(g.period)] += g.calls * g.curve.level[k];
+        calls[static_cast<std::size_t>(g.period)] += g.calls;
+    }
+    for (std::size_t p = 0; p < answered.size(); ++p)
+        answered[p] = calls[p] > 0 ? answered[p] / calls[p] : 1;
+    return answered;
 }
 
 // The goal over days or weeks: each interval with calls, its curve from
@@ -353,21 +399,58 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     std::optional<std::vector<Placement>> seed;
     if (goal) {
         const auto began = SolveClock::now();
+        const auto seedEnd = began + (deadline - began) / 3;
         const auto relaxed = RelaxedSolution(model, ToSeconds(deadline - began) / 6);
         double seedCost = 0;
+        // Each rounding of the relaxation gives targets and a plan of every
+        // interval to them; the shifts' own surplus lifts a period above
+        // its target, so its target is lowered by that much and the plan
+        // made again, as long as it still reaches the goal.
         for (const double up : kGoalRoundings) {
-            const auto now = SolveClock::now();
-            ShiftGrid targeted = grid;
-            targeted.need = GoalNeeds(grid, model, *goal, options.plan.shrinkage, relaxed, up);
-            const ShiftModel everyInterval = BuildModel(targeted, file, false);
-            const Found first = Solve(targeted, file, everyInterval, false, options,
-                                      now + (began + (deadline - began) / 3 - now) / 2);
-            if (first.solver.stopped) return Fail(Cancelled());
-            if (!first.placements) continue;
-            const double cost = Objective(model, ColumnValues(grid, file, model, *first.placements));
-            if (!seed || cost < seedCost) {
-                seed = first.placements;
-                seedCost = cost;
+            std::vector<double> target(static_cast<std::size_t>(goal->periods), goal->target);
+            std::vector<double> good = target;
+            std::vector<bool> settled(target.size(), false);
+            for (int round = 0; round < kGoalRounds && SolveClock::now() < seedEnd; ++round) {
+                const auto now = SolveClock::now();
+                ShiftGrid targeted = grid;
+                targeted.need =
+                    GoalNeeds(grid, model, *goal, options.plan.shrinkage, relaxed, up, target);
+                const ShiftModel everyInterval = BuildModel(targeted, file, false);
+                const Found first =
+                    Solve(targeted, file, everyInterval, false, options, now + (seedEnd - now) / 4);
+                if (first.solver.stopped) return Fail(Cancelled());
+                if (!first.placements) break;
+                const auto levels = PeriodLevels(
+                    *goal, OnDuty(grid, file, model, *first.placements), options.plan.shrinkage);
+                bool reached = levels.has_value();
+                for (int p = 0; reached && p < goal->periods; ++p)
+                    reached = (*levels)[static_cast<std::size_t>(p)] >= goal->target - 1e-12;
+                if (reached) {
+                    const double cost =
+                        Objective(model, ColumnValues(grid, file, model, *first.placements));
+                    if (!seed || cost < seedCost) {
+                        seed = first.placements;
+                        seedCost = cost;
+                    }
+                }
+                if (!levels) break;
+                // A period above the goal has its target lowered by its
+                // surplus; one short of it goes back to the last target
+                // that reached the goal, and stays there.
+                bool changed = false;
+                for (int p = 0; p < goal->periods; ++p) {
+                    const auto at = static_cast<std::size_t>(p);
+                    const double excess = (*levels)[at] - goal->target;
+                    if (excess < 0) {
+                        target[at] = good[at];
+                        settled[at] = true;
+                    } else if (!settled[at]) {
+                        good[at] = target[at];
+                        changed = changed || excess > 1e-6;
+                        target[at] -= excess;
+                    }
+                }
+                if (!changed) break;
             }
             if (!relaxed) break;
         }
