@@ -330,5 +330,24 @@ void LargestShifts(benchmark::State& state) {
 }
 BENCHMARK(LargestShifts)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
+// The sample week (examples/week-export.csv, examples/shifts.csv, 80/20,
+// shrinkage 30) with the goal of every interval and of each day.
+void GoalWeek(benchmark::State& state, const char* goal) {
+    const auto plan = std::filesystem::temp_directory_path() / "corvane-bench-goal-plan.json";
+    const std::string arguments = CORVANE_EXAMPLES "/week-export.csv --shrinkage 30 --format json -o " +
+                                  plan.string() + " --shifts " CORVANE_EXAMPLES "/shifts.csv " + goal;
+    for (auto _ : state)
+        if (!RunPlan(arguments)) state.SkipWithError("corvane-plan failed");
+    Report(state, plan);
+    std::ifstream in(plan);
+    const std::string text((std::istreambuf_iterator<char>(in)), {});
+    const auto paid = text.find("\"paid_agent_hours\": ");
+    state.counters["paid_hours"] = paid == std::string::npos ? -1 : std::stod(text.substr(paid + 20));
+}
+BENCHMARK_CAPTURE(GoalWeek, interval, "--shift-goal interval")
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK_CAPTURE(GoalWeek, day_floor_60, "--shift-goal day --interval-floor 60")
+    ->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+
 }  // namespace
 BENCHMARK_MAIN();
