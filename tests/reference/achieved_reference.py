@@ -9,7 +9,12 @@ Erlang C: their service level (answered within `answer` s) and ASA; none of
 them answered in time (0, no ASA) when they cannot carry the traffic. Each
 day: the call-weighted service level and ASA of its intervals."""
 import json
+import os
+import sys
 from decimal import Decimal, getcontext, ROUND_FLOOR
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import erlang_c_reference  # noqa: E402  (its Erlang C, in 50 digits)
 
 getcontext().prec = 50
 
@@ -31,12 +36,7 @@ DAYS = {  # answer seconds, then intervals: calls, talk, acw, minutes, on duty, 
 
 
 def measures(a, n, h, t):
-    b = Decimal(1)
-    for k in range(1, n + 1):
-        b = a * b / (k + a * b)
-    c = n * b / (n - a * (1 - b))
-    sl = 1 - c * (-(n - a) * t / h).exp()
-    asa = c * h / (n - a)
+    _, sl, asa = erlang_c_reference.measures(a, n, h, t)
     return sl, asa
 
 

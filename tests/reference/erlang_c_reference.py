@@ -44,4 +44,5 @@ def case(calls, handle, minutes, answer, sl):
             "asa": float(asa)}
 
 
-print("[\n" + ",\n".join("  " + json.dumps(case(*c)) for c in CASES) + "\n]")
+if __name__ == "__main__":
+    print("[\n" + ",\n".join("  " + json.dumps(case(*c)) for c in CASES) + "\n]")
