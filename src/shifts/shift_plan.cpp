@@ -400,8 +400,22 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     if (goal) {
         const auto began = SolveClock::now();
         const auto seedEnd = began + (deadline - began) / 3;
-        const auto relaxed = RelaxedSolution(model, ToSeconds(deadline - began) / 6);
         double seedCost = 0;
+        // The plan of every interval reaches any goal over days: the first
+        // seed, so that the goal never costs more.
+        {
+            const ShiftModel everyInterval = BuildModel(grid, file, false);
+            const Found first =
+                Solve(grid, file, everyInterval, false, options, began + (seedEnd - began) / 4);
+            if (first.solver.stopped) return Fail(Cancelled());
+            if (first.placements &&
+                PeriodLevels(*goal, OnDuty(grid, file, model, *first.placements),
+                             options.plan.shrinkage)) {
+                seed = first.placements;
+                seedCost = Objective(model, ColumnValues(grid, file, model, *seed));
+            }
+        }
+        const auto relaxed = RelaxedSolution(model, ToSeconds(deadline - began) / 6);
         // Each rounding of the relaxation gives targets and a plan of every
         // interval to them; the shifts' own surplus lifts a period above
         // its target, so its target is lowered by that much and the plan
