@@ -371,8 +371,9 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                                            const ShiftOptions& options) {
     // The time limit is the clock's, from here: the model, the solve and a
     // refusal's second solve all within it.
+    const auto began = SolveClock::now();
     const auto deadline =
-        SolveClock::now() + std::chrono::duration_cast<SolveClock::duration>(
+        began + std::chrono::duration_cast<SolveClock::duration>(
                                 std::chrono::duration<double>(options.timeLimit));
     const auto laid = LayGrid(demand, intervalMinutes, forecastName);
     if (!laid) return Fail(laid.Error());
@@ -393,20 +394,21 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                               name(model.uncoverable.front()) + ", but no shift in " + file.name +
                                   " can work then"});
 
-    // A goal over days starts from a plan of every interval to targets
-    // that reach it, those the relaxation's agents on the phones suggest:
-    // a third of the time goes to that plan.
+    // A goal over days starts from plans of every interval: the plain one,
+    // then to targets that reach the goal, those the relaxation's agents
+    // on the phones suggest.
     std::optional<std::vector<Placement>> seed;
     if (goal) {
-        const auto began = SolveClock::now();
-        const auto seedEnd = began + (deadline - began) / 3;
+        // Two fifths of the time for the plan of every interval, as much
+        // again for the targeted ones, the rest for the goal's own solve.
+        const auto seedEnd = began + (deadline - began) * 4 / 5;
         double seedCost = 0;
         // The plan of every interval reaches any goal over days: the first
         // seed, so that the goal never costs more.
         {
             const ShiftModel everyInterval = BuildModel(grid, file, false);
             const Found first =
-                Solve(grid, file, everyInterval, false, options, began + (seedEnd - began) / 4);
+                Solve(grid, file, everyInterval, false, options, began + (deadline - began) * 2 / 5);
             if (first.solver.stopped) return Fail(Cancelled());
             if (first.placements &&
                 PeriodLevels(*goal, OnDuty(grid, file, model, *first.placements),
@@ -493,7 +495,8 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
 
     ShiftOutcome out;
     out.summary = Summary(grid, file, model, *found.placements);
-    out.summary.seconds = found.solver.seconds;
+    // The whole shift work's time, a goal's starting plans included.
+    out.summary.seconds = ToSeconds(SolveClock::now() - began);
     out.summary.optimal = found.optimal;
     out.summary.goal = ShiftGoalText(options.goal);
     if (goal && options.intervalFloor) out.summary.intervalFloor = options.intervalFloor->ToDouble();
