@@ -48,5 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(o.answerSeconds >= 0 && o.answerSeconds <= plan::kMaxSeconds);
     Require(!o.patience || (*o.patience >= 1 && *o.patience <= plan::kMaxSeconds));
     Require(!o.maxAbandon || o.patience);
+    // An interval floor is never above the service level target.
+    Require(!settings.intervalFloor || settings.intervalFloor->ToDouble() <= o.slPercent.ToDouble());
     return 0;
 }
