@@ -53,5 +53,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(!planned && planned.Error().message.rfind("day.csv: ", 0) == 0);
     else
         Require(planned && planned.Value().onDuty.size() == day.size());
+    // The same day for its service level over the day: a plan that reaches
+    // it, or a refusal naming the file, the goal or the interval.
+    if (1440 % interval != 0) return 0;
+    for (shifts::Demand& d : day) {
+        d.calls = static_cast<double>(d.agents) * 10;
+        d.handle = 180;
+    }
+    shifts::ShiftOptions goal{0.2, false, {}};
+    goal.goal = shifts::ShiftGoal::Day;
+    goal.plan.intervalMinutes = interval;
+    goal.plan.shrinkage = plan::Decimal{30, 0};
+    const auto overDay = shifts::PlanShifts(day, interval, "day.csv", read.Value(), goal);
+    Require(overDay ? overDay.Value().onDuty.size() == day.size()
+                    : (overDay.Error().message.rfind("day.csv", 0) == 0 ||
+                       overDay.Error().message.rfind("shifts.csv", 0) == 0 ||
+                       overDay.Error().message.rfind("--shift-goal", 0) == 0));
     return 0;
 }

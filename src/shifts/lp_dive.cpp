@@ -189,7 +189,6 @@ std::optional<Dive> DiveSolution(const ShiftModel& model, double seconds,
     Relaxation lp(model, end);
     if (!lp.Solve()) return std::nullopt;
     Dive dive;
-    dive.relaxed.assign(lp.Values(), lp.Values() + model.Columns());
     dive.bound = lp.Objective();
     if (lp.Round(goOn, kFirstShare)) dive.whole = lp.Whole();
     // The days are rounded anew from the better of the dive's solution and

@@ -24,7 +24,6 @@ using DiveFound = std::function<void(const std::vector<double>&, double)>;
 // method stops by itself after `seconds`). Nothing when it ran out of
 // time or found the program infeasible.
 struct Dive {
-    std::vector<double> relaxed;                 // the relaxation's solution
     double bound = 0;                            // its cost: no solution costs less
     std::optional<std::vector<double>> whole;    // the solution the dive ended in
 };

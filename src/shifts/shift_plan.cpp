@@ -7,6 +7,7 @@
 #include <sstream>
 #include <tuple>
 
+#include "calc/number_format.h"
 #include "input/csv_records.h"
 #include "input/label_time.h"
 #include "input/text_check.h"
@@ -32,12 +33,8 @@ constexpr double kMaxColumns = 60000;
 constexpr double kMaxEntries = 12e6;
 constexpr std::size_t kTypesNamed = 3;
 
-// "268,800"
-std::string Grouped(double n) {
-    std::string digits = std::to_string(std::llround(n));
-    for (auto at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-    return digits;
-}
+// "268,800", by the program's own number patterns.
+std::string Grouped(double n) { return FormatNumber(n, "#,##0").Value(); }
 
 // Why a program is too large, and which shift types to narrow: those
 // with the most starts and lunches.
@@ -266,15 +263,17 @@ std::vector<long> GoalNeeds(const ShiftGrid& grid, const ShiftModel& model, cons
             g.calls * g.curve.level[static_cast<std::size_t>(n - g.curve.low)];
         calls[static_cast<std::size_t>(g.period)] += g.calls;
     }
-    for (int period = 0; period < goal.periods; ++period) {
-        const auto p = static_cast<std::size_t>(period);
+    std::vector<std::vector<std::size_t>> ofPeriod(answered.size());
+    for (std::size_t i = 0; i < goal.intervals.size(); ++i)
+        ofPeriod[static_cast<std::size_t>(goal.intervals[i].period)].push_back(i);
+    for (std::size_t p = 0; p < ofPeriod.size(); ++p) {
         while (answered[p] < target[p] * calls[p]) {
             std::size_t best = goal.intervals.size();
             double gain = 0;
-            for (std::size_t i = 0; i < goal.intervals.size(); ++i) {
+            for (const std::size_t i : ofPeriod[p]) {
                 const GoalSlot& g = goal.intervals[i];
                 const auto k = static_cast<std::size_t>(phones[i] - g.curve.low);
-                if (g.period != period || k + 1 >= g.curve.level.size()) continue;
+                if (k + 1 >= g.curve.level.size()) continue;
                 const double more = g.calls * (g.curve.level[k + 1] - g.curve.level[k]);
                 if (more > gain) {
                     gain = more;
@@ -290,10 +289,10 @@ std::vector<long> GoalNeeds(const ShiftGrid& grid, const ShiftModel& model, cons
         while (true) {
             std::size_t best = goal.intervals.size();
             double loss = 0;
-            for (std::size_t i = 0; i < goal.intervals.size(); ++i) {
+            for (const std::size_t i : ofPeriod[p]) {
                 const GoalSlot& g = goal.intervals[i];
                 const auto k = static_cast<std::size_t>(phones[i] - g.curve.low);
-                if (g.period != period || k == 0) continue;
+                if (k == 0) continue;
                 const double less = g.calls * (g.curve.level[k] - g.curve.level[k - 1]);
                 if (answered[p] - less >= target[p] * calls[p] &&
                     (best == goal.intervals.size() || less < loss)) {
@@ -334,6 +333,15 @@ std::optional<std::vector<double>> PeriodLevels(const ServiceGoal& goal,
     return answered;
 }
 
+// Whether agents on duty reach the goal in every period, counted exactly
+// (whole agents on the phones by the shrinkage rule, the curves' levels).
+bool Reaches(const ServiceGoal& goal, const std::vector<long>& onDuty,
+             const plan::Decimal& shrinkage) {
+    const auto levels = PeriodLevels(goal, onDuty, shrinkage);
+    return levels && std::all_of(levels->begin(), levels->end(),
+                                 [&goal](double l) { return l >= goal.target - 1e-12; });
+}
+
 // The goal over days or weeks: each interval with calls, its curve from
 // its floor, and the day or calendar week (from Monday) it counts towards.
 Result<ServiceGoal, PlanFault> GoalOf(const std::vector<Demand>& demand, const ShiftGrid& grid,
@@ -362,6 +370,85 @@ Result<ServiceGoal, PlanFault> GoalOf(const std::vector<Demand>& demand, const S
         goal.intervals.push_back(std::move(g));
     }
     return goal;
+}
+
+// Plans of every interval for a goal over days to start from: the plain
+// one (which reaches any such goal, so the goal never costs more), then
+// plans to targets the relaxation's agents on the phones suggest. The
+// cheapest that reaches the goal, or none.
+Result<std::optional<std::vector<Placement>>, PlanFault> GoalSeed(
+    const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& model, const ServiceGoal& goal,
+    const ShiftOptions& options, SolveClock::time_point began, SolveClock::time_point deadline) {
+    std::optional<std::vector<Placement>> seed;
+    // Two fifths of the time for the plan of every interval, as much
+    // again for the targeted ones, the rest for the goal's own solve.
+    const auto seedEnd = began + (deadline - began) * 4 / 5;
+    double seedCost = 0;
+    {
+        const ShiftModel everyInterval = BuildModel(grid, file, false);
+        const Found first =
+            Solve(grid, file, everyInterval, false, options, began + (deadline - began) * 2 / 5);
+        if (first.solver.stopped) return Fail(Cancelled());
+        if (first.placements &&
+            Reaches(goal, OnDuty(grid, file, model, *first.placements), options.plan.shrinkage)) {
+            seed = first.placements;
+            seedCost = Objective(model, ColumnValues(grid, file, model, *seed));
+        }
+    }
+    const auto relaxed = RelaxedSolution(model, ToSeconds(deadline - began) / 6);
+    // Each rounding of the relaxation gives targets and a plan of every
+    // interval to them; the shifts' own surplus lifts a period above
+    // its target, so its target is lowered by that much and the plan
+    // made again, as long as it still reaches the goal.
+    for (const double up : kGoalRoundings) {
+        std::vector<double> target(static_cast<std::size_t>(goal.periods), goal.target);
+        std::vector<double> good = target;
+        std::vector<bool> settled(target.size(), false);
+        for (int round = 0; round < kGoalRounds && SolveClock::now() < seedEnd; ++round) {
+            const auto now = SolveClock::now();
+            ShiftGrid targeted = grid;
+            targeted.need =
+                GoalNeeds(grid, model, goal, options.plan.shrinkage, relaxed, up, target);
+            const ShiftModel everyInterval = BuildModel(targeted, file, false);
+            const Found first =
+                Solve(targeted, file, everyInterval, false, options, now + (seedEnd - now) / 4);
+            if (first.solver.stopped) return Fail(Cancelled());
+            if (!first.placements) break;
+            const auto levels = PeriodLevels(
+                goal, OnDuty(grid, file, model, *first.placements), options.plan.shrinkage);
+            bool reached = levels.has_value();
+            for (int p = 0; reached && p < goal.periods; ++p)
+                reached = (*levels)[static_cast<std::size_t>(p)] >= goal.target - 1e-12;
+            if (reached) {
+                const double cost =
+                    Objective(model, ColumnValues(grid, file, model, *first.placements));
+                if (!seed || cost < seedCost) {
+                    seed = first.placements;
+                    seedCost = cost;
+                }
+            }
+            if (!levels) break;
+            // A period above the goal has its target lowered by its
+            // surplus; one short of it goes back to the last target
+            // that reached the goal, and stays there.
+            bool changed = false;
+            for (int p = 0; p < goal.periods; ++p) {
+                const auto at = static_cast<std::size_t>(p);
+                const double excess = (*levels)[at] - goal.target;
+                if (excess < 0) {
+                    target[at] = good[at];
+                    settled[at] = true;
+                } else if (!settled[at]) {
+                    good[at] = target[at];
+                    changed = changed || excess > 1e-6;
+                    target[at] -= excess;
+                }
+            }
+            if (!changed) break;
+        }
+        if (!relaxed) break;
+    }
+    return seed;
 }
 
 }  // namespace
@@ -394,82 +481,11 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                               name(model.uncoverable.front()) + ", but no shift in " + file.name +
                                   " can work then"});
 
-    // A goal over days starts from plans of every interval: the plain one,
-    // then to targets that reach the goal, those the relaxation's agents
-    // on the phones suggest.
     std::optional<std::vector<Placement>> seed;
     if (goal) {
-        // Two fifths of the time for the plan of every interval, as much
-        // again for the targeted ones, the rest for the goal's own solve.
-        const auto seedEnd = began + (deadline - began) * 4 / 5;
-        double seedCost = 0;
-        // The plan of every interval reaches any goal over days: the first
-        // seed, so that the goal never costs more.
-        {
-            const ShiftModel everyInterval = BuildModel(grid, file, false);
-            const Found first =
-                Solve(grid, file, everyInterval, false, options, began + (deadline - began) * 2 / 5);
-            if (first.solver.stopped) return Fail(Cancelled());
-            if (first.placements &&
-                PeriodLevels(*goal, OnDuty(grid, file, model, *first.placements),
-                             options.plan.shrinkage)) {
-                seed = first.placements;
-                seedCost = Objective(model, ColumnValues(grid, file, model, *seed));
-            }
-        }
-        const auto relaxed = RelaxedSolution(model, ToSeconds(deadline - began) / 6);
-        // Each rounding of the relaxation gives targets and a plan of every
-        // interval to them; the shifts' own surplus lifts a period above
-        // its target, so its target is lowered by that much and the plan
-        // made again, as long as it still reaches the goal.
-        for (const double up : kGoalRoundings) {
-            std::vector<double> target(static_cast<std::size_t>(goal->periods), goal->target);
-            std::vector<double> good = target;
-            std::vector<bool> settled(target.size(), false);
-            for (int round = 0; round < kGoalRounds && SolveClock::now() < seedEnd; ++round) {
-                const auto now = SolveClock::now();
-                ShiftGrid targeted = grid;
-                targeted.need =
-                    GoalNeeds(grid, model, *goal, options.plan.shrinkage, relaxed, up, target);
-                const ShiftModel everyInterval = BuildModel(targeted, file, false);
-                const Found first =
-                    Solve(targeted, file, everyInterval, false, options, now + (seedEnd - now) / 4);
-                if (first.solver.stopped) return Fail(Cancelled());
-                if (!first.placements) break;
-                const auto levels = PeriodLevels(
-                    *goal, OnDuty(grid, file, model, *first.placements), options.plan.shrinkage);
-                bool reached = levels.has_value();
-                for (int p = 0; reached && p < goal->periods; ++p)
-                    reached = (*levels)[static_cast<std::size_t>(p)] >= goal->target - 1e-12;
-                if (reached) {
-                    const double cost =
-                        Objective(model, ColumnValues(grid, file, model, *first.placements));
-                    if (!seed || cost < seedCost) {
-                        seed = first.placements;
-                        seedCost = cost;
-                    }
-                }
-                if (!levels) break;
-                // A period above the goal has its target lowered by its
-                // surplus; one short of it goes back to the last target
-                // that reached the goal, and stays there.
-                bool changed = false;
-                for (int p = 0; p < goal->periods; ++p) {
-                    const auto at = static_cast<std::size_t>(p);
-                    const double excess = (*levels)[at] - goal->target;
-                    if (excess < 0) {
-                        target[at] = good[at];
-                        settled[at] = true;
-                    } else if (!settled[at]) {
-                        good[at] = target[at];
-                        changed = changed || excess > 1e-6;
-                        target[at] -= excess;
-                    }
-                }
-                if (!changed) break;
-            }
-            if (!relaxed) break;
-        }
+        auto seeded = GoalSeed(grid, file, model, *goal, options, began, deadline);
+        if (!seeded) return Fail(seeded.Error());
+        seed = std::move(seeded.Value());
     }
     const Found found = Solve(grid, file, model, options.allowShort, options, deadline,
                               seed ? &*seed : nullptr);
@@ -493,16 +509,32 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                               forecastName + ": no shift plan was found in the " +
                                   SecondsText(options.timeLimit) + " s the solver was given"});
 
+    // The goal's plan is counted again exactly (the solver's tolerances
+    // could let an agent on the phones through that the shrinkage rule
+    // does not give): one that misses gives way to its seed, which reached
+    // it, or is refused.
+    std::vector<Placement> placements = *found.placements;
+    bool proven = found.optimal;
+    if (goal && !Reaches(*goal, OnDuty(grid, file, model, placements), options.plan.shrinkage)) {
+        if (!seed)
+            return Fail(PlanFault{PlanFault::Kind::NoShiftPlan,
+                                  forecastName + ": no shift plan reaching the goal was found in the " +
+                                      SecondsText(options.timeLimit) + " s the solver was given"});
+        placements = *seed;
+        proven = false;
+    }
     ShiftOutcome out;
-    out.summary = Summary(grid, file, model, *found.placements);
+    out.summary = Summary(grid, file, model, placements);
     // The whole shift work's time, a goal's starting plans included.
     out.summary.seconds = ToSeconds(SolveClock::now() - began);
-    out.summary.optimal = found.optimal;
+    out.summary.optimal = proven;
     out.summary.goal = ShiftGoalText(options.goal);
     if (goal && options.intervalFloor) out.summary.intervalFloor = options.intervalFloor->ToDouble();
     out.summary.memoryFull = found.solver.memoryFull;
-    if (!found.optimal) out.summary.gapPercent = GapPercent(found.cost, found.solver.bound);
-    const std::vector<long> onDuty = OnDuty(grid, file, model, *found.placements);
+    if (!proven)
+        out.summary.gapPercent =
+            GapPercent(Objective(model, ColumnValues(grid, file, model, placements)), found.solver.bound);
+    const std::vector<long> onDuty = OnDuty(grid, file, model, placements);
     out.onDuty.reserve(demand.size());
     for (std::size_t i = 0; i < demand.size(); ++i) {
         const auto slot = static_cast<std::size_t>(grid.slotOfDemand[i]);
