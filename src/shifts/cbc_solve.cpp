@@ -179,15 +179,7 @@ std::timed_mutex& DriverLock() {
 // One run of CBC's branch and cut on the solve's program, from `start`
 // when given, until the solve's deadline. The caller holds the driver's
 // lock.
-struct CbcRun {
-    std::optional<std::vector<double>> values;
-    double objective = 0;
-    double bound = 0;
-    bool optimal = false;
-    bool infeasible = false;
-};
-
-CbcRun RunCbc(Solve& solve, const std::vector<double>* start) {
+SolverOutcome RunCbc(Solve& solve, const std::vector<double>* start) {
     const ShiftModel& model = solve.model;
     OsiClpSolverInterface solver;
     std::vector<CoinBigIndex> columnStart(model.columnStart.begin(), model.columnStart.end());
@@ -225,7 +217,7 @@ CbcRun RunCbc(Solve& solve, const std::vector<double>* start) {
                                "-seconds", limit.c_str(), "-primalP", "dantzig",  "-preprocess",
                                "off",      "-solve",  "-quit"};
     CbcMain1(static_cast<int>(std::size(arguments)), arguments, cbc, nullptr, data);
-    CbcRun run;
+    SolverOutcome run;
     run.infeasible = cbc.isProvenInfeasible();
     if (cbc.bestSolution() != nullptr) {
         const double* values = cbc.bestSolution();
@@ -235,12 +227,6 @@ CbcRun RunCbc(Solve& solve, const std::vector<double>* start) {
     }
     run.bound = cbc.getBestPossibleObjValue();
     return run;
-}
-
-double Cost(const ShiftModel& model, const std::vector<double>& values) {
-    double sum = 0;
-    for (std::size_t c = 0; c < values.size(); ++c) sum += model.cost[c] * values[c];
-    return sum;
 }
 
 // The solve, on its own thread: first the dives, which need no lock and
@@ -265,7 +251,7 @@ void Run(const std::shared_ptr<Solve>& solve) {
         solve->best = values;
         solve->bestCost = cost;
     };
-    if (solve->start) found(*solve->start, Cost(model, *solve->start));
+    if (solve->start) found(*solve->start, model.CostOf(*solve->start));
     const auto dive = DiveSolution(
         model, std::chrono::duration<double>(solve->deadline - SolveClock::now()).count(), goOn,
         found, solve->start ? &*solve->start : nullptr);
@@ -292,12 +278,7 @@ void Run(const std::shared_ptr<Solve>& solve) {
         solve->memoryFull = true;
     }
     if (branch && !waited && goOn()) {
-        const CbcRun run = RunCbc(*solve, start ? &*start : nullptr);
-        out.infeasible = run.infeasible;
-        out.values = run.values;
-        out.objective = run.objective;
-        out.optimal = run.optimal;
-        out.bound = run.bound;
+        out = RunCbc(*solve, start ? &*start : nullptr);
     }
     {
         const std::lock_guard<std::mutex> hold(solve->mutex);

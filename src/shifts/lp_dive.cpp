@@ -40,12 +40,6 @@ struct Rounding {
     double was;  // its value before
 };
 
-double Cost(const ShiftModel& model, const std::vector<double>& values) {
-    double sum = 0;
-    for (std::size_t c = 0; c < values.size(); ++c) sum += model.cost[c] * values[c];
-    return sum;
-}
-
 // The relaxation with its bounds as the dive moves them.
 class Relaxation {
 public:
@@ -193,10 +187,10 @@ std::optional<Dive> DiveSolution(const ShiftModel& model, double seconds,
     if (lp.Round(goOn, kFirstShare)) dive.whole = lp.Whole();
     // The days are rounded anew from the better of the dive's solution and
     // the one given.
-    if (incumbent && (!dive.whole || Cost(model, *incumbent) < Cost(model, *dive.whole)))
+    if (incumbent && (!dive.whole || model.CostOf(*incumbent) < model.CostOf(*dive.whole)))
         dive.whole = *incumbent;
     if (!dive.whole) return dive;
-    double cost = Cost(model, *dive.whole);
+    double cost = model.CostOf(*dive.whole);
     if (found) found(*dive.whole, cost);
 
     // Then day by day: one day's columns free again, all others held at
@@ -227,7 +221,7 @@ std::optional<Dive> DiveSolution(const ShiftModel& model, double seconds,
         if (!lp.Solve() || !lp.Round(goOn, kLaterShare)) continue;
         std::optional<std::vector<double>> whole = lp.Whole();
         if (!whole) continue;
-        if (const double c = Cost(model, *whole); c < cost - 1e-9) {
+        if (const double c = model.CostOf(*whole); c < cost - 1e-9) {
             cost = c;
             dive.whole = std::move(whole);
             if (found) found(*dive.whole, cost);

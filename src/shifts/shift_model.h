@@ -87,6 +87,12 @@ struct ShiftModel {
     int Columns() const { return static_cast<int>(cost.size()); }
     int Rows() const { return static_cast<int>(rowLower.size()); }
     int IntegerColumns() const { return integerColumns; }
+    // The cost of a solution, per column.
+    double CostOf(const std::vector<double>& values) const {
+        double sum = 0;
+        for (std::size_t c = 0; c < values.size(); ++c) sum += cost[c] * values[c];
+        return sum;
+    }
 };
 
 // The size of the program BuildModel would make, counted without making

@@ -95,12 +95,6 @@ std::string SecondsText(double seconds) {
 
 PlanFault Cancelled() { return {PlanFault::Kind::Cancelled, "the shift plan was cancelled"}; }
 
-double Objective(const ShiftModel& model, const std::vector<double>& values) {
-    double sum = 0;
-    for (std::size_t c = 0; c < values.size(); ++c) sum += model.cost[c] * values[c];
-    return sum;
-}
-
 // The best plan found for `model`: the solver's, or the quick plan it
 // starts from when the time limit stops it before it has one of its own.
 struct Found {
@@ -119,7 +113,7 @@ Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& mode
     // A seed (a plan of every interval, for a goal over days) when cheaper.
     if (seed)
         if (std::vector<double> seeded = ColumnValues(grid, file, model, *seed);
-            !quick || Objective(model, seeded) < Objective(model, start)) {
+            !quick || model.CostOf(seeded) < model.CostOf(start)) {
             quick = *seed;
             start = std::move(seeded);
         }
@@ -132,7 +126,7 @@ Found Solve(const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& mode
     }
     if (!found.placements && quick) {
         found.placements = quick;
-        found.cost = Objective(model, start);
+        found.cost = model.CostOf(start);
     }
     return found;
 }
@@ -392,7 +386,7 @@ Result<std::optional<std::vector<Placement>>, PlanFault> GoalSeed(
         if (first.placements &&
             Reaches(goal, OnDuty(grid, file, model, *first.placements), options.plan.shrinkage)) {
             seed = first.placements;
-            seedCost = Objective(model, ColumnValues(grid, file, model, *seed));
+            seedCost = model.CostOf(ColumnValues(grid, file, model, *seed));
         }
     }
     const auto relaxed = RelaxedSolution(model, ToSeconds(deadline - began) / 6);
@@ -421,7 +415,7 @@ Result<std::optional<std::vector<Placement>>, PlanFault> GoalSeed(
                 reached = (*levels)[static_cast<std::size_t>(p)] >= goal.target - 1e-12;
             if (reached) {
                 const double cost =
-                    Objective(model, ColumnValues(grid, file, model, *first.placements));
+                    model.CostOf(ColumnValues(grid, file, model, *first.placements));
                 if (!seed || cost < seedCost) {
                     seed = first.placements;
                     seedCost = cost;
@@ -533,7 +527,7 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     out.summary.memoryFull = found.solver.memoryFull;
     if (!proven)
         out.summary.gapPercent =
-            GapPercent(Objective(model, ColumnValues(grid, file, model, placements)), found.solver.bound);
+            GapPercent(model.CostOf(ColumnValues(grid, file, model, placements)), found.solver.bound);
     const std::vector<long> onDuty = OnDuty(grid, file, model, placements);
     out.onDuty.reserve(demand.size());
     for (std::size_t i = 0; i < demand.size(); ++i) {
