@@ -9,6 +9,7 @@
 #include <iostream>
 
 #include "cli/cleanup_on_signal.h"
+#include "cli/error_line.h"
 #include "cli/help_text.h"
 #include "cli/plan_arguments.h"
 #include "cli/plan_run.h"
@@ -18,20 +19,7 @@ namespace {
 
 using namespace corvane;
 
-// A message on standard error, and the exit status that goes with it.
-// Whatever a message quotes from the command line reaches the terminal
-// escaped, line by line.
-int Say(const std::string& text, int status) {
-    std::string shown;
-    for (std::size_t at = 0; at <= text.size();) {
-        const std::size_t end = std::min(text.find('\n', at), text.size());
-        shown += input::Escaped(std::string_view(text).substr(at, end - at));
-        if (end < text.size()) shown += '\n';
-        at = end + 1;
-    }
-    std::cerr << "corvane-plan: " << shown << '\n';
-    return status;
-}
+int Say(const std::string& text, int status) { return cli::SayError("corvane-plan", text, status); }
 
 }  // namespace
 

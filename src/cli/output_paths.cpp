@@ -74,13 +74,11 @@ std::string Shown(const Output& o) {
 
 }  // namespace
 
-Result<void, std::string> CheckOutputPaths(const PlanArguments& a) {
-    std::vector<Output> outputs{
-        {a.outputPath ? "-o" : "the plan", a.outputPath, OutputPlace(a.outputPath)}};
-    if (a.chartPath) outputs.push_back({"--chart", a.chartPath, OutputPlace(a.chartPath)});
-    if (a.shiftPlanPath)
-        outputs.push_back({"--shift-plan", a.shiftPlanPath, OutputPlace(a.shiftPlanPath)});
-
+Result<void, std::string> CheckPaths(const std::vector<NamedPath>& inputPaths,
+                                     const std::vector<NamedPath>& outputPaths) {
+    std::vector<Output> outputs;
+    for (const NamedPath& o : outputPaths)
+        outputs.push_back({o.what, o.path, OutputPlace(o.path)});
     // Standard output as it stands may itself be a file: `>> forecast.csv`.
     std::optional<Place> terminal;
     if (struct stat st {}; ::fstat(1, &st) == 0) terminal = FromStat(st);
@@ -89,8 +87,9 @@ Result<void, std::string> CheckOutputPaths(const PlanArguments& a) {
         const char* what;
         std::optional<Place> place;
     };
-    std::vector<Input> inputs{{"the forecast", InputPlace(a.input)}};
-    if (a.shiftsPath) inputs.push_back({"the shift types", InputPlace(*a.shiftsPath)});
+    std::vector<Input> inputs;
+    for (const NamedPath& in : inputPaths)
+        if (in.path) inputs.push_back({in.what, InputPlace(*in.path)});
 
     for (const Output& out : outputs) {
         if (!out.place) continue;
@@ -113,6 +112,13 @@ Result<void, std::string> CheckOutputPaths(const PlanArguments& a) {
                         Shown(second));
         }
     return {};
+}
+
+Result<void, std::string> CheckOutputPaths(const PlanArguments& a) {
+    std::vector<NamedPath> outputs{{a.outputPath ? "-o" : "the plan", a.outputPath}};
+    if (a.chartPath) outputs.push_back({"--chart", a.chartPath});
+    if (a.shiftPlanPath) outputs.push_back({"--shift-plan", a.shiftPlanPath});
+    return CheckPaths({{"the forecast", a.input}, {"the shift types", a.shiftsPath}}, outputs);
 }
 
 }  // namespace corvane::cli

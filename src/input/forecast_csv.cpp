@@ -610,6 +610,7 @@ public:
     }
 
     const std::vector<std::string>& Notices() const { return notices_; }
+    bool Has(Column c) const { return reader_ && reader_->Has(c); }
 
 private:
     // Title lines may stand above the header; past this many records the
@@ -696,6 +697,8 @@ ForecastReader::ForecastReader(ByteSource& source, std::string name, ForecastDef
 ForecastReader::~ForecastReader() = default;
 
 const std::vector<std::string>& ForecastReader::Notices() const { return impl_->Notices(); }
+
+bool ForecastReader::Has(ForecastColumn column) const { return impl_->Has(column); }
 
 Result<bool, PlanFault> ForecastReader::Next(ForecastRow& row) {
     if (fault_) return Fail(*fault_);

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "input/byte_source.h"
+#include "input/column_names.h"
 #include "calc/result.h"
 #include "input/forecast.h"
 #include "input/label_time.h"
@@ -52,6 +53,9 @@ public:
     // skipped, the column planned where a file has a forecast and an actual
     // one, a label column found by its cells. Each names the file and line.
     const std::vector<std::string>& Notices() const;
+
+    // Whether the file has the column, once its header is read.
+    bool Has(ForecastColumn column) const;
 
 private:
     class Impl;

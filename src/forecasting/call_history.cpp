@@ -1,0 +1,75 @@
+#include "forecasting/call_history.h"
+
+#include <algorithm>
+#include <map>
+
+#include "input/column_names.h"
+#include "input/csv_records.h"
+#include "input/forecast_csv.h"
+
+namespace corvane::forecasting {
+
+namespace {
+
+using input::PlanFault;
+
+Failure<PlanFault> Refused(std::string message) {
+    return Fail(PlanFault{PlanFault::Kind::BadInput, std::move(message)});
+}
+
+HandleTimes HandleTimesOf(const input::ForecastReader& reader) {
+    using input::ForecastColumn;
+    if (reader.Has(ForecastColumn::Aht)) return HandleTimes::Aht;
+    if (!reader.Has(ForecastColumn::Talk)) return HandleTimes::None;
+    return reader.Has(ForecastColumn::Acw) ? HandleTimes::TalkAndAcw : HandleTimes::Talk;
+}
+
+}  // namespace
+
+Result<CallHistory, PlanFault> ReadHistory(input::ByteSource& source, const std::string& name,
+                                           input::DateOrder order) {
+    // A history need not give handle times; where it does not, none are
+    // forecast.
+    input::ForecastReader reader(source, name, {0L, 0, order});
+    std::map<std::int32_t, HistoryDay> days;
+    input::ForecastRow row;
+    for (;;) {
+        const auto next = reader.Next(row);
+        if (!next) return Fail(next.Error());
+        if (!next.Value()) break;
+        if (!row.day)
+            return Refused(input::Where(name, row.line) + "'" + row.label +
+                           "' has no date: a history needs the date of every interval (a date "
+                           "column beside the times, or dates and times in one)");
+        if (!row.minute)
+            return Refused(input::Where(name, row.line) + "'" + row.label +
+                           "' has no time of day: a history needs each interval's start time");
+        HistoryDay& day = days[*row.day];
+        day.day = *row.day;
+        day.slots.push_back({*row.minute, row.calls, row.talk, row.acw});
+        day.calls += row.calls;
+    }
+    CallHistory history;
+    history.name = name;
+    history.handleTimes = HandleTimesOf(reader);
+    for (auto& [number, day] : days) {
+        std::sort(day.slots.begin(), day.slots.end(),
+                  [](const HistorySlot& a, const HistorySlot& b) { return a.minute < b.minute; });
+        history.days.push_back(std::move(day));
+    }
+    const std::int32_t first = history.days.front().day;
+    const std::int32_t last = history.days.back().day;
+    const std::int64_t span = std::int64_t{last} - first + 1;
+    if (span < kLeastHistoryDays)
+        return Refused(name + ": the history covers " + std::to_string(span) + " day" +
+                       (span == 1 ? "" : "s") + " (" + input::DateText(first) +
+                       (span == 1 ? "" : " to " + input::DateText(last)) +
+                       "): a forecast needs at least two weeks (14 days) of calls per interval");
+    double calls = 0;
+    for (const HistoryDay& day : history.days) calls += day.calls;
+    if (!(calls > 0))
+        return Refused(name + ": the history has no calls: a forecast needs calls to stand on");
+    return history;
+}
+
+}  // namespace corvane::forecasting
