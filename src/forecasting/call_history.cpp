@@ -66,9 +66,18 @@ Result<CallHistory, PlanFault> ReadHistory(input::ByteSource& source, const std:
                        (span == 1 ? "" : " to " + input::DateText(last)) +
                        "): a forecast needs at least two weeks (14 days) of calls per interval");
     double calls = 0;
-    for (const HistoryDay& day : history.days) calls += day.calls;
+    double recent = 0;  // what decides which weekdays are open
+    for (const HistoryDay& day : history.days) {
+        calls += day.calls;
+        if (day.day > last - kOpenWindowDays) recent += day.calls;
+    }
     if (!(calls > 0))
         return Refused(name + ": the history has no calls: a forecast needs calls to stand on");
+    if (!(recent > 0))
+        return Refused(name + ": the history has no calls in its last four weeks (from " +
+                       input::DateText(last - kOpenWindowDays + 1) + " to " + input::DateText(last) +
+                       "), so every day would be forecast closed: give a history that ends with "
+                       "open weeks");
     return history;
 }
 

@@ -40,6 +40,9 @@ struct CallHistory {
 // stand on and a second to tell a closed day from a holiday.
 inline constexpr int kLeastHistoryDays = 14;
 
+// The last weeks of a history decide which weekdays are open.
+inline constexpr int kOpenWindowDays = 28;
+
 // Reads a history of calls per interval with the forecast reader's rules
 // (columns by name, dates and times in one or two columns, totals and
 // repeated intervals refused), then checks what a forecast needs: a date and

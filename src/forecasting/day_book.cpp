@@ -7,9 +7,7 @@ namespace corvane::forecasting {
 
 namespace {
 
-// The weeks that decide whether a weekday is open, and whose interval starts
-// it is forecast for.
-constexpr std::int32_t kOpenWindowDays = 28;
+// The dates whose interval starts a weekday is forecast for.
 constexpr std::size_t kGridDays = 26;
 
 }  // namespace

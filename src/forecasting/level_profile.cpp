@@ -126,6 +126,7 @@ private:
             all += d->calls;
             ++dates;
         }
+        if (dates == 0) return;  // no date to stand on: no weekday is open
         const double mean = all / dates;
         for (std::size_t w = 0; w < 7; ++w) {
             if (!book_.open[w]) continue;

@@ -11,8 +11,6 @@
 
 namespace corvane::model {
 
-namespace {
-
 Result<std::string, std::string> Contents(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
@@ -32,8 +30,6 @@ Result<std::string, std::string> Contents(const std::string& path) {
     if (!in.read(text.data(), size)) return Fail(path + ": cannot be read");
     return text;
 }
-
-}  // namespace
 
 Result<ForecastRead, input::PlanFault> ReadForecastFile(const std::string& path,
                                                        const input::ForecastDefaults& defaults) {

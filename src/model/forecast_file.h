@@ -24,6 +24,10 @@ struct ForecastRead {
     std::vector<std::string> notices;
 };
 
+// A file the window reads, whole, or why not (a folder, too large, not
+// readable), naming it.
+Result<std::string, std::string> Contents(const std::string& path);
+
 // A forecast CSV read whole, or why not, naming the file (and the line and
 // column of bad input). The fault's kind tells a file that needs a handle
 // time or a date order, which the window can ask for and read again with.

@@ -19,6 +19,13 @@ class PlanWindow;
 PlanWindow* OpenForecast(const QString& path, const MessageFunction& message,
                          const QString& helpFile, const ReadQuestions& questions = {});
 
+// Forecasts the four weeks after the history at `path` and shows the
+// forecast planned in a new plan window (which can save the forecast), or
+// says why not; the same questions as for a forecast.
+PlanWindow* OpenHistory(const QString& path, const MessageFunction& message,
+                        const QString& helpFile, const ReadQuestions& questions = {});
+void OpenHistoryAndShow(const QString& path, QWidget* messageParent, const QString& helpFile);
+
 // What the program does with a file it is asked to open: a plan window,
 // shown, or the message.
 void OpenAndShow(const QString& path, QWidget* messageParent, const QString& helpFile);

@@ -90,6 +90,7 @@ public:
     void ShowHelp();
     void ShowAbout();
     void OpenForecastFile();
+    void ForecastFromHistory();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

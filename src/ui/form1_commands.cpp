@@ -96,6 +96,13 @@ void Form1::OpenForecastFile() {
     if (!path.isEmpty()) OpenAndShow(path, this, helpFile_);
 }
 
+void Form1::ForecastFromHistory() {
+    const QString path = QFileDialog::getOpenFileName(
+        this, QStringLiteral("Forecast from History"), QString(),
+        QStringLiteral("Histories of calls (*.csv *.txt);;All files (*)"));
+    if (!path.isEmpty()) OpenHistoryAndShow(path, this, helpFile_);
+}
+
 void Form1::dragEnterEvent(QDragEnterEvent* event) { AcceptForecastDrag(event); }
 
 void Form1::dropEvent(QDropEvent* event) {

@@ -304,6 +304,7 @@ void Form1::CreateMenus() {
         {"mnuFile",
          "&File",
          {{"mnuOpenForecast", "&Open Forecast...", &Form1::OpenForecastFile},
+          {"mnuForecastHistory", "Forecast from &History...", &Form1::ForecastFromHistory},
           {"mnuPrint", "&Print...", &Form1::Print},
           {"mnuClipboard", "&Copy to Clipboard", &Form1::CopyToClipboard},
           {"mnuExit", "E&xit", &Form1::CloseWindow}}},

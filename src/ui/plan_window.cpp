@@ -252,10 +252,16 @@ void PlanWindow::CreateMenus() {
             QStringLiteral("Forecasts (*.csv *.txt);;All files (*)"));
         if (!path.isEmpty()) open_(path);
     };
+    const auto saveForecast = [this] {
+        SaveFileAs(QStringLiteral("Save Forecast"), QStringLiteral("CSV (*.csv)"),
+                   SuggestedName(QStringLiteral("-forecast.csv")),
+                   [this](const QString& path, const QString&) { return SaveForecast(path); });
+    };
     const std::vector<std::pair<const char*, std::vector<Item>>> menus = {
         {"&File",
          {{"mnuOpenForecast", "&Open Forecast...", QKeySequence::Open, openForecast},
           {"mnuSavePlan", "&Save Plan As...", QKeySequence::Save, saveAs},
+          {"mnuSaveForecast", "Save &Forecast As...", {}, saveForecast},
           {"mnuExportChart", "&Export Chart...", {}, exportChart},
           {"mnuSaveShiftPlan", "Save S&hift Plan...", {}, saveShifts},
           {"mnuPrint", "&Print...", QKeySequence::Print, [this] { Print(); }},
@@ -282,6 +288,8 @@ void PlanWindow::CreateMenus() {
             connect(action, &QAction::triggered, this, item.run);
         }
     }
+    // Only a window that made its forecast from a history has one to save.
+    findChild<QAction*>(QStringLiteral("mnuSaveForecast"))->setEnabled(false);
 }
 
 QWidget* PlanWindow::CreateOptions() {

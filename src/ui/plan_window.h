@@ -68,6 +68,9 @@ public:
     void SetSaveNameFunction(SaveNameFunction ask) { saveName_ = std::move(ask); }
     // What reading the forecast decided, shown in the status line.
     void SetNotices(const QStringList& notices);
+    // The window shows a forecast made from the history it was opened with:
+    // `csv` is that forecast, which File > Save Forecast As writes.
+    void SetForecastFromHistory(QByteArray csv);
 
     QLineEdit* Entry(model::PlanField field) const { return entries_.at(field); }
     QTableView* IntervalTable() const { return intervals_; }
@@ -80,6 +83,7 @@ public:
     bool SavePlan(const QString& path, report::PlanFormat format);
     bool ExportChart(const QString& path);
     bool SaveShiftPlan(const QString& path);
+    bool SaveForecast(const QString& path);
     bool ChooseShifts(const QString& path);
     void ClearShifts();
     // The rows selected in the focused table (the intervals when none has
@@ -111,6 +115,7 @@ private:
     bool Write(const QString& path, const QByteArray& bytes);
 
     QString path_;
+    QByteArray historyForecast_;  // when path_ is a history forecast from
     std::shared_ptr<const input::Forecast> forecast_;
     model::PlanSettings wanted_;  // as the entries say
     model::PlanSettings good_;    // of the plan shown

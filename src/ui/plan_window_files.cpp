@@ -1,4 +1,5 @@
 // The plan window's files, clipboard and printing.
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QClipboard>
@@ -33,7 +34,9 @@ bool PlanWindow::Write(const QString& path, const QByteArray& bytes) {
         if (in.exists() && in.canonicalFilePath() == target.canonicalFilePath()) {
             message_(QStringLiteral("%1: is the %2 this plan is read from; save under another name")
                          .arg(QDir::toNativeSeparators(path),
-                              input == path_ ? QStringLiteral("forecast") : QStringLiteral("shifts file")),
+                              input != path_             ? QStringLiteral("shifts file")
+                              : historyForecast_.isEmpty() ? QStringLiteral("forecast")
+                                                           : QStringLiteral("history")),
                      QStringLiteral("Corvane plan"));
             return false;
         }
@@ -69,6 +72,18 @@ bool PlanWindow::ExportChart(const QString& path) {
 bool PlanWindow::SaveShiftPlan(const QString& path) {
     if (!outcome_->shifts) return false;
     return Write(path, QByteArray::fromStdString(report::ShiftPlanCsv(*outcome_->shifts)));
+}
+
+bool PlanWindow::SaveForecast(const QString& path) {
+    if (historyForecast_.isEmpty()) return false;
+    return Write(path, historyForecast_);
+}
+
+void PlanWindow::SetForecastFromHistory(QByteArray csv) {
+    historyForecast_ = std::move(csv);
+    setWindowTitle(QStringLiteral("Forecast from ") + QFileInfo(path_).fileName() +
+                   QStringLiteral(" \u2014 Corvane plan"));
+    if (auto* save = findChild<QAction*>(QStringLiteral("mnuSaveForecast"))) save->setEnabled(true);
 }
 
 QString PlanWindow::SuggestedName(const QString& ending) const {

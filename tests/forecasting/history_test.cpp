@@ -25,6 +25,10 @@ TEST(History, RefusalsSayWhatIsNeeded) {
          "(14 days) of calls per interval"},
         {"no calls at all", HistoryText(14, [](int) -> std::optional<double> { return 0.0; }),
          "history.csv: the history has no calls: a forecast needs calls to stand on"},
+        {"calls only before the last four weeks",
+         HistoryText(42, [](int k) -> std::optional<double> { return k < 14 ? 10.0 : 0.0; }),
+         "history.csv: the history has no calls in its last four weeks (from 2027-03-15 to "
+         "2027-04-11), so every day would be forecast closed"},
         {"negative calls", "Date,Time,Calls\n2027-03-01,08:00,5\n2027-03-01,08:30,-2\n",
          "history.csv:3: Calls: '-2' must not be negative"},
         {"times without dates", "Time,Calls\n08:00,5\n08:30,6\n",

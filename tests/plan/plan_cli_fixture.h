@@ -36,9 +36,12 @@ protected:
 
     // Runs in the test's own directory; `input` goes to standard input.
     Result Run(const std::string& args, const std::string& input = "") {
+        return RunProgram(CORVANE_PLAN, args, input);
+    }
+    Result RunProgram(const char* program, const std::string& args, const std::string& input = "") {
         QProcess p;
         p.setWorkingDirectory(tmp_.path());
-        p.start(QStringLiteral(CORVANE_PLAN), QProcess::splitCommand(QString::fromStdString(args)));
+        p.start(QString::fromUtf8(program), QProcess::splitCommand(QString::fromStdString(args)));
         p.write(input.data(), static_cast<qint64>(input.size()));
         p.closeWriteChannel();
         // Generous for a loaded machine; a run that did not end is no result.

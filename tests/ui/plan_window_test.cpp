@@ -114,11 +114,32 @@ QString WriteFile(const QTemporaryDir& dir, const char* name, const QByteArray& 
 }
 
 // corvane-plan's exit status for the same forecast and options.
-int RunPlan(const QStringList& arguments) {
-    QProcess plan;
-    plan.start(QStringLiteral(CORVANE_PLAN), arguments);
+int RunProgram(const QString& program, const QStringList& arguments) {
+    QProcess run;
+    run.start(program, arguments);
     // A run that did not end is no exit status.
-    return plan.waitForFinished(600000) ? plan.exitCode() : -1;
+    return run.waitForFinished(600000) ? run.exitCode() : -1;
+}
+int RunPlan(const QStringList& arguments) {
+    return RunProgram(QStringLiteral(CORVANE_PLAN), arguments);
+}
+
+// Four weeks from Monday 2027-03-01: weekdays 08:00-09:30 in half-hours,
+// 40 calls an interval on Mondays and 20 on other days; with `handle`, 120 s
+// talk and 30 s acw.
+QByteArray FourWeeksOfHistory(bool handle) {
+    QByteArray text = handle ? "Date,Time,Calls,Talk,ACW\n" : "Date,Time,Calls\n";
+    for (int day = 1; day <= 26; ++day) {
+        if ((day - 1) % 7 >= 5) continue;
+        for (const char* time : {"08:00", "08:30", "09:00", "09:30"})
+            text += QStringLiteral("2027-03-%1,%2,%3%4\n")
+                        .arg(day, 2, 10, QLatin1Char('0'))
+                        .arg(QString::fromLatin1(time))
+                        .arg((day - 1) % 7 == 0 ? 40 : 20)
+                        .arg(handle ? QStringLiteral(",120,30") : QString())
+                        .toUtf8();
+    }
+    return text;
 }
 
 // Prints to a PDF file instead of asking for a printer.
@@ -199,6 +220,73 @@ private slots:
             last << model->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(last, (QStringList{QStringLiteral("on_duty"), QStringLiteral("achieved_service_level"),
                                     QStringLiteral("achieved_asa"), QStringLiteral("status")}));
+    }
+
+    void AForecastFromHistoryIsPlannedAndSavedAsCorvaneForecastWritesIt() {
+        QTemporaryDir dir;
+        const auto at = [&](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+        {
+            QFile history(at("history.csv"));
+            QVERIFY(history.open(QIODevice::WriteOnly));
+            history.write(FourWeeksOfHistory(true));
+        }
+        QStringList messages;
+        const auto record = [&messages](const QString& text, const QString&) { messages << text; };
+        std::unique_ptr<PlanWindow> w(corvane::ui::OpenHistory(
+            at("history.csv"), record, QStringLiteral(CORVANE_CHM_FILE), {}));
+        QVERIFY(w);
+        w->setAttribute(Qt::WA_DeleteOnClose, false);
+        w->SetMessageFunction(record);
+        QCOMPARE(w->windowTitle(), QStringLiteral("Forecast from history.csv \u2014 Corvane plan"));
+        // Four weeks after Friday 26 March: twenty weekdays of four
+        // half-hours, each as every week of the history had it.
+        const auto& rows = w->Outcome().plan.rows;
+        QCOMPARE(rows.size(), std::size_t{80});
+        QCOMPARE(QString::fromStdString(rows.front().input.label), QStringLiteral("2027-03-29 08:00"));
+        QCOMPARE(rows.front().input.calls, 40.0);
+        QCOMPARE(rows[4].input.calls, 20.0);
+        QCOMPARE(rows.front().input.talk, 120.0);
+        // Saved, it is corvane-forecast's file, and the window's plan is
+        // corvane-plan's of it.
+        QVERIFY(w->findChild<QAction*>(QStringLiteral("mnuSaveForecast"))->isEnabled());
+        QVERIFY(w->SaveForecast(at("w-forecast.csv")));
+        QCOMPARE(RunProgram(QStringLiteral(CORVANE_FORECAST),
+                            {at("history.csv"), QStringLiteral("-o"), at("p-forecast.csv")}),
+                 0);
+        QCOMPARE(Contents(at("w-forecast.csv")), Contents(at("p-forecast.csv")));
+        QVERIFY(w->SavePlan(at("w.csv"), corvane::report::PlanFormat::Csv));
+        QCOMPARE(RunPlan({at("p-forecast.csv"), QStringLiteral("--format"), QStringLiteral("csv"),
+                          QStringLiteral("-o"), at("p.csv")}),
+                 0);
+        QCOMPARE(Contents(at("w.csv")).split('\n').mid(1), Contents(at("p.csv")).split('\n').mid(1));
+        // Never over the history.
+        QVERIFY(messages.isEmpty());
+        QVERIFY(!w->SaveForecast(at("history.csv")));
+        QCOMPARE(messages.size(), 1);
+        QVERIFY2(messages[0].contains(QStringLiteral("is the history this plan is read from")),
+                 qPrintable(messages[0]));
+        QCOMPARE(Contents(at("history.csv")), FourWeeksOfHistory(true));
+
+        // A history without handle times: the talk time is asked, as for a
+        // forecast without one; a forecast file's window has none to save.
+        {
+            QFile history(at("calls.csv"));
+            QVERIFY(history.open(QIODevice::WriteOnly));
+            history.write(FourWeeksOfHistory(false));
+        }
+        corvane::ui::ReadQuestions questions;
+        int asked = 0;
+        questions.handleTime = [&asked](const QString&) -> std::optional<long> {
+            ++asked;
+            return 150;
+        };
+        std::unique_ptr<PlanWindow> plain(corvane::ui::OpenHistory(
+            at("calls.csv"), record, QStringLiteral(CORVANE_CHM_FILE), questions));
+        QVERIFY(plain);
+        QCOMPARE(asked, 1);
+        QCOMPARE(plain->Outcome().plan.rows.front().input.talk, 150.0);
+        const auto o = Open(kWeek);
+        QVERIFY(!o->window->findChild<QAction*>(QStringLiteral("mnuSaveForecast"))->isEnabled());
     }
 
     void RefusedValuesSayWhyAndKeepTheLastPlan() {
