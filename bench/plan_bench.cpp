@@ -66,21 +66,25 @@ BENCHMARK_CAPTURE(WindowReplan, erlang_a, true)->Unit(benchmark::kMillisecond);
 // Runs corvane-plan with these arguments, as a shell would but without
 // one, so the time is the program's own; true when it succeeds.
 // `peakKb`: where to put the most memory the run held.
-bool RunPlan(const std::string& arguments, long* peakKb = nullptr) {
-    std::vector<std::string> words{CORVANE_PLAN};
+bool RunProgram(const char* program, const std::string& arguments, long* peakKb = nullptr) {
+    std::vector<std::string> words{program};
     std::istringstream in(arguments);
     for (std::string word; in >> word;) words.push_back(word);
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
     pid_t child = 0;
-    if (posix_spawn(&child, CORVANE_PLAN, nullptr, nullptr, argv.data(), environ) != 0)
+    if (posix_spawn(&child, program, nullptr, nullptr, argv.data(), environ) != 0)
         return false;
     int status = 0;
     rusage usage{};
     const bool ended = wait4(child, &status, 0, &usage) == child;
     if (peakKb) *peakKb = usage.ru_maxrss;
     return ended && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+bool RunPlan(const std::string& arguments, long* peakKb = nullptr) {
+    return RunProgram(CORVANE_PLAN, arguments, peakKb);
 }
 
 // The program as a planner runs it: read the CSV, plan, write the CSV.
@@ -104,6 +108,20 @@ BENCHMARK_CAPTURE(WholeProcess, chart_png, "--chart /tmp/corvane-bench-chart.png
 BENCHMARK_CAPTURE(WholeProcess, chart_svg, "--chart /tmp/corvane-bench-chart.svg")
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// corvane-forecast as a planner runs it: a year of quarter-hours of history
+// read, four weeks forecast with an 80 % range (four trial forecasts more)
+// and written.
+void ForecastYear(benchmark::State& state) {
+    const auto dir = std::filesystem::temp_directory_path();
+    const auto input = dir / "corvane-bench-history.csv";
+    std::ofstream(input) << YearHistoryCsv();
+    const std::string arguments = input.string() + " --weeks 4 --range 80 -o " +
+                                  (dir / "corvane-bench-forecast.csv").string();
+    for (auto _ : state)
+        if (!RunProgram(CORVANE_FORECAST, arguments)) state.SkipWithError("corvane-forecast failed");
+}
+BENCHMARK(ForecastYear)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // Erlang A at its costliest: patient callers of 1-second calls, whose
 // queues would run to millions of states if summed one by one.

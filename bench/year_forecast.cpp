@@ -1,5 +1,6 @@
 #include "bench/year_forecast.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace corvane::bench {
@@ -42,6 +43,27 @@ std::string PatientYearCsv() {
         const int slot = i % 48;
         csv += Date2027(i / 48) + " " + (slot < 20 ? "0" : "") + std::to_string(slot / 2) + ":" +
                (slot % 2 ? "30" : "00") + ",1258200,1\n";
+    }
+    return csv;
+}
+
+std::string YearHistoryCsv() {
+    std::string csv = "date,time,calls,talk,acw\n";
+    unsigned seed = 54321;
+    auto next = [&seed] { return ((seed = seed * 1103515245u + 12345u) >> 16 & 0x7fff) / 32767.0; };
+    for (int day = 0; day < 365; ++day) {
+        const int weekday = (day + 4) % 7;  // 2027-01-01 was a Friday; 0 = Monday
+        const double week = weekday < 5 ? 1.0 : 0.45;
+        for (int slot = 0; slot < 96; ++slot) {
+            const double shape = std::exp(-std::pow((slot - 50) / 14.0, 2));
+            const double mean = 200.0 * week * shape * (1 + day / 730.0) + 1;
+            const double calls = std::max(0.0, mean + std::sqrt(mean) * (next() + next() + next() - 1.5) * 2);
+            const int minute = slot * 15;
+            const auto two = [](int n) { return std::string(n < 10 ? "0" : "") + std::to_string(n); };
+            csv += Date2027(day) + "," + two(minute / 60) + ":" + two(minute % 60) + "," +
+                   std::to_string(std::lround(calls)) + "," + std::to_string(170 + static_cast<int>(next() * 40)) +
+                   "," + std::to_string(20 + static_cast<int>(next() * 20)) + "\n";
+        }
     }
     return csv;
 }

@@ -15,4 +15,9 @@ std::string YearCsv();
 // calls (1,258,200 calls), to be planned with a patience of 28,000 s.
 std::string PatientYearCsv();
 
+// A year of 2027 in quarter-hours as a history of calls (35,040 rows): a
+// daily shape, weekdays busier than weekends, a slow rise over the year and
+// Poisson-like noise; talk and acw vary a little.
+std::string YearHistoryCsv();
+
 }  // namespace corvane::bench

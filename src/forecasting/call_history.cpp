@@ -1,7 +1,9 @@
 #include "forecasting/call_history.h"
 
 #include <algorithm>
+#include <iterator>
 #include <map>
+#include <set>
 
 #include "input/column_names.h"
 #include "input/csv_records.h"
@@ -15,6 +17,61 @@ using input::PlanFault;
 
 Failure<PlanFault> Refused(std::string message) {
     return Fail(PlanFault{PlanFault::Kind::BadInput, std::move(message)});
+}
+
+// The intervals' length, the commonest step between a day's starts (with a
+// row a day, the least step between the days' starts), and where its grid
+// lies: a start off it (a row out of place, a day of another length) would
+// give the forecast rows of different lengths.
+Result<void, PlanFault> CheckGrid(CallHistory& history) {
+    std::map<int, int> steps;
+    for (const HistoryDay& day : history.days)
+        for (std::size_t i = 1; i < day.slots.size(); ++i)
+            ++steps[day.slots[i].minute - day.slots[i - 1].minute];
+    if (steps.empty()) {
+        std::set<int> starts;
+        for (const HistoryDay& day : history.days) starts.insert(day.slots.front().minute);
+        for (auto at = starts.begin(); at != starts.end() && std::next(at) != starts.end(); ++at)
+            ++steps[*std::next(at) - *at];
+        if (steps.empty()) return {};  // one start in all
+        history.intervalMinutes = steps.begin()->first;
+        return {};
+    }
+    int length = 0;
+    int most = 0;
+    for (const auto& [step, count] : steps)
+        if (count > most) {
+            most = count;
+            length = step;
+        }
+    std::map<int, int> offsets;
+    for (const HistoryDay& day : history.days)
+        for (const HistorySlot& s : day.slots) ++offsets[s.minute % length];
+    int offset = 0;
+    most = 0;
+    for (const auto& [at, count] : offsets)
+        if (count > most) {
+            most = count;
+            offset = at;
+        }
+    // An example of the grid for the message: the first start on it.
+    const int example = [&] {
+        for (const HistoryDay& day : history.days)
+            for (const HistorySlot& s : day.slots)
+                if (s.minute % length == offset) return s.minute;
+        return offset;
+    }();
+    for (const HistoryDay& day : history.days)
+        for (const HistorySlot& s : day.slots)
+            if (s.minute % length != offset)
+                return Refused(input::Where(history.name, s.line) + "'" + input::DateText(day.day) +
+                               " " + input::TimeText(s.minute) + "' does not start on the " +
+                               std::to_string(length) + "-minute intervals of the other rows (" +
+                               input::TimeText(example) + ", " +
+                               input::TimeText((example + length) % 1440) +
+                               ", ...): every interval of a history must have the same length");
+    history.intervalMinutes = length;
+    return {};
 }
 
 HandleTimes HandleTimesOf(const input::ForecastReader& reader) {
@@ -46,7 +103,7 @@ Result<CallHistory, PlanFault> ReadHistory(input::ByteSource& source, const std:
                            "' has no time of day: a history needs each interval's start time");
         HistoryDay& day = days[*row.day];
         day.day = *row.day;
-        day.slots.push_back({*row.minute, row.calls, row.talk, row.acw});
+        day.slots.push_back({*row.minute, row.line, row.calls, row.talk, row.acw});
         day.calls += row.calls;
     }
     CallHistory history;
@@ -57,6 +114,7 @@ Result<CallHistory, PlanFault> ReadHistory(input::ByteSource& source, const std:
                   [](const HistorySlot& a, const HistorySlot& b) { return a.minute < b.minute; });
         history.days.push_back(std::move(day));
     }
+    if (const auto grid = CheckGrid(history); !grid) return Fail(grid.Error());
     const std::int32_t first = history.days.front().day;
     const std::int32_t last = history.days.back().day;
     const std::int64_t span = std::int64_t{last} - first + 1;

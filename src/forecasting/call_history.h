@@ -15,6 +15,7 @@ namespace corvane::forecasting {
 // and their handle times in seconds.
 struct HistorySlot {
     int minute = 0;
+    int line = 0;  // where it stands in the file
     double calls = 0;
     double talk = 0;
     double acw = 0;
@@ -34,6 +35,9 @@ struct CallHistory {
     std::string name;               // as messages name the file
     std::vector<HistoryDay> days;   // the dates with rows, in order
     HandleTimes handleTimes = HandleTimes::None;
+    // The intervals' length in minutes; 0 when every row starts at one time
+    // of day.
+    int intervalMinutes = 0;
 };
 
 // A forecast needs two weeks of history at least: one of each weekday to

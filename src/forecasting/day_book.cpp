@@ -36,7 +36,13 @@ DayBook MakeDayBook(const CallHistory& history, std::int32_t cut) {
         std::set<int> starts;
         for (const HistoryDay* d : LastOf(book.days[w], kGridDays))
             for (const HistorySlot& s : d->slots) starts.insert(s.minute);
-        book.grid[w].assign(starts.begin(), starts.end());
+        if (starts.empty()) continue;
+        const int step = history.intervalMinutes;
+        if (step == 0) {
+            book.grid[w].assign(starts.begin(), starts.end());
+            continue;
+        }
+        for (int at = *starts.begin(); at <= *starts.rbegin(); at += step) book.grid[w].push_back(at);
     }
     return book;
 }

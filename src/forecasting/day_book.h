@@ -22,7 +22,8 @@ struct DayBook {
     // Per weekday, in date order: its open dates with calls. Dates without
     // rows or without calls (holidays) are not among them.
     std::array<std::vector<const HistoryDay*>, 7> days;
-    // Per weekday: the interval starts seen on its recent dates.
+    // Per weekday: every interval start from the first to the last seen on
+    // its recent dates, so that a forecast day runs without gaps.
     std::array<std::vector<int>, 7> grid;
     // Every date that counts, in order.
     std::vector<const HistoryDay*> all;

@@ -33,6 +33,14 @@ TEST(History, RefusalsSayWhatIsNeeded) {
          "history.csv:3: Calls: '-2' must not be negative"},
         {"times without dates", "Time,Calls\n08:00,5\n08:30,6\n",
          "history.csv:2: '08:00' has no date: a history needs the date of every interval"},
+        // Out of order, so that the steps between rows cannot tell.
+        {"a row off the half-hours", [] {
+             std::string text = HistoryText(14, [](int) -> std::optional<double> { return 10.0; });
+             return text.replace(text.find("2027-03-03,08:00"), 16, "2027-03-03,08:40");
+         }(),
+         "history.csv:10: '2027-03-03 08:40' does not start on the 30-minute intervals of the "
+         "other rows (08:00, 08:30, ...): every interval of a history must have the same "
+         "length"},
         {"no calls column", "Date,Time,Talk\n2027-03-01,08:00,5\n", "history.csv:1: "},
     };
     for (const Case& c : cases) {
