@@ -1,5 +1,5 @@
 // A history of calls: any text is a history or refused, never a crash; what
-// is forecast from it is finite, never negative, inside its range, and a
+// is forecast from it is finite, never negative, above its range's low end, and a
 // forecast file the planner reads back interval for interval.
 #include <cmath>
 #include <cstdint>
@@ -40,7 +40,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             ++rows;
             Require(std::isfinite(s.calls) && s.calls >= 0);
             Require(std::isfinite(s.talk) && s.talk >= 0 && std::isfinite(s.acw) && s.acw >= 0);
-            if (ranged) Require(s.low <= s.calls * (1 + 1e-9) && s.calls <= s.high * (1 + 1e-9));
+            // A count's 90th percentile may lie below its mean (a tenth of a
+            // call is most often none); its 10th never above it.
+            if (ranged)
+                Require(std::isfinite(s.high) && s.low >= 0 && s.low <= s.calls * (1 + 1e-9) &&
+                        s.low <= s.high);
         }
     const std::string text = report::ForecastCsv(forecast);
     if (rows == 0) return 0;

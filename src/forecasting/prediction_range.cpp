@@ -1,14 +1,18 @@
 #include "forecasting/prediction_range.h"
 
 #include <boost/math/distributions/gamma.hpp>
+#include <boost/math/distributions/normal.hpp>
 
 #include <algorithm>
+#include <cmath>
+#include <exception>
 
 namespace corvane::forecasting {
 
 namespace {
 
 constexpr int kTrialWeeks = 4;
+constexpr double kNormalShape = 1e6;
 
 }  // namespace
 
@@ -41,10 +45,24 @@ void CallRange(double calls, double dispersion, double percent, double& low, dou
     low = high = 0;
     if (!(calls > 0)) return;
     const double scale = 1 + dispersion * calls;
-    const boost::math::gamma_distribution<double> spread(calls / scale, scale);
+    const double shape = calls / scale;
     const double tail = (1 - percent / 100) / 2;
-    low = boost::math::quantile(spread, tail);
-    high = boost::math::quantile(boost::math::complement(spread, tail));
+    // Past a million the gamma is the normal of its mean and variance to
+    // far better than a call (and its series no longer converge).
+    const auto normal = [&] {
+        const double z = boost::math::quantile(boost::math::normal_distribution<double>(), 1 - tail);
+        const double spread = std::sqrt(calls * scale);
+        low = std::max(0.0, calls - z * spread);
+        high = calls + z * spread;
+    };
+    if (shape > kNormalShape) return normal();
+    try {
+        const boost::math::gamma_distribution<double> spread(shape, scale);
+        low = boost::math::quantile(spread, tail);
+        high = boost::math::quantile(boost::math::complement(spread, tail));
+    } catch (const std::exception&) {  // a series that does not converge
+        normal();
+    }
 }
 
 }  // namespace corvane::forecasting

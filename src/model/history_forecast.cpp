@@ -15,6 +15,11 @@ Result<HistoryForecast, input::PlanFault> ForecastFromHistory(const std::string&
     input::TextSource source(text.Value());
     const auto history = forecasting::ReadHistory(source, path, order);
     if (!history) return Fail(history.Error());
+    if (history.Value().handleTimes == forecasting::HandleTimes::None && !talk)
+        return Fail(input::PlanFault{
+            input::PlanFault::Kind::NoTalkTime,
+            path + ": the history has no talk column (or 'talk time', 'aht', 'handle time'), "
+                   "so its forecast has none, and the plan needs one"});
     HistoryForecast made;
     made.csv = report::ForecastCsv(forecasting::MakeForecast(history.Value(), {}));
     // Read back as corvane-plan reads the saved file, so that the window's

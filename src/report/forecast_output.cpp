@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+
 #include "input/label_time.h"
 #include "report/plan_columns.h"
 
@@ -17,16 +19,27 @@ std::string Fixed(double value, int decimals) {
     return out;
 }
 
+// Plain handle times all under 20 s are read as minutes left without their
+// unit; a forecast of such calls names its unit in the header.
+bool ShortHandleTimes(const forecasting::CallForecast& forecast) {
+    double longest = 0;
+    for (const forecasting::ForecastDay& day : forecast.days)
+        for (const forecasting::ForecastSlot& s : day.slots)
+            if (s.calls > 0) longest = std::max(longest, s.talk);
+    return longest < 20;
+}
+
 }  // namespace
 
 std::string ForecastCsv(const forecasting::CallForecast& forecast) {
     std::string out = "date,time,calls";
     if (forecast.range) out += ",calls_low,calls_high";
+    const char* unit = ShortHandleTimes(forecast) ? " (s)" : "";
     switch (forecast.handleTimes) {
         case HandleTimes::None: break;
-        case HandleTimes::Talk: out += ",talk"; break;
-        case HandleTimes::TalkAndAcw: out += ",talk,acw"; break;
-        case HandleTimes::Aht: out += ",aht"; break;
+        case HandleTimes::Talk: out += std::string(",talk") + unit; break;
+        case HandleTimes::TalkAndAcw: out += std::string(",talk") + unit + ",acw" + unit; break;
+        case HandleTimes::Aht: out += std::string(",aht") + unit; break;
     }
     out += '\n';
     for (const forecasting::ForecastDay& day : forecast.days) {

@@ -57,13 +57,32 @@ public:
     bool Solve() {
         lp_.setMaximumWallSeconds(
             std::max(0.01, std::chrono::duration<double>(end_ - Clock::now()).count()));
-        lp_.dual(0, solved_ ? 7 : 1);
+        // The dual simplex asserts that no column or row is nonbasic between
+        // its bounds, which a solve stopped by the clock, or bounds put back
+        // after one, can leave; such a one starts again from a bound, and
+        // the solve from a fresh factorization.
+        const bool moved = NonbasicToBounds();
+        lp_.dual(0, solved_ && !moved ? 7 : 1);
         // After a failed solve its work areas are not to be trusted: the
         // next starts afresh from the basis.
         solved_ = lp_.isProvenOptimal();
         return lp_.isProvenOptimal();
     }
     const double* Values() const { return lp_.primalColumnSolution(); }
+
+    bool NonbasicToBounds() {
+        bool moved = false;
+        const auto fix = [&](ClpSimplex::Status status, double lower) {
+            if (status != ClpSimplex::superBasic && status != ClpSimplex::isFree) return status;
+            moved = true;
+            return lower > -COIN_DBL_MAX ? ClpSimplex::atLowerBound : ClpSimplex::atUpperBound;
+        };
+        for (int c = 0; c < lp_.numberColumns(); ++c)
+            lp_.setColumnStatus(c, fix(lp_.getColumnStatus(c), lp_.columnLower()[c]));
+        for (int r = 0; r < lp_.numberRows(); ++r)
+            lp_.setRowStatus(r, fix(lp_.getRowStatus(r), lp_.rowLower()[r]));
+        return moved;
+    }
     double Objective() const { return lp_.objectiveValue(); }
     void Bound(int column, double lower, double upper) {
         lp_.setColumnLower(column, lower);
