@@ -6,26 +6,13 @@
 #include <functional>
 
 #include "calc/plain_text.h"
+#include "cli/option_checks.h"
 #include "input/text_check.h"
 #include "plan/option_text.h"
 
 namespace corvane::cli {
 
 namespace {
-
-std::string Refusal(const std::string& text, const std::string& why) {
-    return "'" + input::Printable(text) + "' " + why;
-}
-
-using Check = std::function<std::string(const std::string& text)>;
-
-void Add(CLI::App& app, const char* name, const char* type, const char* help, Check check) {
-    app.add_option(std::string(name))
-        ->description(help)
-        ->type_name(type)
-        ->check(CLI::Validator(
-            [check = std::move(check)](std::string& text) { return check(text); }, ""));
-}
 
 // A whole number from 1 to `most`, written as digits alone.
 Check Count(int& into, int most, int perUnit) {
@@ -48,10 +35,10 @@ void DeclareForecastOptions(CLI::App& app, ForecastArguments& a) {
     app.add_option("HISTORY", a.input,
                    "history CSV: calls per interval with dates and times, or - for standard input")
         ->required();
-    Add(app, "--weeks", "N", "forecast N weeks after the history's last date, 1 to 52 (default 4)",
+    AddChecked(app, "--weeks", "N", "forecast N weeks after the history's last date, 1 to 52 (default 4)",
         Count(r.days, kMostForecastDays / 7, 7));
-    Add(app, "--days", "N", "forecast N days instead, 1 to 366", Count(r.days, kMostForecastDays, 1));
-    Add(app, "--range", "P",
+    AddChecked(app, "--days", "N", "forecast N days instead, 1 to 366", Count(r.days, kMostForecastDays, 1));
+    AddChecked(app, "--range", "P",
         "add calls_low and calls_high: the central P % range of each interval's calls",
         [&r](const std::string& text) -> std::string {
             const auto read = plan::ReadPercent(text, plan::PercentRange::AboveZeroBelowHundred);
@@ -59,7 +46,7 @@ void DeclareForecastOptions(CLI::App& app, ForecastArguments& a) {
             r.range = read.Value().ToDouble();
             return {};
         });
-    Add(app, "--method", "M",
+    AddChecked(app, "--method", "M",
         "level-profile (default), or a standard method to compare with: seasonal-naive, "
         "weekday-mean, holt-winters",
         [&r](const std::string& text) -> std::string {
@@ -70,18 +57,10 @@ void DeclareForecastOptions(CLI::App& app, ForecastArguments& a) {
             r.method = *method;
             return {};
         });
-    Add(app, "--date-order", "O",
+    AddChecked(app, "--date-order", "O",
         "dmy or mdy: how to read dates such as 03/01/2027 where nothing in the file tells",
-        [&a](const std::string& text) -> std::string {
-            if (text == "dmy")
-                a.dateOrder = input::DateOrder::DayFirst;
-            else if (text == "mdy")
-                a.dateOrder = input::DateOrder::MonthFirst;
-            else
-                return Refusal(text, "must be dmy (day first) or mdy (month first)");
-            return {};
-        });
-    Add(app, "--format", "F", "csv (default: a forecast file corvane-plan reads) or json",
+        DateOrderCheck(a.dateOrder));
+    AddChecked(app, "--format", "F", "csv (default: a forecast file corvane-plan reads) or json",
         [&a](const std::string& text) -> std::string {
             if (text == "csv")
                 a.format = ForecastFormat::Csv;
@@ -91,7 +70,7 @@ void DeclareForecastOptions(CLI::App& app, ForecastArguments& a) {
                 return Refusal(text, "must be csv or json");
             return {};
         });
-    Add(app, "-o", "FILE",
+    AddChecked(app, "-o", "FILE",
         "write the forecast to FILE, or - for standard output (a file is replaced only once the "
         "forecast is written whole)",
         [&a](const std::string& text) {

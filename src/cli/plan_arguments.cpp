@@ -8,6 +8,7 @@
 #include "calc/plain_text.h"
 #include "plan/option_text.h"
 #include "input/forecast_csv.h"
+#include "cli/option_checks.h"
 #include "input/text_check.h"
 
 namespace corvane::cli {
@@ -15,14 +16,6 @@ namespace corvane::cli {
 namespace {
 
 using plan::PercentRange;
-
-std::string Refusal(const std::string& text, const std::string& why) {
-    return "'" + input::Printable(text) + "' " + why;
-}
-
-// A check reads an option's text into its place and says why it refuses
-// one, or nothing.
-using Check = std::function<std::string(const std::string& text)>;
 
 // Keeps a value read, or gives the reason it was refused.
 template <class Into, class Value>
@@ -51,61 +44,44 @@ bool EndsWith(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && text::Lower(s.substr(s.size() - tail.size())) == tail;
 }
 
-// Declares an option read by `check`; its text itself is not kept.
-void Add(CLI::App& app, const char* name, const char* type, const char* help, Check check) {
-    app.add_option(std::string(name))
-        ->description(help)
-        ->type_name(type)
-        ->check(CLI::Validator(
-            [check = std::move(check)](std::string& text) { return check(text); }, ""));
-}
-
 }  // namespace
 
 void DeclareOptions(CLI::App& app, PlanArguments& a) {
     plan::PlanOptions& o = a.options;
     app.add_option("FILE", a.input, "forecast CSV file, or - for standard input")->required();
-    Add(app, "--sl", "P/S", "target: P % of calls answered within S seconds (default 80/20)",
+    AddChecked(app, "--sl", "P/S", "target: P % of calls answered within S seconds (default 80/20)",
         [&o](const std::string& text) -> std::string {
             const auto target = plan::ReadServiceTarget(text);
             if (!target) return target.Error();
             std::tie(o.slPercent, o.answerSeconds) = target.Value();
             return {};
         });
-    Add(app, "--asa", "S", "also require an average speed of answer of at most S seconds",
+    AddChecked(app, "--asa", "S", "also require an average speed of answer of at most S seconds",
         [&o](const std::string& text) { return Keep(o.asaLimit, plan::ReadAsaLimit(text)); });
-    Add(app, "--max-occupancy", "P", "also require an occupancy of at most P %",
+    AddChecked(app, "--max-occupancy", "P", "also require an occupancy of at most P %",
         Percent(o.maxOccupancy, PercentRange::AboveZeroUpToHundred));
-    Add(app, "--shrinkage", "P",
+    AddChecked(app, "--shrinkage", "P",
         "share of paid time away from the phones, 0 <= P < 100 (default 0)",
         Percent(o.shrinkage, PercentRange::ZeroUpToBelowHundred));
-    Add(app, "--interval", "M",
+    AddChecked(app, "--interval", "M",
         "interval length in minutes: 15, 30 or 60 (default: the labels' step, else 30)",
         [&o](const std::string& text) {
             o.intervalGiven = true;
             return Keep(o.intervalMinutes, plan::ReadIntervalMinutes(text));
         });
-    Add(app, "--talk", "S", "talk time in seconds for files without a talk column",
+    AddChecked(app, "--talk", "S", "talk time in seconds for files without a talk column",
         Seconds(o.talk, 1));
-    Add(app, "--acw", "S", "after-call work in seconds for files without an acw column (default 0)",
+    AddChecked(app, "--acw", "S", "after-call work in seconds for files without an acw column (default 0)",
         Seconds(o.acw, 0));
-    Add(app, "--date-order", "O",
+    AddChecked(app, "--date-order", "O",
         "dmy or mdy: how to read dates such as 03/01/2027 where nothing in the file tells",
-        [&a](const std::string& text) -> std::string {
-            if (text == "dmy")
-                a.dateOrder = input::DateOrder::DayFirst;
-            else if (text == "mdy")
-                a.dateOrder = input::DateOrder::MonthFirst;
-            else
-                return Refusal(text, "must be dmy (day first) or mdy (month first)");
-            return {};
-        });
-    Add(app, "--patience", "S", "callers' mean patience in seconds, 1 to 32767: plan with Erlang A",
+        DateOrderCheck(a.dateOrder));
+    AddChecked(app, "--patience", "S", "callers' mean patience in seconds, 1 to 32767: plan with Erlang A",
         Seconds(o.patience, 1));
-    Add(app, "--max-abandon", "P",
+    AddChecked(app, "--max-abandon", "P",
         "also require that at most P % of offered calls hang up (with --patience)",
         Percent(o.maxAbandon, PercentRange::AboveZeroBelowHundred));
-    Add(app, "--format", "F", "text (default), csv or json",
+    AddChecked(app, "--format", "F", "text (default), csv or json",
         [&a](const std::string& text) -> std::string {
             if (text == "text")
                 a.format = OutputFormat::Text;
@@ -117,14 +93,14 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
                 return Refusal(text, "must be text, csv or json");
             return {};
         });
-    Add(app, "-o", "FILE",
+    AddChecked(app, "-o", "FILE",
         "write the plan to FILE, or - for standard output (a file is replaced only when every "
         "output is written whole)",
         [&a](const std::string& text) {
             a.outputPath = text;
             return std::string();
         });
-    Add(app, "--chart", "FILE", "draw the plan, .svg or .png by the file's extension",
+    AddChecked(app, "--chart", "FILE", "draw the plan, .svg or .png by the file's extension",
         [&a](const std::string& text) -> std::string {
             if (!EndsWith(text, ".svg") && !EndsWith(text, ".png"))
                 return Refusal(text, "must end in .svg or .png");
@@ -133,26 +109,26 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
             a.chartPath = text;
             return {};
         });
-    Add(app, "--shifts", "FILE",
+    AddChecked(app, "--shifts", "FILE",
         "plan shifts from FILE (CSV: name, length, earliest, latest[, days, max, cost, lunch, "
         "lunch_after, lunch_before]) at the least cost",
         [&a](const std::string& text) {
             a.shiftsPath = text;
             return std::string();
         });
-    Add(app, "--shift-plan", "FILE",
+    AddChecked(app, "--shift-plan", "FILE",
         "write the shift plan to FILE (CSV: date, shift, start, lunch, agents; with --shifts)",
         [&a](const std::string& text) {
             a.shiftPlanPath = text;
             return std::string();
         });
-    Add(app, "--shift-time-limit", "S",
+    AddChecked(app, "--shift-time-limit", "S",
         "seconds of the clock the shift planning may take (default 10); stopped, it gives its "
         "best plan and its gap",
         [&a](const std::string& text) {
             return Keep(a.shiftTimeLimit, plan::ReadTimeLimit(text));
         });
-    Add(app, "--shift-goal", "interval|day|week",
+    AddChecked(app, "--shift-goal", "interval|day|week",
         "what the shifts must reach: the scheduled agents in every interval (the default), or "
         "the service level over each day or calendar week (with --shifts)",
         [&a](const std::string& text) {
@@ -164,7 +140,7 @@ void DeclareOptions(CLI::App& app, PlanArguments& a) {
                 }
             return Refusal(text, "is not interval, day or week");
         });
-    Add(app, "--interval-floor", "P",
+    AddChecked(app, "--interval-floor", "P",
         "with --shift-goal day or week: the least service level (%) every interval with calls "
         "keeps",
         Percent(a.intervalFloor, PercentRange::AboveZeroBelowHundred));
