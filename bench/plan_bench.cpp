@@ -29,6 +29,7 @@ using namespace corvane::plan;
 using namespace corvane::input;
 using corvane::bench::kYear;
 using corvane::bench::YearCsv;
+using corvane::bench::YearHistoryCsv;
 
 const Forecast& Year() {
     static const Forecast forecast = ReadForecast(YearCsv(), "year.csv", {}).Value();
