@@ -192,6 +192,7 @@ private slots:
             }
         }
         QCOMPARE(menus, (QStringList{"&File", "mnuOpenForecast=&Open Forecast...",
+                                     "mnuForecastHistory=Forecast from &History...",
                                      "mnuPrint=&Print...",
                                      "mnuClipboard=&Copy to Clipboard", "mnuExit=E&xit", "&Tools",
                                      "mnuCalculate=C&alculate", "mnuClear=C&lear", "&Help",
