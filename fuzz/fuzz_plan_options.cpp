@@ -1,6 +1,6 @@
-// corvane-plan's options on any command line (arguments separated by NUL
-// bytes): a refused value names its option; accepted options lie in their
-// documented ranges.
+// corvane-plan's and corvane-forecast's options on any command line
+// (arguments separated by NUL bytes): a refused value names its option;
+// accepted options lie in their documented ranges.
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
@@ -9,16 +9,49 @@
 #include <vector>
 
 #include "calc/plain_text.h"
+#include "cli/forecast_arguments.h"
 #include "cli/plan_arguments.h"
 #include "input/forecast_csv.h"
 
 using namespace corvane;
 
+namespace {
+
+void Require(bool ok) {
+    if (!ok) std::abort();
+}
+
+// The same command line given to corvane-forecast.
+void ForecastOptions(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (std::string& arg : args) argv.push_back(arg.data());
+    CLI::App app;
+    cli::ForecastArguments a;
+    cli::DeclareForecastOptions(app, a);
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::ValidationError& e) {
+        return Require(std::string(e.what()).rfind("-", 0) == 0);
+    } catch (const CLI::Error&) {
+        return;
+    }
+    if (const auto combined = cli::CheckForecastCombinations(app); !combined)
+        return Require(combined.Error().rfind("--", 0) == 0);
+    const forecasting::ForecastRequest& r = a.request;
+    Require(r.days >= 1 && r.days <= cli::kMostForecastDays);
+    Require(app.count("--weeks") == 0 || r.days % 7 == 0);
+    Require(!r.range || (*r.range > 0 && *r.range < 100));
+    Require(forecasting::MethodNamed(forecasting::MethodName(r.method)) == r.method);
+}
+
+}  // namespace
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const auto require = [](bool ok) { ok ? void() : std::abort(); };
+    const auto require = [](bool ok) { Require(ok); };
     std::vector<std::string> args{"corvane-plan", ""};
     for (std::size_t i = 0; i < size; ++i)
         data[i] == 0 ? void(args.emplace_back()) : void(args.back() += static_cast<char>(data[i]));
+    ForecastOptions(args);
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
 

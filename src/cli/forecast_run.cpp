@@ -1,5 +1,7 @@
 #include "cli/forecast_run.h"
 
+#include <iostream>
+
 #include "cli/input_file.h"
 #include "cli/output_file.h"
 #include "cli/output_paths.h"
@@ -24,6 +26,8 @@ Result<void, RunFault> Run(const ForecastArguments& a) {
     InputFile input(a.input, name);
     const auto history = forecasting::ReadHistory(input.FirstPass(), name, a.dateOrder);
     if (!history) return Fail(HistoryFault(history.Error(), input));
+    for (const std::string& notice : history.Value().notices)
+        std::cerr << "corvane-forecast: note: " << notice << '\n';
     const forecasting::CallForecast forecast = forecasting::MakeForecast(history.Value(), a.request);
     const std::string text =
         a.format == ForecastFormat::Csv
@@ -43,15 +47,11 @@ Result<void, RunFault> Run(const ForecastArguments& a) {
 }  // namespace
 
 Result<void, RunFault> RunForecast(const ForecastArguments& a) {
-    if (const auto clash = CheckPaths({{"the history", a.input}}, {{a.outputPath ? "-o" : "the forecast", a.outputPath}}); !clash)
+    if (const auto clash = CheckPaths({{"the history", a.input}},
+                                      {{a.outputPath ? "-o" : "the forecast", a.outputPath}});
+        !clash)
         return Fail(RunFault{kExitBadInput, clash.Error()});
-    try {
-        return Run(a);
-    } catch (const InputError& e) {
-        return Fail(RunFault{kExitBadInput, e.what()});
-    } catch (const WriteError& e) {
-        return Fail(RunFault{kExitWriteFailed, e.what()});
-    }
+    return WithFileFaults<void>([&] { return Run(a); });
 }
 
 }  // namespace corvane::cli

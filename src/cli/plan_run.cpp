@@ -211,13 +211,7 @@ Result<std::int64_t, RunFault> RunPlan(const PlanArguments& a) {
     if (const auto clash = CheckOutputPaths(a); !clash)
         return Fail(RunFault{kExitBadInput, clash.Error()});
     // The files raise their failures; they end here, as the run's.
-    try {
-        return Run(a);
-    } catch (const InputError& e) {
-        return Fail(RunFault{kExitBadInput, e.what()});
-    } catch (const WriteError& e) {
-        return Fail(RunFault{kExitWriteFailed, e.what()});
-    }
+    return WithFileFaults<std::int64_t>([&] { return Run(a); });
 }
 
 }  // namespace corvane::cli

@@ -74,6 +74,30 @@ Result<void, PlanFault> CheckGrid(CallHistory& history) {
     return {};
 }
 
+constexpr int kGraceMinutes = 60;
+
+// A history exported during its last day holds only that day's morning,
+// which would read as a quiet day.
+void LeaveOutDayUnderWay(CallHistory& history) {
+    if (history.days.size() < 2) return;
+    const HistoryDay& last = history.days.back();
+    std::vector<int> ends;  // of the weekday's last four dates with calls before it
+    for (auto d = history.days.rbegin() + 1; d != history.days.rend() && ends.size() < 4; ++d)
+        if (input::Weekday(d->day) == input::Weekday(last.day) && d->calls > 0)
+            ends.push_back(d->slots.back().minute);
+    if (ends.empty()) return;
+    std::sort(ends.begin(), ends.end());
+    const int usual = ends[(ends.size() - 1) / 2];  // the lower median
+    // An hour's grace: the last rows of a quiet evening may be left out.
+    if (last.slots.back().minute + kGraceMinutes > usual) return;
+    history.notices.push_back(
+        input::Where(history.name, last.slots.back().line) + input::DateText(last.day) +
+        " ends at " + input::TimeText(last.slots.back().minute) + ", where its weekday's dates " +
+        "before it run to " + input::TimeText(usual) +
+        ": taken for a day still under way and left out; the forecast covers it");
+    history.days.pop_back();
+}
+
 HandleTimes HandleTimesOf(const input::ForecastReader& reader) {
     using input::ForecastColumn;
     if (reader.Has(ForecastColumn::Aht)) return HandleTimes::Aht;
@@ -115,6 +139,7 @@ Result<CallHistory, PlanFault> ReadHistory(input::ByteSource& source, const std:
         history.days.push_back(std::move(day));
     }
     if (const auto grid = CheckGrid(history); !grid) return Fail(grid.Error());
+    LeaveOutDayUnderWay(history);
     const std::int32_t first = history.days.front().day;
     const std::int32_t last = history.days.back().day;
     const std::int64_t span = std::int64_t{last} - first + 1;

@@ -38,6 +38,9 @@ struct CallHistory {
     // The intervals' length in minutes; 0 when every row starts at one time
     // of day.
     int intervalMinutes = 0;
+    // What the reading decided that the planner should know, each naming
+    // the file and line.
+    std::vector<std::string> notices;
 };
 
 // A forecast needs two weeks of history at least: one of each weekday to

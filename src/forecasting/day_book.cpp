@@ -14,12 +14,12 @@ constexpr std::size_t kGridDays = 26;
 
 DayBook MakeDayBook(const CallHistory& history, std::int32_t cut) {
     DayBook book;
-    book.first = history.days.front().day;
+    const std::int32_t first = history.days.front().day;
     for (const HistoryDay& d : history.days)
         if (d.day <= cut) book.last = d.day;
     std::array<int, 7> dates{};
     std::array<int, 7> withCalls{};
-    for (std::int32_t day = std::max(book.first, book.last - kOpenWindowDays + 1); day <= book.last;
+    for (std::int32_t day = std::max(first, book.last - kOpenWindowDays + 1); day <= book.last;
          ++day)
         ++dates[static_cast<std::size_t>(input::Weekday(day))];
     for (const HistoryDay& d : history.days)

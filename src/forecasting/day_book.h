@@ -13,8 +13,7 @@ namespace corvane::forecasting {
 // forecast for. Built from the history up to a date, so that a forecast can
 // be tried on the weeks after it.
 struct DayBook {
-    std::int32_t first = 0;  // the history's first date
-    std::int32_t last = 0;   // its last date up to the cut
+    std::int32_t last = 0;  // the history's last date up to the cut
     // A weekday is open when it had calls on at least half of its dates in
     // the last four weeks: a closed day stays closed, a holiday does not
     // close its weekday.

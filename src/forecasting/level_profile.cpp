@@ -128,16 +128,10 @@ private:
         }
         if (dates == 0) return;  // no date to stand on: no weekday is open
         const double mean = all / dates;
-        for (std::size_t w = 0; w < 7; ++w) {
-            if (!book_.open[w]) continue;
-            if (count[w] > 0) {
-                factor_[w] = sum[w] / count[w] / mean;
-            } else {  // open, but not in the last six weeks
-                double s = 0;
-                for (const HistoryDay* d : LastOf(book_.days[w], 4)) s += d->calls;
-                factor_[w] = s / static_cast<double>(LastOf(book_.days[w], 4).size()) / mean;
-            }
-        }
+        // An open weekday had calls in the last four weeks, so it has dates
+        // among the last six.
+        for (std::size_t w = 0; w < 7; ++w)
+            if (count[w] > 0) factor_[w] = sum[w] / count[w] / mean;
         double weighted = 0;
         double weights = 0;
         for (const HistoryDay* d : book_.all) {

@@ -11,7 +11,7 @@
 
 namespace corvane::model {
 
-Result<std::string, std::string> Contents(const std::string& path) {
+Result<std::string, std::string> WholeFile(const std::string& path) {
     std::error_code error;
     if (std::filesystem::is_directory(path, error))
         return Fail(path + ": is a folder; open a forecast file in it");
@@ -33,7 +33,7 @@ Result<std::string, std::string> Contents(const std::string& path) {
 
 Result<ForecastRead, input::PlanFault> ReadForecastFile(const std::string& path,
                                                        const input::ForecastDefaults& defaults) {
-    const auto text = Contents(path);
+    const auto text = WholeFile(path);
     if (!text) return Fail(input::PlanFault{input::PlanFault::Kind::BadInput, text.Error()});
     input::TextSource source(text.Value());
     input::ForecastReader reader(source, path, defaults);
@@ -54,7 +54,7 @@ Result<ForecastRead, input::PlanFault> ReadForecastFile(const std::string& path,
 }
 
 Result<shifts::ShiftFile, std::string> ReadShiftsFile(const std::string& path) {
-    const auto text = Contents(path);
+    const auto text = WholeFile(path);
     if (!text) return Fail(text.Error());
     input::TextSource source(text.Value());
     auto read = shifts::ReadShiftFile(source, path);

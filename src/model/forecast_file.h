@@ -26,7 +26,7 @@ struct ForecastRead {
 
 // A file the window reads, whole, or why not (a folder, too large, not
 // readable), naming it.
-Result<std::string, std::string> Contents(const std::string& path);
+Result<std::string, std::string> WholeFile(const std::string& path);
 
 // A forecast CSV read whole, or why not, naming the file (and the line and
 // column of bad input). The fault's kind tells a file that needs a handle

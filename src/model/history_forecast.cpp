@@ -10,7 +10,7 @@ namespace corvane::model {
 Result<HistoryForecast, input::PlanFault> ForecastFromHistory(const std::string& path,
                                                                input::DateOrder order,
                                                                std::optional<long> talk) {
-    const auto text = Contents(path);
+    const auto text = WholeFile(path);
     if (!text) return Fail(input::PlanFault{input::PlanFault::Kind::BadInput, text.Error()});
     input::TextSource source(text.Value());
     const auto history = forecasting::ReadHistory(source, path, order);
@@ -24,16 +24,10 @@ Result<HistoryForecast, input::PlanFault> ForecastFromHistory(const std::string&
     made.csv = report::ForecastCsv(forecasting::MakeForecast(history.Value(), {}));
     // Read back as corvane-plan reads the saved file, so that the window's
     // plan is that file's.
-    const std::string name = path + " (forecast)";
-    input::TextSource written(made.csv);
-    input::ForecastReader reader(written, name, {talk, 0, input::DateOrder::Unknown});
-    made.read.forecast.name = name;
-    for (input::ForecastRow row;;) {
-        const auto more = reader.Next(row);
-        if (!more) return Fail(more.Error());
-        if (!more.Value()) break;
-        made.read.forecast.rows.push_back(std::move(row));
-    }
+    auto read = input::ReadForecast(made.csv, path + " (forecast)", {talk, 0, input::DateOrder::Unknown});
+    if (!read) return Fail(read.Error());
+    made.read.forecast = std::move(read.Value());
+    made.read.notices = history.Value().notices;
     return made;
 }
 

@@ -131,6 +131,27 @@ TEST(Forecast, ClosedDaysStayClosedAndHolidaysArePassedOver) {
     }
 }
 
+TEST(Forecast, ADayStillUnderWayIsLeftOutAndForecast) {
+    // Four weeks of the constant week, then Monday 29 March up to 08:30
+    // only (its half-hours of 09:00 and 09:30 not yet come), as an export
+    // made that morning: without it the forecast is the week's, from the
+    // Saturday after the last Friday, that Monday included. A day ending one
+    // half-hour early is within the grace.
+    std::string text = HistoryText(28, Weekly);
+    text += "2027-03-29,08:00,10\n2027-03-29,08:30,20\n";
+    const auto history = History(text);
+    ASSERT_EQ(history.notices.size(), 1u);
+    EXPECT_EQ(history.notices[0],
+              "history.csv:83: 2027-03-29 ends at 08:30, where its weekday's dates before it run "
+              "to 09:30: taken for a day still under way and left out; the forecast covers it");
+    const auto f = forecasting::MakeForecast(history, {7, Method::LevelProfile, std::nullopt});
+    ExpectDays(f, 26, Weekly, 1e-9);
+    const auto almost = History(HistoryText(28, Weekly) + "2027-03-29,08:00,10\n2027-03-29,08:30,20\n"
+                                                          "2027-03-29,09:00,30\n");
+    EXPECT_TRUE(almost.notices.empty());
+    EXPECT_EQ(almost.days.back().day, FirstDay() + 28);
+}
+
 TEST(Forecast, HandleTimesAreCallWeightedByWeekdayAndInterval) {
     // Two weeks, every day the same 4 half-hours; Mondays' first half-hour
     // has 10 calls of 100 s talk and 20 s acw in the first week and 30 calls

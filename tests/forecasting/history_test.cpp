@@ -41,7 +41,8 @@ TEST(History, RefusalsSayWhatIsNeeded) {
          "history.csv:10: '2027-03-03 08:40' does not start on the 30-minute intervals of the "
          "other rows (08:00, 08:30, ...): every interval of a history must have the same "
          "length"},
-        {"no calls column", "Date,Time,Talk\n2027-03-01,08:00,5\n", "history.csv:1: "},
+        {"no calls column", "Date,Time,Talk\n2027-03-01,08:00,5\n",
+         "history.csv:1: no 'calls' column (or 'offered', 'volume', 'contacts', 'forecast')"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
