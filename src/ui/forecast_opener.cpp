@@ -62,8 +62,6 @@ PlanWindow* PlanIn(const QString& path, model::ForecastRead read, const MessageF
     auto* window = new PlanWindow(
         path, std::move(forecast), settings, first,
         [helpFile](const QString& next) { OpenAndShow(next, nullptr, helpFile); }, helpFile);
-    window->SetHistoryOpener(
-        [helpFile](const QString& history) { OpenHistoryAndShow(history, nullptr, helpFile); });
     QStringList notices;
     for (const std::string& n : read.notices) notices << QString::fromStdString(n);
     window->SetNotices(notices);

@@ -252,12 +252,6 @@ void PlanWindow::CreateMenus() {
             QStringLiteral("Forecasts (*.csv *.txt);;All files (*)"));
         if (!path.isEmpty()) open_(path);
     };
-    const auto forecastHistory = [this] {
-        const QString path = QFileDialog::getOpenFileName(
-            this, QStringLiteral("Forecast from History"), QFileInfo(path_).absolutePath(),
-            QStringLiteral("Histories of calls (*.csv *.txt);;All files (*)"));
-        if (!path.isEmpty() && openHistory_) openHistory_(path);
-    };
     const auto saveForecast = [this] {
         SaveFileAs(QStringLiteral("Save Forecast"), QStringLiteral("CSV (*.csv)"),
                    SuggestedName(QStringLiteral("-forecast.csv")),
@@ -266,7 +260,6 @@ void PlanWindow::CreateMenus() {
     const std::vector<std::pair<const char*, std::vector<Item>>> menus = {
         {"&File",
          {{"mnuOpenForecast", "&Open Forecast...", QKeySequence::Open, openForecast},
-          {"mnuForecastHistory", "Forecast from Histor&y...", {}, forecastHistory},
           {"mnuSavePlan", "&Save Plan As...", QKeySequence::Save, saveAs},
           {"mnuSaveForecast", "Save &Forecast As...", {}, saveForecast},
           {"mnuExportChart", "&Export Chart...", {}, exportChart},
@@ -297,7 +290,6 @@ void PlanWindow::CreateMenus() {
     }
     // Only a window that made its forecast from a history has one to save.
     findChild<QAction*>(QStringLiteral("mnuSaveForecast"))->setEnabled(false);
-    findChild<QAction*>(QStringLiteral("mnuForecastHistory"))->setVisible(false);
 }
 
 QWidget* PlanWindow::CreateOptions() {

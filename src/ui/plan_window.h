@@ -71,9 +71,6 @@ public:
     // The window shows a forecast made from the history it was opened with:
     // `csv` is that forecast, which File > Save Forecast As writes.
     void SetForecastFromHistory(QByteArray csv);
-    // What File > Forecast from History does with the history chosen; the
-    // command is shown only once it is set.
-    void SetHistoryOpener(OpenFunction openHistory);
 
     QLineEdit* Entry(model::PlanField field) const { return entries_.at(field); }
     QTableView* IntervalTable() const { return intervals_; }
@@ -125,7 +122,6 @@ private:
     QString shiftsPath_, goodShiftsPath_;
     std::shared_ptr<const model::PlanOutcome> outcome_;
     OpenFunction open_;
-    OpenFunction openHistory_;
     QString helpFile_;
     MessageFunction message_;
     output::PrintDialog* printDialog_ = nullptr;

@@ -86,11 +86,6 @@ void PlanWindow::SetForecastFromHistory(QByteArray csv) {
     if (auto* save = findChild<QAction*>(QStringLiteral("mnuSaveForecast"))) save->setEnabled(true);
 }
 
-void PlanWindow::SetHistoryOpener(OpenFunction openHistory) {
-    openHistory_ = std::move(openHistory);
-    findChild<QAction*>(QStringLiteral("mnuForecastHistory"))->setVisible(bool(openHistory_));
-}
-
 QString PlanWindow::SuggestedName(const QString& ending) const {
     const QFileInfo forecast(path_);
     return forecast.dir().filePath(forecast.completeBaseName() + ending);

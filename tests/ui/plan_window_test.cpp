@@ -287,9 +287,6 @@ private slots:
         QCOMPARE(plain->Outcome().plan.rows.front().input.talk, 150.0);
         const auto o = Open(kWeek);
         QVERIFY(!o->window->findChild<QAction*>(QStringLiteral("mnuSaveForecast"))->isEnabled());
-        // Either window can forecast from another history.
-        QVERIFY(o->window->findChild<QAction*>(QStringLiteral("mnuForecastHistory"))->isVisible());
-        QVERIFY(w->findChild<QAction*>(QStringLiteral("mnuForecastHistory"))->isVisible());
     }
 
     void RefusedValuesSayWhyAndKeepTheLastPlan() {
