@@ -113,6 +113,11 @@ std::vector<double> ColumnValues(const ShiftGrid& grid, const ShiftFile& file,
             values[static_cast<std::size_t>(g.agents)] = static_cast<double>(agents);
             for (long k = 0; k < agents - g.low; ++k)
                 values[static_cast<std::size_t>(g.firstStep + k)] = 1;
+            values[static_cast<std::size_t>(g.onDuty)] = static_cast<double>(onDuty[static_cast<std::size_t>(g.slot)]);
+            const long above = std::clamp(onDuty[static_cast<std::size_t>(g.slot)] - g.leastOnDuty, 0L,
+                                          static_cast<long>(g.dutySteps));
+            for (long k = 0; k < above; ++k)
+                values[static_cast<std::size_t>(g.firstDutyStep + k)] = 1;
         }
     }
     if (!model.shortfallSlot.empty()) {

@@ -42,6 +42,38 @@ struct GroupRows {
     int max = -1;
 };
 
+// The least concave function at or above an interval's service level as
+// a function of its agents on duty (a staircase: the level of the agents
+// the shrinkage rule puts on the phones), as its increments per agent on
+// duty from the least. Its corners are the stairs' left ends.
+std::vector<double> DutyIncrements(const GoalSlot& g) {
+    std::vector<std::size_t> hull;
+    for (std::size_t k = 0; k < g.onDuty.size(); ++k) {
+        if (k > 0 && g.onDuty[k] == g.onDuty[k - 1]) hull.pop_back();
+        while (hull.size() >= 2) {
+            const std::size_t a = hull[hull.size() - 2];
+            const std::size_t b = hull.back();
+            // b is under the line from a to k: not a corner
+            const double left = (g.curve.level[b] - g.curve.level[a]) *
+                                static_cast<double>(g.onDuty[k] - g.onDuty[a]);
+            const double right = (g.curve.level[k] - g.curve.level[a]) *
+                                 static_cast<double>(g.onDuty[b] - g.onDuty[a]);
+            if (left > right) break;
+            hull.pop_back();
+        }
+        hull.push_back(k);
+    }
+    std::vector<double> increments;
+    for (std::size_t h = 1; h < hull.size(); ++h) {
+        const std::size_t a = hull[h - 1];
+        const std::size_t b = hull[h];
+        const long width = g.onDuty[b] - g.onDuty[a];
+        const double each = (g.curve.level[b] - g.curve.level[a]) / static_cast<double>(width);
+        for (long i = 0; i < width; ++i) increments.push_back(each);
+    }
+    return increments;
+}
+
 }  // namespace
 
 bool CanWork(const ShiftType& type, int intervalMinutes, int offset) {
@@ -81,21 +113,28 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
     Builder b(m);
     const int step = grid.intervalMinutes;
     std::vector<int> coverRow(static_cast<std::size_t>(grid.Slots()), -1);
-    // With a goal the cover rows tie the agents on the phones to those on
-    // duty: onPhones x on duty - on the phones >= 0.
-    const double scale = goal ? goal->onPhones : 1.0;
+    // With a goal the cover rows count the agents on duty into a column of
+    // their own (the shifts less that column = 0), which ties those on the
+    // phones to them (onPhones x on duty - on the phones >= 0) and bounds
+    // the interval's service level (below).
     std::vector<int> tieRow;
+    std::vector<int> phonesRow;
+    std::vector<int> dutyRow;
+    std::vector<int> linkRow;
     std::vector<int> periodRow;
     if (goal) {
         m.onPhones = goal->onPhones;
         std::vector<double> owed(static_cast<std::size_t>(goal->periods));
         for (const GoalSlot& g : goal->intervals) {
-            coverRow[static_cast<std::size_t>(g.slot)] = b.Row(0, kInfinity);
+            coverRow[static_cast<std::size_t>(g.slot)] = b.Row(0, 0);
             owed[static_cast<std::size_t>(g.period)] += g.calls * (goal->target - g.curve.level.front());
         }
         for (const GoalSlot& g : goal->intervals) {
             const double low = static_cast<double>(g.curve.low);
             tieRow.push_back(b.Row(low, low));
+            phonesRow.push_back(b.Row(0, kInfinity));
+            dutyRow.push_back(b.Row(static_cast<double>(g.onDuty.front()), kInfinity));
+            linkRow.push_back(b.Row(-kInfinity, 0));
         }
         for (const double o : owed) periodRow.push_back(b.Row(o, kInfinity));
     } else {
@@ -107,6 +146,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         const int t = grid.Wrap(slot);
         return t < 0 ? -1 : coverRow[static_cast<std::size_t>(t)];
     };
+
 
     std::vector<GroupRows> rows;
     for (int day = 0; day < grid.days; ++day) {
@@ -145,7 +185,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
             for (int k = 0; k < s.length / step; ++k) {
                 const int row = rowOf(g.firstSlot + i + k);
                 if (row < 0) continue;
-                b.Entry(row, scale);  // its lunch is taken off where it falls
+                b.Entry(row, 1);  // its lunch is taken off where it falls
                 if (CanWork(s, step, k)) covered[static_cast<std::size_t>(grid.Wrap(g.firstSlot + i + k))] = true;
             }
             if (s.lunch > 0) {
@@ -162,7 +202,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         g.firstLunch = m.Columns();
         for (int l = 0; l < g.lunches; ++l) {
             const int k = after + l;  // slots from the first start
-            for (int o = 0; o < s.lunch / step; ++o) b.Entry(rowOf(g.firstSlot + k + o), -scale);
+            for (int o = 0; o < s.lunch / step; ++o) b.Entry(rowOf(g.firstSlot + k + o), -1);
             b.Entry(r.equal, -1);
             if (const int j = std::max(0, k - before); j + 1 < n) b.Entry(r.forward + j, -1);
             if (const int j = std::min(n - 1, k - after); j >= 1) b.Entry(r.backward + j, -1);
@@ -178,7 +218,7 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
             c.agents = m.Columns();
             c.low = g.curve.low;
             c.steps = static_cast<int>(g.curve.level.size()) - 1;
-            b.Entry(coverRow[static_cast<std::size_t>(g.slot)], -1);
+            b.Entry(phonesRow[i], -1);
             b.Entry(tieRow[i], 1);
             b.EndColumn(0);
             m.goal.push_back(c);
@@ -213,6 +253,34 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
                 b.Entry(tieRow[i], -1);
                 b.Entry(periodRow[static_cast<std::size_t>(g.period)],
                         g.calls * (g.curve.level[k] - g.curve.level[k - 1]));
+                b.Entry(linkRow[i], g.curve.level[k] - g.curve.level[k - 1]);
+                b.EndColumn(0);
+                m.upper.push_back(1);
+            }
+        }
+        // Each interval's agents on duty, a whole number as the shifts'
+        // sum (so left continuous).
+        for (std::size_t i = 0; i < goal->intervals.size(); ++i) {
+            m.goal[i].onDuty = m.Columns();
+            b.Entry(coverRow[static_cast<std::size_t>(goal->intervals[i].slot)], -1);
+            b.Entry(phonesRow[i], goal->onPhones);
+            b.Entry(dutyRow[i], 1);
+            b.EndColumn(0);
+            m.upper.push_back(kInfinity);
+        }
+        // Each interval's service level is at most the least concave
+        // function above its staircase by agents on duty: a cut that
+        // whole counts never violate, and that the relaxation, which puts
+        // fractions of agents on the phones, otherwise ignores.
+        for (std::size_t i = 0; i < goal->intervals.size(); ++i) {
+            const GoalSlot& g = goal->intervals[i];
+            const std::vector<double> increments = DutyIncrements(g);
+            m.goal[i].firstDutyStep = m.Columns();
+            m.goal[i].dutySteps = static_cast<int>(increments.size());
+            m.goal[i].leastOnDuty = g.onDuty.front();
+            for (const double d : increments) {
+                b.Entry(dutyRow[i], -1);
+                b.Entry(linkRow[i], -d);
                 b.EndColumn(0);
                 m.upper.push_back(1);
             }

@@ -31,6 +31,9 @@ struct GoalSlot {
     double calls = 0;
     ServiceCurve curve;
     int period = 0;
+    // Per point of the curve, the least agents on duty that put that many
+    // on the phones by the shrinkage rule.
+    std::vector<long> onDuty;
 };
 struct ServiceGoal {
     std::vector<GoalSlot> intervals;
@@ -49,6 +52,12 @@ struct GoalColumns {
     int firstStep = 0;  // column
     int steps = 0;
     long low = 0;
+    // The bound on its service level by agents on duty: one column per
+    // agent on duty above the least (each 0 to 1).
+    int onDuty = 0;  // column
+    int firstDutyStep = 0;
+    int dutySteps = 0;
+    long leastOnDuty = 0;
 };
 
 // The shift plan as an integer program: how many agents take each start

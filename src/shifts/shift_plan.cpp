@@ -12,7 +12,6 @@
 #include "input/label_time.h"
 #include "input/text_check.h"
 #include "shifts/cbc_solve.h"
-#include "plan/achieved.h"
 #include "plan/shrinkage.h"
 #include "shifts/lp_dive.h"
 #include "shifts/placement.h"
@@ -360,6 +359,9 @@ Result<ServiceGoal, PlanFault> GoalOf(const std::vector<Demand>& demand, const S
         g.curve = std::move(*curve);
         const int day = g.slot / grid.slotsPerDay;
         g.period = options.goal == ShiftGoal::Week ? (day + monday) / 7 : day;
+        for (std::size_t k = 0; k < g.curve.level.size(); ++k)
+            g.onDuty.push_back(plan::ScheduledAgents(g.curve.low + static_cast<long>(k),
+                                                     options.plan.shrinkage));
         goal.periods = std::max(goal.periods, g.period + 1);
         goal.intervals.push_back(std::move(g));
     }
@@ -447,22 +449,23 @@ Result<std::optional<std::vector<Placement>>, PlanFault> GoalSeed(
 
 }  // namespace
 
-Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, int intervalMinutes,
+std::optional<PlanFault> SizeFault(const ShiftGrid& grid, const ShiftFile& file) {
+    if (const ModelSize size = MeasureModel(grid, file);
+        size.columns > kMaxColumns || size.entries > kMaxEntries)
+        return TooLarge(grid, file, size);
+    return std::nullopt;
+}
+
+Result<SolvedPlan, PlanFault> PlanTogether(const std::vector<Demand>& demand, int intervalMinutes,
                                            const std::string& forecastName, const ShiftFile& file,
-                                           const ShiftOptions& options) {
-    // The time limit is the clock's, from here: the model, the solve and a
-    // refusal's second solve all within it.
+                                           const ShiftOptions& options, SolveClock::time_point deadline,
+                                           const std::string& dayName) {
     const auto began = SolveClock::now();
-    const auto deadline =
-        began + std::chrono::duration_cast<SolveClock::duration>(
-                                std::chrono::duration<double>(options.timeLimit));
     const auto laid = LayGrid(demand, intervalMinutes, forecastName);
     if (!laid) return Fail(laid.Error());
     const ShiftGrid& grid = laid.Value();
     const Namer name(demand, forecastName, grid);
-    if (const ModelSize size = MeasureModel(grid, file);
-        size.columns > kMaxColumns || size.entries > kMaxEntries)
-        return Fail(TooLarge(grid, file, size));
+    if (auto fault = SizeFault(grid, file)) return Fail(std::move(*fault));
     std::optional<ServiceGoal> goal;
     if (options.goal != ShiftGoal::Interval) {
         auto made = GoalOf(demand, grid, forecastName, options);
@@ -492,7 +495,8 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                                   std::string("--shift-goal ") + ShiftGoalText(options.goal) +
                                       ": no plan within the 'max' limits in " + file.name +
                                       " reaches " + plan::DecimalText(options.plan.slPercent) +
-                                      " % in every " + ShiftGoalText(options.goal) +
+                                      (dayName.empty() ? std::string(" % in every ") + ShiftGoalText(options.goal)
+                                                       : " % on " + dayName) +
                                       (options.intervalFloor ? " with every interval at " +
                                                                    plan::DecimalText(*options.intervalFloor) + " %"
                                                              : std::string()) });
@@ -517,17 +521,16 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
         placements = *seed;
         proven = false;
     }
-    ShiftOutcome out;
+    SolvedPlan solved;
+    solved.cost = model.CostOf(ColumnValues(grid, file, model, placements));
+    solved.bound = proven ? solved.cost : found.solver.bound;
+    ShiftOutcome& out = solved.outcome;
     out.summary = Summary(grid, file, model, placements);
-    // The whole shift work's time, a goal's starting plans included.
-    out.summary.seconds = ToSeconds(SolveClock::now() - began);
     out.summary.optimal = proven;
     out.summary.goal = ShiftGoalText(options.goal);
     if (goal && options.intervalFloor) out.summary.intervalFloor = options.intervalFloor->ToDouble();
     out.summary.memoryFull = found.solver.memoryFull;
-    if (!proven)
-        out.summary.gapPercent =
-            GapPercent(model.CostOf(ColumnValues(grid, file, model, placements)), found.solver.bound);
+    if (!proven) out.summary.gapPercent = GapPercent(solved.cost, solved.bound);
     const std::vector<long> onDuty = OnDuty(grid, file, model, placements);
     out.onDuty.reserve(demand.size());
     for (std::size_t i = 0; i < demand.size(); ++i) {
@@ -541,7 +544,7 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
                 static_cast<double>(grid.need[slot] - onDuty[slot]) * intervalMinutes / 60.0;
         }
     }
-    return out;
+    return solved;
 }
 
 }  // namespace corvane::shifts

@@ -43,6 +43,25 @@ Result<ShiftOutcome, input::PlanFault> PlanShifts(const std::vector<Demand>& dem
                                                  const ShiftFile& file,
                                                  const ShiftOptions& options);
 
+// Why the program for `grid` is too large to solve, if it is.
+std::optional<input::PlanFault> SizeFault(const ShiftGrid& grid, const ShiftFile& file);
+
+// A plan of all of `demand` in one program, until `deadline`, with the
+// cost and the bound its gap is measured between (the bound is the cost
+// when proven optimal). `dayName`, when not empty, is the one day the
+// demand covers, as a goal it cannot reach is refused for.
+struct SolvedPlan {
+    ShiftOutcome outcome;
+    double cost = 0;
+    double bound = 0;
+};
+Result<SolvedPlan, input::PlanFault> PlanTogether(const std::vector<Demand>& demand,
+                                                  int intervalMinutes,
+                                                  const std::string& forecastName,
+                                                  const ShiftFile& file, const ShiftOptions& options,
+                                                  SolveClock::time_point deadline,
+                                                  const std::string& dayName = {});
+
 // PlanShifts, as the module corvane-plan loads hands it over.
 using PlanShiftsFunction = decltype(&PlanShifts);
 
