@@ -376,14 +376,16 @@ Result<std::optional<std::vector<Placement>>, PlanFault> GoalSeed(
     const ShiftGrid& grid, const ShiftFile& file, const ShiftModel& model, const ServiceGoal& goal,
     const ShiftOptions& options, SolveClock::time_point began, SolveClock::time_point deadline) {
     std::optional<std::vector<Placement>> seed;
-    // Two fifths of the time for the plan of every interval, as much
-    // again for the targeted ones, the rest for the goal's own solve.
+    // Half the time for the plan of every interval (it ends as soon as it
+    // is proven; a large program needs its first dive finished, the goal
+    // over days then costs no more than this plan), the targeted ones up to
+    // four fifths, the rest for the goal's own solve.
     const auto seedEnd = began + (deadline - began) * 4 / 5;
     double seedCost = 0;
     {
         const ShiftModel everyInterval = BuildModel(grid, file, false);
         const Found first =
-            Solve(grid, file, everyInterval, false, options, began + (deadline - began) * 2 / 5);
+            Solve(grid, file, everyInterval, false, options, began + (deadline - began) / 2);
         if (first.solver.stopped) return Fail(Cancelled());
         if (first.placements &&
             Reaches(goal, OnDuty(grid, file, model, *first.placements), options.plan.shrinkage)) {
