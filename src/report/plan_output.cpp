@@ -113,7 +113,8 @@ TextCells DayCells(const plan::PlanTotals& t, const plan::ShiftSummary* shifts) 
     return cells;
 }
 
-TextCells ShiftCells(const plan::ShiftSummary& s, bool withEnd) {
+TextCells ShiftCells(const plan::ShiftSummary& s, bool withEnd, std::optional<std::int32_t> day) {
+    const std::string date = day ? input::DateText(*day) : std::string();
     TextCells cells{{"Date", "Shift", "Start", "Lunch", "Agents"},
                     {false, false, false, false, true},
                     {}};
@@ -122,6 +123,7 @@ TextCells ShiftCells(const plan::ShiftSummary& s, bool withEnd) {
         cells.right.insert(cells.right.begin() + 4, false);
     }
     for (const plan::ShiftRow& r : s.rows) {
+        if (day && r.date != date) continue;
         std::vector<std::string> row{r.date.empty() ? std::string(kNone) : r.date, OneLine(r.shift),
                                      input::TimeText(r.start),
                                      r.lunch ? input::TimeText(*r.lunch) : std::string(kNone),
@@ -448,6 +450,25 @@ std::string ShiftTotalsText(const plan::PlanTotals& t, const plan::ShiftSummary&
         out += "Left short           : " + std::to_string(s.shortIntervals) + " interval" +
                (s.shortIntervals == 1 ? "" : "s") + ", " + Cell(s.shortAgentHours, "#,##0.00") +
                " agent-hours\n";
+    return out;
+}
+
+std::string ShiftDayText(const plan::ShiftSummary& s, std::int32_t day) {
+    const std::string date = input::DateText(day);
+    double minutes = 0;
+    for (const plan::ShiftRow& r : s.rows)
+        if (r.date == date)
+            minutes += static_cast<double>(r.agents) * (r.end - r.start - r.lunchLength);
+    std::string out = "Day                  : " + date + " " + input::WeekdayText(day) + "\n";
+    out += "Paid agent-hours     : " + Cell(minutes / 60.0, "#,##0.00") + " (shifts starting this day)\n";
+    const plan::AchievedSums* a = s.achieved.Day(day);
+    const auto level = a ? a->ServiceLevel() : std::nullopt;
+    if (!level) return out + "Achieved SL          : " + kNone + " (no calls)\n";
+    out += "Achieved SL          : " + Cell(*level * 100.0, "##0.00") + " % (of the day's calls)\n";
+    const auto asa = a->Asa();
+    out += "Achieved ASA         : " + (asa ? Cell(*asa, "#,##0.0") + " s" : kNone) + "\n";
+    if (const auto abandon = a->Abandon())
+        out += "Achieved abandoned   : " + Cell(*abandon * 100.0, "##0.00") + " %\n";
     return out;
 }
 

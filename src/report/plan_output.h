@@ -58,8 +58,13 @@ struct TextCells {
 TextCells DayCells(const plan::PlanTotals& totals, const plan::ShiftSummary* shifts = nullptr);
 // A row per group of the shift plan: date, shift, start, lunch, agents.
 // `withEnd`: with each group's end (the window's table; the text plan keeps
-// its columns).
-TextCells ShiftCells(const plan::ShiftSummary& shifts, bool withEnd = false);
+// its columns). With `day`, only the groups that start that day.
+TextCells ShiftCells(const plan::ShiftSummary& shifts, bool withEnd = false,
+                     std::optional<std::int32_t> day = std::nullopt);
+
+// One day of a shift plan: the paid hours of the shifts that start that
+// day, and the service level (ASA, abandonment) its calls achieve.
+std::string ShiftDayText(const plan::ShiftSummary& shifts, std::int32_t day);
 
 // A shift plan as CSV: date,shift,start,lunch,agents, a line per group.
 std::string ShiftPlanCsv(const plan::ShiftSummary& shifts);

@@ -428,6 +428,8 @@ QWidget* PlanWindow::CreateResults() {
     std::tie(totals_, dayModel_, days_) = AddTextTab(lower, QStringLiteral("&Totals"));
     std::tie(shiftTotals_, shiftModel_, shiftTable_) =
         AddTextTab(lower, QStringLiteral("&Shift plan"));
+    shiftTotals_->setObjectName(QStringLiteral("lblShiftTotals"));
+    shiftTable_->setObjectName(QStringLiteral("tblShifts"));
     // The day's roster as a timeline, beside the agents starting each shift
     // type per day.
     auto* rosterPage = new QSplitter(Qt::Horizontal, lower);
@@ -557,14 +559,6 @@ void PlanWindow::Show(std::shared_ptr<const model::PlanOutcome> outcome) {
               region);
     days_->setVisible(!totals.Days().empty());
 
-    if (outcome_->shifts) {
-        ShowCells(shiftModel_, report::ShiftCells(*outcome_->shifts, true), region);
-        shiftTotals_->setText(
-            RegionalFigures(report::ShiftTotalsText(totals, *outcome_->shifts), region).trimmed());
-    } else {
-        shiftModel_->SetRows({}, {}, {});
-        shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));
-    }
     FillDays();
     ShowDay();
     ShowStatus();
@@ -644,7 +638,26 @@ void PlanWindow::ShowDay() {
         rows.empty() ? model::OutcomeChart(*outcome_) : model::OutcomeChart(*outcome_, rows);
     chart.subtitle = RegionalFigures(chart.subtitle, locale()).toStdString();
     chart_->SetData(std::move(chart));
+    ShowShifts();
     ShowRoster();
+}
+
+void PlanWindow::ShowShifts() {
+    const QLocale region = locale();
+    if (!outcome_->shifts) {
+        shiftModel_->SetRows({}, {}, {});
+        shiftTotals_->setText(QStringLiteral("Choose a shifts file to plan shifts."));
+        return;
+    }
+    // A day shown: its shifts and what its calls achieve, above the whole plan's.
+    const QVariant chosen = day_->currentData();
+    std::optional<std::int32_t> day;
+    if (chosen.isValid()) day = static_cast<std::int32_t>(chosen.toLongLong());
+    const plan::ShiftSummary& shifts = *outcome_->shifts;
+    ShowCells(shiftModel_, report::ShiftCells(shifts, true, day), region);
+    std::string text = report::ShiftTotalsText(outcome_->plan.totals, shifts);
+    if (day) text = report::ShiftDayText(shifts, *day) + "\nThe whole plan\n" + text;
+    shiftTotals_->setText(RegionalFigures(text, region).trimmed());
 }
 
 void PlanWindow::SetNotices(const QStringList& notices) {

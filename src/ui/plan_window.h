@@ -154,6 +154,7 @@ private:
     void ShowRoster();
     void FillDays();
     void ShowDay();
+    void ShowShifts();
     SaveNameFunction saveName_;
     void ShowStatus();
     void RestoreEntry(model::PlanField field);

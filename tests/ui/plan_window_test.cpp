@@ -220,6 +220,51 @@ private slots:
             last << model->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(last, (QStringList{QStringLiteral("on_duty"), QStringLiteral("achieved_service_level"),
                                     QStringLiteral("achieved_asa"), QStringLiteral("status")}));
+
+        // A day shown: the Shift plan tab has that day's shifts, their paid
+        // hours and what the day's calls achieve, counted here from the
+        // files saved above (paid: 8:30 less a lunch of 0:30 for Early, Day
+        // and Late, 4:00 for Part).
+        auto* day = w.findChild<QComboBox*>(QStringLiteral("cboDay"));
+        const int wednesday = day->findText(QStringLiteral("2027-03-03 Wed"));
+        day->setCurrentIndex(wednesday);
+        emit day->activated(wednesday);  // as the user's choice
+        const QString date = QStringLiteral("2027-03-03");
+        double paid = 0;
+        int groups = 0;
+        for (const QString& line : QString::fromUtf8(Contents(at("w-shifts.csv"))).split(QLatin1Char('\n'))) {
+            const QStringList f = line.split(QLatin1Char(','));
+            if (f.size() < 5 || f[0] != date) continue;
+            paid += f[4].toDouble() * (f[1] == QStringLiteral("Part") ? 4 : 8);
+            ++groups;
+        }
+        double calls = 0;
+        double answered = 0;
+        const QStringList csv = QString::fromUtf8(Contents(at("w.csv"))).split(QLatin1Char('\n'));
+        const QStringList head = csv.front().split(QLatin1Char(','));
+        const int callsAt = static_cast<int>(head.indexOf(QStringLiteral("calls")));
+        const int levelAt = static_cast<int>(head.indexOf(QStringLiteral("achieved_service_level")));
+        QVERIFY(callsAt >= 0 && levelAt >= 0);
+        for (const QString& line : csv) {
+            const QStringList f = line.split(QLatin1Char(','));
+            if (f.size() <= levelAt || !f[0].startsWith(date)) continue;
+            calls += f[callsAt].toDouble();
+            answered += f[callsAt].toDouble() * f[levelAt].toDouble();
+        }
+        QVERIFY(groups > 0 && calls > 0);
+        const QString text = w.findChild<QLabel*>(QStringLiteral("lblShiftTotals"))->text();
+        QVERIFY2(text.startsWith(QStringLiteral("Day                  : 2027-03-03 Wed\n"
+                                                "Paid agent-hours     : %1 (shifts starting this day)\n")
+                                     .arg(w.locale().toString(paid, 'f', 2))),
+                 qPrintable(text));
+        // The file's levels have two decimals: the day's is as near as that.
+        const auto level = QRegularExpression(QStringLiteral("Achieved SL +: ([0-9.]+) % \\(of the day's calls\\)"))
+                               .match(text);
+        QVERIFY2(level.hasMatch(), qPrintable(text));
+        QVERIFY2(qAbs(level.captured(1).toDouble() - answered / calls) <= 0.0051, qPrintable(text));
+        const auto* shifts = w.findChild<QTableView*>(QStringLiteral("tblShifts"))->model();
+        QCOMPARE(shifts->rowCount(), groups);
+        for (int r = 0; r < shifts->rowCount(); ++r) QCOMPARE(shifts->index(r, 0).data().toString(), date);
     }
 
     void AForecastFromHistoryIsPlannedAndSavedAsCorvaneForecastWritesIt() {
