@@ -1,6 +1,7 @@
 // What a shift plan's agents on duty achieve, against 50-digit values
 // (tests/reference/achieved_reference.py): the agents on the phones, each
-// interval's service level and ASA, and each day's call-weighted figures.
+// interval's service level and ASA (and, with callers' patience, the share
+// abandoned), and each day's call-weighted figures.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -29,6 +30,7 @@ TEST(Achieved, IntervalsAndDaysMatchTheReference) {
             o.answerSeconds = day["answer"];
             o.intervalMinutes = c["minutes"];
             o.shrinkage = *ParseDecimal(c["shrinkage"].get<std::string>());
+            if (day.contains("patience")) o.patience = day["patience"].get<int>();
             EXPECT_EQ(ProductiveAgents(c["on_duty"], o.shrinkage), c["productive"].get<long>());
             IntervalPlan p;
             p.input = {"t", 2, c["calls"], c["talk"], c["acw"]};
@@ -41,6 +43,12 @@ TEST(Achieved, IntervalsAndDaysMatchTheReference) {
                 EXPECT_FALSE(std::isfinite(p.achieved->asa));
             else
                 EXPECT_TRUE(Near(p.achieved->asa, c["asa"])) << p.achieved->asa;
+            if (c.contains("abandon")) {
+                ASSERT_TRUE(p.achieved->abandon);
+                EXPECT_TRUE(Near(*p.achieved->abandon * 100, c["abandon"])) << *p.achieved->abandon;
+            } else {
+                EXPECT_FALSE(p.achieved->abandon);
+            }
         }
         const AchievedSums* sums = totals.Day(*date);
         ASSERT_TRUE(sums);
@@ -49,6 +57,10 @@ TEST(Achieved, IntervalsAndDaysMatchTheReference) {
             EXPECT_FALSE(sums->Asa());
         else
             EXPECT_TRUE(Near(*sums->Asa(), day["asa"]));
+        if (day.contains("abandon"))
+            EXPECT_TRUE(Near(*sums->Abandon() * 100, day["abandon"])) << *sums->Abandon();
+        else
+            EXPECT_FALSE(sums->Abandon());
     }
 }
 

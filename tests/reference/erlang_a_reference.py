@@ -75,4 +75,5 @@ def main():
     print("[\n" + ",\n".join("  " + json.dumps(c) for c in out) + "\n]")
 
 
-main()
+if __name__ == "__main__":
+    main()
