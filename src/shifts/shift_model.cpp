@@ -147,7 +147,6 @@ ShiftModel BuildModel(const ShiftGrid& grid, const ShiftFile& file, bool allowSh
         return t < 0 ? -1 : coverRow[static_cast<std::size_t>(t)];
     };
 
-
     std::vector<GroupRows> rows;
     for (int day = 0; day < grid.days; ++day) {
         const int weekday = grid.firstDay ? input::Weekday(*grid.firstDay + day) : -1;

@@ -474,6 +474,48 @@ TEST(ShiftPlan, AGoalOverTheDayReachesItForLess) {
     ExpectCovered(g.demand, g.file, floored.Value(), 0);
 }
 
+// Two half-hours of one Erlang each (10 calls of 180 s), shifts of one
+// half-hour, no shrinkage. By Erlang C with 20 s to answer: two agents
+// give 1 - (1/3) e^(-1/9) = 70.17 %, three 1 - (1/11) e^(-2/9) = 92.72 %,
+// one carries nothing. Every interval at 80 % takes 3 + 3; the day at 80 %
+// takes 3 + 2 (81.45 %, while 2 + 2 gives 70.17 %), and so does the day at
+// 81 %; at 82 %, or with a floor of 75 %, it takes 3 + 3 again, with a
+// floor of 70 % not. The week, of one day, is the day.
+TEST(ShiftPlan, TwoHalfHoursShareTheDaysServiceLevel) {
+    auto demand = Intervals(1, 30, 8 * 60, 9 * 60, [](int, int) { return 3L; });
+    for (Demand& d : demand) {
+        d.calls = 10;
+        d.handle = 180;
+    }
+    const auto file = Shifts("name,length,earliest,latest\nHalf,0:30,08:00,08:30\n");
+    const struct {
+        shifts::ShiftGoal goal;
+        std::uint64_t target;
+        std::optional<std::uint64_t> floor;
+        double paidHours;
+    } cases[] = {
+        {shifts::ShiftGoal::Interval, 80, {}, 3}, {shifts::ShiftGoal::Day, 80, {}, 2.5},
+        {shifts::ShiftGoal::Week, 80, {}, 2.5},   {shifts::ShiftGoal::Day, 81, {}, 2.5},
+        {shifts::ShiftGoal::Day, 82, {}, 3},      {shifts::ShiftGoal::Day, 80, 75, 3},
+        {shifts::ShiftGoal::Day, 80, 70, 2.5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.target) + " " + shifts::ShiftGoalText(c.goal) + " floor " +
+                     std::to_string(c.floor.value_or(0)));
+        shifts::ShiftOptions o;
+        o.goal = c.goal;
+        o.plan.slPercent = plan::Decimal{c.target, 0};
+        if (c.floor) o.intervalFloor = plan::Decimal{*c.floor, 0};
+        const auto planned = shifts::PlanShifts(demand, 30, "two.csv", file, o);
+        ASSERT_TRUE(planned.Ok()) << planned.Error().message;
+        EXPECT_TRUE(planned.Value().summary.optimal);
+        EXPECT_EQ(planned.Value().summary.paidHours, c.paidHours);
+        const std::vector<long> onDuty = planned.Value().onDuty;
+        EXPECT_EQ(onDuty[0] + onDuty[1], static_cast<long>(c.paidHours * 2));
+        EXPECT_GE(std::min(onDuty[0], onDuty[1]), 2);
+    }
+}
+
 // Days that share no shift are planned as each alone would be: the same
 // cost, each day reaching its goal counted again from the written rows,
 // the rows under their own dates; a day no plan reaches is named.
