@@ -7,6 +7,7 @@
 #include <set>
 #include <string_view>
 
+#include "input/label_time.h"
 #include "shifts/shift_file.h"
 #include "shifts/shift_plan.h"
 
@@ -53,20 +54,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(!planned && planned.Error().message.rfind("day.csv: ", 0) == 0);
     else
         Require(planned && planned.Value().onDuty.size() == day.size());
-    // The same day for its service level over the day: a plan that reaches
-    // it, or a refusal naming the file, the goal or the interval.
+    // Two dated days for their service level over each day: a plan that
+    // reaches it (each day alone where no shift runs past midnight), or a
+    // refusal naming the file, the goal or the interval.
     if (1440 % interval != 0) return 0;
-    for (shifts::Demand& d : day) {
-        d.calls = static_cast<double>(d.agents) * 10;
-        d.handle = 180;
-    }
+    std::vector<shifts::Demand> days;
+    const std::int32_t monday = input::DayNumber({2027, 3, 1});
+    for (std::int32_t d = 0; d < 2; ++d)
+        for (shifts::Demand x : day) {
+            x.day = monday + d;
+            x.line = static_cast<int>(days.size()) + 2;
+            x.label = input::DateText(monday + d) + " " + x.label;
+            x.calls = static_cast<double>(x.agents) * 10 * (d + 1);
+            x.handle = 180;
+            days.push_back(x);
+        }
     shifts::ShiftOptions goal{0.2, false, {}};
     goal.goal = shifts::ShiftGoal::Day;
     goal.plan.intervalMinutes = interval;
     goal.plan.shrinkage = plan::Decimal{30, 0};
-    const auto overDay = shifts::PlanShifts(day, interval, "day.csv", read.Value(), goal);
-    Require(overDay ? overDay.Value().onDuty.size() == day.size()
-                    : (overDay.Error().message.rfind("day.csv", 0) == 0 ||
+    const auto overDay = shifts::PlanShifts(days, interval, "days.csv", read.Value(), goal);
+    Require(overDay ? overDay.Value().onDuty.size() == days.size()
+                    : (overDay.Error().message.rfind("days.csv", 0) == 0 ||
                        overDay.Error().message.rfind("shifts.csv", 0) == 0 ||
                        overDay.Error().message.rfind("--shift-goal", 0) == 0));
     return 0;
