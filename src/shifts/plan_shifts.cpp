@@ -13,6 +13,11 @@ namespace {
 using input::PlanFault;
 
 constexpr int kDayMinutes = 24 * 60;
+// With less time than this a day's solve gets little past its first plans:
+// days are then planned a few together (measured on a year in 10 s: parts
+// of 18 days gave 140,880 paid hours, day by day 141,432 to 141,920, the
+// year as one program 145,324).
+constexpr double kLeastShare = 0.5;
 
 // The demand's days, each with its demand's places, when a goal over the
 // day makes them separate programs: every interval dated and no shift
@@ -74,23 +79,34 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
             whole.bound = bound + std::max(p.bound, 0.0);
             return options.watch(whole);
         };
-    std::size_t left = 0;
     const auto hasCalls = [&demand](const std::vector<std::size_t>& places) {
         return std::any_of(places.begin(), places.end(),
                            [&demand](std::size_t i) { return demand[i].calls > 0; });
     };
-    for (const auto& [day, places] : *days) left += hasCalls(places) ? 1 : 0;
-    for (const auto& [day, places] : *days) {
-        if (!hasCalls(places)) continue;  // no calls, no agents
-        std::vector<Demand> ofDay;
-        ofDay.reserve(places.size());
-        for (const std::size_t i : places) ofDay.push_back(demand[i]);
-        // Each day an equal share of the time left: a day proven early
-        // leaves its time to the days after it.
+    std::vector<std::pair<std::int32_t, const std::vector<std::size_t>*>> busy;
+    for (const auto& [day, places] : *days)
+        if (hasCalls(places)) busy.emplace_back(day, &places);  // no calls, no agents
+    // Consecutive days in parts of near-equal size, each with at least
+    // kLeastShare of the time.
+    const std::size_t parts = std::clamp<std::size_t>(
+        static_cast<std::size_t>(options.timeLimit / kLeastShare), 1, std::max<std::size_t>(busy.size(), 1));
+    std::size_t next = 0;
+    for (std::size_t part = 0; part < parts && next < busy.size(); ++part) {
+        const std::size_t end = busy.size() * (part + 1) / parts;
+        std::vector<std::size_t> places;
+        for (std::size_t d = next; d < end; ++d)
+            places.insert(places.end(), busy[d].second->begin(), busy[d].second->end());
+        const std::string dayName = end - next == 1 ? input::DateText(busy[next].first) : std::string();
+        next = end;
+        std::vector<Demand> ofPart;
+        ofPart.reserve(places.size());
+        for (const std::size_t i : places) ofPart.push_back(demand[i]);
+        // Each part an equal share of the time left: a part proven early
+        // leaves its time to the parts after it.
         const auto now = SolveClock::now();
-        const auto dayEnd = now + (deadline - now) / static_cast<long>(left--);
-        auto planned = PlanTogether(ofDay, intervalMinutes, forecastName, file, dayOptions, dayEnd,
-                                    input::DateText(day));
+        const auto partEnd = now + (deadline - now) / static_cast<long>(parts - part);
+        auto planned = PlanTogether(ofPart, intervalMinutes, forecastName, file, dayOptions, partEnd,
+                                    dayName);
         if (!planned) return Fail(planned.Error());
         SolvedPlan& p = planned.Value();
         plan::ShiftSummary& s = p.outcome.summary;
