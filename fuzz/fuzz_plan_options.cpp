@@ -21,20 +21,29 @@ void Require(bool ok) {
     if (!ok) std::abort();
 }
 
-// The same command line given to corvane-forecast.
-void ForecastOptions(std::vector<std::string> args) {
+// Parses the command line with `app`'s options: whether they were taken.
+// A value refused names its option; other refusals (unknown options,
+// help, a missing file name) are CLI11's own.
+bool Parses(CLI::App& app, std::vector<std::string> args) {
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
+    try {
+        app.parse(static_cast<int>(argv.size()), argv.data());
+    } catch (const CLI::ValidationError& e) {  // "--sl: '120' must be ..."
+        Require(std::string(e.what()).rfind("-", 0) == 0);
+        return false;
+    } catch (const CLI::Error&) {
+        return false;
+    }
+    return true;
+}
+
+// The same command line given to corvane-forecast.
+void ForecastOptions(const std::vector<std::string>& args) {
     CLI::App app;
     cli::ForecastArguments a;
     cli::DeclareForecastOptions(app, a);
-    try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::ValidationError& e) {
-        return Require(std::string(e.what()).rfind("-", 0) == 0);
-    } catch (const CLI::Error&) {
-        return;
-    }
+    if (!Parses(app, args)) return;
     if (const auto combined = cli::CheckForecastCombinations(app); !combined)
         return Require(combined.Error().rfind("--", 0) == 0);
     const forecasting::ForecastRequest& r = a.request;
@@ -52,19 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t i = 0; i < size; ++i)
         data[i] == 0 ? void(args.emplace_back()) : void(args.back() += static_cast<char>(data[i]));
     ForecastOptions(args);
-    std::vector<char*> argv;
-    for (std::string& arg : args) argv.push_back(arg.data());
-
     CLI::App app;
     cli::PlanArguments a;
     cli::DeclareOptions(app, a);
-    try {
-        app.parse(static_cast<int>(argv.size()), argv.data());
-    } catch (const CLI::ValidationError& e) {  // "--sl: '120' must be ..."
-        return require(std::string(e.what()).rfind("-", 0) == 0), 0;
-    } catch (const CLI::Error&) {  // unknown options, help, a missing file name
-        return 0;
-    }
+    if (!Parses(app, args)) return 0;
     if (const auto combined = cli::CheckCombinations(app, a); !combined)
         return require(combined.Error().rfind("--", 0) == 0), 0;
     const plan::PlanOptions& o = a.options;

@@ -415,6 +415,19 @@ private:
     bool first_ = true;
 };
 
+// What agents on duty achieve for some calls (`whose`): service level,
+// ASA and, under Erlang A, abandonment; nothing without calls.
+std::string AchievedText(const plan::AchievedSums& a, const char* whose) {
+    const auto level = a.ServiceLevel();
+    if (!level) return {};
+    std::string out = "Achieved SL          : " + Cell(*level * 100.0, "##0.00") + " % (" + whose + ")\n";
+    const auto asa = a.Asa();
+    out += "Achieved ASA         : " + (asa ? Cell(*asa, "#,##0.0") + " s" : kNone) + "\n";
+    if (const auto abandon = a.Abandon())
+        out += "Achieved abandoned   : " + Cell(*abandon * 100.0, "##0.00") + " %\n";
+    return out;
+}
+
 }  // namespace
 
 std::string TargetText(const plan::PlanOptions& o) {
@@ -437,15 +450,7 @@ std::string ShiftTotalsText(const plan::PlanTotals& t, const plan::ShiftSummary&
                                 : std::string()) +
                "\n";
     out += "Shift plan           : " + SolverText(s) + "\n";
-    const plan::AchievedSums& a = s.achieved.all;
-    if (const auto level = a.ServiceLevel()) {
-        out += "Achieved SL          : " + Cell(*level * 100.0, "##0.00") +
-               " % (of all calls, by the agents on duty less shrinkage)\n";
-        const auto asa = a.Asa();
-        out += "Achieved ASA         : " + (asa ? Cell(*asa, "#,##0.0") + " s" : kNone) + "\n";
-        if (const auto abandon = a.Abandon())
-            out += "Achieved abandoned   : " + Cell(*abandon * 100.0, "##0.00") + " %\n";
-    }
+    out += AchievedText(s.achieved.all, "of all calls, by the agents on duty less shrinkage");
     if (s.shortIntervals > 0)
         out += "Left short           : " + std::to_string(s.shortIntervals) + " interval" +
                (s.shortIntervals == 1 ? "" : "s") + ", " + Cell(s.shortAgentHours, "#,##0.00") +
@@ -462,14 +467,8 @@ std::string ShiftDayText(const plan::ShiftSummary& s, std::int32_t day) {
     std::string out = "Day                  : " + date + " " + input::WeekdayText(day) + "\n";
     out += "Paid agent-hours     : " + Cell(minutes / 60.0, "#,##0.00") + " (shifts starting this day)\n";
     const plan::AchievedSums* a = s.achieved.Day(day);
-    const auto level = a ? a->ServiceLevel() : std::nullopt;
-    if (!level) return out + "Achieved SL          : " + kNone + " (no calls)\n";
-    out += "Achieved SL          : " + Cell(*level * 100.0, "##0.00") + " % (of the day's calls)\n";
-    const auto asa = a->Asa();
-    out += "Achieved ASA         : " + (asa ? Cell(*asa, "#,##0.0") + " s" : kNone) + "\n";
-    if (const auto abandon = a->Abandon())
-        out += "Achieved abandoned   : " + Cell(*abandon * 100.0, "##0.00") + " %\n";
-    return out;
+    if (!a || !a->ServiceLevel()) return out + "Achieved SL          : " + kNone + " (no calls)\n";
+    return out + AchievedText(*a, "of the day's calls");
 }
 
 std::string TotalsText(const plan::PlanTotals& t, const plan::ShiftSummary* shifts) {

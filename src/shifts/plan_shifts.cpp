@@ -68,14 +68,15 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
     if (options.intervalFloor) out.summary.intervalFloor = options.intervalFloor->ToDouble();
     out.summary.optimal = true;
     out.onDuty.assign(demand.size(), 0);
-    double cost = 0;
+    // The summed cost is the model's: a goal over days leaves no interval
+    // short, so no shortfall costs are in it.
     double bound = 0;
     // The watch follows the whole plan: the days done and the one under way.
     ShiftOptions dayOptions = options;
     if (options.watch)
         dayOptions.watch = [&](const SolveProgress& p) {
             SolveProgress whole = p;
-            if (p.best) whole.best = cost + *p.best;
+            if (p.best) whole.best = out.summary.cost + *p.best;
             whole.bound = bound + std::max(p.bound, 0.0);
             return options.watch(whole);
         };
@@ -116,10 +117,9 @@ Result<ShiftOutcome, PlanFault> PlanShifts(const std::vector<Demand>& demand, in
         out.summary.optimal = out.summary.optimal && s.optimal;
         out.summary.memoryFull = out.summary.memoryFull || s.memoryFull;
         for (std::size_t k = 0; k < places.size(); ++k) out.onDuty[places[k]] = p.outcome.onDuty[k];
-        cost += p.cost;
         bound += std::max(p.bound, 0.0);
     }
-    if (!out.summary.optimal) out.summary.gapPercent = GapPercent(cost, bound);
+    if (!out.summary.optimal) out.summary.gapPercent = GapPercent(out.summary.cost, bound);
     out.summary.seconds = std::chrono::duration<double>(SolveClock::now() - began).count();
     return out;
 }

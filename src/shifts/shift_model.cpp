@@ -48,8 +48,7 @@ struct GroupRows {
 // duty from the least. Its corners are the stairs' left ends.
 std::vector<double> DutyIncrements(const GoalSlot& g) {
     std::vector<std::size_t> hull;
-    for (std::size_t k = 0; k < g.onDuty.size(); ++k) {
-        if (k > 0 && g.onDuty[k] == g.onDuty[k - 1]) hull.pop_back();
+    for (std::size_t k = 0; k < g.onDuty.size(); ++k) {  // onDuty rises strictly
         while (hull.size() >= 2) {
             const std::size_t a = hull[hull.size() - 2];
             const std::size_t b = hull.back();
